@@ -1,0 +1,16 @@
+#include "storage/trim_number.h"
+
+wxString TrimNumber(const wxString& text) {
+  wxString trimmed = text;
+  trimmed.Trim(true).Trim(false);
+  const int point = trimmed.Find('.');
+  if (point > 0) {
+    while (trimmed.EndsWith("0")) {
+      trimmed.RemoveLast();
+    }
+    if (trimmed.EndsWith(".")) {
+      trimmed.RemoveLast();
+    }
+  }
+  return trimmed;
+}

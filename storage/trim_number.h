@@ -1,0 +1,7 @@
+#pragma once
+#include <wx/string.h>
+
+// Display form of a decimal text: blanks trimmed, and when the text has a
+// "." after its first character, trailing zeros and then a trailing "."
+// removed ("2.50" -> "2.5", "3.0" -> "3", ".50" stays).
+wxString TrimNumber(const wxString& text);

@@ -1,0 +1,10 @@
+#include "support/pause_recorder.h"
+
+#include "serial/pause.h"
+
+std::vector<int>& RecordedPauses() {
+  static std::vector<int> pauses;
+  return pauses;
+}
+
+void PauseMilliseconds(int milliseconds) { RecordedPauses().push_back(milliseconds); }
