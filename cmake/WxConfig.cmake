@@ -16,6 +16,9 @@ function(lumivane_wx_target target components)
   foreach(flag IN LISTS cxxflags)
     if(flag MATCHES "^-I(.*)")
       list(APPEND includes "${CMAKE_MATCH_1}")
+    elseif(flag STREQUAL "-DwxUSE_GUI=0")
+      # The modules without windows only use the base headers; the flag
+      # would break the window code that links them too.
     else()
       list(APPEND options "${flag}")
     endif()

@@ -1,0 +1,53 @@
+#pragma once
+#include <wx/wx.h>  // the toolkit's headers expect its core set first
+#include <wx/app.h>
+#include <wx/arrstr.h>
+#include <wx/gdicmn.h>
+#include <wx/string.h>
+
+class SettingsFile;
+class LumivaneFrame;
+
+// The application object: works out the directories, reads the per-user
+// settings, creates the main window and holds the settings in memory until
+// the main window's close handler writes them back.
+class LumivaneApp : public wxApp {
+ public:
+  LumivaneApp();
+  ~LumivaneApp() override;
+
+  bool OnInit() override;
+
+  // The start-up sequence for the given command line (program name first).
+  // OnInit runs it with the real command line; tests run it directly.
+  bool StartUp(const wxArrayString& commandLine);
+
+  void LoadSettings(wxSize& size);
+  void SaveSettings(const wxSize& size);
+
+  // The documentation directory for an executable directory: "doc" beside
+  // it, else "doc" inside it, else the directory itself.
+  static wxString FindDocDir(const wxString& exeDir);
+
+  LumivaneFrame* Frame() const { return m_frame; }
+
+  SettingsFile* m_settings;
+  wxString m_scenarioFile;
+  wxString m_port;
+  long m_baudIndex;
+  long m_tip;
+  bool m_autoTransfer;
+  wxString m_exeDir;
+  wxString m_docDir;
+  wxString m_userDataDir;
+  wxString m_activeDir;
+  wxString m_copyDir;
+  wxString m_startFile;
+
+ private:
+  void ShowStartupTip();
+
+  LumivaneFrame* m_frame;
+};
+
+extern LumivaneApp* g_app;

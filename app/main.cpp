@@ -1,0 +1,3 @@
+#include "app/lumivane_app.h"
+
+wxIMPLEMENT_APP(LumivaneApp);

@@ -1,0 +1,41 @@
+#pragma once
+#include <wx/defs.h>
+
+// Most scenes a scenario holds; there is always at least one.
+constexpr int MAX_SCENES = 64;
+
+// Grid columns of a scene page.
+enum GridColumn {
+  COL_FROM = 0,
+  COL_TO = 1,
+  COL_COLOUR = 2,
+  COL_BLINK = 3,
+  COL_DESCRIPTION = 4,
+  GRID_COLUMNS = 5
+};
+
+// Command and control ids of our own; stock ids are used where they fit.
+enum {
+  ID_SAVE_COPY = 100,
+  ID_INPUT_CONFIG = 105,
+  ID_HIDE_TO = 106,
+  ID_TRANSFER = 107,
+  ID_STOP = 108,
+  ID_AUTO_TRANSFER = 109,
+  ID_RESET_BOARDS = 110,
+  ID_PROGRAM_BOARDS = 111,
+  ID_ERASE_BOARDS = 112,
+  ID_FADE_SET_ALL = 113,
+  ID_HOLD_SET_ALL = 114,
+  ID_ROW_INSERT = 115,
+  ID_ROW_DELETE = 116,
+  ID_ROW_UP = 117,
+  ID_ROW_DOWN = 118,
+  ID_SCENE_LEFT = 119,
+  ID_SCENE_RIGHT = 120,
+  ID_TIMER = 121,
+  ID_PICK_COLOUR = 122
+};
+
+// Status bar fields.
+enum StatusField { STATUS_MESSAGE = 0, STATUS_STATE = 1, STATUS_HOLD = 2 };

@@ -1,0 +1,121 @@
+#pragma once
+#include <wx/wx.h>  // the toolkit's headers expect its core set first
+#include <wx/colour.h>
+#include <wx/frame.h>
+#include <wx/string.h>
+
+#include "frame/ids.h"
+
+class wxButton;
+class wxCommandEvent;
+class wxCloseEvent;
+class wxGrid;
+class wxGridEvent;
+class wxBookCtrlEvent;
+class wxHtmlEasyPrinting;
+class wxMenu;
+class wxMenuBar;
+class wxNotebook;
+class wxStaticText;
+class wxSizer;
+class wxStatusBar;
+class wxTextCtrl;
+class wxTimer;
+class wxTimerEvent;
+class wxToolBar;
+
+// The main window. It owns the open scenario: one notebook page per scene
+// (the page window is the scene's grid), the per-scene fade and hold tables,
+// the input functions, the palette, the printing object and the timer.
+// Its methods live in the files of the subsystems that use them:
+//   frame/frame.cpp          construction and frame-wide operations
+//   frame/frame_menus.cpp    menus, tool bar, status bar, fade/hold row
+//   frame/scene_pages.cpp    scene pages and the grid
+//   help/help_commands.cpp   tips, user guide, about box
+class LumivaneFrame : public wxFrame {
+ public:
+  LumivaneFrame(const wxString& title, const wxSize& size);
+  ~LumivaneFrame() override;
+
+  // Frame-wide operations.
+  void StopRun();
+  void SetModified(bool on);
+  bool AutoTransfer(int scene);
+  int CurrentScene();
+  void ResetScenes();
+  void UpdateTitle();
+
+  // Scene pages.
+  void CreateScenePage(int position, const wxString& name, bool hideTo);
+  void SetNumberEditors(wxGrid* grid, int row);
+  int SceneCount() const;
+
+  // Help: the tip dialog, shared by start-up and the Tips command.
+  void ShowTips();
+
+  // Read access for the application object and tests.
+  wxGrid* Grid(int scene) const { return m_grids[scene]; }
+  wxNotebook* Notebook() const { return m_notebook; }
+  wxTextCtrl* FadeText() const { return m_fadeText; }
+  wxTextCtrl* HoldText() const { return m_holdText; }
+  wxToolBar* ToolBar() const { return m_toolBar; }
+  wxMenu* EditMenu() const { return m_menuEdit; }
+  bool IsModified() const { return m_modified; }
+  bool IsRunning() const { return m_running; }
+  int ActiveScene() const { return m_activeScene; }
+  int Fade(int scene) const { return m_fade[scene]; }
+  double Hold(int scene) const { return m_hold[scene]; }
+  wxTimer* Timer() const { return m_timer; }
+
+  // Event handlers (bound at construction; public so tests can drive them
+  // the way the event loop does).
+  void OnCloseWindow(wxCloseEvent& event);
+  void OnPageChanged(wxBookCtrlEvent& event);
+  void OnHideToColumn(wxCommandEvent& event);
+  void OnAutoTransfer(wxCommandEvent& event);
+  void OnTimer(wxTimerEvent& event);
+  void OnTips(wxCommandEvent& event);
+
+ private:
+  void BuildMenus();
+  void BuildToolBar();
+  void BuildFadeHoldRow(wxSizer* sizer);
+  void BindCommands();
+  void SetStatus(const wxString& text, int field);
+
+  wxMenuBar* m_menuBar;
+  wxMenu* m_menuFile;
+  wxMenu* m_menuEdit;
+  wxMenu* m_menuControl;
+  wxMenu* m_menuHelp;
+  wxStatusBar* m_statusBar;
+  wxToolBar* m_toolBar;
+  wxNotebook* m_notebook;
+  wxGrid* m_grids[MAX_SCENES];
+  wxStaticText* m_fadeLabel;
+  wxTextCtrl* m_fadeText;
+  wxButton* m_fadeSetAll;
+  wxStaticText* m_holdLabel;
+  wxTextCtrl* m_holdText;
+  wxButton* m_holdSetAll;
+  wxTimer* m_timer;
+  bool m_paused;
+  double m_holdElapsed;
+  int m_keepAliveTicks;
+  int m_activeScene;
+  bool m_pageEventsEnabled;
+  int m_fade[MAX_SCENES];
+  double m_hold[MAX_SCENES];
+  int m_inputFunction[4];
+  unsigned char m_inputState;
+  wxColour m_palette[16];
+  int m_contextRow;
+  wxGrid* m_contextGrid;
+  wxGrid* m_colourGrid;
+  int m_colourRow;
+  long m_fileTime;
+  wxHtmlEasyPrinting* m_printing;
+  bool m_modified;
+  int m_currentScene;
+  bool m_running;
+};

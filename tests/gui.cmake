@@ -1,0 +1,23 @@
+# Window tests: the real application in a real GTK window (under Xvfb).
+if(LUMIVANE_GUI)
+  add_library(gui_test_support STATIC
+    ${CMAKE_CURRENT_LIST_DIR}/support/app_fixture.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/support/gui_main.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/support/ui_input.cpp)
+  target_link_libraries(gui_test_support PUBLIC
+    test_support lumivane_gui lumivane_core test_hardware)
+
+  function(lumivane_gui_test name)
+    add_executable(${name} ${ARGN})
+    target_link_libraries(${name} PRIVATE gui_test_support)
+    # Listed at test time, when the display is there.
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES LABELS gui RESOURCE_LOCK display)
+  endfunction()
+
+  lumivane_gui_test(app_startup_test
+    ${CMAKE_CURRENT_LIST_DIR}/app_startup_test.cpp)
+  lumivane_gui_test(main_frame_test
+    ${CMAKE_CURRENT_LIST_DIR}/main_frame_test.cpp)
+  lumivane_gui_test(scene_pages_test
+    ${CMAKE_CURRENT_LIST_DIR}/scene_pages_test.cpp)
+endif()

@@ -1,0 +1,136 @@
+// The main window: menus, tool bar, status bar and the frame-wide operations.
+#include <wx/menu.h>
+#include <wx/notebook.h>
+#include <wx/statusbr.h>
+#include <wx/textctrl.h>
+#include <wx/timer.h>
+#include <wx/toolbar.h>
+
+#include "app/lumivane_app.h"
+#include "frame/lumivane_frame.h"
+#include "support/app_fixture.h"
+#include "support/gui_testing.h"
+
+namespace {
+
+wxString Status(LumivaneFrame* frame, int field) {
+  return frame->GetStatusBar()->GetStatusText(field);
+}
+
+}  // namespace
+
+using MainFrame = AppTest;
+
+TEST_F(MainFrame, StartsWithOneEmptySceneAndQuietStatusBar) {
+  Start();
+  EXPECT_EQ(m_frame->GetTitle(), "Lumivane - [Untitled]");
+  EXPECT_EQ(m_frame->SceneCount(), 1);
+  EXPECT_EQ(m_frame->Notebook()->GetPageText(0), "Scene 1");
+  EXPECT_EQ(m_frame->GetStatusBar()->GetFieldsCount(), 3);
+  for (int field = 0; field < 3; ++field) {
+    EXPECT_EQ(Status(m_frame, field), "");
+  }
+  EXPECT_FALSE(m_frame->EditMenu()->IsEnabled(wxID_UNDO));
+  EXPECT_FALSE(m_frame->ToolBar()->GetToolEnabled(wxID_UNDO));
+  EXPECT_FALSE(m_frame->IsModified());
+  ASSERT_NE(m_frame->Timer(), nullptr);
+  EXPECT_TRUE(m_frame->Timer()->IsRunning());
+  EXPECT_EQ(m_frame->Timer()->GetInterval(), 100);
+}
+
+TEST_F(MainFrame, MenusCarryTheirLabelsHelpTextsAndAccelerators) {
+  Start();
+  wxMenuBar* bar = m_frame->GetMenuBar();
+  ASSERT_EQ(bar->GetMenuCount(), 4u);
+  EXPECT_EQ(bar->GetMenuLabel(0), "&File");
+  EXPECT_EQ(bar->GetMenuLabel(1), "&Edit");
+  EXPECT_EQ(bar->GetMenuLabel(2), "&Control");
+  EXPECT_EQ(bar->GetMenuLabel(3), "&Help");
+
+  struct Item {
+    int id;
+    const char* label;
+    const char* help;
+  };
+  const Item items[] = {
+      {ID_SAVE_COPY, "Save &Copy as...", "Save a copy of this scenario"},
+      {wxID_ADD, "&Add scene", "Add another scene to this scenario"},
+      {wxID_UNDO, "Undo\tCtrl-Z", "Undo the recent changes"},
+      {ID_HIDE_TO, "&Hide \"To\" column", "Hide (or show) the \"To\" column in the grid"},
+      {ID_TRANSFER, "&Transfer / run\tF5", "Run the scenario, take \"hold\" times into account"},
+      {ID_STOP, "&Stop\tShift+F5", "Stop the scenario"},
+      {wxID_BACKWARD, "Pre&vious scene\tPgUp", "Move to the previous scene"},
+      {wxID_FORWARD, "&Next scene\tPgDn", "Move to the next scene"},
+      {ID_ERASE_BOARDS, "&Clear (erase) Lumivanes' program",
+       "Erase the Lumivane's ROM (containing the scenario and settings)"},
+      {wxID_PROPERTIES, "S&ettings\tF2", "Set program configuration and options"},
+      {wxID_HELP_PROCEDURES, "&Tips", "Display the usage tips (\"tip of the day\")"},
+  };
+  for (const Item& expected : items) {
+    wxMenuItem* item = bar->FindItem(expected.id);
+    ASSERT_NE(item, nullptr) << expected.label;
+    EXPECT_EQ(item->GetItemLabel(), expected.label);
+    EXPECT_EQ(item->GetHelp(), expected.help);
+  }
+  EXPECT_TRUE(bar->FindItem(ID_HIDE_TO)->IsCheckable());
+  EXPECT_TRUE(bar->FindItem(ID_TRANSFER)->GetBitmap().IsOk());
+  // Stock items get the toolkit's label.
+  EXPECT_FALSE(bar->FindItem(wxID_OPEN)->GetItemLabel().empty());
+  EXPECT_EQ(bar->GetMenu(0)->GetMenuItemCount(), 12u);
+}
+
+TEST_F(MainFrame, ToolBarHoldsTheToolsWithTheirTips) {
+  Start();
+  wxToolBar* tools = m_frame->ToolBar();
+  EXPECT_EQ(tools->GetToolShortHelp(wxID_NEW), "New file...");
+  EXPECT_EQ(tools->GetToolShortHelp(wxID_OPEN), "Open file...");
+  EXPECT_EQ(tools->GetToolShortHelp(wxID_SAVE), "Save current file");
+  EXPECT_EQ(tools->GetToolShortHelp(wxID_UNDO), "Undo recent change");
+  EXPECT_EQ(tools->GetToolShortHelp(ID_TRANSFER), "Transfer the scene(s)");
+  EXPECT_EQ(tools->GetToolLongHelp(ID_STOP), "Stop running the scenario");
+  EXPECT_EQ(tools->GetToolShortHelp(ID_AUTO_TRANSFER), "Automatically transfer changes");
+  EXPECT_EQ(tools->FindById(ID_AUTO_TRANSFER)->GetKind(), wxITEM_CHECK);
+  EXPECT_EQ(tools->FindById(ID_AUTO_TRANSFER)->GetLabel(), "Auto transfer");
+  EXPECT_EQ(tools->GetToolsCount(), 9u);  // separators included
+}
+
+TEST_F(MainFrame, StopRunWithNothingRunningChangesNothing) {
+  WriteSettings("[Settings]\nautorun=0\ntip=-1\n");
+  Start();
+  m_frame->SetStatusText("keep", 1);
+  m_frame->StopRun();
+  EXPECT_EQ(Status(m_frame, 1), "keep");
+}
+
+TEST_F(MainFrame, SetModifiedShowsTheStateWordAndAutoTransferMarksTheScene) {
+  Start();
+  m_frame->SetModified(true);
+  EXPECT_TRUE(m_frame->IsModified());
+  EXPECT_EQ(Status(m_frame, 1), "Modified");
+  m_frame->SetModified(false);
+  EXPECT_EQ(Status(m_frame, 1), "");
+
+  // With the tool on, auto transfer makes the current scene the active one;
+  // an edit then ends that state again.
+  m_frame->AutoTransfer(-1);
+  EXPECT_EQ(m_frame->ActiveScene(), 0);
+  m_frame->SetModified(true);
+  EXPECT_EQ(m_frame->ActiveScene(), -1);
+}
+
+TEST_F(MainFrame, AutoTransferDoesNothingWithTheToolOff) {
+  WriteSettings("[Settings]\nautorun=0\ntip=-1\n");
+  Start();
+  EXPECT_FALSE(m_frame->AutoTransfer(-1));
+  EXPECT_EQ(m_frame->ActiveScene(), -1);
+}
+
+TEST_F(MainFrame, ResetScenesEmptiesTheNotebookAndTables) {
+  Start();
+  m_frame->CreateScenePage(1, "Two", false);
+  m_frame->ResetScenes();
+  EXPECT_EQ(m_frame->SceneCount(), 0);
+  EXPECT_EQ(m_frame->Grid(0), nullptr);
+  EXPECT_EQ(m_frame->Grid(1), nullptr);
+  EXPECT_EQ(m_frame->CurrentScene(), 0);
+}

@@ -1,0 +1,127 @@
+// Scene pages, their grids, page switching and the hidden "To" column.
+#include <wx/grid.h>
+#include <wx/menu.h>
+#include <wx/notebook.h>
+#include <wx/textctrl.h>
+
+#include "app/lumivane_app.h"
+#include "frame/lumivane_frame.h"
+#include "storage/trim_number.h"
+#include "support/app_fixture.h"
+#include "support/gui_testing.h"
+#include "support/ui_input.h"
+
+namespace {
+const char* const ASK_HIDE =
+    "The \"To\" column is not empty. Are you sure that you want to hide it?";
+
+void ChooseHideTo(LumivaneFrame* frame, bool on) {
+  frame->EditMenu()->Check(ID_HIDE_TO, on);
+  wxCommandEvent event(wxEVT_MENU, ID_HIDE_TO);
+  event.SetInt(on);
+  frame->ProcessWindowEvent(event);
+}
+}  // namespace
+
+using ScenePages = AppTest;
+
+TEST_F(ScenePages, NewPageHasOneEmptyRowFiveColumnsAndADefaultName) {
+  Start();
+  m_frame->CreateScenePage(1, "", false);
+  m_frame->CreateScenePage(2, "Finale", false);
+  EXPECT_EQ(m_frame->Notebook()->GetPageText(1), "Scene 2");
+  EXPECT_EQ(m_frame->Notebook()->GetPageText(2), "Finale");
+
+  wxGrid* grid = m_frame->Grid(1);
+  ASSERT_EQ(m_frame->Notebook()->GetPage(1), grid);
+  EXPECT_EQ(grid->GetNumberRows(), 1);
+  ASSERT_EQ(grid->GetNumberCols(), 5);
+  const char* labels[] = {"From", "To", "Colour", "Blink", "Description"};
+  const int widths[] = {40, 40, 50, 40, 300};
+  for (int col = 0; col < 5; ++col) {
+    EXPECT_EQ(grid->GetColLabelValue(col), labels[col]);
+    EXPECT_EQ(grid->GetColSize(col), widths[col]);
+    EXPECT_EQ(grid->GetCellValue(0, col), "");
+  }
+  EXPECT_EQ(grid->GetRowLabelSize(), 0);
+  EXPECT_EQ(grid->GetColLabelSize(), 20);
+  EXPECT_EQ(m_frame->Fade(1), 0);
+  EXPECT_EQ(m_frame->Hold(1), 0.0);
+  // Number editors on From, To and Blink; plain text elsewhere.
+  for (int col : {COL_FROM, COL_TO, COL_BLINK}) {
+    wxGridCellEditor* editor = grid->GetCellEditor(0, col);
+    EXPECT_NE(dynamic_cast<wxGridCellNumberEditor*>(editor), nullptr) << col;
+    editor->DecRef();
+  }
+  wxGridCellEditor* text = grid->GetCellEditor(0, COL_DESCRIPTION);
+  EXPECT_EQ(dynamic_cast<wxGridCellNumberEditor*>(text), nullptr);
+  text->DecRef();
+}
+
+TEST_F(ScenePages, HidingABlankToColumnAsksNothing) {
+  Start();
+  wxGrid* grid = m_frame->Grid(0);
+  grid->SetCellValue(0, COL_TO, "   ");
+  ChooseHideTo(m_frame, true);
+  EXPECT_EQ(grid->GetColSize(COL_TO), 0);
+  EXPECT_EQ(grid->GetColLabelValue(COL_FROM), "ID");
+  EXPECT_EQ(grid->GetCellValue(0, COL_TO), "   ");
+
+  ChooseHideTo(m_frame, false);
+  EXPECT_EQ(grid->GetColSize(COL_TO), 40);
+  EXPECT_EQ(grid->GetColLabelValue(COL_FROM), "From");
+  EXPECT_FALSE(m_frame->IsModified());
+}
+
+TEST_F(ScenePages, HidingAFilledToColumnWarnsAndNoKeepsItShown) {
+  Start();
+  wxGrid* grid = m_frame->Grid(0);
+  grid->AppendRows(1);
+  grid->SetCellValue(1, COL_TO, "12");
+  wxTEST_DIALOG(ChooseHideTo(m_frame, true), ExpectMessageBox(ASK_HIDE, "Warning", wxNO));
+  EXPECT_EQ(grid->GetColSize(COL_TO), 40);
+  EXPECT_FALSE(m_frame->EditMenu()->IsChecked(ID_HIDE_TO));
+
+  wxTEST_DIALOG(ChooseHideTo(m_frame, true), ExpectMessageBox(ASK_HIDE, "Warning", wxYES));
+  EXPECT_EQ(grid->GetColSize(COL_TO), 0);
+  EXPECT_EQ(grid->GetCellValue(1, COL_TO), "12");
+  EXPECT_TRUE(m_frame->EditMenu()->IsChecked(ID_HIDE_TO));
+}
+
+TEST_F(ScenePages, ClickingATabSwitchesTheSceneAndItsHideToState) {
+  Start();
+  m_frame->CreateScenePage(1, "", true);
+  m_frame->CreateScenePage(2, "", false);
+  m_frame->Notebook()->SetSelection(0);
+  Pump();
+  EXPECT_FALSE(m_frame->EditMenu()->IsChecked(ID_HIDE_TO));
+
+  ASSERT_TRUE(ClickNotebookTab(m_frame->Notebook(), 1));
+  EXPECT_EQ(m_frame->Notebook()->GetSelection(), 1);
+  EXPECT_EQ(m_frame->CurrentScene(), 1);
+  EXPECT_TRUE(m_frame->EditMenu()->IsChecked(ID_HIDE_TO));
+  EXPECT_EQ(m_frame->FadeText()->GetValue(), "0");
+  EXPECT_EQ(m_frame->HoldText()->GetValue(), "0");
+
+  ASSERT_TRUE(ClickNotebookTab(m_frame->Notebook(), 2));
+  EXPECT_EQ(m_frame->CurrentScene(), 2);
+  EXPECT_FALSE(m_frame->EditMenu()->IsChecked(ID_HIDE_TO));
+}
+
+TEST_F(ScenePages, UserPageChangeEndsAnAutoTransferState) {
+  Start();
+  m_frame->CreateScenePage(1, "", false);
+  m_frame->AutoTransfer(-1);
+  EXPECT_EQ(m_frame->ActiveScene(), 0);
+  ASSERT_TRUE(ClickNotebookTab(m_frame->Notebook(), 1));
+  // The new page is sent at once, so it becomes the active scene.
+  EXPECT_EQ(m_frame->ActiveScene(), 1);
+}
+
+TEST(TrimNumber, DropsTrailingZerosAfterThePoint) {
+  EXPECT_EQ(TrimNumber("2.50"), "2.5");
+  EXPECT_EQ(TrimNumber("3.0"), "3");
+  EXPECT_EQ(TrimNumber(" 10 "), "10");
+  EXPECT_EQ(TrimNumber(".50"), ".50");
+  EXPECT_EQ(TrimNumber("100"), "100");
+}

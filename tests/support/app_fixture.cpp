@@ -1,0 +1,87 @@
+#include "support/app_fixture.h"
+
+#include <sys/stat.h>
+
+#include <chrono>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include <wx/app.h>
+#include <wx/utils.h>
+
+#include "app/lumivane_app.h"
+#include "frame/lumivane_frame.h"
+#include "support/temp_home.h"
+
+std::string ReadFileText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+void WriteFileText(const std::string& path, const std::string& text) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << text;
+}
+
+LumivaneApp& AppTest::App() { return *static_cast<LumivaneApp*>(wxTheApp); }
+
+std::string AppTest::HomePath(const std::string& relative) { return TestHome() + "/" + relative; }
+
+std::string AppTest::SettingsPath() { return HomePath(".lumivane/lumivane.ini"); }
+
+void AppTest::WriteSettings(const std::string& text) {
+  mkdir(HomePath(".lumivane").c_str(), 0777);
+  WriteFileText(SettingsPath(), text);
+}
+
+std::string AppTest::ReadSettings() { return ReadFileText(SettingsPath()); }
+
+LumivaneFrame* AppTest::Start(const wxArrayString& arguments) {
+  struct stat info;
+  if (stat(SettingsPath().c_str(), &info) != 0) {
+    WriteSettings("[Settings]\ntip=-1\n");
+  }
+  return StartAsIs(arguments);
+}
+
+LumivaneFrame* AppTest::StartAsIs(const wxArrayString& arguments) {
+  wxArrayString commandLine;
+  commandLine.Add("lumivane");
+  for (const wxString& argument : arguments) {
+    commandLine.Add(argument);
+  }
+  App().StartUp(commandLine);
+  m_frame = App().Frame();
+  Pump();
+  return m_frame;
+}
+
+void AppTest::CloseMainWindow() {
+  m_frame->Close(true);
+  Pump();
+  m_frame = nullptr;
+}
+
+void AppTest::PumpEvents(int milliseconds) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+  do {
+    wxTheApp->ProcessPendingEvents();
+    wxYield();
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  } while (std::chrono::steady_clock::now() < end);
+  wxTheApp->ProcessIdle();
+}
+
+void AppTest::TearDown() {
+  if (m_frame != nullptr) {
+    // Leave without the close handler: nothing of this test is kept.
+    m_frame->Destroy();
+    m_frame = nullptr;
+  }
+  Pump(10);
+}
+
+void AppTestPump(int milliseconds) { AppTest::PumpEvents(milliseconds); }

@@ -1,0 +1,47 @@
+#pragma once
+// Starts the real application in the test's temporary HOME, with a real
+// GTK main window under Xvfb.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include <wx/arrstr.h>
+
+class LumivaneApp;
+class LumivaneFrame;
+
+class AppTest : public testing::Test {
+ protected:
+  void TearDown() override;
+
+  // Runs the start-up sequence with the given arguments after the program
+  // name. Unless the test wrote its own settings file, tips at start are
+  // switched off so that no tip dialog appears.
+  LumivaneFrame* Start(const wxArrayString& arguments = wxArrayString());
+  // Runs the start-up sequence as it is, tip dialog included; the caller
+  // expects the dialogs.
+  LumivaneFrame* StartAsIs(const wxArrayString& arguments = wxArrayString());
+
+  // Closes the main window through its close handler, as the user would.
+  void CloseMainWindow();
+
+  // Lets the toolkit deliver pending events for about `milliseconds`.
+  static void Pump(int milliseconds = 50) { PumpEvents(milliseconds); }
+
+ public:
+  static void PumpEvents(int milliseconds);
+
+ protected:
+
+  static std::string SettingsPath();
+  static void WriteSettings(const std::string& text);
+  static std::string ReadSettings();
+  static std::string HomePath(const std::string& relative);
+
+  LumivaneApp& App();
+  LumivaneFrame* m_frame = nullptr;
+};
+
+void AppTestPump(int milliseconds);
+std::string ReadFileText(const std::string& path);
+void WriteFileText(const std::string& path, const std::string& text);

@@ -1,0 +1,99 @@
+#pragma once
+// Modal dialogs in window tests: every dialog the code under test shows
+// must be expected with wxTEST_DIALOG, and failures go to GoogleTest.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include <wx/checkbox.h>
+#include <wx/msgdlg.h>
+#include <wx/textctrl.h>
+
+class GTestModalHook;
+#define wxTEST_DIALOG_HOOK_CLASS GTestModalHook
+#include <wx/modalhook.h>
+#include <wx/testing.h>
+
+class GTestModalHook : public wxTestingModalHook {
+ public:
+  GTestModalHook(const char* file, int line, const char* func)
+      : wxTestingModalHook(file, line, func), m_file(file), m_line(line) {}
+
+ protected:
+  void ReportFailure(const wxString& message) override {
+    ADD_FAILURE_AT(m_file, m_line) << message.utf8_str().data();
+  }
+
+ private:
+  const char* m_file;
+  int m_line;
+};
+
+// A message box with the given text and caption, answered with `answer`
+// (wxYES, wxNO, wxOK, wxCANCEL).
+class ExpectMessageBox : public wxExpectModalBase<wxMessageDialog, ExpectMessageBox> {
+ public:
+  ExpectMessageBox(const wxString& message, const wxString& caption, int answer)
+      : m_message(message), m_caption(caption), m_answer(answer) {}
+
+ protected:
+  int OnInvoked(wxMessageDialog* dialog) const override {
+    EXPECT_EQ(dialog->GetMessage(), m_message);
+    EXPECT_EQ(dialog->GetTitle(), m_caption);
+    switch (m_answer) {
+      case wxYES: return wxID_YES;
+      case wxNO: return wxID_NO;
+      case wxCANCEL: return wxID_CANCEL;
+      default: return wxID_OK;
+    }
+  }
+  wxString GetDefaultDescription() const override {
+    return "message box \"" + m_message + "\"";
+  }
+
+ private:
+  wxString m_message;
+  wxString m_caption;
+  int m_answer;
+};
+
+// What a tip dialog showed.
+struct ShownTip {
+  bool shown = false;
+  wxString text;
+};
+
+// The toolkit's tip of the day dialog. Its "show at startup" box is left
+// ticked or cleared as asked, and the tip text it shows is recorded.
+class ExpectTipDialog : public wxExpectModalBase<wxDialog, ExpectTipDialog> {
+ public:
+  explicit ExpectTipDialog(bool keepShowing, std::shared_ptr<ShownTip> shown = nullptr)
+      : m_keepShowing(keepShowing), m_shown(shown ? shown : std::make_shared<ShownTip>()) {}
+
+ protected:
+  int OnInvoked(wxDialog* dialog) const override {
+    wxCheckBox* box = nullptr;
+    wxTextCtrl* text = nullptr;
+    FindControls(dialog, box, text);
+    if (box == nullptr || text == nullptr) {
+      return wxID_NONE;  // not a tip dialog
+    }
+    box->SetValue(m_keepShowing);
+    m_shown->shown = true;
+    m_shown->text = text->GetValue();
+    return wxID_CLOSE;
+  }
+  wxString GetDefaultDescription() const override { return "tip of the day dialog"; }
+
+ private:
+  static void FindControls(wxWindow* window, wxCheckBox*& box, wxTextCtrl*& text) {
+    for (wxWindow* child : window->GetChildren()) {
+      if (auto* b = dynamic_cast<wxCheckBox*>(child)) box = b;
+      if (auto* t = dynamic_cast<wxTextCtrl*>(child)) text = t;
+      FindControls(child, box, text);
+    }
+  }
+
+  bool m_keepShowing;
+  std::shared_ptr<ShownTip> m_shown;
+};

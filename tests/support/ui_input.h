@@ -1,0 +1,8 @@
+#pragma once
+// Real mouse and keyboard input through the toolkit's UI action simulator.
+#include <wx/gdicmn.h>
+
+class wxNotebook;
+
+// Clicks the tab of notebook page `page`; false when no tab was found.
+bool ClickNotebookTab(wxNotebook* notebook, int page);
