@@ -1,0 +1,20 @@
+#pragma once
+
+// The port names the settings dialog offers; each opens unchanged with
+// serial_open(). Names are UTF-8. The driver's open port is not touched,
+// so close it first: an FTDI adapter held open cannot be listed.
+
+#include <string>
+#include <vector>
+
+// serial_list_ftdi() followed by serial_list_tty().
+std::vector<std::string> serial_list_ports();
+
+// Attached FTDI adapters whose description begins with "Lumivane", each as
+// the description followed by " (n)", n being the device index plus 1.
+// Adapters that fail to open are left out.
+std::vector<std::string> serial_list_ftdi();
+
+// Entries of /dev/ whose names begin with "ttyS" or "ttyUSB", without the
+// "/dev/" prefix, in directory order, neither opened nor examined.
+std::vector<std::string> serial_list_tty();
