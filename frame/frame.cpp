@@ -55,7 +55,8 @@ LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size)
       m_printing(nullptr),
       m_modified(false),
       m_currentScene(-1),
-      m_running(false) {
+      m_running(false),
+      m_unrecordedChange(false) {
   SetSizeHints(wxDefaultSize, wxDefaultSize);
   SetIcon(wxIcon(lumivane32_xpm));
 
@@ -86,7 +87,14 @@ LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size)
   if (!g_app->m_startFile.empty()) {
     g_app->m_scenarioFile = g_app->m_startFile;
   }
-  // Loading the recent scenario arrives with the scenario reader.
+  if (!g_app->m_scenarioFile.empty()) {
+    if (ReadScenario()) {
+      SetStatus(MSG_LOADED_RECENT, STATUS_MESSAGE);
+    } else {
+      g_app->m_scenarioFile.clear();
+      SetStatus(MSG_FAILED_RECENT, STATUS_MESSAGE);
+    }
+  }
 
   UpdateTitle();
   m_currentScene = CurrentScene();
@@ -128,6 +136,7 @@ void LumivaneFrame::StopRun() {
 
 void LumivaneFrame::SetModified(bool on) {
   m_modified = on;
+  m_unrecordedChange = on;
   if (on) {
     StopRun();
     SetStatus(STATE_MODIFIED, STATUS_STATE);

@@ -131,4 +131,8 @@ void LumivaneFrame::BindCommands() {
   Bind(wxEVT_MENU, &LumivaneFrame::OnHideToColumn, this, ID_HIDE_TO);
   Bind(wxEVT_MENU, &LumivaneFrame::OnTips, this, wxID_HELP_PROCEDURES);
   Bind(wxEVT_TOOL, &LumivaneFrame::OnAutoTransfer, this, ID_AUTO_TRANSFER);
+  Bind(wxEVT_MENU, &LumivaneFrame::OnUndo, this, wxID_UNDO);
+  Bind(wxEVT_MENU, &LumivaneFrame::OnSettings, this, wxID_PROPERTIES);
+  Bind(wxEVT_MENU, &LumivaneFrame::OnPickColour, this, ID_PICK_COLOUR);
+  Bind(wxEVT_BUTTON, &LumivaneFrame::OnSetAllHold, this, ID_HOLD_SET_ALL);
 }

@@ -31,6 +31,9 @@ class wxToolBar;
 //   frame/frame.cpp          construction and frame-wide operations
 //   frame/frame_menus.cpp    menus, tool bar, status bar, fade/hold row
 //   frame/scene_pages.cpp    scene pages and the grid
+//   frame/cell_editing.cpp   cell edits, colour choice, the fade/hold row
+//   frame/undo.cpp           the Undo command
+//   storage/scenario_file.cpp  the scenario writer and reader
 //   help/help_commands.cpp   tips, user guide, about box
 class LumivaneFrame : public wxFrame {
  public:
@@ -50,6 +53,28 @@ class LumivaneFrame : public wxFrame {
   void SetNumberEditors(wxGrid* grid, int row);
   int SceneCount() const;
 
+  // Cell editing and undo.
+  bool ChooseColour(wxGrid* grid, int row);
+  void CommitFadeHold();
+  void ClearUndoHistory();
+
+  // Scenario file (storage/scenario_file.cpp).
+  bool WriteScenario();
+  bool ReadScenario();
+  // The system's reason why the last WriteScenario failed; empty after a
+  // save that succeeded.
+  const wxString& LastScenarioError() const { return m_scenarioError; }
+  // Function code of auxiliary input 0..3, for tests.
+  int InputFunction(int input) const { return m_inputFunction[input]; }
+
+ private:
+  wxString m_scenarioError;
+
+ public:
+
+  // Settings command (dialogs/settings_command.cpp).
+  void OnSettings(wxCommandEvent& event);
+
   // Help: the tip dialog, shared by start-up and the Tips command.
   void ShowTips();
 
@@ -65,6 +90,7 @@ class LumivaneFrame : public wxFrame {
   int ActiveScene() const { return m_activeScene; }
   int Fade(int scene) const { return m_fade[scene]; }
   double Hold(int scene) const { return m_hold[scene]; }
+  const wxColour& PaletteColour(int slot) const { return m_palette[slot]; }
   wxTimer* Timer() const { return m_timer; }
 
   // Event handlers (bound at construction; public so tests can drive them
@@ -75,6 +101,12 @@ class LumivaneFrame : public wxFrame {
   void OnAutoTransfer(wxCommandEvent& event);
   void OnTimer(wxTimerEvent& event);
   void OnTips(wxCommandEvent& event);
+  void OnEditorShown(wxGridEvent& event);
+  void OnCellLeftClick(wxGridEvent& event);
+  void OnCellChanged(wxGridEvent& event);
+  void OnPickColour(wxCommandEvent& event);
+  void OnSetAllHold(wxCommandEvent& event);
+  void OnUndo(wxCommandEvent& event);
 
  private:
   void BuildMenus();
@@ -82,6 +114,11 @@ class LumivaneFrame : public wxFrame {
   void BuildFadeHoldRow(wxSizer* sizer);
   void BindCommands();
   void SetStatus(const wxString& text, int field);
+  void ShowError(const wxString& message);
+  void EnableUndo(bool enable);
+  void SetModifiedByCellEdit();
+  void AppendEmptyRow(wxGrid* grid);
+  void NumberFreshRow(wxGrid* grid, int row);
 
   wxMenuBar* m_menuBar;
   wxMenu* m_menuFile;
@@ -118,4 +155,8 @@ class LumivaneFrame : public wxFrame {
   bool m_modified;
   int m_currentScene;
   bool m_running;
+  // Something changed that the undo history doesn't record (rows, scenes,
+  // fade and hold, automatic numbering) since the last load or save; undoing
+  // every cell edit then leaves the scenario modified.
+  bool m_unrecordedChange;
 };

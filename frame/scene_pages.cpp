@@ -8,6 +8,7 @@
 
 #include "app/texts.h"
 #include "frame/lumivane_frame.h"
+#include "frame/number_cell_editor.h"
 #include "storage/trim_number.h"
 
 namespace {
@@ -63,6 +64,10 @@ void LumivaneFrame::CreateScenePage(int position, const wxString& name, bool hid
   }
   grid->AutoSizeRows();
 
+  grid->Bind(wxEVT_GRID_CELL_LEFT_CLICK, &LumivaneFrame::OnCellLeftClick, this);
+  grid->Bind(wxEVT_GRID_EDITOR_SHOWN, &LumivaneFrame::OnEditorShown, this);
+  grid->Bind(wxEVT_GRID_CELL_CHANGED, &LumivaneFrame::OnCellChanged, this);
+
   m_fade[position] = 0;
   m_hold[position] = 0.0;
   SetNumberEditors(grid, 0);
@@ -83,7 +88,7 @@ void LumivaneFrame::SetNumberEditors(wxGrid* grid, int row) {
   // Each cell gets its own editor; no range, so any number can be typed and
   // the checks after the edit can warn about it.
   for (int col : {COL_FROM, COL_TO, COL_BLINK}) {
-    grid->SetCellEditor(row, col, new wxGridCellNumberEditor(-1, -1));
+    grid->SetCellEditor(row, col, new NumberCellEditor);
   }
 }
 
@@ -104,7 +109,8 @@ void LumivaneFrame::OnPageChanged(wxBookCtrlEvent& event) {
   if (m_pageEventsEnabled) {
     StopRun();
   }
-  // Taking over the fade/hold row into the previous scene arrives with cell editing.
+  // The fade/hold row still shows the scene that was current until now.
+  CommitFadeHold();
   m_currentScene = event.GetSelection();
   if (m_currentScene >= 0 && m_currentScene < MAX_SCENES && m_grids[m_currentScene] != nullptr) {
     m_fadeText->ChangeValue(wxString::Format("%d", m_fade[m_currentScene]));

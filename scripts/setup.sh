@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 
 PACKAGES=(
   build-essential cmake ninja-build pkg-config
-  libwxgtk3.2-dev libftdi1-dev libcurl4-openssl-dev
+  libwxgtk3.2-dev libgtk-3-dev libftdi1-dev libcurl4-openssl-dev
   libgtest-dev libbenchmark-dev
   xvfb xauth python3 curl
 )

@@ -4,8 +4,9 @@ if(LUMIVANE_GUI)
     ${CMAKE_CURRENT_LIST_DIR}/support/app_fixture.cpp
     ${CMAKE_CURRENT_LIST_DIR}/support/gui_main.cpp
     ${CMAKE_CURRENT_LIST_DIR}/support/ui_input.cpp)
+  pkg_check_modules(GTK3 REQUIRED IMPORTED_TARGET gtk+-3.0)
   target_link_libraries(gui_test_support PUBLIC
-    test_support lumivane_gui lumivane_core test_hardware)
+    test_support lumivane_gui lumivane_core test_hardware PkgConfig::GTK3)
 
   function(lumivane_gui_test name)
     add_executable(${name} ${ARGN})
@@ -18,6 +19,10 @@ if(LUMIVANE_GUI)
     ${CMAKE_CURRENT_LIST_DIR}/app_startup_test.cpp)
   lumivane_gui_test(main_frame_test
     ${CMAKE_CURRENT_LIST_DIR}/main_frame_test.cpp)
+  lumivane_gui_test(cell_editing_test
+    ${CMAKE_CURRENT_LIST_DIR}/cell_editing_test.cpp)
+  lumivane_gui_test(undo_test
+    ${CMAKE_CURRENT_LIST_DIR}/undo_test.cpp)
   lumivane_gui_test(scene_pages_test
     ${CMAKE_CURRENT_LIST_DIR}/scene_pages_test.cpp)
 endif()

@@ -85,3 +85,32 @@ void AppTest::TearDown() {
 }
 
 void AppTestPump(int milliseconds) { AppTest::PumpEvents(milliseconds); }
+
+#include <gtk/gtk.h>
+
+#include "support/gui_testing.h"
+
+void wxExpectModal<wxColourDialog>::SetNativeChoice(wxColourDialog* dialog,
+                                                    const wxColour& colour,
+                                                    const wxColourData& custom) {
+  G_GNUC_BEGIN_IGNORE_DEPRECATIONS
+  GtkColorSelection* selection = GTK_COLOR_SELECTION(gtk_color_selection_dialog_get_color_selection(
+      GTK_COLOR_SELECTION_DIALOG(dialog->GetHandle())));
+  const GdkRGBA rgba{colour.Red() / 255.0, colour.Green() / 255.0, colour.Blue() / 255.0, 1.0};
+  gtk_color_selection_set_current_rgba(selection, &rgba);
+
+  GdkColor colours[wxColourData::NUM_CUSTOM];
+  gint count = 0;
+  for (int slot = 0; slot < wxColourData::NUM_CUSTOM; ++slot) {
+    const wxColour c = custom.GetCustomColour(slot);
+    if (c.IsOk()) {
+      colours[count++] = GdkColor{0, static_cast<guint16>(c.Red() * 257),
+                                  static_cast<guint16>(c.Green() * 257),
+                                  static_cast<guint16>(c.Blue() * 257)};
+    }
+  }
+  gchar* palette = gtk_color_selection_palette_to_string(colours, count);
+  g_object_set(gtk_widget_get_settings(GTK_WIDGET(selection)), "gtk-color-palette", palette, nullptr);
+  g_free(palette);
+  G_GNUC_END_IGNORE_DEPRECATIONS
+}

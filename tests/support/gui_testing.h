@@ -97,3 +97,71 @@ class ExpectTipDialog : public wxExpectModalBase<wxDialog, ExpectTipDialog> {
   bool m_keepShowing;
   std::shared_ptr<ShownTip> m_shown;
 };
+
+#include <wx/colordlg.h>
+#include <wx/textdlg.h>
+
+// The colour dialog: picks `colour` (and, when given, custom colours) and
+// answers OK, or cancels. What the program handed to the dialog is kept.
+template <>
+class wxExpectModal<wxColourDialog> : public wxExpectModalBase<wxColourDialog> {
+ public:
+  struct Seen {
+    wxColourData data;
+  };
+
+  explicit wxExpectModal(const wxColour& colour, int answer = wxID_OK,
+                         std::shared_ptr<Seen> seen = nullptr)
+      : m_colour(colour), m_answer(answer), m_seen(seen ? seen : std::make_shared<Seen>()) {}
+
+  wxExpectModal WithCustomColour(int slot, const wxColour& colour) const {
+    wxExpectModal copy(*this);
+    copy.m_custom.emplace_back(slot, colour);
+    return copy;
+  }
+
+ protected:
+  int OnInvoked(wxColourDialog* dialog) const override {
+    wxColourData& data = dialog->GetColourData();
+    m_seen->data = data;
+    if (m_answer == wxID_OK) {
+      for (const auto& [slot, colour] : m_custom) {
+        data.SetCustomColour(slot, colour);
+      }
+      // The GTK dialog reads its result back from the native chooser once
+      // the hook returns, so the choice is made there.
+      SetNativeChoice(dialog, m_colour, data);
+    }
+    return m_answer;
+  }
+
+ public:
+  static void SetNativeChoice(wxColourDialog* dialog, const wxColour& colour,
+                              const wxColourData& custom);
+
+ private:
+  wxColour m_colour;
+  int m_answer;
+  std::shared_ptr<Seen> m_seen;
+  std::vector<std::pair<int, wxColour>> m_custom;
+};
+
+// The text entry dialog: types `text` and answers OK, or cancels.
+template <>
+class wxExpectModal<wxTextEntryDialog> : public wxExpectModalBase<wxTextEntryDialog> {
+ public:
+  explicit wxExpectModal(const wxString& text, int answer = wxID_OK)
+      : m_text(text), m_answer(answer) {}
+
+ protected:
+  int OnInvoked(wxTextEntryDialog* dialog) const override {
+    if (m_answer == wxID_OK) {
+      dialog->SetValue(m_text);
+    }
+    return m_answer;
+  }
+
+ private:
+  wxString m_text;
+  int m_answer;
+};

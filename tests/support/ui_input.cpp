@@ -1,6 +1,7 @@
 #include "support/ui_input.h"
 
 #include <wx/notebook.h>
+#include <wx/grid.h>
 #include <wx/uiaction.h>
 
 #include "support/app_fixture.h"
@@ -23,4 +24,16 @@ bool ClickNotebookTab(wxNotebook* notebook, int page) {
     }
   }
   return false;
+}
+
+void TypeIntoCell(wxGrid* grid, int row, int col, const wxString& text) {
+  grid->GetGridWindow()->SetFocus();
+  grid->SetGridCursor(row, col);
+  grid->MakeCellVisible(row, col);
+  AppTestPump(30);
+  wxUIActionSimulator input;
+  input.Text(text.utf8_str());
+  AppTestPump(30);
+  input.Char(WXK_RETURN);
+  AppTestPump(80);
 }

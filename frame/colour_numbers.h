@@ -1,0 +1,17 @@
+#pragma once
+// The boards' 216 colours: a 6 x 6 x 6 cube whose channel levels are
+// 40 + 43 k. Scenario files and the boards carry a colour as its index.
+
+constexpr int COLOUR_COUNT = 216;
+
+struct Rgb {
+  unsigned char red;
+  unsigned char green;
+  unsigned char blue;
+};
+
+// Cube index of any colour, by truncating each channel to its level index.
+int ColourToIndex(unsigned char red, unsigned char green, unsigned char blue);
+
+// The cube colour of an index (taken modulo the cube per channel).
+Rgb IndexToColour(int index);

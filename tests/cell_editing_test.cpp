@@ -1,0 +1,185 @@
+// Editing scenes through real keyboard input: checks, warnings, colours,
+// automatic rows and the fade/hold row.
+#include <wx/grid.h>
+#include <wx/menu.h>
+#include <wx/notebook.h>
+#include <wx/textctrl.h>
+
+#include "app/texts.h"
+#include "frame/cell_colours.h"
+#include "frame/lumivane_frame.h"
+#include "support/app_fixture.h"
+#include "support/gui_testing.h"
+#include "support/ui_input.h"
+
+namespace {
+const wxString FROM_TO_ERROR = wxString(ERR_FROM_TO_NUMBER) + ERR_POSITIVE_NUMBER;
+const wxString ID_ERROR = wxString(ERR_ID_NUMBER) + ERR_POSITIVE_NUMBER;
+}  // namespace
+
+class CellEditing : public AppTest {
+ protected:
+  void SetUp() override {
+    WriteSettings("[Settings]\nautorun=0\ntip=-1\n");
+    Start();
+    m_frame->Raise();
+    Pump();
+    grid = m_frame->Grid(0);
+  }
+  wxGrid* grid = nullptr;
+};
+
+TEST_F(CellEditing, InvalidFromNumbersWarnButKeepTheText) {
+  for (const char* text : {"0", "-3", "2.5"}) {
+    wxTEST_DIALOG(TypeIntoCell(grid, 0, COL_FROM, text),
+                  ExpectMessageBox(FROM_TO_ERROR, "Error", wxOK));
+    EXPECT_EQ(grid->GetCellValue(0, COL_FROM), text);
+  }
+  TypeIntoCell(grid, 0, COL_FROM, "12");
+  EXPECT_EQ(grid->GetCellValue(0, COL_FROM), "12");
+  EXPECT_TRUE(m_frame->IsModified());
+  EXPECT_EQ(m_frame->GetStatusBar()->GetStatusText(0), MSG_MODIFIED_SCENARIO);
+}
+
+TEST_F(CellEditing, HiddenToColumnSpeaksOfTheId) {
+  m_frame->EditMenu()->Check(ID_HIDE_TO, true);
+  wxCommandEvent hide(wxEVT_MENU, ID_HIDE_TO);
+  m_frame->ProcessWindowEvent(hide);
+  wxTEST_DIALOG(TypeIntoCell(grid, 0, COL_FROM, "0"), ExpectMessageBox(ID_ERROR, "Error", wxOK));
+}
+
+TEST_F(CellEditing, BlinkAboveFourteenNamesTheMaximum) {
+  wxTEST_DIALOG(TypeIntoCell(grid, 0, COL_BLINK, "15"),
+                ExpectMessageBox("Value for the blink speed is too high (max = 14).", "Error", wxOK));
+  TypeIntoCell(grid, 0, COL_BLINK, "14");
+  TypeIntoCell(grid, 0, COL_BLINK, "0");
+  EXPECT_EQ(grid->GetCellValue(0, COL_BLINK), "0");
+}
+
+TEST_F(CellEditing, FirstEditOfAFreshRowMakesItBlackAndGrowsTheGrid) {
+  TypeIntoCell(grid, 0, COL_DESCRIPTION, "front");
+  EXPECT_EQ(grid->GetCellValue(0, COL_COLOUR), " ");
+  EXPECT_EQ(grid->GetCellBackgroundColour(0, COL_COLOUR), *wxBLACK);
+  EXPECT_EQ(ColourToIndex(grid->GetCellBackgroundColour(0, COL_COLOUR)), 0);
+  EXPECT_EQ(grid->GetNumberRows(), 2);
+  EXPECT_EQ(grid->GetCellValue(1, COL_DESCRIPTION), "");
+  // The new row can be edited with numbers too.
+  wxGridCellEditor* editor = grid->GetCellEditor(1, COL_FROM);
+  EXPECT_NE(dynamic_cast<wxGridCellNumberEditor*>(editor), nullptr);
+  editor->DecRef();
+}
+
+TEST_F(CellEditing, ChosenColourSnapsToTheCubeAndNumbersTheLastRow) {
+  TypeIntoCell(grid, 0, COL_FROM, "5");
+  TypeIntoCell(grid, 0, COL_TO, "12");
+  ASSERT_EQ(grid->GetNumberRows(), 2);
+
+  wxTEST_DIALOG(m_frame->ChooseColour(grid, 1),
+                wxExpectModal<wxColourDialog>(wxColour(100, 200, 30)));
+  EXPECT_EQ(grid->GetCellBackgroundColour(1, COL_COLOUR), wxColour(126, 212, 40));
+  EXPECT_EQ(ColourToIndex(grid->GetCellBackgroundColour(1, COL_COLOUR)), 96);
+  EXPECT_EQ(grid->GetCellValue(1, COL_COLOUR), " ");
+  EXPECT_EQ(grid->GetCellValue(1, COL_FROM), "13");
+  EXPECT_EQ(grid->GetNumberRows(), 3);
+}
+
+TEST_F(CellEditing, ColourOfTheFirstRowNumbersItOne) {
+  wxTEST_DIALOG(m_frame->ChooseColour(grid, 0), wxExpectModal<wxColourDialog>(*wxRED));
+  EXPECT_EQ(grid->GetCellValue(0, COL_FROM), "1");
+}
+
+TEST_F(CellEditing, CancelledColourChangesNothing) {
+  wxTEST_DIALOG(EXPECT_FALSE(m_frame->ChooseColour(grid, 0)),
+                wxExpectModal<wxColourDialog>(*wxRED, wxID_CANCEL));
+  EXPECT_FALSE(m_frame->IsModified());
+  EXPECT_EQ(grid->GetNumberRows(), 1);
+  EXPECT_FALSE(m_frame->EditMenu()->IsEnabled(wxID_UNDO));
+}
+
+TEST_F(CellEditing, CustomColoursGoBothWaysSnappedAndWhiteSlotsAreKept) {
+  auto seen = std::make_shared<wxExpectModal<wxColourDialog>::Seen>();
+  wxTEST_DIALOG(m_frame->ChooseColour(grid, 0),
+                wxExpectModal<wxColourDialog>(*wxBLUE, wxID_OK, seen)
+                    .WithCustomColour(2, wxColour(100, 200, 30))
+                    .WithCustomColour(3, *wxWHITE));
+  EXPECT_EQ(m_frame->PaletteColour(2), wxColour(126, 212, 40));
+  EXPECT_FALSE(m_frame->PaletteColour(3).IsOk());
+
+  wxTEST_DIALOG(m_frame->ChooseColour(grid, 0),
+                wxExpectModal<wxColourDialog>(*wxBLUE, wxID_OK, seen));
+  EXPECT_EQ(seen->data.GetCustomColour(2), wxColour(126, 212, 40));
+  EXPECT_EQ(seen->data.GetColour(), IndexToWxColour(ColourToIndex(*wxBLUE)));
+}
+
+TEST_F(CellEditing, ClickingAColourCellOpensTheColourDialog) {
+  wxTEST_DIALOG(
+      {
+        wxGridEvent click(grid->GetId(), wxEVT_GRID_CELL_LEFT_CLICK, grid, 0, COL_COLOUR);
+        grid->ProcessWindowEvent(click);
+      },
+      wxExpectModal<wxColourDialog>(*wxGREEN));
+  EXPECT_EQ(ColourToIndex(grid->GetCellBackgroundColour(0, COL_COLOUR)),
+            ColourToIndex(*wxGREEN));
+}
+
+class FadeHold : public CellEditing {
+ protected:
+  void Commit(const char* fade, const char* hold) {
+    m_frame->FadeText()->ChangeValue(fade);
+    m_frame->HoldText()->ChangeValue(hold);
+    m_frame->CommitFadeHold();
+  }
+};
+
+TEST_F(FadeHold, HoldIsRoundedToHalfSecondsWithAWarningWhenFarOff) {
+  wxTEST_DIALOG(Commit("0", "2.3"),
+                ExpectMessageBox(WARN_HOLD_ROUNDED, "Warning", wxOK));
+  EXPECT_EQ(m_frame->Hold(0), 2.5);
+  EXPECT_EQ(m_frame->HoldText()->GetValue(), "2.5");
+
+  Commit("0", "2.05");  // 2.0 without a word
+  EXPECT_EQ(m_frame->Hold(0), 2.0);
+  EXPECT_EQ(m_frame->HoldText()->GetValue(), "2.0");
+
+  m_frame->SetModified(false);
+  Commit("0", "2.02");  // no change at all
+  EXPECT_EQ(m_frame->HoldText()->GetValue(), "2.02");
+  EXPECT_FALSE(m_frame->IsModified());
+}
+
+TEST_F(FadeHold, OutOfRangeValuesWarnAndAreStored) {
+  wxTEST_DIALOG(Commit("0", "130"), ExpectMessageBox(ERR_HOLD_RANGE, "Error", wxOK));
+  EXPECT_EQ(m_frame->Hold(0), 130.0);
+  wxTEST_DIALOG(Commit("300", "130"),
+                ExpectMessageBox("Value for the fade interval is out of range (max = 216).",
+                                 "Error", wxOK));
+  EXPECT_EQ(m_frame->Fade(0), 300);
+  EXPECT_TRUE(m_frame->IsModified());
+}
+
+TEST_F(FadeHold, TextThatIsNoNumberCountsAsZero) {
+  Commit("40", "0");
+  Commit("abc", "0");
+  EXPECT_EQ(m_frame->Fade(0), 0);
+}
+
+TEST_F(FadeHold, SetAllCopiesTheHoldToEveryScene) {
+  m_frame->CreateScenePage(1, "", false);
+  m_frame->CreateScenePage(2, "", false);
+  m_frame->HoldText()->ChangeValue("4");
+  wxCommandEvent click(wxEVT_BUTTON, ID_HOLD_SET_ALL);
+  m_frame->ProcessWindowEvent(click);
+  for (int scene = 0; scene < 3; ++scene) {
+    EXPECT_EQ(m_frame->Hold(scene), 4.0);
+  }
+}
+
+TEST_F(FadeHold, PageChangeCommitsTheRowToThePreviousScene) {
+  m_frame->CreateScenePage(1, "", false);
+  m_frame->HoldText()->ChangeValue("3");
+  ASSERT_TRUE(ClickNotebookTab(m_frame->Notebook(), 1));
+  EXPECT_EQ(m_frame->Hold(0), 3.0);
+  EXPECT_EQ(m_frame->HoldText()->GetValue(), "0");
+  ASSERT_TRUE(ClickNotebookTab(m_frame->Notebook(), 0));
+  EXPECT_EQ(m_frame->HoldText()->GetValue(), "3");
+}
