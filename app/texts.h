@@ -100,3 +100,16 @@ inline constexpr const char* SCENARIO_INPUTS_HEADER = "\n[Inputs]\n";
 inline constexpr const char* SCENARIO_INPUT_LINE = "input%d=%d\n";
 inline constexpr const char* SCENARIO_PALETTE_HEADER = "\n[Palette]\n";
 inline constexpr const char* SCENARIO_COLOUR_LINE = "colour%d=%d %d %d\n";
+
+// Board commands.
+inline constexpr const char* MSG_OPENING_PORT = "Opening COM port";
+inline constexpr const char* MSG_RESETTING_BOARDS = "Resetting the Lumivane boards";
+inline constexpr const char* MSG_ERASING_ROM = "Erasing Lumivane ROM";
+inline constexpr const char* MSG_WRITING_SCENE = "Writing scene %d";
+inline constexpr const char* MSG_PROGRAMMING_DONE = "Completed programming Lumivanes";
+inline constexpr const char* BOX_PROGRAMMING_DONE = "Completed programming Lumivanes.";
+inline constexpr const char* CAPTION_LUMIVANE = "Lumivane";
+inline constexpr const char* ERR_PORT_INIT = "Failed to initialize the COM port.\nPlease verify the settings.";
+inline constexpr const char* ERR_AUTO_TRANSMIT_OFF =
+    "\nAuto-transmit has been toggled off (to avoid this message being repeated).";
+inline constexpr const char* ERR_TRANSMIT = "Failed to transmit scene data (serial transmission error).";

@@ -56,7 +56,8 @@ LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size)
       m_modified(false),
       m_currentScene(-1),
       m_running(false),
-      m_unrecordedChange(false) {
+      m_unrecordedChange(false),
+      m_lastLinkFailure(LINK_OK) {
   SetSizeHints(wxDefaultSize, wxDefaultSize);
   SetIcon(wxIcon(lumivane32_xpm));
 
@@ -151,8 +152,7 @@ bool LumivaneFrame::AutoTransfer(int scene) {
   }
   StopRun();
   m_activeScene = scene < 0 ? CurrentScene() : scene;
-  // Sending the scene to the boards arrives with the board protocol.
-  return false;
+  return SendScene(scene, true);
 }
 
 void LumivaneFrame::ResetScenes() {

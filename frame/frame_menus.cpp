@@ -133,6 +133,9 @@ void LumivaneFrame::BindCommands() {
   Bind(wxEVT_TOOL, &LumivaneFrame::OnAutoTransfer, this, ID_AUTO_TRANSFER);
   Bind(wxEVT_MENU, &LumivaneFrame::OnUndo, this, wxID_UNDO);
   Bind(wxEVT_MENU, &LumivaneFrame::OnSettings, this, wxID_PROPERTIES);
+  Bind(wxEVT_MENU, &LumivaneFrame::OnResetBoards, this, ID_RESET_BOARDS);
+  Bind(wxEVT_MENU, &LumivaneFrame::OnProgramBoards, this, ID_PROGRAM_BOARDS);
+  Bind(wxEVT_MENU, &LumivaneFrame::OnClearBoards, this, ID_ERASE_BOARDS);
   Bind(wxEVT_MENU, &LumivaneFrame::OnPickColour, this, ID_PICK_COLOUR);
   Bind(wxEVT_BUTTON, &LumivaneFrame::OnSetAllHold, this, ID_HOLD_SET_ALL);
 }

@@ -34,6 +34,7 @@ class wxToolBar;
 //   frame/cell_editing.cpp   cell edits, colour choice, the fade/hold row
 //   frame/undo.cpp           the Undo command
 //   storage/scenario_file.cpp  the scenario writer and reader
+//   serial/board_commands.cpp  opening the link, transfers, reset/clear/program
 //   help/help_commands.cpp   tips, user guide, about box
 class LumivaneFrame : public wxFrame {
  public:
@@ -71,6 +72,14 @@ class LumivaneFrame : public wxFrame {
   wxString m_scenarioError;
 
  public:
+
+  // Board commands (serial/board_commands.cpp).
+  bool OpenLink(const wxString& text);
+  bool SendScene(int scene, bool automatic);
+  bool EraseRom();
+  void OnResetBoards(wxCommandEvent& event);
+  void OnProgramBoards(wxCommandEvent& event);
+  void OnClearBoards(wxCommandEvent& event);
 
   // Settings command (dialogs/settings_command.cpp).
   void OnSettings(wxCommandEvent& event);
@@ -119,6 +128,8 @@ class LumivaneFrame : public wxFrame {
   void SetModifiedByCellEdit();
   void AppendEmptyRow(wxGrid* grid);
   void NumberFreshRow(wxGrid* grid, int row);
+  void SwitchAutoTransferOff();
+  void ReportTransmitFailure();
 
   wxMenuBar* m_menuBar;
   wxMenu* m_menuFile;
@@ -159,4 +170,7 @@ class LumivaneFrame : public wxFrame {
   // fade and hold, automatic numbering) since the last load or save; undoing
   // every cell edit then leaves the scenario modified.
   bool m_unrecordedChange;
+  // Why the last scene transfer failed: programming must not repeat a
+  // message the transfer already showed.
+  enum LinkFailure { LINK_OK, LINK_OPEN_FAILED, LINK_WRITE_FAILED } m_lastLinkFailure;
 };

@@ -127,7 +127,7 @@ static void IndexPiece(IniSnapshot* snapshot, size_t pieceStart, size_t pieceLen
     --keyEnd;
   }
   // emplace keeps an earlier entry: the first key line wins.
-  snapshot->segments.back()[LowerAscii(text + start, keyEnd - start)] = (LowerAscii(text + start, keyEnd - start),
+  snapshot->segments.back().emplace(LowerAscii(text + start, keyEnd - start),
                                     ValueSpan(text, separator + 1, end));
 }
 
