@@ -21,6 +21,9 @@ if(LUMIVANE_GUI)
     ${CMAKE_CURRENT_LIST_DIR}/main_frame_test.cpp)
   lumivane_gui_test(cell_editing_test
     ${CMAKE_CURRENT_LIST_DIR}/cell_editing_test.cpp)
+  lumivane_gui_test(board_commands_test
+    ${CMAKE_CURRENT_LIST_DIR}/board_commands_test.cpp)
+  target_link_libraries(board_commands_test PRIVATE util)
   lumivane_gui_test(undo_test
     ${CMAKE_CURRENT_LIST_DIR}/undo_test.cpp)
   lumivane_gui_test(scene_pages_test

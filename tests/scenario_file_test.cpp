@@ -172,13 +172,14 @@ TEST_F(ScenarioFile, WriterProducesTheExactFormat) {
                        "colour1=255 0 0\ncolour16=40 83 126\n"));
   m_frame->Notebook()->SetPageText(0, "Opening");
   wxGrid* first = m_frame->Grid(0);
-  first->AppendRows(6);
+  first->AppendRows(7);
   SetRow(first, 0, "1", "4", 215, "3", "front; left");
   SetRow(first, 1, "", "", 5, "", "no From: left out");
   SetRow(first, 2, " 5 ", "", 0, "", "");
   SetRow(first, 3, "0", "", 5, "", "From 0: left out");
   SetRow(first, 4, "9", "8", 5, "", "To below From: left out");
-  SetRow(first, 5, "7", "12", 86, "14", "back = wall");
+  SetRow(first, 5, "-3", "", 5, "", "negative From: left out");
+  SetRow(first, 6, "7", "12", 86, "14", "back = wall");
   m_frame->FadeText()->ChangeValue("12");
   m_frame->HoldText()->ChangeValue("2.5");
   m_frame->CommitFadeHold();
