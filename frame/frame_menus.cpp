@@ -129,13 +129,16 @@ void LumivaneFrame::BuildFadeHoldRow(wxSizer* sizer) {
 void LumivaneFrame::BindCommands() {
   // Menu items and tools share ids, so one binding serves both.
   Bind(wxEVT_MENU, &LumivaneFrame::OnHideToColumn, this, ID_HIDE_TO);
-  Bind(wxEVT_MENU, &LumivaneFrame::OnTips, this, wxID_HELP_PROCEDURES);
   Bind(wxEVT_TOOL, &LumivaneFrame::OnAutoTransfer, this, ID_AUTO_TRANSFER);
   Bind(wxEVT_MENU, &LumivaneFrame::OnUndo, this, wxID_UNDO);
   Bind(wxEVT_MENU, &LumivaneFrame::OnSettings, this, wxID_PROPERTIES);
   Bind(wxEVT_MENU, &LumivaneFrame::OnResetBoards, this, ID_RESET_BOARDS);
   Bind(wxEVT_MENU, &LumivaneFrame::OnProgramBoards, this, ID_PROGRAM_BOARDS);
   Bind(wxEVT_MENU, &LumivaneFrame::OnClearBoards, this, ID_ERASE_BOARDS);
+  Bind(wxEVT_MENU, &LumivaneFrame::OnInputConfig, this, ID_INPUT_CONFIG);
+  BindRowSceneCommands();
+  BindReportCommands();
+  BindHelpCommands();
   Bind(wxEVT_MENU, &LumivaneFrame::OnPickColour, this, ID_PICK_COLOUR);
   Bind(wxEVT_BUTTON, &LumivaneFrame::OnSetAllHold, this, ID_HOLD_SET_ALL);
 }

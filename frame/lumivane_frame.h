@@ -84,7 +84,19 @@ class LumivaneFrame : public wxFrame {
   // Settings command (dialogs/settings_command.cpp).
   void OnSettings(wxCommandEvent& event);
 
-  // Help: the tip dialog, shared by start-up and the Tips command.
+  // Row and scene commands (frame/row_scene_commands.cpp).
+  void BindRowSceneCommands();
+  void OnCellRightClick(wxGridEvent& event);
+
+  // Input configuration command (dialogs/input_config_command.cpp).
+  void OnInputConfig(wxCommandEvent& event);
+
+  // Report and printing (storage/report.cpp).
+  void BindReportCommands();
+
+  // Help (help/help_commands.cpp): the tip dialog, shared by start-up and
+  // the Tips command, and the other Help menu commands.
+  void BindHelpCommands();
   void ShowTips();
 
   // Read access for the application object and tests.
@@ -109,7 +121,6 @@ class LumivaneFrame : public wxFrame {
   void OnHideToColumn(wxCommandEvent& event);
   void OnAutoTransfer(wxCommandEvent& event);
   void OnTimer(wxTimerEvent& event);
-  void OnTips(wxCommandEvent& event);
   void OnEditorShown(wxGridEvent& event);
   void OnCellLeftClick(wxGridEvent& event);
   void OnCellChanged(wxGridEvent& event);

@@ -65,6 +65,7 @@ void LumivaneFrame::CreateScenePage(int position, const wxString& name, bool hid
   grid->AutoSizeRows();
 
   grid->Bind(wxEVT_GRID_CELL_LEFT_CLICK, &LumivaneFrame::OnCellLeftClick, this);
+  grid->Bind(wxEVT_GRID_CELL_RIGHT_CLICK, &LumivaneFrame::OnCellRightClick, this);
   grid->Bind(wxEVT_GRID_EDITOR_SHOWN, &LumivaneFrame::OnEditorShown, this);
   grid->Bind(wxEVT_GRID_CELL_CHANGED, &LumivaneFrame::OnCellChanged, this);
 

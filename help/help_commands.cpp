@@ -17,7 +17,9 @@ void LumivaneFrame::ShowTips() {
   g_app->m_tip = keepShowing ? static_cast<long>(provider->GetCurrentTip()) : -1;
 }
 
-void LumivaneFrame::OnTips(wxCommandEvent&) {
-  StopRun();
-  ShowTips();
+void LumivaneFrame::BindHelpCommands() {
+  Bind(wxEVT_MENU, [this](wxCommandEvent&) {
+    StopRun();
+    ShowTips();
+  }, wxID_HELP_PROCEDURES);
 }

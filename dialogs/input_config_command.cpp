@@ -1,0 +1,3 @@
+#include "frame/lumivane_frame.h"
+
+void LumivaneFrame::OnInputConfig(wxCommandEvent&) {}
