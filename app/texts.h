@@ -113,3 +113,66 @@ inline constexpr const char* ERR_PORT_INIT = "Failed to initialize the COM port.
 inline constexpr const char* ERR_AUTO_TRANSMIT_OFF =
     "\nAuto-transmit has been toggled off (to avoid this message being repeated).";
 inline constexpr const char* ERR_TRANSMIT = "Failed to transmit scene data (serial transmission error).";
+
+// Document commands.
+inline constexpr const char* DIALOG_SAVE_TITLE = "Save file...";
+inline constexpr const char* DIALOG_OPEN_TITLE = "Open file...";
+inline constexpr const char* SCENARIO_FILE_FILTER = "Lumivane data files|*.cfg;|All files|*";
+inline constexpr const char* SCENARIO_EXTENSION = "cfg";
+inline constexpr const char* MSG_SAVED = "Saved scenario";
+inline constexpr const char* MSG_SAVED_COPY = "Saved backup of the scenario";
+inline constexpr const char* MSG_NEW = "New scenario";
+inline constexpr const char* MSG_LOADED = "Loaded scenario";
+inline constexpr const char* MSG_RELOADED = "Reloaded saved scenario";
+inline constexpr const char* CAPTION_FILE_NOT_FOUND = "File not found";
+inline constexpr const char* ERR_REVERT_MISSING = "The file does not exist. It cannot be reverted to.";
+inline constexpr const char* ERR_OPEN_MISSING = "The file \"%s\" does not exist.";
+inline constexpr const char* ERR_SAVE_FAILED = "The scenario could not be saved to \"%s\":\n%s";
+inline constexpr const char* CAPTION_EXIT_LOSE = "Exit & loose changes?";
+inline constexpr const char* ASK_EXIT_LOSE =
+    "The file was not saved. If you continue, you will\nloose recent changes.\nContinue?";
+
+// Scenario runner.
+inline constexpr const char* MSG_TRANSFERRED = "Transferred the scene to the serial port";
+inline constexpr const char* MSG_INPUT_ACTIVE = "Input %d active";
+inline constexpr const char* CAPTION_FILE_CHANGED = "File changed";
+inline constexpr const char* ASK_FILE_CHANGED = "The file was changed outside this application.\n";
+inline constexpr const char* ASK_FILE_CHANGED_LOSE = "If you reload the file, you will loose local changes.\n";
+inline constexpr const char* ASK_RELOAD = "Reload?";
+
+// Row and scene commands: the grid's context menu, the scene name
+// dialogs and questions, and the status messages.
+inline constexpr const char* CONTEXT_INSERT_ROW = "Insert row";
+inline constexpr const char* CONTEXT_INSERT_ROW_HELP = "Insert a row above this row";
+inline constexpr const char* CONTEXT_DELETE_ROW = "Delete row";
+inline constexpr const char* CONTEXT_DELETE_ROW_HELP = "Delete this row";
+inline constexpr const char* CONTEXT_ROW_UP = "Move row up";
+inline constexpr const char* CONTEXT_ROW_UP_HELP = "Move this row one position upward";
+inline constexpr const char* CONTEXT_ROW_DOWN = "Move row down";
+inline constexpr const char* CONTEXT_ROW_DOWN_HELP = "Move this row one position downward";
+inline constexpr const char* CONTEXT_SCENE_LEFT = "Move scene left";
+inline constexpr const char* CONTEXT_SCENE_LEFT_HELP = "Move this scene one position left";
+inline constexpr const char* CONTEXT_SCENE_RIGHT = "Move scene right";
+inline constexpr const char* CONTEXT_SCENE_RIGHT_HELP = "Move this scene one position right";
+inline constexpr const char* ASK_DUPLICATE_SCENE_NAME =
+    "A scene with this name already exists.\nDo you wish to use this name anyway?";
+inline constexpr const char* CAPTION_DUPLICATE_SCENE_NAME = "Duplicate scene name";
+inline constexpr const char* ASK_NEW_SCENE_NAME = "Please give a name for the new scene";
+inline constexpr const char* CAPTION_NEW_SCENE = "New scene";
+inline constexpr const char* ASK_RENAME_SCENE = "Please give the new name for the scene";
+inline constexpr const char* CAPTION_RENAME_SCENE = "Rename scene";
+inline constexpr const char* ASK_DELETE_SCENE = "Delete scene - are you sure?";
+inline constexpr const char* CAPTION_DELETE_SCENE = "Delete scene";
+inline constexpr const char* MSG_ADDED_SCENE = "Added a scene";
+inline constexpr const char* MSG_DUPLICATED_SCENE = "Duplicated a scene";
+inline constexpr const char* MSG_DELETED_SCENE = "Deleted a scene";
+inline constexpr const char* MSG_RENAMED_SCENE = "Renamed a scene";
+
+// Input configuration dialog.
+inline constexpr const char* INPUT_CONFIG_TITLE = "Input configuration";
+inline constexpr const char* INPUT_LABEL_FORMAT = "Input %d";
+inline constexpr const char* INPUT_ENTRY_RESTART = "Restart";
+inline constexpr const char* INPUT_ENTRY_NEXT = "Next";
+inline constexpr const char* INPUT_ENTRY_PREVIOUS = "Previous";
+inline constexpr const char* INPUT_ENTRY_PAUSE = "Pause/resume";
+inline constexpr const char* MSG_INPUT_CONFIG_CHANGED = "Input configuration changed";

@@ -109,7 +109,12 @@ LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size)
   Bind(wxEVT_TIMER, &LumivaneFrame::OnTimer, this, ID_TIMER);
   m_timer->Start(TIMER_PERIOD_MS, wxTIMER_CONTINUOUS);
 
-  AutoTransfer(-1);
+  if (!g_app->m_startFile.empty()) {
+    wxCommandEvent run(wxEVT_MENU, ID_TRANSFER);
+    OnTransferRun(run);
+  } else {
+    AutoTransfer(-1);
+  }
 }
 
 LumivaneFrame::~LumivaneFrame() {
@@ -174,16 +179,4 @@ void LumivaneFrame::UpdateTitle() {
   SetTitle(TITLE_PREFIX + (file.empty() ? wxString(TITLE_UNTITLED) : file.AfterLast('/')));
 }
 
-void LumivaneFrame::OnCloseWindow(wxCloseEvent&) {
-  // The save check arrives with the document commands.
-  m_timer->Stop();
-  g_app->m_autoTransfer = m_toolBar->GetToolState(ID_AUTO_TRANSFER);
-  g_app->SaveSettings(GetSize());
-  Destroy();
-}
-
 void LumivaneFrame::OnAutoTransfer(wxCommandEvent&) { AutoTransfer(-1); }
-
-void LumivaneFrame::OnTimer(wxTimerEvent&) {
-  // Runs, keep-alives and input polling arrive with the scenario runner.
-}

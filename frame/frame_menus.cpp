@@ -136,6 +136,10 @@ void LumivaneFrame::BindCommands() {
   Bind(wxEVT_MENU, &LumivaneFrame::OnProgramBoards, this, ID_PROGRAM_BOARDS);
   Bind(wxEVT_MENU, &LumivaneFrame::OnClearBoards, this, ID_ERASE_BOARDS);
   Bind(wxEVT_MENU, &LumivaneFrame::OnInputConfig, this, ID_INPUT_CONFIG);
+  BindDocumentCommands();
+  Bind(wxEVT_MENU, &LumivaneFrame::OnTransferRun, this, ID_TRANSFER);
+  Bind(wxEVT_MENU, &LumivaneFrame::OnStop, this, ID_STOP);
+  Bind(wxEVT_BUTTON, &LumivaneFrame::OnSetAllFade, this, ID_FADE_SET_ALL);
   BindRowSceneCommands();
   BindReportCommands();
   BindHelpCommands();

@@ -35,6 +35,8 @@ class wxToolBar;
 //   frame/undo.cpp           the Undo command
 //   storage/scenario_file.cpp  the scenario writer and reader
 //   serial/board_commands.cpp  opening the link, transfers, reset/clear/program
+//   storage/document_commands.cpp  new, open, save, revert, exit, closing
+//   serial/runner.cpp          running a scenario, the timer, inputs, file watch
 //   help/help_commands.cpp   tips, user guide, about box
 class LumivaneFrame : public wxFrame {
  public:
@@ -73,6 +75,21 @@ class LumivaneFrame : public wxFrame {
 
  public:
 
+  // Document commands (storage/document_commands.cpp).
+  bool SaveScenario(bool force, bool askName, bool asCopy);
+  void OnNew(wxCommandEvent& event);
+  void OnOpen(wxCommandEvent& event);
+  void OnSave(wxCommandEvent& event);
+  void OnSaveAs(wxCommandEvent& event);
+  void OnSaveCopy(wxCommandEvent& event);
+  void OnRevert(wxCommandEvent& event);
+  void OnExit(wxCommandEvent& event);
+
+  // Scenario runner (serial/runner.cpp).
+  void OnTransferRun(wxCommandEvent& event);
+  void OnStop(wxCommandEvent& event);
+  void OnSetAllFade(wxCommandEvent& event);
+
   // Board commands (serial/board_commands.cpp).
   bool OpenLink(const wxString& text);
   bool SendScene(int scene, bool automatic);
@@ -87,6 +104,40 @@ class LumivaneFrame : public wxFrame {
   // Row and scene commands (frame/row_scene_commands.cpp).
   void BindRowSceneCommands();
   void OnCellRightClick(wxGridEvent& event);
+  // The grid's context menu for m_contextRow of m_contextGrid and the
+  // current scene, entries enabled as they apply; the caller owns it.
+  wxMenu* BuildContextMenu();
+  void OnInsertRow(wxCommandEvent& event);
+  void OnDeleteRow(wxCommandEvent& event);
+  void OnMoveRowUp(wxCommandEvent& event);
+  void OnMoveRowDown(wxCommandEvent& event);
+  void OnMoveSceneLeft(wxCommandEvent& event);
+  void OnMoveSceneRight(wxCommandEvent& event);
+  void OnAddScene(wxCommandEvent& event);
+  void OnDuplicateScene(wxCommandEvent& event);
+  void OnDeleteScene(wxCommandEvent& event);
+  void OnRenameScene(wxCommandEvent& event);
+  void OnNextScene(wxCommandEvent& event);
+  void OnPreviousScene(wxCommandEvent& event);
+  // Exchanges the contents of rows a and b of a scene's grid.
+  void SwapRows(wxGrid* grid, int a, int b);
+  // Exchanges scene a (the current one) with scene b and shows b.
+  void SwapScenes(int a, int b);
+  // True when no scene bears `name` (ignoring case), or when the user
+  // agrees to use it anyway.
+  bool CheckSceneName(const wxString& name);
+  // Where the context menu was opened, for tests.
+  int ContextRow() const { return m_contextRow; }
+  wxGrid* ContextGrid() const { return m_contextGrid; }
+
+ private:
+  wxString AskSceneName(const wxString& message, const wxString& caption, wxString suggestion);
+  int FirstFreePosition() const;
+  bool IsSceneGrid(const wxGrid* grid) const;
+  void ShowSceneValues(int scene);
+  void StepScene(int step);
+
+ public:
 
   // Input configuration command (dialogs/input_config_command.cpp).
   void OnInputConfig(wxCommandEvent& event);
@@ -140,6 +191,15 @@ class LumivaneFrame : public wxFrame {
   void AppendEmptyRow(wxGrid* grid);
   void NumberFreshRow(wxGrid* grid, int row);
   void SwitchAutoTransferOff();
+  void BindDocumentCommands();
+  void CommitOpenEdits();
+  void StartEmptyScenario();
+  bool ConfirmLosingChanges();
+  void AdvanceHold();
+  void PollInputs();
+  void WatchScenarioFile();
+  void GoToScene(int scene);
+  void ReloadScenario();
   void ReportTransmitFailure();
 
   wxMenuBar* m_menuBar;
