@@ -176,3 +176,40 @@ inline constexpr const char* INPUT_ENTRY_NEXT = "Next";
 inline constexpr const char* INPUT_ENTRY_PREVIOUS = "Previous";
 inline constexpr const char* INPUT_ENTRY_PAUSE = "Pause/resume";
 inline constexpr const char* MSG_INPUT_CONFIG_CHANGED = "Input configuration changed";
+
+// Scenario report (HTML for preview and print).
+inline constexpr const char* REPORT_BEGIN = "<html><body>";
+inline constexpr const char* REPORT_END = "</body></html>";
+inline constexpr const char* REPORT_TITLE_OPEN = "<h1>";
+inline constexpr const char* REPORT_TITLE_CLOSE = "</h1>";
+inline constexpr const char* REPORT_SCENE_OPEN = "<h2>Scene: ";
+inline constexpr const char* REPORT_SCENE_CLOSE = "</h2>";
+inline constexpr const char* REPORT_TABLE_HEAD =
+    "<table width='100%' cellpadding=1 cellspacing=0><tr><td width='10%'><b>From</b></td>"
+    "<td width='10%'><b>To</b></td><td width='10%'><b>Colour</b></td>"
+    "<td width='10%'><b>Blink</b></td><td><b>Description</b></td></tr>";
+inline constexpr const char* REPORT_ROW_EVEN = "<tr>";
+inline constexpr const char* REPORT_ROW_ODD = "<tr bgcolor='#f0f0f0'>";
+inline constexpr const char* REPORT_CELL_OPEN = "<td>";
+inline constexpr const char* REPORT_CELL_CLOSE = "</td>";
+inline constexpr const char* REPORT_COLOUR_CELL = "<td bgcolor='#%02x%02x%02x'>&nbsp;</td>";
+inline constexpr const char* REPORT_ROW_CLOSE = "</tr>";
+inline constexpr const char* REPORT_TABLE_CLOSE = "</table>";
+inline constexpr const char* REPORT_TIMING = "<p>Fade: %d, Hold: %.1f s<hr>";
+inline constexpr const char* REPORT_HEADER_OPEN =
+    "<table width='100%' cellpadding=0 cellspacing=0><tr><td align='left'>Lumivane scenario - ";
+inline constexpr const char* REPORT_HEADER_CLOSE =
+    "</td><td align='right'>page @PAGENUM@ of @PAGESCNT@</td></tr></table><hr>";
+inline constexpr int REPORT_FONT_SIZE = 10;
+
+// Help commands.
+inline constexpr const char* MAILCAP_FILE = "/etc/mailcap";
+inline constexpr const char* PDF_MIME_TYPE = "application/pdf";
+inline constexpr const char* ABOUT_NAME = "Lumivane Configuration and Control";
+inline constexpr const char* ABOUT_VERSION = "1.0.4319";
+inline constexpr const char* ABOUT_DESCRIPTION = "A utility to configure and run the Lumivane boards.";
+inline constexpr const char* ABOUT_NOTICE = "Copyright (c) 2025 Lumivane. All rights reserved.";
+inline constexpr const char* ABOUT_WEB_SITE = "https://www.lumivane.com/";
+inline constexpr const char* ERR_USER_GUIDE_MISSING = "The User Guide was not found:\n%s";
+inline constexpr const char* ERR_USER_GUIDE_NO_VIEWER =
+    "No program to show PDF documents was found.\nPlease open the User Guide yourself:\n%s";

@@ -89,6 +89,8 @@ class LumivaneFrame : public wxFrame {
   void OnTransferRun(wxCommandEvent& event);
   void OnStop(wxCommandEvent& event);
   void OnSetAllFade(wxCommandEvent& event);
+  // One 100 ms tick: keep-alive, file watch, hold countdown, inputs.
+  void TimerTick();
 
   // Board commands (serial/board_commands.cpp).
   bool OpenLink(const wxString& text);
@@ -104,9 +106,10 @@ class LumivaneFrame : public wxFrame {
   // Row and scene commands (frame/row_scene_commands.cpp).
   void BindRowSceneCommands();
   void OnCellRightClick(wxGridEvent& event);
-  // The grid's context menu for m_contextRow of m_contextGrid and the
-  // current scene, entries enabled as they apply; the caller owns it.
-  wxMenu* BuildContextMenu();
+  // Makes row `row` of `grid` the context of the row commands and builds
+  // the grid's context menu for it and the current scene, entries enabled
+  // as they apply; the caller owns the menu.
+  wxMenu* BuildContextMenu(wxGrid* grid, int row);
   void OnInsertRow(wxCommandEvent& event);
   void OnDeleteRow(wxCommandEvent& event);
   void OnMoveRowUp(wxCommandEvent& event);
@@ -144,11 +147,26 @@ class LumivaneFrame : public wxFrame {
 
   // Report and printing (storage/report.cpp).
   void BindReportCommands();
+  // The open scenario as an HTML report, and the page header printed above
+  // each of its pages.
+  wxString BuildReport();
+  wxString BuildReportHeader() const;
+  void OnPreview(wxCommandEvent& event);
+  void OnPrint(wxCommandEvent& event);
+  // The printing object, for tests that print without the print dialog.
+  wxHtmlEasyPrinting* Printing() const { return m_printing; }
 
   // Help (help/help_commands.cpp): the tip dialog, shared by start-up and
   // the Tips command, and the other Help menu commands.
   void BindHelpCommands();
   void ShowTips();
+  void OnTips(wxCommandEvent& event);
+  void OnUserGuide(wxCommandEvent& event);
+  void OnAbout(wxCommandEvent& event);
+  // Opens the user guide with the PDF viewer that the mailcap file at
+  // `mailcapPath` names, else with the desktop's default application, else
+  // tells the user where the guide lies. Returns whether a viewer started.
+  bool OpenUserGuide(const wxString& mailcapPath);
 
   // Read access for the application object and tests.
   wxGrid* Grid(int scene) const { return m_grids[scene]; }

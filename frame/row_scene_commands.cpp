@@ -122,17 +122,18 @@ void LumivaneFrame::ShowSceneValues(int scene) {
 
 void LumivaneFrame::OnCellRightClick(wxGridEvent& event) {
   StopRun();
-  m_contextRow = event.GetRow();
-  m_contextGrid = static_cast<wxGrid*>(event.GetEventObject());
-  if (m_contextGrid->IsCellEditControlShown()) {
-    CloseEditor(m_contextGrid);
+  auto* grid = static_cast<wxGrid*>(event.GetEventObject());
+  if (grid->IsCellEditControlShown()) {
+    CloseEditor(grid);
   }
-  std::unique_ptr<wxMenu> menu(BuildContextMenu());
+  std::unique_ptr<wxMenu> menu(BuildContextMenu(grid, event.GetRow()));
   PopupMenu(menu.get());
   // Consumed: the grid cursor stays where it was.
 }
 
-wxMenu* LumivaneFrame::BuildContextMenu() {
+wxMenu* LumivaneFrame::BuildContextMenu(wxGrid* grid, int row) {
+  m_contextGrid = grid;
+  m_contextRow = row;
   auto* menu = new wxMenu;
   menu->Append(ID_ROW_INSERT, CONTEXT_INSERT_ROW, CONTEXT_INSERT_ROW_HELP);
   menu->Append(ID_ROW_DELETE, CONTEXT_DELETE_ROW, CONTEXT_DELETE_ROW_HELP);

@@ -32,15 +32,17 @@ bool mailcap_matches(const MailcapEntry& entry, const std::string& type);
 // "%s" becomes the file path quoted for /bin/sh, whatever quotes the
 // command puts around it; "%t" the type; "%%" a percent sign; "%{...}"
 // nothing. A backslash takes the next character literally. A command
-// without "%s" reads the file from standard input.
+// without "%s" reads the file from standard input. Empty when the command
+// leaves a quote open, since the path could not be put in safely.
 std::string mailcap_expand(const std::string& command, const std::string& type,
                            const std::string& file);
 
 // The shell command that views `file` of `type` according to the mailcap
 // file at `path`: the first matching entry, exact types before wildcards,
 // that needs no terminal, is not a text rendering (copiousoutput) and whose
-// test passes `runTest`. Empty when the file cannot be read or has no such
-// entry.
+// test passes `runTest` (a null `runTest` lets every test pass). Test
+// commands get the same substitutions. Empty when the file cannot be read
+// or has no such entry.
 std::string mailcap_view_command(const std::string& path, const std::string& type,
                                  const std::string& file, MailcapTestRunner runTest);
 

@@ -72,7 +72,9 @@ void LumivaneFrame::OnSetAllFade(wxCommandEvent&) {
   SetModified(true);
 }
 
-void LumivaneFrame::OnTimer(wxTimerEvent&) {
+void LumivaneFrame::OnTimer(wxTimerEvent&) { TimerTick(); }
+
+void LumivaneFrame::TimerTick() {
   if (++m_keepAliveTicks >= KEEP_ALIVE_TICKS) {
     if (serial_isopen()) {
       WriteBoardMessage(SyncMessage());

@@ -55,8 +55,14 @@ bool LumivaneFrame::SaveScenario(bool force, bool askName, bool asCopy) {
   wxString& file = g_app->m_scenarioFile;
   const wxString kept = file;
   if (file.empty() || askName) {
-    const wxString startDir = asCopy ? g_app->m_copyDir : g_app->m_activeDir;
-    const wxString proposed = asCopy ? file.AfterLast('/') : file;
+    wxString startDir = asCopy ? g_app->m_copyDir : g_app->m_activeDir;
+    wxString proposed = asCopy ? file.AfterLast('/') : file;
+    if (proposed.Contains("/")) {
+      // The toolkit takes a proposed name without a directory: a full path
+      // proposes its own directory and name.
+      startDir = proposed.BeforeLast('/');
+      proposed = proposed.AfterLast('/');
+    }
     wxFileDialog dialog(this, DIALOG_SAVE_TITLE, startDir, proposed, SCENARIO_FILE_FILTER,
                         wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
     if (dialog.ShowModal() != wxID_OK) {

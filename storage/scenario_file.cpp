@@ -260,6 +260,11 @@ int ReplaceFile(const std::string& fileName, const std::string& bytes) {
   if (exists && S_ISDIR(old.st_mode)) {
     return EISDIR;
   }
+  // A file the user may not write stays protected, although the directory
+  // would let the rename replace it.
+  if (exists && access(target.c_str(), W_OK) != 0) {
+    return errno;
+  }
 
   std::string tempName;
   // Private until it has the old file's permissions.

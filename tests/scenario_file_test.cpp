@@ -523,9 +523,9 @@ TEST_F(ScenarioFile, AFullDiskFailsTheSaveAndKeepsTheOldFile) {
   EXPECT_EQ(DirectoryEntries(Dir()), std::vector<std::string>{"show.cfg"});
 }
 
-TEST_F(ScenarioFile, AReadOnlyDirectoryFailsTheSaveAndKeepsTheOldFile) {
+TEST_F(ScenarioFile, ReadOnlyDirectoriesAndFilesFailTheSaveAndKeepTheOldFile) {
   if (geteuid() == 0) {
-    GTEST_SKIP() << "root writes into read-only directories";
+    GTEST_SKIP() << "root writes into read-only directories and files";
   }
   Start();
   const std::string path = ShowPath("show.cfg");
@@ -534,6 +534,12 @@ TEST_F(ScenarioFile, AReadOnlyDirectoryFailsTheSaveAndKeepsTheOldFile) {
   EXPECT_FALSE(Save(path));
   EXPECT_EQ(m_frame->LastScenarioError(), wxSysErrorMsgStr(EACCES));
   chmod(Dir().c_str(), 0755);
+  EXPECT_EQ(ReadFileText(path), "old content\n");
+  EXPECT_EQ(DirectoryEntries(Dir()), std::vector<std::string>{"show.cfg"});
+
+  ASSERT_EQ(0, chmod(path.c_str(), 0444));
+  EXPECT_FALSE(Save(path));
+  EXPECT_EQ(m_frame->LastScenarioError(), wxSysErrorMsgStr(EACCES));
   EXPECT_EQ(ReadFileText(path), "old content\n");
   EXPECT_EQ(DirectoryEntries(Dir()), std::vector<std::string>{"show.cfg"});
 }

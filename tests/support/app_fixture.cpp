@@ -114,3 +114,21 @@ void wxExpectModal<wxColourDialog>::SetNativeChoice(wxColourDialog* dialog,
   g_free(palette);
   G_GNUC_END_IGNORE_DEPRECATIONS
 }
+
+wxString AppTest::TestHomeDir() { return wxString::FromUTF8(TestHome()); }
+
+#include <wx/filename.h>
+
+#include "support/file_dialog_expectation.h"
+
+void ExpectFileDialog::SetChosenPath(wxFileDialog* dialog, const wxString& path) {
+  dialog->SetPath(path);
+  const wxString wanted = wxFileName(path).GetFullPath();
+  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+  while (dialog->GetPath() != wanted && std::chrono::steady_clock::now() < end) {
+    while (gtk_events_pending()) {
+      gtk_main_iteration();
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+}

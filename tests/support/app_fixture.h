@@ -37,6 +37,7 @@ class AppTest : public testing::Test {
   static void WriteSettings(const std::string& text);
   static std::string ReadSettings();
   static std::string HomePath(const std::string& relative);
+  static wxString TestHomeDir();
 
   LumivaneApp& App();
   LumivaneFrame* m_frame = nullptr;

@@ -1,0 +1,182 @@
+// The Help menu: tips on demand, the about box and opening the user guide.
+#include <sys/stat.h>
+
+#include <chrono>
+#include <fstream>
+#include <memory>
+#include <thread>
+
+#include <wx/generic/aboutdlgg.h>
+#include <wx/hyperlink.h>
+#include <wx/statbmp.h>
+#include <wx/stattext.h>
+#include <wx/utils.h>
+
+#include "app/lumivane_app.h"
+#include "frame/lumivane_frame.h"
+#include "support/app_fixture.h"
+#include "support/gui_testing.h"
+#include "support/temp_home.h"
+
+namespace {
+
+// What the about box showed.
+struct AboutSeen {
+  bool shown = false;
+  wxString texts;  // every static text, one per line
+  wxString link;
+  wxSize iconSize;
+};
+
+class ExpectAboutBox : public wxExpectModalBase<wxGenericAboutDialog, ExpectAboutBox> {
+ public:
+  explicit ExpectAboutBox(std::shared_ptr<AboutSeen> seen) : m_seen(seen) {}
+
+ protected:
+  int OnInvoked(wxGenericAboutDialog* dialog) const override {
+    m_seen->shown = true;
+    Collect(dialog);
+    return wxID_OK;
+  }
+
+ private:
+  void Collect(wxWindow* window) const {
+    for (wxWindow* child : window->GetChildren()) {
+      if (auto* text = dynamic_cast<wxStaticText*>(child)) {
+        m_seen->texts += text->GetLabel() + "\n";
+      } else if (auto* link = dynamic_cast<wxHyperlinkCtrl*>(child)) {
+        m_seen->link = link->GetURL() + " " + link->GetLabel();
+      } else if (auto* icon = dynamic_cast<wxStaticBitmap*>(child)) {
+        m_seen->iconSize = icon->GetBitmap().GetSize();
+      }
+      Collect(child);
+    }
+  }
+
+  std::shared_ptr<AboutSeen> m_seen;
+};
+
+void Choose(LumivaneFrame* frame, int id) {
+  wxCommandEvent event(wxEVT_MENU, id);
+  frame->ProcessWindowEvent(event);
+}
+
+// Waits up to two seconds for a file that a started process writes.
+std::string WaitForFile(const std::string& path) {
+  for (int i = 0; i < 200; ++i) {
+    const std::string text = ReadFileText(path);
+    if (!text.empty()) {
+      return text;
+    }
+    AppTest::PumpEvents(10);
+  }
+  return std::string();
+}
+
+class HelpCommands : public AppTest {
+ protected:
+  // A documentation directory whose path needs quoting, with a guide in it.
+  std::string MakeGuide() {
+    const std::string dir = TestHome() + "/doc dir 'it''s' \"$HOME\" ;&";
+    mkdir(dir.c_str(), 0777);
+    const std::string guide = dir + "/lumivane_userguide.pdf";
+    WriteFileText(guide, "%PDF-1.4\n");
+    App().m_docDir = wxString::FromUTF8(dir.c_str());
+    return guide;
+  }
+
+  std::string WriteMailcap(const std::string& text) {
+    const std::string path = TestHome() + "/mailcap";
+    WriteFileText(path, text);
+    return path;
+  }
+};
+
+}  // namespace
+
+TEST_F(HelpCommands, AboutBoxShowsNameVersionNoticeIconAndLink) {
+  Start();
+  auto seen = std::make_shared<AboutSeen>();
+  wxTEST_DIALOG(Choose(m_frame, wxID_ABOUT), ExpectAboutBox(seen));
+  ASSERT_TRUE(seen->shown);
+  EXPECT_NE(seen->texts.Find("Lumivane Configuration and Control 1.0.4319"), wxNOT_FOUND)
+      << seen->texts;
+  EXPECT_NE(seen->texts.Find("A utility to configure and run the Lumivane boards."), wxNOT_FOUND);
+  EXPECT_NE(seen->texts.Find("Lumivane. All rights reserved."), wxNOT_FOUND);
+  EXPECT_EQ(seen->link, "https://www.lumivane.com/ https://www.lumivane.com/");
+  EXPECT_EQ(seen->iconSize, wxSize(48, 48));
+}
+
+TEST_F(HelpCommands, TipsCommandStartsOverWhenTipsAreOffAndTurnsThemOn) {
+  Start();
+  const std::string dir = TestHome() + "/doc";
+  mkdir(dir.c_str(), 0777);
+  WriteFileText(dir + "/lumivane.tips", "First tip\nSecond tip\nThird tip\n");
+  App().m_docDir = wxString::FromUTF8(dir.c_str());
+  App().m_tip = -1;
+  auto shown = std::make_shared<ShownTip>();
+  wxTEST_DIALOG(Choose(m_frame, wxID_HELP_PROCEDURES), ExpectTipDialog(true, shown));
+  EXPECT_EQ(shown->text, "First tip");
+  EXPECT_EQ(App().m_tip, 1);
+}
+
+TEST_F(HelpCommands, UserGuideOpensWithTheMailcapViewerWithItsPathWhole) {
+  Start();
+  const std::string guide = MakeGuide();
+  const std::string opened = TestHome() + "/opened";
+  const std::string mailcap = WriteMailcap(
+      "text/plain; less %s; needsterminal\n"
+      "application/pdf; pdftotext %s -; copiousoutput\n"
+      "application/pdf; printf '%%s' %s > '" + opened + "'; test=test -r %s\n");
+  EXPECT_TRUE(m_frame->OpenUserGuide(wxString::FromUTF8(mailcap.c_str())));
+  EXPECT_EQ(WaitForFile(opened), guide);
+}
+
+TEST_F(HelpCommands, MissingGuideIsReportedWithItsPath) {
+  Start();
+  App().m_docDir = wxString::FromUTF8((TestHome() + "/nowhere").c_str());
+  const std::string mailcap = WriteMailcap("application/pdf; true %s\n");
+  wxTEST_DIALOG(
+      EXPECT_FALSE(m_frame->OpenUserGuide(wxString::FromUTF8(mailcap.c_str()))),
+      ExpectMessageBox(wxString::FromUTF8(("The User Guide was not found:\n" + TestHome() +
+                                           "/nowhere/lumivane_userguide.pdf").c_str()),
+                       "Error", wxOK));
+}
+
+TEST_F(HelpCommands, WithoutMailcapEntryOrDesktopOpenerTheUserIsTold) {
+  Start();
+  const std::string guide = MakeGuide();
+  const std::string mailcap = WriteMailcap("image/png; eog %s\n");
+  // No xdg-open on the search path: the desktop's default application
+  // cannot be asked either.
+  wxString path;
+  wxGetEnv("PATH", &path);
+  const std::string empty = TestHome() + "/empty-bin";
+  mkdir(empty.c_str(), 0777);
+  wxSetEnv("PATH", wxString::FromUTF8(empty.c_str()));
+  wxTEST_DIALOG(
+      EXPECT_FALSE(m_frame->OpenUserGuide(wxString::FromUTF8(mailcap.c_str()))),
+      ExpectMessageBox(wxString::FromUTF8(("No program to show PDF documents was found.\n"
+                                           "Please open the User Guide yourself:\n" + guide)
+                                              .c_str()),
+                       "Error", wxOK));
+  wxSetEnv("PATH", path);
+}
+
+TEST_F(HelpCommands, WithoutMailcapEntryTheDesktopOpenerGetsTheGuide) {
+  Start();
+  const std::string guide = MakeGuide();
+  const std::string mailcap = WriteMailcap("# nothing for PDF here\n");
+  // A stand-in xdg-open that notes what it was asked to open.
+  const std::string bin = TestHome() + "/bin";
+  mkdir(bin.c_str(), 0777);
+  const std::string opened = TestHome() + "/opened";
+  WriteFileText(bin + "/xdg-open", "#!/bin/sh\nprintf '%s' \"$1\" > '" + opened + "'\n");
+  chmod((bin + "/xdg-open").c_str(), 0755);
+  wxString path;
+  wxGetEnv("PATH", &path);
+  wxSetEnv("PATH", wxString::FromUTF8(bin.c_str()) + ":" + path);
+  EXPECT_TRUE(m_frame->OpenUserGuide(wxString::FromUTF8(mailcap.c_str())));
+  wxSetEnv("PATH", path);
+  EXPECT_EQ(WaitForFile(opened), guide);
+}
