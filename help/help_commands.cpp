@@ -69,8 +69,10 @@ void LumivaneFrame::OnAbout(wxCommandEvent&) {
   info.SetCopyright(ABOUT_NOTICE);
   info.SetIcon(wxIcon(about48_xpm));
   info.SetWebSite(ABOUT_WEB_SITE);
-  // The generic box is modal on every port; GTK's native one is not.
-  wxGenericAboutBox(info, this);
+  // Modal, so the box is gone before the next command; GTK's own about
+  // boxes (native and generic) are shown modeless.
+  wxGenericAboutDialog dialog(info, this);
+  dialog.ShowModal();
 }
 
 void LumivaneFrame::BindHelpCommands() {

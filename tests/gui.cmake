@@ -26,6 +26,9 @@ if(LUMIVANE_GUI)
   target_link_libraries(board_commands_test PRIVATE util)
   lumivane_gui_test(document_commands_test
     ${CMAKE_CURRENT_LIST_DIR}/document_commands_test.cpp)
+  lumivane_gui_test(runner_test
+    ${CMAKE_CURRENT_LIST_DIR}/runner_test.cpp)
+  target_link_libraries(runner_test PRIVATE util)
   lumivane_gui_test(undo_test
     ${CMAKE_CURRENT_LIST_DIR}/undo_test.cpp)
   lumivane_gui_test(scene_pages_test

@@ -13,5 +13,7 @@ if(LUMIVANE_GUI)
   # The report, preview and print, and the Help menu, in a real window.
   lumivane_gui_test(report_test ${CMAKE_CURRENT_LIST_DIR}/report_test.cpp)
   target_compile_definitions(report_test PRIVATE LUMIVANE_TEST_DATA="${LUMIVANE_TEST_DATA}")
+  lumivane_gui_test(report_print_test ${CMAKE_CURRENT_LIST_DIR}/report_print_test.cpp)
+  target_compile_definitions(report_print_test PRIVATE LUMIVANE_TEST_DATA="${LUMIVANE_TEST_DATA}")
   lumivane_gui_test(help_commands_test ${CMAKE_CURRENT_LIST_DIR}/help_commands_test.cpp)
 endif()

@@ -8,7 +8,6 @@
 #include <wx/grid.h>
 #include <wx/html/htmprint.h>
 #include <wx/notebook.h>
-#include <wx/gtk/print.h>
 #include <wx/print.h>
 #include <wx/printdlg.h>
 
@@ -178,28 +177,4 @@ TEST_F(Report, PrintAsksWithThePrintDialogAndCancelPrintsNothing) {
   auto asked = std::make_shared<bool>(false);
   wxTEST_DIALOG(Choose(m_frame, wxID_PRINT), ExpectPrintDialog(asked));
   EXPECT_TRUE(*asked);
-}
-
-TEST_F(Report, PrintWithoutTheDialogWritesTheReportPages) {
-  Start();
-  LoadGoldenScenario();
-  // GTK prints through its own dialog even when it shows none, which the
-  // tests' dialog hook would answer; the PostScript printer writes the
-  // same pages to a file without one.
-  wxPrintFactory::SetPrintFactory(new wxNativePrintFactory);
-  const std::string out = TestHome() + "/report.ps";
-  wxHtmlEasyPrinting* printing = m_frame->Printing();
-  ASSERT_NE(printing, nullptr);
-  printing->SetPromptMode(wxHtmlEasyPrinting::Prompt_Never);
-  printing->GetPrintData()->SetFilename(wxString::FromUTF8(out.c_str()));
-  printing->GetPrintData()->SetPrintMode(wxPRINT_MODE_FILE);
-  Choose(m_frame, wxID_PRINT);
-  Pump(100);
-  wxPrintFactory::SetPrintFactory(new wxGtkPrintFactory);
-
-  const std::string pages = ReadFileText(out);
-  ASSERT_FALSE(pages.empty());
-  EXPECT_EQ(pages.substr(0, 4), "%!PS");
-  EXPECT_NE(pages.find("%%Pages: 1"), std::string::npos);
-  EXPECT_NE(pages.find("Lumivane scenario"), std::string::npos);  // the job's title
 }

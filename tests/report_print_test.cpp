@@ -1,0 +1,41 @@
+// Printing the report to a file without the print dialog. GTK prints
+// through its dialog even when it shows none, and the tests' dialog hook
+// would answer that instead of printing; so this binary has the PostScript
+// printer write the same pages to a file, for the whole process.
+#include <wx/html/htmprint.h>
+#include <wx/print.h>
+
+#include "app/lumivane_app.h"
+#include "frame/lumivane_frame.h"
+#include "support/app_fixture.h"
+#include "support/temp_home.h"
+
+namespace {
+
+class ReportPrint : public AppTest {
+ protected:
+  void SetUp() override { wxPrintFactory::SetPrintFactory(new wxNativePrintFactory); }
+};
+
+}  // namespace
+
+TEST_F(ReportPrint, PrintWithoutTheDialogWritesTheReportPages) {
+  Start();
+  App().m_scenarioFile = wxString::FromUTF8((std::string(LUMIVANE_TEST_DATA) + "/report_scenario.cfg").c_str());
+  ASSERT_TRUE(m_frame->ReadScenario());
+  const std::string out = TestHome() + "/report.ps";
+  wxHtmlEasyPrinting* printing = m_frame->Printing();
+  ASSERT_NE(printing, nullptr);
+  printing->SetPromptMode(wxHtmlEasyPrinting::Prompt_Never);
+  printing->GetPrintData()->SetFilename(wxString::FromUTF8(out.c_str()));
+  printing->GetPrintData()->SetPrintMode(wxPRINT_MODE_FILE);
+  wxCommandEvent print(wxEVT_MENU, wxID_PRINT);
+  m_frame->ProcessWindowEvent(print);
+  Pump(100);
+
+  const std::string pages = ReadFileText(out);
+  ASSERT_FALSE(pages.empty());
+  EXPECT_EQ(pages.substr(0, 4), "%!PS") << pages.substr(0, 800);
+  EXPECT_NE(pages.find("%%Pages: 1"), std::string::npos) << pages.substr(0, 1500);
+  EXPECT_NE(pages.find("Lumivane scenario"), std::string::npos);  // the job's title
+}
