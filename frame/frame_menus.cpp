@@ -140,6 +140,16 @@ void LumivaneFrame::BindCommands() {
   Bind(wxEVT_MENU, &LumivaneFrame::OnTransferRun, this, ID_TRANSFER);
   Bind(wxEVT_MENU, &LumivaneFrame::OnStop, this, ID_STOP);
   Bind(wxEVT_BUTTON, &LumivaneFrame::OnSetAllFade, this, ID_FADE_SET_ALL);
+  // The grid takes F2 for itself (start editing) before the menu sees it;
+  // here it means Settings, as the Control menu says.
+  Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& event) {
+    if (event.GetKeyCode() == WXK_F2 && event.GetModifiers() == wxMOD_NONE) {
+      wxCommandEvent settings(wxEVT_MENU, wxID_PROPERTIES);
+      ProcessWindowEvent(settings);
+      return;
+    }
+    event.Skip();
+  });
   BindRowSceneCommands();
   BindReportCommands();
   BindHelpCommands();

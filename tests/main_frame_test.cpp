@@ -5,11 +5,14 @@
 #include <wx/textctrl.h>
 #include <wx/timer.h>
 #include <wx/toolbar.h>
+#include <wx/grid.h>
+#include <wx/uiaction.h>
 
 #include "app/lumivane_app.h"
 #include "frame/lumivane_frame.h"
 #include "support/app_fixture.h"
 #include "support/gui_testing.h"
+#include "support/settings_dialog_expectation.h"
 
 namespace {
 
@@ -133,4 +136,19 @@ TEST_F(MainFrame, ResetScenesEmptiesTheNotebookAndTables) {
   EXPECT_EQ(m_frame->Grid(0), nullptr);
   EXPECT_EQ(m_frame->Grid(1), nullptr);
   EXPECT_EQ(m_frame->CurrentScene(), 0);
+}
+
+TEST_F(MainFrame, F2OpensTheSettingsEvenWhenTheGridHasTheFocus) {
+  Start();
+  m_frame->Raise();
+  m_frame->Grid(0)->GetGridWindow()->SetFocus();
+  Pump();
+  wxTEST_DIALOG(
+      {
+        wxUIActionSimulator input;
+        input.Char(WXK_F2);
+        Pump(150);
+      },
+      wxExpectModal<LumivaneSettingsDlg>(wxID_CANCEL));
+  EXPECT_FALSE(m_frame->Grid(0)->IsCellEditControlShown());
 }

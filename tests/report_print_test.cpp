@@ -36,6 +36,16 @@ TEST_F(ReportPrint, PrintWithoutTheDialogWritesTheReportPages) {
   const std::string pages = ReadFileText(out);
   ASSERT_FALSE(pages.empty());
   EXPECT_EQ(pages.substr(0, 4), "%!PS") << pages.substr(0, 800);
-  EXPECT_NE(pages.find("%%Pages: 1"), std::string::npos) << pages.substr(0, 1500);
-  EXPECT_NE(pages.find("Lumivane scenario"), std::string::npos);  // the job's title
+  // One page; the words arrive one "(text)" at a time.
+  EXPECT_NE(pages.find("%%Page: 1\n"), std::string::npos);
+  EXPECT_EQ(pages.find("%%Page: 2"), std::string::npos);
+  EXPECT_NE(pages.find("(report_scenario.cfg)"), std::string::npos);
+  // Escaped markup is printed as the text it was.
+  EXPECT_NE(pages.find("(<intro>)"), std::string::npos);
+  EXPECT_NE(pages.find("(<b)"), std::string::npos);
+  // The page header with the full path and the page numbers filled in.
+  EXPECT_NE(pages.find("(" + std::string(LUMIVANE_TEST_DATA) + "/report_scenario.cfg)"),
+            std::string::npos);
+  EXPECT_NE(pages.find("(page ) (\\n) strsplit"), std::string::npos);
+  EXPECT_EQ(pages.find("@PAGENUM@"), std::string::npos);
 }
