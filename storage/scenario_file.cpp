@@ -606,6 +606,9 @@ bool LumivaneFrame::ReadScenario() {
   // page changes on the way store nothing into them.
   m_currentScene = -1;
   ResetScenes();
+  // Like the runner's own page changes, rebuilding the pages must not end a
+  // run: the file watch reloads a changed file while it runs.
+  m_pageEventsEnabled = false;
 
   int count = 0;
   for (int i = 1; i <= MAX_SCENES; ++i) {
@@ -645,10 +648,9 @@ bool LumivaneFrame::ReadScenario() {
   IniSnapshotClose(ini);
 
   if (m_notebook->GetSelection() == wxNOT_FOUND) {
-    m_pageEventsEnabled = false;
     m_notebook->SetSelection(0);
-    m_pageEventsEnabled = true;
   }
+  m_pageEventsEnabled = true;
   const int current = CurrentScene();
   if (current < count) {
     m_fadeText->ChangeValue(wxString::Format("%d", m_fade[current]));

@@ -209,20 +209,6 @@ TEST(IniSnapshot, AnswersLikeTheScannerOnGeneratedFiles) {
   }
 }
 
-TEST(IniSnapshot, AnswersLikeTheScannerOnAScenarioFile) {
-  std::string text = "# Lumivane scenario\n";
-  for (int scene = 1; scene <= 3; ++scene) {
-    text += "\n[Scene" + std::to_string(scene) + "]\nname=Scene \"" + std::to_string(scene) +
-            "\"\nfade=5\nhold=2.5\nto-column=1\ncolumns=40 40 50 40 300\n";
-    for (int range = 1; range <= 4; ++range) {
-      text += "range" + std::to_string(range) + "=" + std::to_string(range) + ":" +
-              std::to_string(range + 2) + "; 17; 3; part; of = it\n";
-    }
-  }
-  text += "\n[Inputs]\ninput1=0\ninput2=-1\n\n[Palette]\ncolour1=255 0 0\n";
-  ExpectSameAnswers(text);
-}
-
 TEST(IniSnapshot, AnswersFromTheFileAsItWasWhenOpened) {
   const std::string path = TestPath("changing.ini");
   WriteBytes(path, "[S]\nk=before\n");

@@ -16,6 +16,7 @@
 #include <wx/notebook.h>
 #include <wx/statusbr.h>
 #include <wx/textctrl.h>
+#include <wx/toolbar.h>
 
 #include "app/lumivane_app.h"
 #include "frame/cell_colours.h"
@@ -437,6 +438,18 @@ TEST_F(ScenarioFile, AMissingOrUnreadableFileChangesNothing) {
   EXPECT_FALSE(m_frame->ReadScenario());
   ASSERT_EQ(m_frame->SceneCount(), 1);
   EXPECT_EQ(m_frame->Grid(0)->GetCellValue(0, COL_FROM), "42");
+}
+
+// The file watch reloads a changed file in the middle of a run; rebuilding
+// the pages must not end it.
+TEST_F(ScenarioFile, AReloadLeavesARunGoing) {
+  Start();
+  m_frame->ToolBar()->ToggleTool(ID_AUTO_TRANSFER, false);
+  ASSERT_EQ(m_frame->ActiveScene(), 0);  // sent by auto transfer at start
+  ASSERT_TRUE(LoadText(Golden("scenario_small.cfg")));
+  Pump();
+  EXPECT_EQ(m_frame->ActiveScene(), 0);
+  EXPECT_EQ(m_frame->Notebook()->GetSelection(), 0);
 }
 
 // ---- Start-up --------------------------------------------------------------
