@@ -60,6 +60,7 @@ class LumivaneFrame : public wxFrame {
   bool ChooseColour(wxGrid* grid, int row);
   void CommitFadeHold();
   void ClearUndoHistory();
+  void ForgetCellPositions();
 
   // Scenario file (storage/scenario_file.cpp).
   bool WriteScenario();

@@ -94,6 +94,22 @@ void LumivaneFrame::BindRowSceneCommands() {
   Bind(wxEVT_MENU, &LumivaneFrame::OnMoveRowDown, this, ID_ROW_DOWN);
   Bind(wxEVT_MENU, &LumivaneFrame::OnMoveSceneLeft, this, ID_SCENE_LEFT);
   Bind(wxEVT_MENU, &LumivaneFrame::OnMoveSceneRight, this, ID_SCENE_RIGHT);
+  // The grid takes PgUp and PgDn for scrolling before the menu sees them,
+  // and a page change puts the focus into the grid; here they switch
+  // scenes, as the Control menu says. An open cell editor keeps them.
+  Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& event) {
+    const int key = event.GetKeyCode();
+    const int selection = m_notebook->GetSelection();
+    const auto* grid =
+        selection == wxNOT_FOUND ? nullptr : static_cast<wxGrid*>(m_notebook->GetPage(selection));
+    if (event.GetModifiers() != wxMOD_NONE || (key != WXK_PAGEUP && key != WXK_PAGEDOWN) ||
+        (grid != nullptr && grid->IsCellEditControlShown())) {
+      event.Skip();
+      return;
+    }
+    wxCommandEvent step(wxEVT_MENU, key == WXK_PAGEDOWN ? wxID_FORWARD : wxID_BACKWARD);
+    ProcessWindowEvent(step);
+  });
 }
 
 bool LumivaneFrame::IsSceneGrid(const wxGrid* grid) const {
@@ -170,6 +186,7 @@ void LumivaneFrame::OnInsertRow(wxCommandEvent&) {
   SetNumberEditors(m_contextGrid, m_contextRow);
   m_contextGrid->ForceRefresh();
   SetModified(true);
+  ForgetCellPositions();
   SetStatus(MSG_MODIFIED_SCENARIO, STATUS_MESSAGE);
 }
 
@@ -183,6 +200,7 @@ void LumivaneFrame::OnDeleteRow(wxCommandEvent&) {
   }
   m_contextGrid->ForceRefresh();
   SetModified(true);
+  ForgetCellPositions();
   SetStatus(MSG_MODIFIED_SCENARIO, STATUS_MESSAGE);
 }
 
@@ -211,6 +229,7 @@ void LumivaneFrame::SwapRows(wxGrid* grid, int a, int b) {
   WriteRow(grid, b, first);
   grid->ForceRefresh();
   SetModified(true);
+  ForgetCellPositions();
   AutoTransfer(-1);
 }
 
@@ -281,6 +300,7 @@ void LumivaneFrame::SwapScenes(int a, int b) {
   m_pageEventsEnabled = true;
   ShowSceneValues(CurrentScene());
   SetModified(true);
+  ForgetCellPositions();
 }
 
 // ---------------------------------------------------------------------------
@@ -394,6 +414,7 @@ void LumivaneFrame::OnDeleteScene(wxCommandEvent&) {
     grid->ForceRefresh();
     // The rows are gone from the window: the file no longer matches it.
     SetModified(true);
+    ForgetCellPositions();
     return;
   }
 
@@ -421,6 +442,7 @@ void LumivaneFrame::OnDeleteScene(wxCommandEvent&) {
   }
   ShowSceneValues(CurrentScene());
   SetModified(true);
+  ForgetCellPositions();
   SetStatus(MSG_DELETED_SCENE, STATUS_MESSAGE);
 }
 

@@ -45,3 +45,10 @@ void LumivaneFrame::OnUndo(wxCommandEvent&) {
     }
   }
 }
+
+void LumivaneFrame::ForgetCellPositions() {
+  // Rows or scenes moved: the recorded positions no longer name the cells
+  // they were taken from, and undoing them would change other cells.
+  g_undo.Clear();
+  EnableUndo(false);
+}

@@ -107,6 +107,17 @@ TEST_F(Undo, RecordOfARowThatIsGoneIsDropped) {
   EXPECT_EQ(grid->GetCellValue(0, COL_DESCRIPTION), "");
 }
 
+TEST_F(Undo, MovingRowsDropsTheHistoryInsteadOfUndoingTheWrongCell) {
+  TypeIntoCell(grid, 0, COL_DESCRIPTION, "a");
+  delete m_frame->BuildContextMenu(grid, 0);
+  wxCommandEvent insert(wxEVT_MENU, ID_ROW_INSERT);
+  m_frame->ProcessWindowEvent(insert);  // row 0 is now the new empty row
+  EXPECT_FALSE(UndoEnabled());
+  ChooseUndo();
+  EXPECT_EQ(grid->GetCellValue(1, COL_DESCRIPTION), "a");
+  EXPECT_TRUE(m_frame->IsModified());
+}
+
 TEST_F(Undo, UnrecordedChangesKeepTheScenarioModified) {
   TypeIntoCell(grid, 0, COL_DESCRIPTION, "a");
   m_frame->HoldText()->ChangeValue("2");
