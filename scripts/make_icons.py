@@ -3,6 +3,8 @@
 changing a drawing; the generated files are committed."""
 import math
 import os
+import struct
+import zlib
 
 OUT = os.path.join(os.path.dirname(__file__), "..", "resources", "icons")
 CHARS = ".#abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789+@$%&*=-;:>,<"
@@ -216,8 +218,114 @@ def hsv(h, s, v):
     return int(r * 255), int(g * 255), int(b * 255)
 
 
+# The application icon for the desktop (menus, file manager, the MIME type):
+# the 32 x 32 board drawn smoothly at any size, as an SVG and as PNGs for
+# the hicolor theme. Coordinates are in units of the 32 x 32 design.
+DESKTOP_SIZES = (16, 24, 32, 48, 64, 128, 256)
+
+
+def board_shapes():
+    """The drawing as (kind, params, RGB) in paint order."""
+    shapes = [("rrect", (1, 1, 31, 31, 3.2), (0x1E, 0x26, 0x32)),
+              ("rrect_line", (2.5, 2.5, 29.5, 29.5, 2.2, 0.9), (0x3C, 0x4A, 0x5E))]
+    for i, colour in enumerate(LED_COLOURS):
+        cx, cy = 8.5 + (i % 3) * 7.5, 8.5 + (i // 3) * 7.5
+        rgb = tuple(int(colour[k:k + 2], 16) for k in (1, 3, 5))
+        shapes.append(("disc", (cx, cy, 3.1), rgb))
+        shapes.append(("disc", (cx - 1.0, cy - 1.0, 0.9), (255, 255, 255)))
+    return shapes
+
+
+def rrect_inside(x, y, x0, y0, x1, y1, r):
+    if x < x0 or x > x1 or y < y0 or y > y1:
+        return False
+    cx = min(max(x, x0 + r), x1 - r)
+    cy = min(max(y, y0 + r), y1 - r)
+    return (x - cx) ** 2 + (y - cy) ** 2 <= r * r
+
+
+def shape_inside(kind, p, x, y):
+    if kind == "rrect":
+        return rrect_inside(x, y, *p)
+    if kind == "rrect_line":
+        x0, y0, x1, y1, r, w = p
+        h = w / 2
+        return (rrect_inside(x, y, x0 - h, y0 - h, x1 + h, y1 + h, r + h)
+                and not rrect_inside(x, y, x0 + h, y0 + h, x1 - h, y1 - h, max(r - h, 0)))
+    cx, cy, r = p
+    return (x - cx) ** 2 + (y - cy) ** 2 <= r * r
+
+
+def shape_box(kind, p):
+    if kind == "disc":
+        cx, cy, r = p
+        return cx - r, cy - r, cx + r, cy + r
+    grow = p[5] / 2 if kind == "rrect_line" else 0
+    return p[0] - grow, p[1] - grow, p[2] + grow, p[3] + grow
+
+
+def render_board(size, samples=4):
+    """RGBA rows of the board at `size` pixels, antialiased by supersampling."""
+    scale = 32.0 / size
+    pixels = [[(0, 0, 0, 0)] * size for _ in range(size)]
+    subs = [(i + 0.5) / samples for i in range(samples)]
+    for kind, p, rgb in board_shapes():
+        bx0, by0, bx1, by1 = shape_box(kind, p)
+        for py in range(max(0, int(by0 / scale) - 1), min(size, int(by1 / scale) + 2)):
+            for px in range(max(0, int(bx0 / scale) - 1), min(size, int(bx1 / scale) + 2)):
+                hits = sum(1 for sy in subs for sx in subs
+                           if shape_inside(kind, p, (px + sx) * scale, (py + sy) * scale))
+                if hits == 0:
+                    continue
+                a = hits / (samples * samples)
+                r0, g0, b0, a0 = pixels[py][px]
+                out_a = a + a0 / 255 * (1 - a)
+                mix = [(c * a + c0 * (a0 / 255) * (1 - a)) / out_a for c, c0 in zip(rgb, (r0, g0, b0))]
+                pixels[py][px] = (round(mix[0]), round(mix[1]), round(mix[2]), round(out_a * 255))
+    return pixels
+
+
+def write_png(path, pixels):
+    size = len(pixels)
+    raw = b"".join(b"\x00" + bytes(v for px in row for v in px) for row in pixels)
+
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+
+    png = (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0))
+           + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
+    with open(path, "wb") as f:
+        f.write(png)
+
+
+def board_svg():
+    parts = ['<svg xmlns="http://www.w3.org/2000/svg" width="256" height="256" viewBox="0 0 32 32">']
+    for kind, p, rgb in board_shapes():
+        colour = "#%02X%02X%02X" % rgb
+        if kind == "rrect":
+            x0, y0, x1, y1, r = p
+            parts.append(f'  <rect x="{x0}" y="{y0}" width="{x1 - x0}" height="{y1 - y0}" rx="{r}" fill="{colour}"/>')
+        elif kind == "rrect_line":
+            x0, y0, x1, y1, r, w = p
+            parts.append(f'  <rect x="{x0}" y="{y0}" width="{x1 - x0}" height="{y1 - y0}" rx="{r}" '
+                         f'fill="none" stroke="{colour}" stroke-width="{w}"/>')
+        else:
+            cx, cy, r = p
+            parts.append(f'  <circle cx="{cx}" cy="{cy}" r="{r}" fill="{colour}"/>')
+    parts.append("</svg>")
+    return "\n".join(parts) + "\n"
+
+
+def desktop_icons():
+    with open(os.path.join(OUT, "lumivane.svg"), "w") as f:
+        f.write(board_svg())
+    for size in DESKTOP_SIZES:
+        write_png(os.path.join(OUT, f"lumivane-{size}.png"), render_board(size))
+
+
 if __name__ == "__main__":
     os.makedirs(OUT, exist_ok=True)
     for draw in (new16, open16, save16, undo16, transfer16, stop16, auto16, lumivane32):
         draw()
     print("about48 colours:", about48())
+    desktop_icons()

@@ -9,7 +9,8 @@ PACKAGES=(
   build-essential cmake ninja-build pkg-config
   libwxgtk3.2-dev libgtk-3-dev libftdi1-dev libcurl4-openssl-dev
   libgtest-dev libbenchmark-dev
-  xvfb xauth python3 curl
+  xvfb xauth curl
+  weasyprint fonts-dejavu-core desktop-file-utils poppler-utils shared-mime-info file
 )
 
 missing=()
