@@ -47,20 +47,6 @@ Setup& Shared() {
   return setup;
 }
 
-// The environment without proxy settings, so 127.0.0.1 is reached directly.
-std::vector<std::string> Environment() {
-  std::vector<std::string> env;
-  for (char** entry = environ; *entry != nullptr; ++entry) {
-    std::string text = *entry;
-    std::string name = text.substr(0, text.find('='));
-    for (char& c : name) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
-    if (name.size() < 6 || name.compare(name.size() - 6, 6, "_proxy") != 0) {
-      env.push_back(text);
-    }
-  }
-  return env;
-}
-
 // Runs `args` with its output discarded; returns the seconds it took, or a
 // negative value when it failed or did not write the whole body.
 double TimedDownload(std::vector<std::string> args) {
@@ -73,7 +59,7 @@ double TimedDownload(std::vector<std::string> args) {
   std::vector<char*> argv;
   for (std::string& arg : args) argv.push_back(&arg[0]);
   argv.push_back(nullptr);
-  std::vector<std::string> envStrings = Environment();
+  std::vector<std::string> envStrings = ProxyFreeEnvironment();
   std::vector<char*> envp;
   for (std::string& entry : envStrings) envp.push_back(&entry[0]);
   envp.push_back(nullptr);

@@ -30,6 +30,7 @@
 #include "frame/cell_colours.h"
 #include "storage/ini_snapshot.h"
 #include "storage/scenario_test_hook.h"
+#include "storage/settings_file.h"
 #include "storage/trim_number.h"
 
 namespace {
@@ -366,30 +367,6 @@ void ScanRange(const char* text, int fields[RANGE_FIELDS]) {
   }
 }
 
-// Converts file text to a wide string. A value cut to the buffer may end in
-// the middle of a character, which is dropped; text that is not UTF-8 at
-// all (a file saved by an editor in Latin-1) is taken as Latin-1 rather
-// than lost.
-wxString TextFromFile(const char* text, size_t length) {
-  wxString result = wxString::FromUTF8(text, length);
-  if (!result.empty() || length == 0) {
-    return result;
-  }
-  size_t end = length;
-  int continuation = 0;
-  while (end > 0 && continuation < 3 && (static_cast<unsigned char>(text[end - 1]) & 0xC0) == 0x80) {
-    --end;
-    ++continuation;
-  }
-  if (end > 0 && static_cast<unsigned char>(text[end - 1]) >= 0xC0) {
-    --end;
-  }
-  result = wxString::FromUTF8(text, end);
-  if (result.empty() && end > 0) {
-    result = wxString(text, wxConvISO8859_1, length);
-  }
-  return result;
-}
 
 // A value read as SettingsFile::ReadString reads it, with an empty default.
 std::string ReadValue(const IniSnapshot* ini, const char* section, const char* key) {

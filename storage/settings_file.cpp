@@ -19,9 +19,10 @@ static wxString BuildPath(const wxString& fileName, const wxString& directory) {
 }
 
 // Converts file text to a wide string. A value cut to the buffer may end in
-// the middle of a character; that piece of a character is dropped, where a
-// strict conversion would lose the whole text.
-static wxString FromFileText(const char* text, size_t length) {
+// the middle of a character, which is dropped; text that is not UTF-8 at
+// all (a file saved by an editor in Latin-1) is taken as Latin-1 rather
+// than lost.
+wxString TextFromFile(const char* text, size_t length) {
   wxString result = wxString::FromUTF8(text, length);
   if (!result.empty() || length == 0) {
     return result;
@@ -35,7 +36,11 @@ static wxString FromFileText(const char* text, size_t length) {
   if (end > 0 && static_cast<unsigned char>(text[end - 1]) >= 0xC0) {
     --end;
   }
-  return wxString::FromUTF8(text, end);
+  result = wxString::FromUTF8(text, end);
+  if (result.empty() && end > 0) {
+    result = wxString(text, wxConvISO8859_1, length);
+  }
+  return result;
 }
 
 SettingsFile::SettingsFile(const wxString& fileName, const wxString& directory)
@@ -46,7 +51,7 @@ wxString SettingsFile::ReadString(const wxString& section, const wxString& key,
   char buffer[VALUE_BUFFER_SIZE];
   const int length = IniReadString(section.utf8_str(), key.utf8_str(), defaultValue.utf8_str(), buffer,
                                    sizeof buffer, (file.empty() ? m_path : file).utf8_str());
-  return FromFileText(buffer, static_cast<size_t>(length));
+  return TextFromFile(buffer, static_cast<size_t>(length));
 }
 
 long SettingsFile::ReadLong(const wxString& section, const wxString& key, long defaultValue,

@@ -34,3 +34,8 @@ public:
 private:
   wxString m_path;
 };
+
+// Text read from a file as a wide string: UTF-8, where a value cut to a
+// buffer may end in the middle of a character (that piece is dropped), and
+// text that is not UTF-8 at all is taken as Latin-1 rather than lost.
+wxString TextFromFile(const char* text, size_t length);

@@ -40,20 +40,6 @@ struct RunResult {
   std::string err;
 };
 
-// The environment without proxy settings, so 127.0.0.1 is reached directly.
-std::vector<std::string> ChildEnvironment() {
-  std::vector<std::string> env;
-  for (char** entry = environ; *entry != nullptr; ++entry) {
-    std::string text = *entry;
-    std::string name = text.substr(0, text.find('='));
-    for (char& c : name) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
-    if (name.size() < 6 || name.compare(name.size() - 6, 6, "_proxy") != 0) {
-      env.push_back(text);
-    }
-  }
-  return env;
-}
-
 // netfetch with its standard output and error captured separately.
 class Netfetch {
  public:
@@ -70,7 +56,7 @@ class Netfetch {
     std::vector<char*> argv;
     for (std::string& arg : argStrings) argv.push_back(&arg[0]);
     argv.push_back(nullptr);
-    std::vector<std::string> envStrings = ChildEnvironment();
+    std::vector<std::string> envStrings = ProxyFreeEnvironment();
     std::vector<char*> envp;
     for (std::string& entry : envStrings) envp.push_back(&entry[0]);
     envp.push_back(nullptr);

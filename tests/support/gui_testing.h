@@ -165,3 +165,23 @@ class wxExpectModal<wxTextEntryDialog> : public wxExpectModalBase<wxTextEntryDia
   wxString m_text;
   int m_answer;
 };
+
+#include <wx/button.h>
+#include <wx/choice.h>
+
+// Selects an entry and sends the selection event, as a user's pick does.
+inline void PickChoice(wxChoice* choice, int index) {
+  choice->SetSelection(index);
+  wxCommandEvent event(wxEVT_CHOICE, choice->GetId());
+  event.SetEventObject(choice);
+  event.SetInt(index);
+  event.SetString(choice->GetString(index));
+  choice->ProcessWindowEvent(event);
+}
+
+// Clicks a dialog button: its own handlers run.
+inline void ClickButton(wxButton* button) {
+  wxCommandEvent event(wxEVT_BUTTON, button->GetId());
+  event.SetEventObject(button);
+  button->ProcessWindowEvent(event);
+}

@@ -170,3 +170,16 @@ void HttpTestServer::Answer(int connection) {
   }
   shutdown(connection, SHUT_WR);
 }
+
+std::vector<std::string> ProxyFreeEnvironment() {
+  std::vector<std::string> env;
+  for (char** entry = environ; *entry != nullptr; ++entry) {
+    std::string text = *entry;
+    std::string name = text.substr(0, text.find('='));
+    for (char& c : name) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+    if (name.size() < 6 || name.compare(name.size() - 6, 6, "_proxy") != 0) {
+      env.push_back(text);
+    }
+  }
+  return env;
+}

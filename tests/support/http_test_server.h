@@ -8,6 +8,7 @@
 #include <map>
 #include <mutex>
 #include <string>
+#include <vector>
 #include <thread>
 
 struct HttpTestRoute {
@@ -49,3 +50,7 @@ class HttpTestServer {
   std::map<std::string, HttpTestRoute> m_routes;
   std::thread m_thread;
 };
+
+// This process's environment without proxy settings, for a child that must
+// reach 127.0.0.1 directly.
+std::vector<std::string> ProxyFreeEnvironment();

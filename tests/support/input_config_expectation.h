@@ -55,13 +55,13 @@ class wxExpectModal<LumivaneInputConfig> : public wxExpectModalBase<LumivaneInpu
       const int index = choice->FindString(entry, true);
       EXPECT_NE(index, wxNOT_FOUND) << "no entry \"" << entry.utf8_str().data() << "\"";
       if (index != wxNOT_FOUND) {
-        Pick(choice, index);
+        PickChoice(choice, index);
       }
     }
 
     dialog->Show();
     dialog->SetReturnCode(0);
-    Click(m_button == wxID_OK ? dialog->OkButton() : dialog->CancelButton());
+    ClickButton(m_button == wxID_OK ? dialog->OkButton() : dialog->CancelButton());
     EXPECT_FALSE(dialog->IsShown()) << "the button click did not close the dialog";
     EXPECT_NE(dialog->GetReturnCode(), 0) << "the button click did not end the dialog";
     return dialog->GetReturnCode() != 0 ? dialog->GetReturnCode() : wxID_CANCEL;
@@ -77,22 +77,6 @@ class wxExpectModal<LumivaneInputConfig> : public wxExpectModalBase<LumivaneInpu
       }
       CollectLabels(child, labels);
     }
-  }
-
-  // Selects an entry and sends the selection event, as a user's pick does.
-  static void Pick(wxChoice* choice, int index) {
-    choice->SetSelection(index);
-    wxCommandEvent event(wxEVT_CHOICE, choice->GetId());
-    event.SetEventObject(choice);
-    event.SetInt(index);
-    event.SetString(choice->GetString(index));
-    choice->ProcessWindowEvent(event);
-  }
-
-  static void Click(wxButton* button) {
-    wxCommandEvent event(wxEVT_BUTTON, button->GetId());
-    event.SetEventObject(button);
-    button->ProcessWindowEvent(event);
   }
 
   int m_button;

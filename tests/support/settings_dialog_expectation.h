@@ -57,13 +57,13 @@ class wxExpectModal<LumivaneSettingsDlg> : public wxExpectModalBase<LumivaneSett
     m_seen->dialog = dialog;
 
     if (m_baud >= 0) {
-      Pick(baud, m_baud);
+      PickChoice(baud, m_baud);
     }
     if (!m_port.empty()) {
       const int index = port->FindString(m_port, true);
       EXPECT_NE(index, wxNOT_FOUND) << "no port entry \"" << m_port.utf8_str().data() << "\"";
       if (index != wxNOT_FOUND) {
-        Pick(port, index);
+        PickChoice(port, index);
       }
     }
 
@@ -71,7 +71,7 @@ class wxExpectModal<LumivaneSettingsDlg> : public wxExpectModalBase<LumivaneSett
     // their parent. Ending the dialog hides it again.
     dialog->Show();
     dialog->SetReturnCode(0);
-    Click(m_button == wxID_OK ? dialog->OkButton() : dialog->CancelButton());
+    ClickButton(m_button == wxID_OK ? dialog->OkButton() : dialog->CancelButton());
     m_seen->dialog = nullptr;
     EXPECT_FALSE(dialog->IsShown()) << "the button click did not close the dialog";
     // Zero would mean that no handler ended the dialog.
@@ -82,22 +82,6 @@ class wxExpectModal<LumivaneSettingsDlg> : public wxExpectModalBase<LumivaneSett
   wxString GetDefaultDescription() const override { return "settings dialog"; }
 
  private:
-  // Selects an entry and sends the selection event, as a user's pick does.
-  static void Pick(wxChoice* choice, int index) {
-    choice->SetSelection(index);
-    wxCommandEvent event(wxEVT_CHOICE, choice->GetId());
-    event.SetEventObject(choice);
-    event.SetInt(index);
-    event.SetString(choice->GetString(index));
-    choice->ProcessWindowEvent(event);
-  }
-
-  static void Click(wxButton* button) {
-    wxCommandEvent event(wxEVT_BUTTON, button->GetId());
-    event.SetEventObject(button);
-    button->ProcessWindowEvent(event);
-  }
-
   int m_button;
   int m_baud = -1;
   wxString m_port;
