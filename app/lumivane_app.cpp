@@ -2,6 +2,8 @@
 
 #include <sys/stat.h>
 
+#include <glib.h>
+
 #include <wx/dir.h>
 #include <wx/filename.h>
 #include <wx/stdpaths.h>
@@ -27,7 +29,18 @@ LumivaneApp::~LumivaneApp() {
   }
 }
 
+namespace {
+
+// The desktop program keeps its terminal quiet: the toolkit's own warnings
+// have nowhere useful to go.
+GLogWriterOutput DiscardLogMessage(GLogLevelFlags, const GLogField*, gsize, gpointer) {
+  return G_LOG_WRITER_HANDLED;
+}
+
+}  // namespace
+
 bool LumivaneApp::OnInit() {
+  g_log_set_writer_func(DiscardLogMessage, nullptr, nullptr);
   wxArrayString commandLine;
   for (int i = 0; i < argc; ++i) {
     commandLine.Add(argv[i]);
