@@ -19,6 +19,7 @@
 #include "support/app_fixture.h"
 #include "support/ftdi_sim.h"
 #include "support/gui_testing.h"
+#include "support/pause_recorder.h"
 
 namespace {
 
@@ -157,6 +158,20 @@ TEST_F(Runner, InputForASceneTheScenarioLacksOnlyShowsItsText) {
   EXPECT_EQ(m_frame->ActiveScene(), 0);
   EXPECT_EQ(Status(0), "Input 2 active");
   EXPECT_TRUE(m_frame->IsRunning());
+}
+
+TEST_F(Runner, AFlickeringInputGivesUpAfterAboutTwoHundredMilliseconds) {
+  RunScenario(ScenarioText({"0", "0"}, "input1=-1\n"));
+  FtdiSimFlickerInputs(true);
+  FtdiSimSetInputPins(0x0E);
+  const size_t pausesBefore = RecordedPauses().size();
+  Tick(1);  // returns instead of waiting for ever
+  int waited = 0;
+  for (size_t i = pausesBefore; i < RecordedPauses().size(); ++i) waited += RecordedPauses()[i];
+  EXPECT_GE(waited, 150);
+  EXPECT_LE(waited, 250);
+  EXPECT_EQ(m_frame->ActiveScene(), 0);
+  FtdiSimFlickerInputs(false);
 }
 
 TEST_F(Runner, InputsAreIgnoredWithoutARun) {

@@ -20,6 +20,7 @@ struct SimState {
   std::vector<SimDevice> devices;
   std::vector<FtdiSimEvent> events;
   unsigned char input_pins = 0x0F;
+  bool flicker = false;  // inputs toggle between reads
   long write_limit = -1;
   bool fail_writes = false;
 };
@@ -100,6 +101,8 @@ int FtdiSimAddDevice(const std::string& description, bool busy) {
 }
 
 void FtdiSimSetInputPins(unsigned char levels) { State().input_pins = levels & 0x0F; }
+
+void FtdiSimFlickerInputs(bool flicker) { State().flicker = flicker; }
 
 void FtdiSimSetWriteLimit(long bytes_per_call) { State().write_limit = bytes_per_call; }
 
@@ -304,6 +307,9 @@ FT_STATUS FT_GetBitMode(FT_HANDLE ftHandle, PUCHAR pucMode) {
     pins = static_cast<unsigned char>(((mask & outputs) | (State().input_pins & ~outputs)) &
                                       0x0F);
     *pucMode = pins;
+    if (State().flicker) {
+      State().input_pins ^= 0x01;
+    }
   }
   Record("FT_GetBitMode", index, {pins}, status);
   return status;

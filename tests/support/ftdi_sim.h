@@ -29,6 +29,9 @@ int FtdiSimAddDevice(const std::string& description, bool busy = false);
 // Levels of the four CBUS pins as the outside world drives them (bits 0..3).
 void FtdiSimSetInputPins(unsigned char levels);
 
+// Input 1 changes level after every read, as a loose contact does.
+void FtdiSimFlickerInputs(bool flicker);
+
 // Each FT_Write takes at most this many bytes (0: none at all), as an
 // adapter whose buffer is full does after its write timeout. Negative lifts
 // the limit.
