@@ -161,14 +161,17 @@ bool LumivaneFrame::AutoTransfer(int scene) {
 }
 
 void LumivaneFrame::ResetScenes() {
-  m_pageEventsEnabled = false;
-  m_notebook->DeleteAllPages();
-  m_pageEventsEnabled = true;
+  // The fade/hold row belongs to no scene until new ones exist, and the page
+  // changes that the removal raises find no grid to read.
+  m_currentScene = -1;
   for (int i = 0; i < MAX_SCENES; ++i) {
     m_grids[i] = nullptr;
     m_fade[i] = 0;
     m_hold[i] = 0.0;
   }
+  m_pageEventsEnabled = false;
+  m_notebook->DeleteAllPages();
+  m_pageEventsEnabled = true;
   for (int i = 0; i < 4; ++i) {
     m_inputFunction[i] = i;
   }

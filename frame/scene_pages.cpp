@@ -107,19 +107,25 @@ int LumivaneFrame::CurrentScene() {
 }
 
 void LumivaneFrame::OnPageChanged(wxBookCtrlEvent& event) {
+  event.Skip();
+  const int selection = event.GetSelection();
+  const bool scenePage = selection >= 0 && selection < MAX_SCENES &&
+                         selection < static_cast<int>(m_notebook->GetPageCount()) &&
+                         m_grids[selection] != nullptr &&
+                         m_notebook->GetPage(selection) == m_grids[selection];
+  if (!scenePage) {
+    return;  // pages are being removed or rebuilt; the tables don't match them yet
+  }
   if (m_pageEventsEnabled) {
     StopRun();
   }
   // The fade/hold row still shows the scene that was current until now.
   CommitFadeHold();
-  m_currentScene = event.GetSelection();
-  if (m_currentScene >= 0 && m_currentScene < MAX_SCENES && m_grids[m_currentScene] != nullptr) {
-    m_fadeText->ChangeValue(wxString::Format("%d", m_fade[m_currentScene]));
-    m_holdText->ChangeValue(TrimNumber(wxString::Format("%.1f", m_hold[m_currentScene])));
-    m_menuEdit->Check(ID_HIDE_TO, m_grids[m_currentScene]->GetColSize(COL_TO) == 0);
-    AutoTransfer(m_currentScene);
-  }
-  event.Skip();
+  m_currentScene = selection;
+  m_fadeText->ChangeValue(wxString::Format("%d", m_fade[m_currentScene]));
+  m_holdText->ChangeValue(TrimNumber(wxString::Format("%.1f", m_hold[m_currentScene])));
+  m_menuEdit->Check(ID_HIDE_TO, m_grids[m_currentScene]->GetColSize(COL_TO) == 0);
+  AutoTransfer(m_currentScene);
 }
 
 void LumivaneFrame::OnHideToColumn(wxCommandEvent&) {

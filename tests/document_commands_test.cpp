@@ -6,6 +6,7 @@
 #include <wx/grid.h>
 #include <wx/notebook.h>
 #include <wx/statusbr.h>
+#include <wx/textctrl.h>
 #include <wx/timer.h>
 
 #include "app/lumivane_app.h"
@@ -203,4 +204,18 @@ TEST_F(DocumentCommands, RecentScenarioReloadsAtStart) {
   Start();
   EXPECT_EQ(App().m_scenarioFile, "");
   EXPECT_EQ(m_frame->GetStatusBar()->GetStatusText(0), MSG_FAILED_RECENT);
+}
+
+TEST_F(DocumentCommands, OpeningAnotherScenarioTakesNothingOverFromTheShownOne) {
+  WriteFileText(Home("a.cfg"), "# Lumivane scenario\n\n[Scene1]\nname=A\nfade=40\nhold=2.0\n"
+                               "\n[Scene2]\nname=A2\nfade=50\n");
+  WriteFileText(Home("b.cfg"), "# Lumivane scenario\n\n[Scene1]\nname=B\n\n[Scene2]\nname=B2\n");
+  wxTEST_DIALOG(Command(wxID_OPEN), ExpectFileDialog(Home("a.cfg")));
+  m_frame->Notebook()->SetSelection(1);
+  wxTEST_DIALOG(Command(wxID_OPEN), ExpectFileDialog(Home("b.cfg")));
+  EXPECT_FALSE(m_frame->IsModified());
+  EXPECT_EQ(m_frame->Fade(0), 0);
+  EXPECT_EQ(m_frame->Fade(1), 0);
+  EXPECT_EQ(m_frame->Hold(0), 0.0);
+  EXPECT_EQ(m_frame->FadeText()->GetValue(), "0");
 }
