@@ -12,6 +12,7 @@
 #include <string>
 
 #include "ini_test_files.h"
+#include "support/child_process.h"
 #include "storage/ini.h"
 #include "storage/ini_test_hook.h"
 
@@ -54,17 +55,6 @@ mode_t Mode(const std::string& path) {
 
 bool Exists(const std::string& path) { return access(path.c_str(), F_OK) == 0; }
 
-// Runs body in a child process and returns its wait status.
-template <typename Body>
-int RunInChild(Body body) {
-  const pid_t pid = fork();
-  if (pid == 0) {
-    _exit(body());
-  }
-  int status = 0;
-  waitpid(pid, &status, 0);
-  return status;
-}
 
 }  // namespace
 

@@ -23,6 +23,7 @@
 #include "frame/lumivane_frame.h"
 #include "storage/scenario_test_hook.h"
 #include "storage/settings_file.h"
+#include "support/child_process.h"
 #include "support/app_fixture.h"
 
 namespace {
@@ -111,18 +112,6 @@ std::vector<std::string> DirectoryEntries(const std::string& path) {
   return names;
 }
 
-// Runs body in a child process and returns its wait status. The child
-// leaves with _exit, so nothing of the toolkit is torn down twice.
-template <typename Body>
-int RunInChild(Body body) {
-  const pid_t pid = fork();
-  if (pid == 0) {
-    _exit(body());
-  }
-  int status = 0;
-  waitpid(pid, &status, 0);
-  return status;
-}
 
 }  // namespace
 
