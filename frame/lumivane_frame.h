@@ -37,7 +37,10 @@ class wxToolBar;
 //   serial/board_commands.cpp  opening the link, transfers, reset/clear/program
 //   storage/document_commands.cpp  new, open, save, revert, exit, closing
 //   serial/runner.cpp          running a scenario, the timer, inputs, file watch
-//   help/help_commands.cpp   tips, user guide, about box
+//   frame/row_scene_commands.cpp  rows and scenes: insert, delete, move, ...
+//   dialogs/settings_command.cpp, dialogs/input_config_command.cpp  dialogs
+//   storage/report.cpp         the printed report
+//   help/help_commands.cpp     tips, user guide, about box
 class LumivaneFrame : public wxFrame {
  public:
   LumivaneFrame(const wxString& title, const wxSize& size);
@@ -70,11 +73,6 @@ class LumivaneFrame : public wxFrame {
   const wxString& LastScenarioError() const { return m_scenarioError; }
   // Function code of auxiliary input 0..3, for tests.
   int InputFunction(int input) const { return m_inputFunction[input]; }
-
- private:
-  wxString m_scenarioError;
-
- public:
 
   // Document commands (storage/document_commands.cpp).
   bool SaveScenario(bool force, bool askName, bool asCopy);
@@ -134,15 +132,6 @@ class LumivaneFrame : public wxFrame {
   int ContextRow() const { return m_contextRow; }
   wxGrid* ContextGrid() const { return m_contextGrid; }
 
- private:
-  wxString AskSceneName(const wxString& message, const wxString& caption, wxString suggestion);
-  int FirstFreePosition() const;
-  bool IsSceneGrid(const wxGrid* grid) const;
-  void ShowSceneValues(int scene);
-  void StepScene(int step);
-
- public:
-
   // Input configuration command (dialogs/input_config_command.cpp).
   void OnInputConfig(wxCommandEvent& event);
 
@@ -199,6 +188,11 @@ class LumivaneFrame : public wxFrame {
   void OnUndo(wxCommandEvent& event);
 
  private:
+  wxString AskSceneName(const wxString& message, const wxString& caption, wxString suggestion);
+  int FirstFreePosition() const;
+  bool IsSceneGrid(const wxGrid* grid) const;
+  void ShowSceneValues(int scene);
+  void StepScene(int step);
   void BuildMenus();
   void BuildToolBar();
   void BuildFadeHoldRow(wxSizer* sizer);
@@ -263,4 +257,6 @@ class LumivaneFrame : public wxFrame {
   // Why the last scene transfer failed: programming must not repeat a
   // message the transfer already showed.
   enum LinkFailure { LINK_OK, LINK_OPEN_FAILED, LINK_WRITE_FAILED } m_lastLinkFailure;
+  // The system's reason why the last WriteScenario failed.
+  wxString m_scenarioError;
 };
