@@ -213,3 +213,8 @@ inline constexpr const char* ABOUT_WEB_SITE = "https://www.lumivane.com/";
 inline constexpr const char* ERR_USER_GUIDE_MISSING = "The User Guide was not found:\n%s";
 inline constexpr const char* ERR_USER_GUIDE_NO_VIEWER =
     "No program to show PDF documents was found.\nPlease open the User Guide yourself:\n%s";
+
+// Long cell texts: a scenario file line holds about 460 bytes of description.
+inline constexpr int LONG_DESCRIPTION_BYTES = 400;
+inline constexpr const char* WARN_LONG_DESCRIPTION =
+    "Descriptions of more than %d characters may be shortened when the scenario is saved.";

@@ -3,6 +3,7 @@
 #include "frame/lumivane_frame.h"
 
 #include <cmath>
+#include <cstring>
 
 #include <wx/colordlg.h>
 #include <wx/grid.h>
@@ -186,6 +187,9 @@ void LumivaneFrame::OnCellChanged(wxGridEvent& event) {
       (!ParseWhole(text, value) || value <= 0)) {
     const bool idOnly = m_menuEdit->IsChecked(ID_HIDE_TO);
     ShowError(wxString(idOnly ? ERR_ID_NUMBER : ERR_FROM_TO_NUMBER) + ERR_POSITIVE_NUMBER);
+  } else if (col == COL_DESCRIPTION && strlen(text.utf8_str()) > LONG_DESCRIPTION_BYTES) {
+    wxMessageBox(wxString::Format(WARN_LONG_DESCRIPTION, LONG_DESCRIPTION_BYTES), CAPTION_WARNING,
+                 wxOK | wxICON_INFORMATION, this);
   } else if (col == COL_BLINK && !text.empty()) {
     if (!ParseWhole(text, value) || value < 0) {
       ShowError(ERR_BLINK_NUMBER);

@@ -3,7 +3,6 @@
 // protocol goes out from here, through the serial driver.
 #include "frame/lumivane_frame.h"
 
-#include <cstdlib>
 
 #include <wx/grid.h>
 #include <wx/msgdlg.h>
@@ -17,6 +16,7 @@
 #include "serial/pause.h"
 #include "serial/protocol_bytes.h"
 #include "serial/serial.h"
+#include "storage/trim_number.h"
 
 namespace {
 
@@ -28,9 +28,6 @@ constexpr int SPEED_PAUSE_MS = 100;
 constexpr int SCENE_PAUSE_MS = 100;
 constexpr int ERASE_PAUSE_MS = 2000;
 constexpr int PROGRAM_END_PAUSE_MS = 500;
-
-// The leading decimal number of a cell text, as strtol reads it.
-long LeadingNumber(const wxString& text) { return std::strtol(text.utf8_str(), nullptr, 10); }
 
 }  // namespace
 

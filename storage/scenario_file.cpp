@@ -101,11 +101,6 @@ std::string FileText(const wxString& text, size_t limit) {
   return bytes;
 }
 
-// The leading decimal number of a cell's text, in the manner of strtol.
-long LeadingNumber(const wxString& text) {
-  return strtol(text.utf8_str().data(), nullptr, 10);
-}
-
 // Appends the range lines of one grid, numbered from 1 without gaps. Rows
 // without a usable range are left out: an empty or non-positive From, a To
 // below its From, or numbers that the reader could not take back.

@@ -1,5 +1,7 @@
 #include "storage/trim_number.h"
 
+#include <cstdlib>
+
 wxString TrimNumber(const wxString& text) {
   wxString trimmed = text;
   trimmed.Trim(true).Trim(false);
@@ -14,3 +16,5 @@ wxString TrimNumber(const wxString& text) {
   }
   return trimmed;
 }
+
+long LeadingNumber(const wxString& text) { return std::strtol(text.utf8_str(), nullptr, 10); }

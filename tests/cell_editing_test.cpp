@@ -122,6 +122,16 @@ TEST_F(CellEditing, ClickingAColourCellOpensTheColourDialog) {
             ColourToIndex(*wxGREEN));
 }
 
+TEST_F(CellEditing, VeryLongDescriptionWarnsThatSavingMayShortenIt) {
+  const wxString longText(wxT('x'), 401);
+  grid->SetCellValue(0, COL_DESCRIPTION, longText);
+  wxGridEvent changed(grid->GetId(), wxEVT_GRID_CELL_CHANGED, grid, 0, COL_DESCRIPTION);
+  wxTEST_DIALOG(grid->ProcessWindowEvent(changed),
+                ExpectMessageBox(wxString::Format(WARN_LONG_DESCRIPTION, 400), "Warning", wxOK));
+  EXPECT_EQ(grid->GetCellValue(0, COL_DESCRIPTION), longText);
+  TypeIntoCell(grid, 0, COL_DESCRIPTION, "short");  // no warning
+}
+
 class FadeHold : public CellEditing {
  protected:
   void Commit(const char* fade, const char* hold) {
