@@ -2,6 +2,8 @@
 // the commands to their handlers.
 #include "frame/lumivane_frame.h"
 #include <wx/button.h>
+#include <wx/grid.h>
+#include <wx/notebook.h>
 #include <wx/menu.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
@@ -140,19 +142,37 @@ void LumivaneFrame::BindCommands() {
   Bind(wxEVT_MENU, &LumivaneFrame::OnTransferRun, this, ID_TRANSFER);
   Bind(wxEVT_MENU, &LumivaneFrame::OnStop, this, ID_STOP);
   Bind(wxEVT_BUTTON, &LumivaneFrame::OnSetAllFade, this, ID_FADE_SET_ALL);
-  // The grid takes F2 for itself (start editing) before the menu sees it;
-  // here it means Settings, as the Control menu says.
-  Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& event) {
-    if (event.GetKeyCode() == WXK_F2 && event.GetModifiers() == wxMOD_NONE) {
-      wxCommandEvent settings(wxEVT_MENU, wxID_PROPERTIES);
-      ProcessWindowEvent(settings);
-      return;
-    }
-    event.Skip();
-  });
+  Bind(wxEVT_CHAR_HOOK, &LumivaneFrame::OnMenuKey, this);
   BindRowSceneCommands();
   BindReportCommands();
   BindHelpCommands();
   Bind(wxEVT_MENU, &LumivaneFrame::OnPickColour, this, ID_PICK_COLOUR);
   Bind(wxEVT_BUTTON, &LumivaneFrame::OnSetAllHold, this, ID_HOLD_SET_ALL);
+}
+
+void LumivaneFrame::OnMenuKey(wxKeyEvent& event) {
+  // The grid takes F2 (edit a cell), PgUp and PgDn (scroll) before the menu
+  // sees them, and a page change puts the focus into the grid. Here they do
+  // what the Control menu says; an open cell editor keeps PgUp and PgDn.
+  int command = wxID_NONE;
+  if (event.GetModifiers() == wxMOD_NONE) {
+    switch (event.GetKeyCode()) {
+      case WXK_F2: command = wxID_PROPERTIES; break;
+      case WXK_PAGEUP: command = wxID_BACKWARD; break;
+      case WXK_PAGEDOWN: command = wxID_FORWARD; break;
+      default: break;
+    }
+  }
+  const int selection = m_notebook->GetSelection();
+  const auto* grid =
+      selection == wxNOT_FOUND ? nullptr : static_cast<wxGrid*>(m_notebook->GetPage(selection));
+  if (command != wxID_PROPERTIES && grid != nullptr && grid->IsCellEditControlShown()) {
+    command = wxID_NONE;
+  }
+  if (command == wxID_NONE) {
+    event.Skip();
+    return;
+  }
+  wxCommandEvent menu(wxEVT_MENU, command);
+  ProcessWindowEvent(menu);
 }

@@ -11,6 +11,7 @@ class wxCommandEvent;
 class wxCloseEvent;
 class wxGrid;
 class wxGridEvent;
+class wxKeyEvent;
 class wxBookCtrlEvent;
 class wxHtmlEasyPrinting;
 class wxMenu;
@@ -186,6 +187,7 @@ class LumivaneFrame : public wxFrame {
   void OnPickColour(wxCommandEvent& event);
   void OnSetAllHold(wxCommandEvent& event);
   void OnUndo(wxCommandEvent& event);
+  void OnMenuKey(wxKeyEvent& event);
 
  private:
   wxString AskSceneName(const wxString& message, const wxString& caption, wxString suggestion);

@@ -94,22 +94,6 @@ void LumivaneFrame::BindRowSceneCommands() {
   Bind(wxEVT_MENU, &LumivaneFrame::OnMoveRowDown, this, ID_ROW_DOWN);
   Bind(wxEVT_MENU, &LumivaneFrame::OnMoveSceneLeft, this, ID_SCENE_LEFT);
   Bind(wxEVT_MENU, &LumivaneFrame::OnMoveSceneRight, this, ID_SCENE_RIGHT);
-  // The grid takes PgUp and PgDn for scrolling before the menu sees them,
-  // and a page change puts the focus into the grid; here they switch
-  // scenes, as the Control menu says. An open cell editor keeps them.
-  Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& event) {
-    const int key = event.GetKeyCode();
-    const int selection = m_notebook->GetSelection();
-    const auto* grid =
-        selection == wxNOT_FOUND ? nullptr : static_cast<wxGrid*>(m_notebook->GetPage(selection));
-    if (event.GetModifiers() != wxMOD_NONE || (key != WXK_PAGEUP && key != WXK_PAGEDOWN) ||
-        (grid != nullptr && grid->IsCellEditControlShown())) {
-      event.Skip();
-      return;
-    }
-    wxCommandEvent step(wxEVT_MENU, key == WXK_PAGEDOWN ? wxID_FORWARD : wxID_BACKWARD);
-    ProcessWindowEvent(step);
-  });
 }
 
 bool LumivaneFrame::IsSceneGrid(const wxGrid* grid) const {
