@@ -2,6 +2,7 @@
 // fade/hold row. Values are checked and warned about, never rejected.
 #include "frame/lumivane_frame.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -255,14 +256,18 @@ void LumivaneFrame::CommitFadeHold() {
   }
 }
 
-void LumivaneFrame::OnSetAllHold(wxCommandEvent&) {
+int LumivaneFrame::SetAllSource() {
   StopRun();
   CommitFadeHold();
-  if (m_currentScene < 0 || m_currentScene >= SceneCount()) {
+  return m_currentScene >= 0 && m_currentScene < SceneCount() ? m_currentScene : -1;
+}
+
+void LumivaneFrame::OnSetAllHold(wxCommandEvent&) {
+  const int source = SetAllSource();
+  if (source < 0) {
     return;
   }
-  for (int scene = 0; scene < SceneCount(); ++scene) {
-    m_hold[scene] = m_hold[m_currentScene];
-  }
+  const double hold = m_hold[source];
+  std::fill_n(m_hold, SceneCount(), hold);
   SetModified(true);
 }

@@ -205,6 +205,9 @@ class LumivaneFrame : public wxFrame {
   void SetModifiedByCellEdit();
   void AppendEmptyRow(wxGrid* grid);
   void NumberFreshRow(wxGrid* grid, int row);
+  // Ends a run and takes the fade/hold row over; the scene whose value
+  // "Set All" copies, or -1.
+  int SetAllSource();
   void SwitchAutoTransferOff();
   void BindDocumentCommands();
   void CommitOpenEdits();

@@ -3,6 +3,7 @@
 // scenario file and reads the adapter's four inputs.
 #include "frame/lumivane_frame.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include <wx/filename.h>
@@ -60,14 +61,12 @@ void LumivaneFrame::OnTransferRun(wxCommandEvent&) {
 void LumivaneFrame::OnStop(wxCommandEvent&) { StopRun(); }
 
 void LumivaneFrame::OnSetAllFade(wxCommandEvent&) {
-  StopRun();
-  CommitFadeHold();
-  if (m_currentScene < 0 || m_currentScene >= SceneCount()) {
+  const int source = SetAllSource();
+  if (source < 0) {
     return;
   }
-  for (int scene = 0; scene < SceneCount(); ++scene) {
-    m_fade[scene] = m_fade[m_currentScene];
-  }
+  const int fade = m_fade[source];
+  std::fill_n(m_fade, SceneCount(), fade);
   AutoTransfer(-1);
   SetModified(true);
 }

@@ -184,6 +184,16 @@ TEST_F(FadeHold, SetAllCopiesTheHoldToEveryScene) {
   }
 }
 
+TEST_F(FadeHold, SetAllCopiesTheFadeToEveryScene) {
+  m_frame->CreateScenePage(1, "", false);
+  m_frame->FadeText()->ChangeValue("70");
+  wxCommandEvent click(wxEVT_BUTTON, ID_FADE_SET_ALL);
+  m_frame->ProcessWindowEvent(click);
+  EXPECT_EQ(m_frame->Fade(0), 70);
+  EXPECT_EQ(m_frame->Fade(1), 70);
+  EXPECT_TRUE(m_frame->IsModified());
+}
+
 TEST_F(FadeHold, PageChangeCommitsTheRowToThePreviousScene) {
   m_frame->CreateScenePage(1, "", false);
   m_frame->HoldText()->ChangeValue("3");
