@@ -109,12 +109,17 @@ LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size)
   Bind(wxEVT_TIMER, &LumivaneFrame::OnTimer, this, ID_TIMER);
   m_timer->Start(TIMER_PERIOD_MS, wxTIMER_CONTINUOUS);
 
-  if (!g_app->m_startFile.empty()) {
-    wxCommandEvent run(wxEVT_MENU, ID_TRANSFER);
-    OnTransferRun(run);
-  } else {
-    AutoTransfer(-1);
-  }
+  // The first transfer waits until the window is on screen, so that a port
+  // error appears over the program and not before it.
+  const bool runStartFile = !g_app->m_startFile.empty();
+  CallAfter([this, runStartFile] {
+    if (runStartFile) {
+      wxCommandEvent run(wxEVT_MENU, ID_TRANSFER);
+      OnTransferRun(run);
+    } else {
+      AutoTransfer(-1);
+    }
+  });
 }
 
 LumivaneFrame::~LumivaneFrame() {
