@@ -71,6 +71,23 @@ bool LoadedWhole(int scenes) {
   return Frame()->SceneCount() == scenes && Frame()->Grid(scenes - 1)->GetNumberRows() == ROWS + 1;
 }
 
+// Reads the open scenario file; false (with the benchmark marked) on failure.
+bool Read(benchmark::State& state) {
+  if (Frame()->ReadScenario()) {
+    return true;
+  }
+  state.SkipWithError("ReadScenario failed");
+  return false;
+}
+
+// Marks the benchmark when the last load did not bring every row.
+void CheckLoadedWhole(benchmark::State& state, int scenes) {
+  if (!LoadedWhole(scenes)) {
+    state.SkipWithError("the scenario did not load whole");
+  }
+  state.counters["rows"] = scenes * ROWS;
+}
+
 // Opening a scenario in a window that shows one empty scene, as at start.
 void BM_OpenScenario(benchmark::State& state) {
   const int scenes = static_cast<int>(state.range(0));
@@ -82,15 +99,11 @@ void BM_OpenScenario(benchmark::State& state) {
     Frame()->ReadScenario();
     g_app->m_scenarioFile = ScenarioFile(scenes);
     state.ResumeTiming();
-    if (!Frame()->ReadScenario()) {
-      state.SkipWithError("ReadScenario failed");
+    if (!Read(state)) {
       return;
     }
   }
-  if (!LoadedWhole(scenes)) {
-    state.SkipWithError("the scenario did not load whole");
-  }
-  state.counters["rows"] = scenes * ROWS;
+  CheckLoadedWhole(state, scenes);
 }
 
 // Loading it again over itself, as the file watch does: the old scenes'
@@ -99,22 +112,17 @@ void BM_ReloadScenario(benchmark::State& state) {
   const int scenes = static_cast<int>(state.range(0));
   g_app->m_scenarioFile = ScenarioFile(scenes);
   for (auto _ : state) {
-    if (!Frame()->ReadScenario()) {
-      state.SkipWithError("ReadScenario failed");
+    if (!Read(state)) {
       return;
     }
   }
-  if (!LoadedWhole(scenes)) {
-    state.SkipWithError("the scenario did not load whole");
-  }
-  state.counters["rows"] = scenes * ROWS;
+  CheckLoadedWhole(state, scenes);
 }
 
 void BM_SaveScenario(benchmark::State& state) {
   const int scenes = static_cast<int>(state.range(0));
   g_app->m_scenarioFile = ScenarioFile(scenes);
-  if (!Frame()->ReadScenario()) {
-    state.SkipWithError("ReadScenario failed");
+  if (!Read(state)) {
     return;
   }
   g_app->m_scenarioFile = g_directory + "/saved" + std::to_string(scenes) + ".cfg";

@@ -3,12 +3,13 @@
 #include <wx/choice.h>
 
 #include "app/texts.h"
+#include "frame/ids.h"
 
 namespace {
 
 // The fixed entries stand at positions 0..3; scene k follows at 4 + k.
 constexpr int FIXED_ENTRIES = 4;
-constexpr int LOWEST_CODE = -3;  // pause/resume
+constexpr int LOWEST_CODE = INPUT_PAUSE;
 
 }  // namespace
 

@@ -23,7 +23,6 @@ namespace {
 constexpr int MAX_BLINK = 14;
 constexpr int MAX_FADE = 216;
 constexpr double MAX_HOLD = 120.0;
-constexpr int PALETTE_SIZE = 16;
 const wxString COLOUR_SET_TEXT = " ";
 
 // The whole text as a decimal whole number.

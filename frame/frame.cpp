@@ -16,10 +16,6 @@
 #include "app/texts.h"
 #include "resources/icons.h"
 
-namespace {
-constexpr int TIMER_PERIOD_MS = 100;
-}
-
 LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size)
     : wxFrame(nullptr, wxID_ANY, title, wxDefaultPosition, size, wxDEFAULT_FRAME_STYLE),
       m_menuBar(nullptr),
@@ -177,7 +173,7 @@ void LumivaneFrame::ResetScenes() {
   m_pageEventsEnabled = false;
   m_notebook->DeleteAllPages();
   m_pageEventsEnabled = true;
-  for (int i = 0; i < 4; ++i) {
+  for (int i = 0; i < INPUT_COUNT; ++i) {
     m_inputFunction[i] = i;
   }
 }

@@ -4,6 +4,19 @@
 // Most scenes a scenario holds; there is always at least one.
 constexpr int MAX_SCENES = 64;
 
+// Auxiliary inputs of the adapter and their function codes: a code of 0 or
+// more goes to that scene.
+constexpr int INPUT_COUNT = 4;
+constexpr int INPUT_NEXT = -1;
+constexpr int INPUT_PREVIOUS = -2;
+constexpr int INPUT_PAUSE = -3;
+
+// Custom colours of the colour dialog, kept with the scenario.
+constexpr int PALETTE_SIZE = 16;
+
+// Period of the window's timer: runs, keep-alives and input polling.
+constexpr int TIMER_PERIOD_MS = 100;
+
 // Grid columns of a scene page.
 enum GridColumn {
   COL_FROM = 0,

@@ -243,9 +243,9 @@ class LumivaneFrame : public wxFrame {
   bool m_pageEventsEnabled;
   int m_fade[MAX_SCENES];
   double m_hold[MAX_SCENES];
-  int m_inputFunction[4];
+  int m_inputFunction[INPUT_COUNT];
   unsigned char m_inputState;
-  wxColour m_palette[16];
+  wxColour m_palette[PALETTE_SIZE];
   int m_contextRow;
   wxGrid* m_contextGrid;
   wxGrid* m_colourGrid;

@@ -20,16 +20,11 @@
 
 namespace {
 
-constexpr int TIMER_PERIOD_MS = 100;
 constexpr int KEEP_ALIVE_TICKS = 10;   // once a second
 constexpr int FILE_WATCH_TICKS = 50;   // every 5 seconds
 constexpr int DEBOUNCE_STEP_MS = 5;
 constexpr int DEBOUNCE_EQUAL_READINGS = 5;
 constexpr int DEBOUNCE_MAX_READINGS = 40;  // about 200 ms, then try again next tick
-constexpr int INPUT_COUNT = 4;
-constexpr int INPUT_NEXT = -1;
-constexpr int INPUT_PREVIOUS = -2;
-constexpr int INPUT_PAUSE = -3;
 
 int s_fileWatchTicks = 0;
 

@@ -36,8 +36,6 @@
 namespace {
 
 constexpr int MAX_WRITTEN_ROWS = 512;
-constexpr int INPUT_COUNT = 4;
-constexpr int PALETTE_SIZE = 16;
 constexpr int RANGE_FIELDS = 4;  // From, To, colour number, Blink
 
 // The INI reader takes a line in pieces of at most 511 bytes, each read as a
