@@ -11,7 +11,7 @@
 #include <filesystem>
 #include <string>
 
-#include "storage/ini.h"
+#include "core/format/ini.h"
 
 namespace {
 

@@ -17,8 +17,8 @@
 #include <wx/grid.h>
 #include <wx/init.h>
 
-#include "app/lumivane_app.h"
-#include "frame/lumivane_frame.h"
+#include "gui/app/lumivane_app.h"
+#include "gui/frame/lumivane_frame.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <wx/notebook.h>
 #include <wx/textctrl.h>
 
-#include "app/texts.h"
-#include "frame/cell_colours.h"
-#include "frame/lumivane_frame.h"
+#include "gui/app/texts.h"
+#include "gui/frame/cell_colours.h"
+#include "gui/frame/lumivane_frame.h"
 #include "support/app_fixture.h"
 #include "support/gui_testing.h"
 #include "support/ui_input.h"

@@ -9,9 +9,9 @@
 #include <wx/textctrl.h>
 #include <wx/timer.h>
 
-#include "app/lumivane_app.h"
-#include "app/texts.h"
-#include "frame/lumivane_frame.h"
+#include "gui/app/lumivane_app.h"
+#include "gui/app/texts.h"
+#include "gui/frame/lumivane_frame.h"
 #include "support/app_fixture.h"
 #include "support/file_dialog_expectation.h"
 #include "support/gui_testing.h"

@@ -12,8 +12,8 @@
 #include <wx/stattext.h>
 #include <wx/utils.h>
 
-#include "app/lumivane_app.h"
-#include "frame/lumivane_frame.h"
+#include "gui/app/lumivane_app.h"
+#include "gui/frame/lumivane_frame.h"
 #include "support/app_fixture.h"
 #include "support/gui_testing.h"
 #include "support/temp_home.h"

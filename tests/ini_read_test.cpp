@@ -6,7 +6,7 @@
 #include <string>
 
 #include "ini_test_files.h"
-#include "storage/ini.h"
+#include "core/format/ini.h"
 
 namespace {
 

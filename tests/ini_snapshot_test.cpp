@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "ini_test_files.h"
-#include "storage/ini.h"
-#include "storage/ini_snapshot.h"
+#include "core/format/ini.h"
+#include "core/format/ini_snapshot.h"
 
 namespace {
 

@@ -13,8 +13,8 @@
 
 #include "ini_test_files.h"
 #include "support/child_process.h"
-#include "storage/ini.h"
-#include "storage/ini_test_hook.h"
+#include "core/format/ini.h"
+#include "core/format/ini_test_hook.h"
 
 namespace {
 

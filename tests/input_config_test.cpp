@@ -2,9 +2,9 @@
 // offers and shows, and what OK and Cancel leave in the scenario.
 #include <wx/statusbr.h>
 
-#include "app/lumivane_app.h"
-#include "app/texts.h"
-#include "frame/lumivane_frame.h"
+#include "gui/app/lumivane_app.h"
+#include "gui/app/texts.h"
+#include "gui/frame/lumivane_frame.h"
 #include "support/app_fixture.h"
 #include "support/gui_testing.h"
 #include "support/input_config_expectation.h"

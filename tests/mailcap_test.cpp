@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "help/mailcap.h"
+#include "core/mailcap/mailcap.h"
 #include "support/temp_home.h"
 
 namespace {

@@ -8,8 +8,8 @@
 #include <wx/grid.h>
 #include <wx/uiaction.h>
 
-#include "app/lumivane_app.h"
-#include "frame/lumivane_frame.h"
+#include "gui/app/lumivane_app.h"
+#include "gui/frame/lumivane_frame.h"
 #include "support/app_fixture.h"
 #include "support/gui_testing.h"
 #include "support/settings_dialog_expectation.h"

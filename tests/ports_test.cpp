@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "serial/ports.h"
-#include "serial/serial.h"
-#include "serial/serial_backend.h"
+#include "core/serial/ports.h"
+#include "core/serial/serial.h"
+#include "core/serial/serial_backend.h"
 #include "support/ftdi_sim.h"
 #include "support/temp_home.h"
 

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "frame/colour_numbers.h"
-#include "serial/protocol_bytes.h"
-#include "serial/serial.h"
+#include "core/model/colour_numbers.h"
+#include "core/board/protocol_bytes.h"
+#include "core/serial/serial.h"
 #include "support/ftdi_sim.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include <wx/html/htmprint.h>
 #include <wx/print.h>
 
-#include "app/lumivane_app.h"
-#include "frame/lumivane_frame.h"
+#include "gui/app/lumivane_app.h"
+#include "gui/frame/lumivane_frame.h"
 #include "support/app_fixture.h"
 #include "support/temp_home.h"
 

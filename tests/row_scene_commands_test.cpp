@@ -17,13 +17,13 @@
 
 #include <gtk/gtk.h>
 
-#include "app/lumivane_app.h"
-#include "app/texts.h"
-#include "frame/cell_colours.h"
-#include "frame/lumivane_frame.h"
-#include "frame/number_cell_editor.h"
-#include "frame/undo_history.h"
-#include "serial/serial.h"
+#include "gui/app/lumivane_app.h"
+#include "gui/app/texts.h"
+#include "gui/frame/cell_colours.h"
+#include "gui/frame/lumivane_frame.h"
+#include "gui/frame/number_cell_editor.h"
+#include "gui/frame/undo_history.h"
+#include "core/serial/serial.h"
 #include "support/app_fixture.h"
 #include "support/ftdi_sim.h"
 #include "support/gui_testing.h"

@@ -12,10 +12,10 @@
 #include <wx/timer.h>
 #include <wx/toolbar.h>
 
-#include "app/lumivane_app.h"
-#include "app/texts.h"
-#include "frame/lumivane_frame.h"
-#include "serial/serial.h"
+#include "gui/app/lumivane_app.h"
+#include "gui/app/texts.h"
+#include "gui/frame/lumivane_frame.h"
+#include "core/serial/serial.h"
 #include "support/app_fixture.h"
 #include "support/ftdi_sim.h"
 #include "support/gui_testing.h"

@@ -18,11 +18,11 @@
 #include <wx/textctrl.h>
 #include <wx/toolbar.h>
 
-#include "app/lumivane_app.h"
-#include "frame/cell_colours.h"
-#include "frame/lumivane_frame.h"
-#include "storage/scenario_test_hook.h"
-#include "storage/settings_file.h"
+#include "gui/app/lumivane_app.h"
+#include "gui/frame/cell_colours.h"
+#include "gui/frame/lumivane_frame.h"
+#include "gui/frame/scenario_test_hook.h"
+#include "gui/app/settings_file.h"
 #include "support/child_process.h"
 #include "support/app_fixture.h"
 

@@ -4,9 +4,9 @@
 #include <wx/notebook.h>
 #include <wx/textctrl.h>
 
-#include "app/lumivane_app.h"
-#include "frame/lumivane_frame.h"
-#include "storage/trim_number.h"
+#include "gui/app/lumivane_app.h"
+#include "gui/frame/lumivane_frame.h"
+#include "gui/app/trim_number.h"
 #include "support/app_fixture.h"
 #include "support/gui_testing.h"
 #include "support/ui_input.h"

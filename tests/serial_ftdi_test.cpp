@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "serial/pause.h"
-#include "serial/serial.h"
+#include "core/board/pause.h"
+#include "core/serial/serial.h"
 #include "support/ftdi_sim.h"
 #include "support/pause_recorder.h"
 

@@ -19,7 +19,7 @@
 #include <thread>
 #include <vector>
 
-#include "serial/serial.h"
+#include "core/serial/serial.h"
 #include "support/temp_home.h"
 
 namespace {

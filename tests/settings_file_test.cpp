@@ -7,7 +7,7 @@
 #include <string>
 
 #include "ini_test_files.h"
-#include "storage/settings_file.h"
+#include "gui/app/settings_file.h"
 
 namespace {
 

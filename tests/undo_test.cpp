@@ -4,9 +4,9 @@
 #include <wx/notebook.h>
 #include <wx/toolbar.h>
 
-#include "frame/cell_colours.h"
-#include "frame/lumivane_frame.h"
-#include "frame/undo_history.h"
+#include "gui/frame/cell_colours.h"
+#include "gui/frame/lumivane_frame.h"
+#include "gui/frame/undo_history.h"
 #include "support/app_fixture.h"
 #include "support/gui_testing.h"
 #include "support/ui_input.h"

@@ -10,8 +10,8 @@
 #include <wx/app.h>
 #include <wx/utils.h>
 
-#include "app/lumivane_app.h"
-#include "frame/lumivane_frame.h"
+#include "gui/app/lumivane_app.h"
+#include "gui/frame/lumivane_frame.h"
 #include "support/temp_home.h"
 
 std::string ReadFileText(const std::string& path) {

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "serial/ftdi_layer.h"
+#include "core/serial/ftdi_layer.h"
 
 namespace {
 

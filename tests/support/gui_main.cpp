@@ -7,7 +7,7 @@
 #include <wx/dialog.h>
 #include <wx/modalhook.h>
 
-#include "app/lumivane_app.h"
+#include "gui/app/lumivane_app.h"
 #include "support/temp_home.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include <wx/choice.h>
 #include <wx/stattext.h>
 
-#include "dialogs/input_config_dlg.h"
+#include "gui/dialogs/input_config_dlg.h"
 #include "support/gui_testing.h"
 
 template <>

@@ -1,6 +1,6 @@
 #include "support/pause_recorder.h"
 
-#include "serial/pause.h"
+#include "core/board/pause.h"
 #include "support/ftdi_sim.h"
 
 std::vector<int>& RecordedPauses() {

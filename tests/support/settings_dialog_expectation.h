@@ -7,7 +7,7 @@
 #include <wx/button.h>
 #include <wx/choice.h>
 
-#include "dialogs/settings_dlg.h"
+#include "gui/dialogs/settings_dlg.h"
 #include "support/gui_testing.h"
 
 template <>

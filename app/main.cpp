@@ -1,3 +1,0 @@
-#include "app/lumivane_app.h"
-
-wxIMPLEMENT_APP(LumivaneApp);

@@ -1,0 +1,238 @@
+#include "core/format/ini_snapshot.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+// The line scanner of storage/ini.cpp reads through a buffer of this size:
+// a line is taken in pieces of at most 511 bytes, each piece a line of its own.
+static const size_t LINE_BUFFER_SIZE = 512;
+
+// IniReadLong reads the value through a buffer of this size.
+static const int NUMBER_BUFFER_SIZE = 64;
+
+static const size_t READ_BLOCK_SIZE = 65536;
+
+// A value's bytes within the snapshot's content.
+struct IniSpan {
+  size_t offset;
+  size_t length;
+};
+
+// Keys are stored lower-cased (ASCII letters only), which makes equal
+// strings exactly the names that match case-insensitively at equal length.
+typedef std::unordered_map<std::string, IniSpan> IniKeys;
+
+struct IniSnapshot {
+  std::string content;
+  time_t modificationTime;
+  // Segment 0 holds the lines before the first line that begins with "[";
+  // segment i the lines after the i-th such line, up to the next one. The
+  // scanner never looks past the end of a segment for a key, and only the
+  // first line with a key counts.
+  std::vector<IniKeys> segments;
+  // Lower-cased section name -> the segment after its first header.
+  std::unordered_map<std::string, size_t> sections;
+};
+
+// Control characters and space; bytes 128..255 are text, so UTF-8 passes.
+static bool IsBlank(char c) {
+  const unsigned char byte = static_cast<unsigned char>(c);
+  return byte >= 1 && byte <= 32;
+}
+
+static std::string LowerAscii(const char* text, size_t length) {
+  std::string lower(text, length);
+  for (char& c : lower) {
+    if (c >= 'A' && c <= 'Z') {
+      c = static_cast<char>(c - 'A' + 'a');
+    }
+  }
+  return lower;
+}
+
+// The next piece as the scanner reads it: up to and including the next
+// newline, but never more than 511 bytes.
+static size_t PieceLength(const std::string& content, size_t start) {
+  const size_t available = content.size() - start;
+  const size_t scan = available < LINE_BUFFER_SIZE - 1 ? available : LINE_BUFFER_SIZE - 1;
+  const void* newline = memchr(content.data() + start, '\n', scan);
+  return newline ? static_cast<size_t>(static_cast<const char*>(newline) - (content.data() + start)) + 1
+                 : scan;
+}
+
+// The value behind the separator without surrounding blanks; then a value
+// enclosed in double quotes loses them, and a lone double quote becomes empty.
+static IniSpan ValueSpan(const char* text, size_t begin, size_t end) {
+  while (begin < end && IsBlank(text[begin])) {
+    ++begin;
+  }
+  while (end > begin && IsBlank(text[end - 1])) {
+    --end;
+  }
+  if (end - begin == 1 && text[begin] == '"') {
+    begin = end;
+  } else if (end - begin >= 2 && text[begin] == '"' && text[end - 1] == '"') {
+    ++begin;
+    --end;
+  }
+  return IniSpan{begin, end - begin};
+}
+
+// Files one piece into the index: a line beginning with "[" starts a new
+// segment (and, when it holds a "]", names a section); comments and lines
+// without "=" or ":" are no keys; otherwise the first separator splits key
+// and value.
+static void IndexPiece(IniSnapshot* snapshot, size_t pieceStart, size_t pieceLength) {
+  const char* text = snapshot->content.data();
+  const size_t end = pieceStart + pieceLength;
+  size_t start = pieceStart;
+  while (start < end && IsBlank(text[start])) {
+    ++start;
+  }
+  if (start == end) {
+    return;
+  }
+  const char first = text[start];
+  if (first == '[') {
+    snapshot->segments.emplace_back();
+    const char* open = text + start + 1;
+    const void* close = memchr(open, ']', end - start - 1);
+    if (close != nullptr) {
+      const size_t nameLength = static_cast<size_t>(static_cast<const char*>(close) - open);
+      snapshot->sections.emplace(LowerAscii(open, nameLength), snapshot->segments.size() - 1);
+    }
+    return;
+  }
+  if (first == ';' || first == '#') {
+    return;
+  }
+  const void* found = memchr(text + start, '=', end - start);
+  if (found == nullptr) {
+    found = memchr(text + start, ':', end - start);
+  }
+  if (found == nullptr) {
+    return;
+  }
+  const size_t separator = static_cast<size_t>(static_cast<const char*>(found) - text);
+  size_t keyEnd = separator;
+  while (keyEnd > start && IsBlank(text[keyEnd - 1])) {
+    --keyEnd;
+  }
+  // emplace keeps an earlier entry: the first key line wins.
+  snapshot->segments.back().emplace(LowerAscii(text + start, keyEnd - start),
+                                    ValueSpan(text, separator + 1, end));
+}
+
+static void BuildIndex(IniSnapshot* snapshot) {
+  snapshot->segments.emplace_back();
+  size_t start = 0;
+  while (start < snapshot->content.size()) {
+    const size_t length = PieceLength(snapshot->content, start);
+    IndexPiece(snapshot, start, length);
+    start += length;
+  }
+}
+
+// Reads the whole file. A read error ends the content where it happened, as
+// it ends the scanner's reading.
+static void ReadAll(int fd, size_t sizeHint, std::string* content) {
+  content->reserve(sizeHint);
+  std::vector<char> block(READ_BLOCK_SIZE);
+  for (;;) {
+    const ssize_t got = read(fd, block.data(), block.size());
+    if (got < 0 && errno == EINTR) {
+      continue;
+    }
+    if (got <= 0) {
+      return;
+    }
+    content->append(block.data(), static_cast<size_t>(got));
+  }
+}
+
+// The value of key in section, or null.
+static const IniSpan* FindValue(const IniSnapshot* snapshot, const char* section, const char* key) {
+  size_t segment = 0;
+  if (section != nullptr && section[0] != '\0') {
+    const auto header = snapshot->sections.find(LowerAscii(section, strlen(section)));
+    if (header == snapshot->sections.end()) {
+      return nullptr;
+    }
+    segment = header->second;
+  }
+  const IniKeys& keys = snapshot->segments[segment];
+  const auto found = keys.find(LowerAscii(key, strlen(key)));
+  return found == keys.end() ? nullptr : &found->second;
+}
+
+// Copies text into buffer, cut to bufferSize - 1 bytes and NUL-terminated.
+static void CopyCut(char* buffer, size_t bufferSize, const char* text, size_t length) {
+  const size_t copied = length < bufferSize - 1 ? length : bufferSize - 1;
+  memmove(buffer, text, copied);
+  buffer[copied] = '\0';
+}
+
+IniSnapshot* IniSnapshotOpen(const char* fileName) {
+  if (fileName == nullptr) {
+    errno = EINVAL;
+    return nullptr;
+  }
+  // Non-blocking, so that opening a FIFO cannot hang; a regular file reads
+  // the same either way.
+  const int fd = open(fileName, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) {
+    return nullptr;
+  }
+  struct stat status;
+  if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+    close(fd);
+    errno = EINVAL;
+    return nullptr;
+  }
+  auto* snapshot = new IniSnapshot;
+  snapshot->modificationTime = status.st_mtime;
+  ReadAll(fd, static_cast<size_t>(status.st_size), &snapshot->content);
+  close(fd);
+  BuildIndex(snapshot);
+  return snapshot;
+}
+
+void IniSnapshotClose(IniSnapshot* snapshot) { delete snapshot; }
+
+time_t IniSnapshotModificationTime(const IniSnapshot* snapshot) {
+  return snapshot ? snapshot->modificationTime : static_cast<time_t>(-1);
+}
+
+int IniSnapshotReadString(const IniSnapshot* snapshot, const char* section, const char* key,
+                          const char* defaultValue, char* buffer, int bufferSize) {
+  if (buffer == nullptr || bufferSize <= 0 || key == nullptr) {
+    return 0;
+  }
+  const IniSpan* value = snapshot ? FindValue(snapshot, section, key) : nullptr;
+  if (value != nullptr) {
+    CopyCut(buffer, static_cast<size_t>(bufferSize), snapshot->content.data() + value->offset,
+            value->length);
+  } else {
+    const char* fallback = defaultValue ? defaultValue : "";
+    CopyCut(buffer, static_cast<size_t>(bufferSize), fallback, strlen(fallback));
+  }
+  // A value may hold NUL bytes; the text ends at the first one.
+  return static_cast<int>(strlen(buffer));
+}
+
+long IniSnapshotReadLong(const IniSnapshot* snapshot, const char* section, const char* key,
+                         long defaultValue) {
+  char text[NUMBER_BUFFER_SIZE];
+  if (IniSnapshotReadString(snapshot, section, key, "", text, sizeof text) == 0) {
+    return defaultValue;
+  }
+  return strtol(text, nullptr, 10);
+}

@@ -1,0 +1,277 @@
+// Mailcap reader: entries, matching and the shell command for a file.
+#include "core/mailcap/mailcap.h"
+
+#include <sys/wait.h>
+
+#include <cctype>
+#include <cstdlib>
+#include <fstream>
+
+static std::string Lower(std::string text) {
+  for (char& c : text) {
+    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  }
+  return text;
+}
+
+static std::string Trim(const std::string& text) {
+  const char* blanks = " \t\r\n\f\v";
+  const size_t first = text.find_first_not_of(blanks);
+  if (first == std::string::npos) {
+    return std::string();
+  }
+  return text.substr(first, text.find_last_not_of(blanks) - first + 1);
+}
+
+// Splits an entry at the semicolons that no backslash quotes; the
+// backslashes stay in the fields for the expansion to handle.
+static std::vector<std::string> SplitFields(const std::string& line) {
+  std::vector<std::string> fields;
+  std::string field;
+  for (size_t i = 0; i < line.size(); ++i) {
+    if (line[i] == '\\' && i + 1 < line.size()) {
+      field += line[i];
+      field += line[++i];
+    } else if (line[i] == ';') {
+      fields.push_back(Trim(field));
+      field.clear();
+    } else {
+      field += line[i];
+    }
+  }
+  fields.push_back(Trim(field));
+  return fields;
+}
+
+// A line ends in a continuation when it ends in an odd run of backslashes.
+static bool EndsInContinuation(const std::string& line) {
+  size_t count = 0;
+  for (size_t i = line.size(); i > 0 && line[i - 1] == '\\'; --i) {
+    ++count;
+  }
+  return count % 2 == 1;
+}
+
+static bool ValidType(const std::string& type) {
+  if (type.empty()) {
+    return false;
+  }
+  for (char c : type) {
+    if (std::isspace(static_cast<unsigned char>(c)) || c == '\\' || c == '"' || c == '\'') {
+      return false;
+    }
+  }
+  return true;
+}
+
+static void AddEntry(const std::string& line, std::vector<MailcapEntry>& entries) {
+  const std::string trimmed = Trim(line);
+  if (trimmed.empty() || trimmed[0] == '#') {
+    return;
+  }
+  const std::vector<std::string> fields = SplitFields(trimmed);
+  if (fields.size() < 2 || !ValidType(fields[0]) || fields[1].empty()) {
+    return;
+  }
+  MailcapEntry entry;
+  entry.type = Lower(fields[0]);
+  entry.view = fields[1];
+  for (size_t i = 2; i < fields.size(); ++i) {
+    const size_t equals = fields[i].find('=');
+    const std::string key = Lower(Trim(fields[i].substr(0, equals)));
+    if (equals == std::string::npos) {
+      if (key == "needsterminal") entry.needsTerminal = true;
+      if (key == "copiousoutput") entry.copiousOutput = true;
+    } else if (key == "test") {
+      entry.test = Trim(fields[i].substr(equals + 1));
+    }
+  }
+  entries.push_back(entry);
+}
+
+bool mailcap_read(const std::string& path, std::vector<MailcapEntry>& entries) {
+  entries.clear();
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    return false;
+  }
+  std::string line;
+  std::string pending;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') {
+      line.pop_back();
+    }
+    if (EndsInContinuation(line)) {
+      line.pop_back();
+      pending += line;
+      continue;
+    }
+    AddEntry(pending + line, entries);
+    pending.clear();
+  }
+  AddEntry(pending, entries);
+  return true;
+}
+
+bool mailcap_matches(const MailcapEntry& entry, const std::string& type) {
+  const std::string wanted = Lower(type);
+  if (entry.type == wanted) {
+    return true;
+  }
+  const std::string major = wanted.substr(0, wanted.find('/'));
+  return entry.type == major || entry.type == major + "/*";
+}
+
+namespace {
+
+enum class Quote { NONE, SINGLE, DOUBLE };
+
+// The shell's reading of the command built so far: inside which quotes
+// the next character lands, and whether a backslash escapes it.
+struct ShellState {
+  Quote quote = Quote::NONE;
+  bool escaped = false;
+
+  void Feed(char c) {
+    if (escaped) {
+      escaped = false;
+      return;
+    }
+    switch (quote) {
+      case Quote::NONE:
+        if (c == '\\') escaped = true;
+        else if (c == '\'') quote = Quote::SINGLE;
+        else if (c == '"') quote = Quote::DOUBLE;
+        break;
+      case Quote::SINGLE:
+        if (c == '\'') quote = Quote::NONE;
+        break;
+      case Quote::DOUBLE:
+        if (c == '\\') escaped = true;
+        else if (c == '"') quote = Quote::NONE;
+        break;
+    }
+  }
+};
+
+}  // namespace
+
+// `text` as one word for the shell, inside whatever quotes are open.
+static std::string QuoteFor(const ShellState& state, const std::string& text) {
+  std::string out;
+  switch (state.quote) {
+    case Quote::NONE:
+      out += '\'';
+      for (char c : text) {
+        out += (c == '\'') ? std::string("'\\''") : std::string(1, c);
+      }
+      out += '\'';
+      break;
+    case Quote::SINGLE:
+      for (char c : text) {
+        out += (c == '\'') ? std::string("'\\''") : std::string(1, c);
+      }
+      break;
+    case Quote::DOUBLE:
+      for (char c : text) {
+        if (c == '\\' || c == '"' || c == '$' || c == '`') {
+          out += '\\';
+        }
+        out += c;
+      }
+      break;
+  }
+  return out;
+}
+
+static std::string Expand(const std::string& command, const std::string& type,
+                          const std::string& file, bool feedUnusedFile) {
+  // A leading dash would read as an option to the viewer.
+  const std::string path = (!file.empty() && file[0] == '-') ? "./" + file : file;
+  std::string out;
+  ShellState state;
+  bool usedFile = false;
+  auto emit = [&](char c) {
+    out += c;
+    state.Feed(c);
+  };
+  for (size_t i = 0; i < command.size(); ++i) {
+    const char c = command[i];
+    if (c == '\\' && i + 1 < command.size()) {
+      emit(command[++i]);
+    } else if (c == '%' && i + 1 < command.size()) {
+      const char code = command[++i];
+      if (code == 's') {
+        out += QuoteFor(state, path);
+        usedFile = true;
+      } else if (code == 't') {
+        out += QuoteFor(state, type);
+      } else if (code == '%') {
+        emit('%');
+      } else if (code == '{') {
+        const size_t close = command.find('}', i);
+        i = (close == std::string::npos) ? command.size() : close;
+      } else {
+        emit('%');
+        emit(code);
+      }
+    } else {
+      emit(c);
+    }
+  }
+  if (state.quote != Quote::NONE || state.escaped) {
+    return std::string();  // an open quote: not a command we can complete safely
+  }
+  if (!usedFile && feedUnusedFile) {
+    out += " < " + QuoteFor(state, path);
+  }
+  return out;
+}
+
+std::string mailcap_expand(const std::string& command, const std::string& type,
+                           const std::string& file) {
+  return Expand(command, type, file, true);
+}
+
+static std::string FindCommand(const std::vector<MailcapEntry>& entries, const std::string& type,
+                               const std::string& file, MailcapTestRunner runTest, bool exact) {
+  const std::string wanted = Lower(type);
+  for (const MailcapEntry& entry : entries) {
+    if ((entry.type == wanted) != exact || !mailcap_matches(entry, type)) {
+      continue;
+    }
+    if (entry.needsTerminal || entry.copiousOutput) {
+      continue;
+    }
+    const std::string command = mailcap_expand(entry.view, type, file);
+    if (command.empty()) {
+      continue;
+    }
+    if (!entry.test.empty() && runTest != nullptr) {
+      const std::string test = Expand(entry.test, type, file, false);
+      if (test.empty() || !runTest(test)) {
+        continue;
+      }
+    }
+    return command;
+  }
+  return std::string();
+}
+
+std::string mailcap_view_command(const std::string& path, const std::string& type,
+                                 const std::string& file, MailcapTestRunner runTest) {
+  std::vector<MailcapEntry> entries;
+  if (!mailcap_read(path, entries)) {
+    return std::string();
+  }
+  std::string command = FindCommand(entries, type, file, runTest, true);
+  if (command.empty()) {
+    command = FindCommand(entries, type, file, runTest, false);
+  }
+  return command;
+}
+
+bool mailcap_run_test(const std::string& command) {
+  const int status = std::system(command.c_str());
+  return status != -1 && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}

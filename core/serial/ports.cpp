@@ -1,0 +1,67 @@
+#include "core/serial/ports.h"
+
+#include <dirent.h>
+
+#include <cstring>
+
+#include "core/serial/ftdi_layer.h"
+#include "core/serial/serial_backend.h"
+
+namespace {
+
+const char kFtdiPrefix[] = "Lumivane";
+
+bool StartsWith(const char* text, const char* prefix) {
+  return std::strncmp(text, prefix, std::strlen(prefix)) == 0;
+}
+
+}  // namespace
+
+std::vector<std::string> serial_list_ftdi() {
+  std::vector<std::string> names;
+  DWORD count = 0;
+  if (FT_ListDevices(&count, nullptr, FT_LIST_NUMBER_ONLY) != FT_OK) {
+    return names;
+  }
+  for (DWORD i = 0; i < count && i < static_cast<DWORD>(INT32_MAX); ++i) {
+    FT_HANDLE handle = nullptr;
+    if (FT_Open(static_cast<int>(i), &handle) != FT_OK) {
+      continue;  // busy or gone: nothing to close
+    }
+    FT_DEVICE type = 0;
+    DWORD id = 0;
+    char serial_number[16] = {};
+    char description[64] = {};
+    FT_GetDeviceInfo(handle, &type, &id, serial_number, description, nullptr);
+    description[sizeof description - 1] = '\0';
+    if (StartsWith(description, kFtdiPrefix)) {
+      names.push_back(std::string(description) + " (" + std::to_string(i + 1) + ")");
+    }
+    FT_Close(handle);
+  }
+  return names;
+}
+
+std::vector<std::string> serial_list_tty_in(const char* dir) {
+  std::vector<std::string> names;
+  DIR* listing = opendir(dir);
+  if (listing == nullptr) {
+    return names;
+  }
+  while (const dirent* entry = readdir(listing)) {
+    if (StartsWith(entry->d_name, "ttyS") || StartsWith(entry->d_name, "ttyUSB")) {
+      names.push_back(entry->d_name);
+    }
+  }
+  closedir(listing);
+  return names;
+}
+
+std::vector<std::string> serial_list_tty() { return serial_list_tty_in("/dev/"); }
+
+std::vector<std::string> serial_list_ports() {
+  std::vector<std::string> names = serial_list_ftdi();
+  std::vector<std::string> ttys = serial_list_tty();
+  names.insert(names.end(), ttys.begin(), ttys.end());
+  return names;
+}

@@ -1,0 +1,128 @@
+// FTDI back-end of the serial driver, over the D2XX-style calls of
+// serial/ftdi_layer.h.
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+
+#include "core/serial/ftdi_layer.h"
+#include "core/board/pause.h"
+#include "core/serial/serial.h"
+#include "core/serial/serial_backend.h"
+
+namespace {
+
+// All ones marks "no device open", as the D2XX handle value never is.
+const FT_HANDLE kClosed = reinterpret_cast<FT_HANDLE>(~static_cast<uintptr_t>(0));
+
+FT_HANDLE g_ftHandle = kClosed;
+int g_ftBaud = 0;
+
+const int kBreakMs = 200;
+const UCHAR kCbusBitBang = FT_BITMODE_CBUS_BITBANG;
+
+void WaitBriefly() {
+  // Only between write attempts that moved nothing; not a protocol pause.
+  timespec one_ms{0, 1000000L};
+  while (nanosleep(&one_ms, &one_ms) != 0 && errno == EINTR) {
+  }
+}
+
+}  // namespace
+
+int serial_ftdi_index(const char* name) {
+  const char* paren = std::strchr(name, '(');
+  if (paren == nullptr) {
+    return 0;
+  }
+  long number = std::strtol(paren + 1, nullptr, 10);
+  if (number < 1 || number > INT_MAX) {
+    return -1;
+  }
+  return static_cast<int>(number - 1);
+}
+
+int serial_ftdi_open(const char* name, int baud) {
+  if (g_ftHandle != kClosed) {
+    serial_ftdi_close();
+  }
+  int index = serial_ftdi_index(name);
+  FT_HANDLE handle = kClosed;
+  if (index < 0 || FT_Open(index, &handle) != FT_OK) {
+    g_ftHandle = kClosed;
+    return SERIAL_FTDI_OPEN_FAILED;
+  }
+  g_ftHandle = handle;
+  g_ftBaud = baud;
+  // As with the tty, a line that takes none of these still counts as open;
+  // the writes that follow show whether it works.
+  FT_ResetDevice(handle);
+  FT_SetBaudRate(handle, static_cast<ULONG>(baud));
+  FT_SetDataCharacteristics(handle, FT_BITS_8, FT_STOP_BITS_1, FT_PARITY_NONE);
+  FT_SetFlowControl(handle, FT_FLOW_NONE, 0, 0);
+  FT_SetTimeouts(handle, 1, 1);
+  return 0;
+}
+
+void serial_ftdi_close() {
+  if (g_ftHandle == kClosed) {
+    return;
+  }
+  FT_Purge(g_ftHandle, FT_PURGE_RX | FT_PURGE_TX);
+  FT_Close(g_ftHandle);
+  g_ftHandle = kClosed;
+}
+
+int serial_ftdi_write(const unsigned char* data, int len) {
+  if (g_ftHandle == kClosed) {
+    return 0;
+  }
+  // A short write timeout means FT_Write returns what the adapter's buffer
+  // took; keep offering the rest until the line has had its time.
+  const long long deadline = serial_now_ms() + serial_write_budget_ms(len, g_ftBaud);
+  int done = 0;
+  while (done < len) {
+    DWORD written = 0;
+    DWORD wanted = static_cast<DWORD>(len - done);
+    if (FT_Write(g_ftHandle, const_cast<unsigned char*>(data + done), wanted, &written) !=
+        FT_OK) {
+      break;
+    }
+    if (written > wanted) {
+      written = wanted;
+    }
+    done += static_cast<int>(written);
+    if (done >= len || serial_now_ms() >= deadline) {
+      break;
+    }
+    if (written == 0) {
+      WaitBriefly();
+    }
+  }
+  return done;
+}
+
+void serial_ftdi_break() {
+  if (g_ftHandle == kClosed) {
+    return;
+  }
+  FT_SetBreakOn(g_ftHandle);
+  PauseMilliseconds(kBreakMs);
+  FT_SetBreakOff(g_ftHandle);
+}
+
+bool serial_ftdi_isopen() { return g_ftHandle != kClosed; }
+
+unsigned char serial_ftdi_getbits(unsigned char dir, unsigned char out) {
+  if (g_ftHandle == kClosed) {
+    return 0xFF;
+  }
+  UCHAR pins = 0xFF;  // a failed read leaves every input inactive
+  // All four pins driven high first, then the chosen ones made inputs.
+  FT_SetBitMode(g_ftHandle, 0xFF, kCbusBitBang);
+  FT_SetBitMode(g_ftHandle, static_cast<UCHAR>(((dir & 0x0F) << 4) | (out & 0x0F)), kCbusBitBang);
+  FT_GetBitMode(g_ftHandle, &pins);
+  return static_cast<unsigned char>((dir | pins) & 0x0F);
+}

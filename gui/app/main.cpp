@@ -1,0 +1,3 @@
+#include "gui/app/lumivane_app.h"
+
+wxIMPLEMENT_APP(LumivaneApp);

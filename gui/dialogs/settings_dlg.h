@@ -1,0 +1,39 @@
+#pragma once
+#include "gui/dialogs/settings_dlg_base.h"
+
+// The settings dialog: shows the application's baud rate and port
+// (g_app->m_baudIndex, g_app->m_port) and takes the user's choice back on
+// OK. Only the settings in memory change; they reach the settings file when
+// the main window closes. Show it with ShowModal; only wxID_OK means OK.
+class LumivaneSettingsDlg : public SettingsDlg {
+ public:
+  explicit LumivaneSettingsDlg(wxWindow* parent);
+
+  // Settings -> controls. A baud index outside the choice shows no baud
+  // rate; a port missing from the list (or empty) shows no port.
+  void LoadValues();
+  // Controls -> settings. The baud rate is taken first; with no port
+  // selected an error box is shown and the port setting stays as it was.
+  // With no baud rate selected the baud setting stays as it was.
+  void StoreValues();
+
+  // The port names, index for index the entries of the port choice.
+  const wxArrayString& Ports() const { return m_ports; }
+  // The controls, for window tests that work the dialog as a user would.
+  wxChoice* BaudChoice() const { return m_baudChoice; }
+  wxChoice* PortChoice() const { return m_portChoice; }
+  wxButton* OkButton() const { return m_okButton; }
+  wxButton* CancelButton() const { return m_cancelButton; }
+
+ protected:
+  void OnCancelClick(wxCommandEvent& event) override;
+  void OnOkClick(wxCommandEvent& event) override;
+
+ private:
+  LumivaneSettingsDlg(wxWindow* parent, const wxArrayString& ports);
+
+  // Ends the dialog with `result`, also when it is not in a modal loop.
+  void Finish(int result);
+
+  wxArrayString m_ports;
+};

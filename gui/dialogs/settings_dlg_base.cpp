@@ -1,0 +1,62 @@
+#include "gui/dialogs/settings_dlg_base.h"
+
+#include <wx/button.h>
+#include <wx/choice.h>
+#include <wx/sizer.h>
+#include <wx/statline.h>
+#include <wx/stattext.h>
+
+#include "gui/app/texts.h"
+
+SettingsDlg::SettingsDlg(wxWindow* parent, const wxArrayString& ports, wxWindowID id,
+                         const wxString& title, const wxPoint& pos, const wxSize& size, long style)
+    : wxDialog(parent, id, title, pos, size, style) {
+  SetSizeHints(wxDefaultSize, wxDefaultSize);
+
+  wxBoxSizer* topSizer = new wxBoxSizer(wxVERTICAL);
+  // Flexible, so that the two declared rows left empty take no room.
+  wxFlexGridSizer* gridSizer = new wxFlexGridSizer(4, 2, 0, 0);
+
+  m_baudLabel = new wxStaticText(this, wxID_ANY, LABEL_BAUD_RATE, wxDefaultPosition, wxDefaultSize, 0);
+  m_baudLabel->Wrap(-1);
+  gridSizer->Add(m_baudLabel, 0, wxALL, 5);
+
+  const wxString baudRates[] = {BAUD_STANDARD, BAUD_HIGH};
+  m_baudChoice = new wxChoice(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                              WXSIZEOF(baudRates), baudRates, 0);
+  m_baudChoice->SetSelection(0);
+  gridSizer->Add(m_baudChoice, 0, wxALL | wxEXPAND, 5);
+
+  m_portLabel = new wxStaticText(this, wxID_ANY, LABEL_PORT, wxDefaultPosition, wxDefaultSize, 0);
+  m_portLabel->Wrap(-1);
+  gridSizer->Add(m_portLabel, 0, wxALL, 5);
+
+  m_portChoice = new wxChoice(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, ports, 0);
+  m_portChoice->SetSelection(wxNOT_FOUND);
+  gridSizer->Add(m_portChoice, 0, wxALL | wxEXPAND, 5);
+
+  topSizer->Add(gridSizer, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 5);
+
+  m_staticLine = new wxStaticLine(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxLI_HORIZONTAL);
+  topSizer->Add(m_staticLine, 0, wxEXPAND | wxALL, 5);
+
+  m_buttonSizer = new wxStdDialogButtonSizer();
+  m_okButton = new wxButton(this, wxID_OK);
+  m_buttonSizer->AddButton(m_okButton);
+  m_cancelButton = new wxButton(this, wxID_CANCEL);
+  m_buttonSizer->AddButton(m_cancelButton);
+  m_buttonSizer->Realize();
+  topSizer->Add(m_buttonSizer, 1, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 5);
+
+  SetSizer(topSizer);
+  Layout();
+  topSizer->Fit(this);
+
+  m_cancelButton->Bind(wxEVT_BUTTON, &SettingsDlg::OnCancelClick, this);
+  m_okButton->Bind(wxEVT_BUTTON, &SettingsDlg::OnOkClick, this);
+}
+
+SettingsDlg::~SettingsDlg() {
+  m_cancelButton->Unbind(wxEVT_BUTTON, &SettingsDlg::OnCancelClick, this);
+  m_okButton->Unbind(wxEVT_BUTTON, &SettingsDlg::OnOkClick, this);
+}

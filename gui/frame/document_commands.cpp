@@ -1,0 +1,209 @@
+// The commands that tie the open scenario to files: New, Open, Save, Save
+// as, Save a copy, Revert, Exit and closing the window. Unsaved changes are
+// saved without asking; only a scenario without a file asks for a name.
+#include "gui/frame/lumivane_frame.h"
+
+#include <wx/filedlg.h>
+#include <wx/filename.h>
+#include <wx/grid.h>
+#include <wx/msgdlg.h>
+#include <wx/notebook.h>
+#include <wx/textctrl.h>
+#include <wx/timer.h>
+#include <wx/toolbar.h>
+
+#include "gui/app/lumivane_app.h"
+#include "gui/app/texts.h"
+
+namespace {
+
+// The path with its last extension replaced by ".cfg", or ".cfg" added.
+wxString WithScenarioExtension(const wxString& path) {
+  wxFileName name(path);
+  name.SetExt(SCENARIO_EXTENSION);
+  return name.GetFullPath();
+}
+
+}  // namespace
+
+void LumivaneFrame::BindDocumentCommands() {
+  Bind(wxEVT_MENU, &LumivaneFrame::OnNew, this, wxID_NEW);
+  Bind(wxEVT_MENU, &LumivaneFrame::OnOpen, this, wxID_OPEN);
+  Bind(wxEVT_MENU, &LumivaneFrame::OnSave, this, wxID_SAVE);
+  Bind(wxEVT_MENU, &LumivaneFrame::OnSaveAs, this, wxID_SAVEAS);
+  Bind(wxEVT_MENU, &LumivaneFrame::OnSaveCopy, this, ID_SAVE_COPY);
+  Bind(wxEVT_MENU, &LumivaneFrame::OnRevert, this, wxID_REVERT_TO_SAVED);
+  Bind(wxEVT_MENU, &LumivaneFrame::OnExit, this, wxID_EXIT);
+}
+
+void LumivaneFrame::CommitOpenEdits() {
+  const int selection = m_notebook->GetSelection();
+  if (selection != wxNOT_FOUND) {
+    auto* grid = static_cast<wxGrid*>(m_notebook->GetPage(selection));
+    grid->SaveEditControlValue();
+    grid->HideCellEditControl();
+  }
+  CommitFadeHold();
+}
+
+bool LumivaneFrame::SaveScenario(bool force, bool askName, bool asCopy) {
+  CommitOpenEdits();
+  if (!m_modified && !force && !askName) {
+    return true;
+  }
+
+  wxString& file = g_app->m_scenarioFile;
+  const wxString kept = file;
+  if (file.empty() || askName) {
+    wxString startDir = asCopy ? g_app->m_copyDir : g_app->m_activeDir;
+    wxString proposed = asCopy ? file.AfterLast('/') : file;
+    if (proposed.Contains("/")) {
+      // The toolkit takes a proposed name without a directory: a full path
+      // proposes its own directory and name.
+      startDir = proposed.BeforeLast('/');
+      proposed = proposed.AfterLast('/');
+    }
+    wxFileDialog dialog(this, DIALOG_SAVE_TITLE, startDir, proposed, SCENARIO_FILE_FILTER,
+                        wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+    if (dialog.ShowModal() != wxID_OK) {
+      return false;
+    }
+    file = WithScenarioExtension(dialog.GetPath());
+    const wxString directory = wxFileName(file).GetPath();
+    if (asCopy) {
+      g_app->m_copyDir = directory;
+    } else {
+      g_app->m_activeDir = directory;
+      UpdateTitle();
+    }
+  }
+
+  // A copy leaves the watch on the scenario's own file.
+  const long fileTime = m_fileTime;
+  const bool written = WriteScenario();
+  if (asCopy) {
+    m_fileTime = fileTime;
+  }
+  if (!written) {
+    const wxString failed = file;
+    if (asCopy) {
+      file = kept;
+    }
+    ShowError(wxString::Format(ERR_SAVE_FAILED, failed, LastScenarioError()));
+    return false;
+  }
+
+  ClearUndoHistory();
+  if (asCopy) {
+    file = kept;
+    SetStatus(MSG_SAVED_COPY, STATUS_MESSAGE);
+  } else {
+    SetModified(false);
+    SetStatus(MSG_SAVED, STATUS_MESSAGE);
+  }
+  return true;
+}
+
+void LumivaneFrame::StartEmptyScenario() {
+  ResetScenes();
+  CreateScenePage(0, wxString(), false);
+  m_currentScene = CurrentScene();
+  m_fadeText->ChangeValue("");
+  m_holdText->ChangeValue("");
+}
+
+void LumivaneFrame::OnNew(wxCommandEvent&) {
+  StopRun();
+  if (!SaveScenario(false, false, false)) {
+    return;
+  }
+  StartEmptyScenario();
+  g_app->m_scenarioFile.clear();
+  m_fileTime = -1;
+  ClearUndoHistory();
+  SetModified(false);
+  UpdateTitle();
+  SetStatus(MSG_NEW, STATUS_MESSAGE);
+}
+
+void LumivaneFrame::OnOpen(wxCommandEvent&) {
+  StopRun();
+  if (!SaveScenario(false, false, false)) {
+    return;
+  }
+  wxFileDialog dialog(this, DIALOG_OPEN_TITLE, g_app->m_activeDir, wxString(), SCENARIO_FILE_FILTER,
+                      wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+  if (dialog.ShowModal() != wxID_OK) {
+    return;
+  }
+  const wxString path = WithScenarioExtension(dialog.GetPath());
+  if (!wxFileName::FileExists(path)) {
+    // A file of another extension chosen under "All files": there is no
+    // scenario of that name, and the open one stays as it is.
+    wxMessageBox(wxString::Format(ERR_OPEN_MISSING, path), CAPTION_FILE_NOT_FOUND,
+                 wxOK | wxICON_ERROR, this);
+    return;
+  }
+  g_app->m_scenarioFile = path;
+  g_app->m_activeDir = wxFileName(path).GetPath();
+  ReadScenario();
+  ClearUndoHistory();
+  UpdateTitle();
+  SetModified(false);
+  SetStatus(MSG_LOADED, STATUS_MESSAGE);
+  AutoTransfer(-1);
+}
+
+void LumivaneFrame::OnSave(wxCommandEvent&) { SaveScenario(false, false, false); }
+
+void LumivaneFrame::OnSaveAs(wxCommandEvent&) {
+  StopRun();
+  SaveScenario(true, true, false);
+}
+
+void LumivaneFrame::OnSaveCopy(wxCommandEvent&) {
+  StopRun();
+  SaveScenario(true, true, true);
+}
+
+void LumivaneFrame::OnRevert(wxCommandEvent&) {
+  StopRun();
+  const wxString& file = g_app->m_scenarioFile;
+  if (!file.empty()) {
+    if (!wxFileName::FileExists(file)) {
+      wxMessageBox(ERR_REVERT_MISSING, CAPTION_FILE_NOT_FOUND, wxOK | wxICON_ERROR, this);
+      return;
+    }
+    ReadScenario();
+  } else {
+    StartEmptyScenario();
+  }
+  ClearUndoHistory();
+  SetModified(false);
+  SetStatus(MSG_RELOADED, STATUS_MESSAGE);
+  AutoTransfer(-1);
+}
+
+bool LumivaneFrame::ConfirmLosingChanges() {
+  return wxMessageBox(ASK_EXIT_LOSE, CAPTION_EXIT_LOSE, wxYES_NO | wxICON_QUESTION, this) == wxYES;
+}
+
+void LumivaneFrame::OnExit(wxCommandEvent&) {
+  if (!SaveScenario(false, false, false) && !ConfirmLosingChanges()) {
+    return;
+  }
+  Close(true);
+}
+
+void LumivaneFrame::OnCloseWindow(wxCloseEvent& event) {
+  if (!SaveScenario(false, false, false) && !ConfirmLosingChanges()) {
+    if (event.CanVeto()) {
+      event.Veto();
+    }
+    return;
+  }
+  m_timer->Stop();
+  g_app->m_autoTransfer = m_toolBar->GetToolState(ID_AUTO_TRANSFER);
+  g_app->SaveSettings(GetSize());
+  Destroy();
+}

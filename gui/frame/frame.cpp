@@ -1,0 +1,186 @@
+// Construction of the main window and the frame-wide operations that
+// nearly every command uses.
+#include "gui/frame/lumivane_frame.h"
+
+#include <wx/grid.h>
+#include <wx/html/htmprint.h>
+#include <wx/menu.h>
+#include <wx/notebook.h>
+#include <wx/sizer.h>
+#include <wx/statusbr.h>
+#include <wx/textctrl.h>
+#include <wx/timer.h>
+#include <wx/toolbar.h>
+
+#include "gui/app/lumivane_app.h"
+#include "gui/app/texts.h"
+#include "resources/icons.h"
+
+LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size)
+    : wxFrame(nullptr, wxID_ANY, title, wxDefaultPosition, size, wxDEFAULT_FRAME_STYLE),
+      m_menuBar(nullptr),
+      m_menuFile(nullptr),
+      m_menuEdit(nullptr),
+      m_menuControl(nullptr),
+      m_menuHelp(nullptr),
+      m_statusBar(nullptr),
+      m_toolBar(nullptr),
+      m_notebook(nullptr),
+      m_grids(),
+      m_fadeLabel(nullptr),
+      m_fadeText(nullptr),
+      m_fadeSetAll(nullptr),
+      m_holdLabel(nullptr),
+      m_holdText(nullptr),
+      m_holdSetAll(nullptr),
+      m_timer(nullptr),
+      m_paused(false),
+      m_holdElapsed(0.0),
+      m_keepAliveTicks(0),
+      m_activeScene(-1),
+      m_pageEventsEnabled(true),
+      m_fade(),
+      m_hold(),
+      m_inputFunction{0, 1, 2, 3},
+      m_inputState(0x0F),
+      m_contextRow(-1),
+      m_contextGrid(nullptr),
+      m_colourGrid(nullptr),
+      m_colourRow(-1),
+      m_fileTime(-1),
+      m_printing(nullptr),
+      m_modified(false),
+      m_currentScene(-1),
+      m_running(false),
+      m_unrecordedChange(false),
+      m_lastLinkFailure(LINK_OK) {
+  SetSizeHints(wxDefaultSize, wxDefaultSize);
+  SetIcon(wxIcon(lumivane32_xpm));
+
+  m_statusBar = CreateStatusBar(3, wxST_SIZEGRIP | wxFULL_REPAINT_ON_RESIZE);
+  const int widths[3] = {-1, 60, 50};
+  m_statusBar->SetStatusWidths(3, widths);
+
+  Bind(wxEVT_CLOSE_WINDOW, &LumivaneFrame::OnCloseWindow, this);
+
+  BuildMenus();
+  BuildToolBar();
+  BindCommands();
+
+  m_menuEdit->Enable(wxID_UNDO, false);
+  m_toolBar->EnableTool(wxID_UNDO, false);
+
+  auto* sizer = new wxBoxSizer(wxVERTICAL);
+  m_notebook = new wxNotebook(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxNB_TOP);
+  sizer->Add(m_notebook, 1, wxEXPAND);
+  BuildFadeHoldRow(sizer);
+
+  CreateScenePage(0, wxString(), false);
+
+  SetSizer(sizer);
+  Layout();
+  m_notebook->Bind(wxEVT_NOTEBOOK_PAGE_CHANGED, &LumivaneFrame::OnPageChanged, this);
+
+  if (!g_app->m_startFile.empty()) {
+    g_app->m_scenarioFile = g_app->m_startFile;
+  }
+  if (!g_app->m_scenarioFile.empty()) {
+    if (ReadScenario()) {
+      SetStatus(MSG_LOADED_RECENT, STATUS_MESSAGE);
+    } else {
+      g_app->m_scenarioFile.clear();
+      SetStatus(MSG_FAILED_RECENT, STATUS_MESSAGE);
+    }
+  }
+
+  UpdateTitle();
+  m_currentScene = CurrentScene();
+  m_modified = false;
+
+  m_printing = new wxHtmlEasyPrinting(PRINTING_NAME, this);
+
+  m_timer = new wxTimer(this, ID_TIMER);
+  m_paused = false;
+  m_keepAliveTicks = 0;
+  Bind(wxEVT_TIMER, &LumivaneFrame::OnTimer, this, ID_TIMER);
+  m_timer->Start(TIMER_PERIOD_MS, wxTIMER_CONTINUOUS);
+
+  // The first transfer waits until the window is on screen, so that a port
+  // error appears over the program and not before it.
+  const bool runStartFile = !g_app->m_startFile.empty();
+  CallAfter([this, runStartFile] {
+    if (runStartFile) {
+      wxCommandEvent run(wxEVT_MENU, ID_TRANSFER);
+      OnTransferRun(run);
+    } else {
+      AutoTransfer(-1);
+    }
+  });
+}
+
+LumivaneFrame::~LumivaneFrame() {
+  if (m_timer != nullptr) {
+    m_timer->Stop();
+    delete m_timer;
+  }
+  delete m_printing;
+}
+
+void LumivaneFrame::SetStatus(const wxString& text, int field) {
+  m_statusBar->SetStatusText(text, field);
+}
+
+void LumivaneFrame::StopRun() {
+  if (m_activeScene < 0) {
+    return;
+  }
+  m_activeScene = -1;
+  m_holdElapsed = 0;
+  m_running = false;
+  SetStatus(m_modified ? STATE_MODIFIED : "", STATUS_STATE);
+  SetStatus("", STATUS_HOLD);
+}
+
+void LumivaneFrame::SetModified(bool on) {
+  m_modified = on;
+  m_unrecordedChange = on;
+  if (on) {
+    StopRun();
+    SetStatus(STATE_MODIFIED, STATUS_STATE);
+  } else if (!m_running) {
+    SetStatus("", STATUS_STATE);
+  }
+}
+
+bool LumivaneFrame::AutoTransfer(int scene) {
+  if (!m_toolBar->GetToolState(ID_AUTO_TRANSFER)) {
+    return false;
+  }
+  StopRun();
+  m_activeScene = scene < 0 ? CurrentScene() : scene;
+  return SendScene(scene, true);
+}
+
+void LumivaneFrame::ResetScenes() {
+  // The fade/hold row belongs to no scene until new ones exist, and the page
+  // changes that the removal raises find no grid to read.
+  m_currentScene = -1;
+  for (int i = 0; i < MAX_SCENES; ++i) {
+    m_grids[i] = nullptr;
+    m_fade[i] = 0;
+    m_hold[i] = 0.0;
+  }
+  m_pageEventsEnabled = false;
+  m_notebook->DeleteAllPages();
+  m_pageEventsEnabled = true;
+  for (int i = 0; i < INPUT_COUNT; ++i) {
+    m_inputFunction[i] = i;
+  }
+}
+
+void LumivaneFrame::UpdateTitle() {
+  const wxString& file = g_app->m_scenarioFile;
+  SetTitle(TITLE_PREFIX + (file.empty() ? wxString(TITLE_UNTITLED) : file.AfterLast('/')));
+}
+
+void LumivaneFrame::OnAutoTransfer(wxCommandEvent&) { AutoTransfer(-1); }

@@ -1,0 +1,82 @@
+// The Help menu's commands: tips of the day, the user guide and the about box.
+#include "gui/frame/lumivane_frame.h"
+
+#include <memory>
+#include <string>
+
+#include <wx/aboutdlg.h>
+#include <wx/filefn.h>
+#include <wx/generic/aboutdlgg.h>
+#include <wx/msgdlg.h>
+#include <wx/tipdlg.h>
+#include <wx/utils.h>
+
+#include "gui/app/lumivane_app.h"
+#include "gui/app/texts.h"
+#include "core/mailcap/mailcap.h"
+#include "resources/icons.h"
+
+void LumivaneFrame::ShowTips() {
+  const wxString path = g_app->m_docDir + "/" + TIPS_FILE_NAME;
+  // A negative index lies past the last tip, so the provider starts over.
+  std::unique_ptr<wxTipProvider> provider(
+      wxCreateFileTipProvider(path, static_cast<size_t>(g_app->m_tip)));
+  const bool keepShowing = wxShowTip(this, provider.get(), true);
+  g_app->m_tip = keepShowing ? static_cast<long>(provider->GetCurrentTip()) : -1;
+}
+
+void LumivaneFrame::OnTips(wxCommandEvent&) {
+  StopRun();
+  ShowTips();
+}
+
+bool LumivaneFrame::OpenUserGuide(const wxString& mailcapPath) {
+  const wxString guide = g_app->m_docDir + "/" + USER_GUIDE_FILE_NAME;
+  if (!wxFileExists(guide)) {
+    // A viewer would only report a missing file in its own words, if at all.
+    wxMessageBox(wxString::Format(ERR_USER_GUIDE_MISSING, guide), CAPTION_ERROR,
+                 wxOK | wxICON_ERROR, this);
+    return false;
+  }
+  const std::string command = mailcap_view_command(
+      mailcapPath.utf8_string(), PDF_MIME_TYPE, guide.utf8_string(), mailcap_run_test);
+  if (!command.empty()) {
+    // Mailcap commands are shell commands; the path in it is quoted already.
+    const char* const argv[] = {"/bin/sh", "-c", command.c_str(), nullptr};
+    if (wxExecute(argv, wxEXEC_ASYNC) > 0) {
+      return true;
+    }
+  }
+  if (wxLaunchDefaultApplication(guide)) {
+    return true;
+  }
+  wxMessageBox(wxString::Format(ERR_USER_GUIDE_NO_VIEWER, guide), CAPTION_ERROR,
+               wxOK | wxICON_ERROR, this);
+  return false;
+}
+
+void LumivaneFrame::OnUserGuide(wxCommandEvent&) {
+  StopRun();
+  OpenUserGuide(MAILCAP_FILE);
+}
+
+void LumivaneFrame::OnAbout(wxCommandEvent&) {
+  StopRun();
+  wxAboutDialogInfo info;
+  info.SetName(ABOUT_NAME);
+  info.SetVersion(ABOUT_VERSION);
+  info.SetDescription(ABOUT_DESCRIPTION);
+  info.SetCopyright(ABOUT_NOTICE);
+  info.SetIcon(wxIcon(about48_xpm));
+  info.SetWebSite(ABOUT_WEB_SITE);
+  // Modal, so the box is gone before the next command; GTK's own about
+  // boxes (native and generic) are shown modeless.
+  wxGenericAboutDialog dialog(info, this);
+  dialog.ShowModal();
+}
+
+void LumivaneFrame::BindHelpCommands() {
+  Bind(wxEVT_MENU, &LumivaneFrame::OnTips, this, wxID_HELP_PROCEDURES);
+  Bind(wxEVT_MENU, &LumivaneFrame::OnUserGuide, this, wxID_HELP);
+  Bind(wxEVT_MENU, &LumivaneFrame::OnAbout, this, wxID_ABOUT);
+}
