@@ -1,6 +1,6 @@
 #include "core/board/protocol_bytes.h"
 
-#include "core/serial/serial.h"
+#include "core/board/serial_board_link.h"
 
 namespace {
 
@@ -22,8 +22,8 @@ BoardMessage Message(unsigned char command, std::initializer_list<unsigned char>
   return message;
 }
 
-bool WriteAll(const unsigned char* bytes, int length) {
-  return serial_write(bytes, length) == length;
+bool WriteAll(BoardLink& link, const unsigned char* bytes, int length) {
+  return link.Write(bytes, length) == length;
 }
 
 }  // namespace
@@ -64,7 +64,30 @@ BoardMessage SpeedMessage() { return Message(CMD_SPEED, {SPEED_HIGH}, MessageWri
 
 BoardMessage SyncMessage() { return Message(CMD_SYNC, {}); }
 
+int PayloadLength(unsigned char command) {
+  switch (command) {
+    case CMD_COLOUR:
+    case CMD_FADE:
+    case CMD_BLINK:
+    case CMD_SPEED:
+      return 1;
+    case CMD_SELECT:
+      return 4;
+    case CMD_STORE:
+      return 2;
+    case CMD_SYNC:
+      return 0;
+    default:
+      return -1;
+  }
+}
+
 bool WriteBoardMessage(const BoardMessage& message) {
+  SerialBoardLink link;
+  return WriteBoardMessage(link, message);
+}
+
+bool WriteBoardMessage(BoardLink& link, const BoardMessage& message) {
   unsigned char bytes[1 + 4];
   bytes[0] = message.command;
   for (int i = 0; i < message.payloadLength; ++i) {
@@ -73,10 +96,10 @@ bool WriteBoardMessage(const BoardMessage& message) {
   const int length = 1 + message.payloadLength;
   switch (message.writes) {
     case MessageWrites::ONE_WRITE:
-      return WriteAll(bytes, length);
+      return WriteAll(link, bytes, length);
     case MessageWrites::EACH_BYTE:
       for (int i = 0; i < length; ++i) {
-        if (!WriteAll(bytes + i, 1)) {
+        if (!WriteAll(link, bytes + i, 1)) {
           return false;
         }
       }
@@ -84,8 +107,8 @@ bool WriteBoardMessage(const BoardMessage& message) {
     case MessageWrites::COMMAND_THEN_PAYLOAD:
       break;
   }
-  if (!WriteAll(bytes, 1)) {
+  if (!WriteAll(link, bytes, 1)) {
     return false;
   }
-  return message.payloadLength == 0 || WriteAll(bytes + 1, message.payloadLength);
+  return message.payloadLength == 0 || WriteAll(link, bytes + 1, message.payloadLength);
 }

@@ -4,6 +4,8 @@
 // WriteBoardMessage sends one in the writes the boards expect.
 #include <array>
 
+class BoardLink;
+
 enum BoardCommand : unsigned char {
   CMD_COLOUR = 0xF1,
   CMD_FADE = 0xF2,
@@ -47,9 +49,14 @@ BoardMessage SpeedMessage();
 // Sync, also the keep-alive.
 BoardMessage SyncMessage();
 
+// Payload bytes that follow a command byte; -1 for a byte that is no command.
+int PayloadLength(unsigned char command);
+
 // A hold time in half-seconds, rounded, as its low byte (0..240 for 0..120 s).
 unsigned char HoldByte(double holdSeconds);
 
-// Writes the message through the serial driver. True when the line took
-// every byte.
+// Writes the message through the link in the writes its MessageWrites
+// names. True when the line took every byte; stops at the first short write.
+bool WriteBoardMessage(BoardLink& link, const BoardMessage& message);
+// The same through the serial driver (SerialBoardLink).
 bool WriteBoardMessage(const BoardMessage& message);
