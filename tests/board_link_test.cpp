@@ -184,17 +184,3 @@ TEST_F(BoardCommands, ProgrammingStopsAtTheFirstFailureAndCountsWhatWasStored) {
   EXPECT_EQ(outcome.openError, 6);
   EXPECT_EQ(outcome.scenesStored, 0);
 }
-
-TEST(BoardStream, EachMessageOnALineHoweverManyWritesCarriedIt) {
-  RecordingBoardLink link;
-  Scenario scenario;
-  scenario.scenes = {MakeScene(200, 0.5, {MakeRow("1", "", 180, "")})};
-  ProgramBoards(link, {"p", LinkSpeed::HIGH}, scenario);
-  EXPECT_EQ(FormatBoardStream(link.Events()),
-            "# open at 9600\nF8\n# pause 500 ms\n# break\n# pause 500 ms\n"
-            "F6 02\n# pause 100 ms\n# reopen at 115200\n# pause 100 ms\n"
-            "F5 00 00 7F 7E\nF2 C8\nF5 00 00 01 00\nF1 B4\nF3 00\n# pause 100 ms\n"
-            "F7 00 DF\n# pause 2000 ms\n"
-            "F5 00 00 7F 7E\nF2 C8\nF5 00 00 01 00\nF1 B4\nF3 00\n"
-            "F7 01 01\n# pause 100 ms\n# break\n# pause 500 ms\n");
-}
