@@ -14,7 +14,7 @@
 #include "ini_test_files.h"
 #include "support/child_process.h"
 #include "core/format/ini.h"
-#include "core/format/ini_test_hook.h"
+#include "core/fs/replace_test_hook.h"
 
 namespace {
 
@@ -59,7 +59,7 @@ bool Exists(const std::string& path) { return access(path.c_str(), F_OK) == 0; }
 }  // namespace
 
 // Lets a test stop a write at its most delicate moment.
-void IniHookBeforeReplace(const char* tempName) {
+void ReplaceHookBeforeRename(const char* tempName) {
   g_lastTempName = tempName;
   if (g_killBeforeReplace) {
     raise(SIGKILL);

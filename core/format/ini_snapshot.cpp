@@ -11,9 +11,7 @@
 #include <unordered_map>
 #include <vector>
 
-// The line scanner of storage/ini.cpp reads through a buffer of this size:
-// a line is taken in pieces of at most 511 bytes, each piece a line of its own.
-static const size_t LINE_BUFFER_SIZE = 512;
+#include "core/format/ini_lines.h"
 
 // IniReadLong reads the value through a buffer of this size.
 static const int NUMBER_BUFFER_SIZE = 64;
@@ -42,12 +40,6 @@ struct IniSnapshot {
   std::unordered_map<std::string, size_t> sections;
 };
 
-// Control characters and space; bytes 128..255 are text, so UTF-8 passes.
-static bool IsBlank(char c) {
-  const unsigned char byte = static_cast<unsigned char>(c);
-  return byte >= 1 && byte <= 32;
-}
-
 static std::string LowerAscii(const char* text, size_t length) {
   std::string lower(text, length);
   for (char& c : lower) {
@@ -58,84 +50,31 @@ static std::string LowerAscii(const char* text, size_t length) {
   return lower;
 }
 
-// The next piece as the scanner reads it: up to and including the next
-// newline, but never more than 511 bytes.
-static size_t PieceLength(const std::string& content, size_t start) {
-  const size_t available = content.size() - start;
-  const size_t scan = available < LINE_BUFFER_SIZE - 1 ? available : LINE_BUFFER_SIZE - 1;
-  const void* newline = memchr(content.data() + start, '\n', scan);
-  return newline ? static_cast<size_t>(static_cast<const char*>(newline) - (content.data() + start)) + 1
-                 : scan;
-}
-
-// The value behind the separator without surrounding blanks; then a value
-// enclosed in double quotes loses them, and a lone double quote becomes empty.
-static IniSpan ValueSpan(const char* text, size_t begin, size_t end) {
-  while (begin < end && IsBlank(text[begin])) {
-    ++begin;
-  }
-  while (end > begin && IsBlank(text[end - 1])) {
-    --end;
-  }
-  if (end - begin == 1 && text[begin] == '"') {
-    begin = end;
-  } else if (end - begin >= 2 && text[begin] == '"' && text[end - 1] == '"') {
-    ++begin;
-    --end;
-  }
-  return IniSpan{begin, end - begin};
-}
-
-// Files one piece into the index: a line beginning with "[" starts a new
-// segment (and, when it holds a "]", names a section); comments and lines
-// without "=" or ":" are no keys; otherwise the first separator splits key
-// and value.
+// Files one piece into the index: a header starts a new segment (and,
+// when named, names a section); a key goes into the current segment.
 static void IndexPiece(IniSnapshot* snapshot, size_t pieceStart, size_t pieceLength) {
   const char* text = snapshot->content.data();
-  const size_t end = pieceStart + pieceLength;
-  size_t start = pieceStart;
-  while (start < end && IsBlank(text[start])) {
-    ++start;
-  }
-  if (start == end) {
-    return;
-  }
-  const char first = text[start];
-  if (first == '[') {
+  const IniPiece piece = IniParsePiece(text + pieceStart, pieceLength);
+  if (piece.kind == IniPiece::HEADER) {
     snapshot->segments.emplace_back();
-    const char* open = text + start + 1;
-    const void* close = memchr(open, ']', end - start - 1);
-    if (close != nullptr) {
-      const size_t nameLength = static_cast<size_t>(static_cast<const char*>(close) - open);
-      snapshot->sections.emplace(LowerAscii(open, nameLength), snapshot->segments.size() - 1);
+    if (piece.named) {
+      snapshot->sections.emplace(LowerAscii(piece.name.text, piece.name.length),
+                                 snapshot->segments.size() - 1);
     }
-    return;
+  } else if (piece.kind == IniPiece::KEY) {
+    // emplace keeps an earlier entry: the first key line wins.
+    snapshot->segments.back().emplace(
+        LowerAscii(piece.name.text, piece.name.length),
+        IniSpan{static_cast<size_t>(piece.value.text - text), piece.value.length});
   }
-  if (first == ';' || first == '#') {
-    return;
-  }
-  const void* found = memchr(text + start, '=', end - start);
-  if (found == nullptr) {
-    found = memchr(text + start, ':', end - start);
-  }
-  if (found == nullptr) {
-    return;
-  }
-  const size_t separator = static_cast<size_t>(static_cast<const char*>(found) - text);
-  size_t keyEnd = separator;
-  while (keyEnd > start && IsBlank(text[keyEnd - 1])) {
-    --keyEnd;
-  }
-  // emplace keeps an earlier entry: the first key line wins.
-  snapshot->segments.back().emplace(LowerAscii(text + start, keyEnd - start),
-                                    ValueSpan(text, separator + 1, end));
 }
 
 static void BuildIndex(IniSnapshot* snapshot) {
   snapshot->segments.emplace_back();
   size_t start = 0;
   while (start < snapshot->content.size()) {
-    const size_t length = PieceLength(snapshot->content, start);
+    const size_t length =
+        IniPieceLength(snapshot->content.data() + start, snapshot->content.size() - start);
     IndexPiece(snapshot, start, length);
     start += length;
   }

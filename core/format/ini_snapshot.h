@@ -1,7 +1,7 @@
 #pragma once
 // An INI file read once into memory and indexed, for readers that look up
 // many keys of one file. Every lookup gives exactly what IniReadString and
-// IniReadLong (storage/ini.h) give on the file as it was read: the same line
+// IniReadLong (core/format/ini.h) give on the file as it was read: the same line
 // pieces of at most 511 bytes, the first matching section and key, the same
 // trimming, quotes and truncation.
 #include <ctime>

@@ -1,9 +1,11 @@
 #pragma once
 #include <wx/string.h>
 
-// One INI file, named by its full path, read and written on wide strings.
-// Every call goes to the file itself through the INI module: nothing is held
-// open or cached. Text crosses to and from the file as UTF-8.
+#include "core/format/settings_file.h"
+
+// One INI file, named by its full path, read and written on wide strings:
+// Utf8SettingsFile (core/format/settings_file.h) with text crossing to and
+// from the file as UTF-8.
 class SettingsFile {
 public:
   // A fileName holding a "/" is the path itself. Otherwise the path is the
@@ -29,13 +31,9 @@ public:
   bool WriteLong(const wxString& section, const wxString& key, long value,
                  const wxString& file = wxString()) const;
 
-  const wxString& Path() const;
+  const wxString& Path() const { return m_path; }
 
 private:
+  Utf8SettingsFile m_file;
   wxString m_path;
 };
-
-// Text read from a file as a wide string: UTF-8, where a value cut to a
-// buffer may end in the middle of a character (that piece is dropped), and
-// text that is not UTF-8 at all is taken as Latin-1 rather than lost.
-wxString TextFromFile(const char* text, size_t length);

@@ -370,7 +370,7 @@ std::string ReadValue(const IniSnapshot* ini, const char* section, const char* k
 
 wxString ReadText(const IniSnapshot* ini, const char* section, const char* key) {
   const std::string value = ReadValue(ini, section, key);
-  return TextFromFile(value.data(), value.size());
+  return wxString::FromUTF8(TextFromFile(value.data(), value.size()));
 }
 
 int ClampToInt(long value) {
@@ -403,7 +403,7 @@ wxString DescriptionOf(const std::string& value) {
   while (end > start && IsTextBlank(value[end - 1])) {
     --end;
   }
-  return TextFromFile(value.data() + start, end - start);
+  return wxString::FromUTF8(TextFromFile(value.data() + start, end - start));
 }
 
 // The keys "range1", "range2", ... of a section up to the first that is

@@ -1,0 +1,24 @@
+#pragma once
+// A scenario as the text of its file (see scenario_format.h), both ways.
+#include <string>
+
+#include "core/model/scenario.h"
+
+// The file's text. Of each scene's first 512 rows, those that RowWritten
+// takes become range lines numbered from 1; a newline in a name or
+// description becomes a blank, and both are cut (between characters) so
+// that every line fits in one 511-byte piece of the INI reader. Scenes past
+// the 64th are left out; only custom colours that are set are written.
+std::string WriteScenarioText(const Scenario& scenario);
+
+// The scenario a file's text describes, read as the INI reader reads it
+// (pieces of at most 511 bytes, the first of equal sections and keys).
+// Scene sections "Scene1" to "Scene64" in order; a section without a name
+// is skipped, except that the first scene is always there ("Scene 1" when
+// unnamed). Ranges are read from "range1" up to the first that is missing
+// or unusable; each read scene ends with the empty row for appending, and
+// its rows are set as the table shows them (To only above From, Blink only
+// above 0). Values that do not parse leave the defaults; a custom colour
+// the file does not give well stays unset. Names and descriptions that are
+// not UTF-8 are taken as Latin-1 (TextFromFile).
+Scenario ParseScenarioText(const std::string& text);
