@@ -2,7 +2,8 @@
 # Debian package.
 #
 # `cmake --install build --prefix P` gives:
-#   P/bin/lumivane, P/bin/netfetch
+#   P/bin/lumivane, P/bin/netfetch, P/bin/lumivane-cli
+#   P/share/man/man1/lumivane-cli.1
 #   P/doc/lumivane.tips, P/doc/lumivane_userguide.pdf  (the program looks in
 #                                                      ../doc beside its bin)
 #   P/share/applications/lumivane.desktop
@@ -13,9 +14,10 @@
 #
 # The Debian package keeps the program together in /opt/lumivane (so its
 # doc directory is /opt/lumivane/doc, as the program expects) and moves
-# what the desktop and udev must find to /usr: /usr/share/applications,
-# /usr/share/icons, /usr/share/mime, /usr/lib/udev/rules.d, and links
-# /usr/bin/lumivane and /usr/bin/netfetch to the programs.
+# what the desktop, man and udev must find to /usr: /usr/share/applications,
+# /usr/share/icons, /usr/share/mime, /usr/share/man (compressed),
+# /usr/lib/udev/rules.d, and links /usr/bin/lumivane, /usr/bin/netfetch and
+# /usr/bin/lumivane-cli to the programs.
 
 set(LUMIVANE_RESOURCES ${CMAKE_SOURCE_DIR}/resources)
 
@@ -47,6 +49,7 @@ set(CPACK_PACKAGE_DESCRIPTION
 scenes of board ranges with colours, blink, fade and hold times. It sends\n\
 them to the boards over an FTDI USB adapter or a serial port, runs them with\n\
 the adapter's four inputs, stores them in the boards, and prints them.\n\
+lumivane-cli sends, runs and stores scenarios from the command line.\n\
 netfetch, a small download tool, ships with it.")
 set(CPACK_PACKAGE_CONTACT "Lumivane <support@lumivane.com>")
 # The whole program under /opt/lumivane: it finds its documents in ../doc.

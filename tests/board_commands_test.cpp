@@ -15,6 +15,7 @@
 
 #include "gui/app/lumivane_app.h"
 #include "gui/app/texts.h"
+#include "gui/frame/cell_colours.h"
 #include "gui/frame/lumivane_frame.h"
 #include "core/serial/serial.h"
 #include "support/app_fixture.h"
@@ -87,8 +88,7 @@ class BoardLink : public AppTest {
     while (grid->GetNumberRows() <= row + 1) grid->AppendRows(1);
     grid->SetCellValue(row, COL_FROM, from);
     grid->SetCellValue(row, COL_TO, to);
-    grid->SetCellValue(row, COL_COLOUR, " ");
-    grid->SetCellBackgroundColour(row, COL_COLOUR, colour);
+    SetRowColour(m_frame, scene, row, ColourToIndex(colour));
     grid->SetCellValue(row, COL_BLINK, blink);
   }
   void Command(int id) {

@@ -20,7 +20,7 @@ if ! cmake --install "$BUILD" --prefix "$PREFIX" > "$WORK/install.log" 2>&1; the
 fi
 
 # The program and its documents, as the program finds them (../doc).
-for program in lumivane netfetch; do
+for program in lumivane netfetch lumivane-cli; do
   [ -x "$PREFIX/bin/$program" ] || fail "missing bin/$program"
 done
 check_file "$PREFIX/doc/lumivane.tips"
@@ -40,10 +40,20 @@ grep -q '^#' "$PREFIX/doc/lumivane.tips" && fail "tips file has comment lines"
 
 # Shared libraries are looked for in ../lib first.
 if command -v readelf > /dev/null; then
-  for program in lumivane netfetch; do
+  for program in lumivane netfetch lumivane-cli; do
     readelf -d "$PREFIX/bin/$program" | grep -q 'R\(UN\)\?PATH.*\[\$ORIGIN/\.\./lib\]' ||
       fail "bin/$program has no run-time path \$ORIGIN/../lib"
   done
+  # The command-line tool runs where no toolkit is installed.
+  readelf -d "$PREFIX/bin/lumivane-cli" | grep -q 'NEEDED.*libwx' && fail "bin/lumivane-cli needs wxWidgets"
+fi
+
+# The command-line tool and its manual page.
+"$PREFIX/bin/lumivane-cli" --help > /dev/null || fail "bin/lumivane-cli --help"
+check_file "$PREFIX/share/man/man1/lumivane-cli.1"
+if command -v groff > /dev/null; then
+  [ -z "$(groff -man -ww -z "$PREFIX/share/man/man1/lumivane-cli.1" 2>&1)" ] ||
+    fail "manual page of lumivane-cli has roff warnings"
 fi
 
 # Desktop entry, icons and MIME type.
@@ -86,7 +96,9 @@ if command -v cpack > /dev/null && command -v dpkg-deb > /dev/null; then
         ./usr/share/icons/hicolor/scalable/apps/lumivane.svg \
         ./usr/share/mime/packages/lumivane.xml ./usr/lib/udev/rules.d/70-lumivane-ftdi.rules \
         "./usr/bin/lumivane -> /opt/lumivane/bin/lumivane" \
-        "./usr/bin/netfetch -> /opt/lumivane/bin/netfetch"; do
+        "./usr/bin/netfetch -> /opt/lumivane/bin/netfetch" \
+        ./opt/lumivane/bin/lumivane-cli "./usr/bin/lumivane-cli -> /opt/lumivane/bin/lumivane-cli" \
+        ./usr/share/man/man1/lumivane-cli.1.gz; do
       grep -qxF "$path" "$WORK/contents" || fail "package lacks $path"
     done
     [ "$GUIDE" = ON ] && { grep -qxF ./opt/lumivane/doc/lumivane_userguide.pdf "$WORK/contents" ||

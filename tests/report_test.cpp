@@ -75,8 +75,7 @@ class Report : public AppTest {
     ASSERT_GE(grid->GetNumberRows(), 5);
     grid->SetCellValue(1, COL_FROM, "  ");
     grid->SetCellValue(4, COL_DESCRIPTION, "  a & b  ");
-    grid->SetCellValue(4, COL_COLOUR, " ");
-    grid->SetCellBackgroundColour(4, COL_COLOUR, *wxBLACK);
+    SetRowColour(m_frame, 0, 4, FRESH_BLACK);
   }
 };
 

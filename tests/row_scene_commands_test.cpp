@@ -22,7 +22,7 @@
 #include "gui/frame/cell_colours.h"
 #include "gui/frame/lumivane_frame.h"
 #include "gui/frame/number_cell_editor.h"
-#include "gui/frame/undo_history.h"
+#include "core/model/undo_history.h"
 #include "core/serial/serial.h"
 #include "support/app_fixture.h"
 #include "support/ftdi_sim.h"
@@ -120,7 +120,6 @@ class RowSceneCommands : public AppTest {
   void SetUp() override {
     FtdiSimReset();
     FtdiSimAddDevice("Lumivane USB");
-    g_undo.Clear();
     WriteSettings(SettingsText());
     Start();
     m_frame->Raise();
@@ -175,12 +174,10 @@ class RowSceneCommands : public AppTest {
     wxGrid* grid = m_frame->Grid(scene);
     while (grid->GetNumberRows() <= row + 1) {
       grid->AppendRows(1);
-      m_frame->SetNumberEditors(grid, grid->GetNumberRows() - 1);
     }
     grid->SetCellValue(row, COL_FROM, from);
     grid->SetCellValue(row, COL_TO, to);
-    grid->SetCellValue(row, COL_COLOUR, " ");
-    grid->SetCellBackgroundColour(row, COL_COLOUR, IndexToWxColour(colour));
+    SetRowColour(m_frame, scene, row, colour);
     grid->SetCellValue(row, COL_BLINK, blink);
     grid->SetCellValue(row, COL_DESCRIPTION, description);
   }
@@ -214,11 +211,11 @@ class RowSceneCommands : public AppTest {
     editor->DecRef();
     return number;
   }
-  // The tables entry of every page is that page's window.
+  // Every page shows its own scene's grid.
   void ExpectTablesMatchPages() {
     for (int scene = 0; scene < MAX_SCENES; ++scene) {
       if (scene < Scenes()) {
-        EXPECT_EQ(m_frame->Grid(scene), m_frame->Notebook()->GetPage(scene)) << scene;
+        EXPECT_EQ(m_frame->Grid(scene)->GetParent(), m_frame->Notebook()->GetPage(scene)) << scene;
       } else {
         EXPECT_EQ(m_frame->Grid(scene), nullptr) << scene;
       }
@@ -337,7 +334,7 @@ TEST_F(RowSceneCommands, RowsMoveWithTheirColoursAndTheLastRowIsNeverDeleted) {
 // Moving scenes.
 
 TEST_F(RowSceneCommands, MovingSceneTwoLeftTakesItsNameRowsFadeHoldAndHiddenToAlong) {
-  m_frame->Notebook()->SetPageText(0, "A");
+  SetSceneName(m_frame, 0, "A");
   AddScene("B", true);
   AddScene("C");
   FillRow(0, 0, "1", "2", 10, "0", "a1");
@@ -485,7 +482,7 @@ TEST_F(RowSceneCommands, NoSceneIsAddedOrDuplicatedBeyondTheLimit) {
 }
 
 TEST_F(RowSceneCommands, DeletingTheOnlySceneLeavesOneEmptyRow) {
-  m_frame->Notebook()->SetPageText(0, "Solo");
+  SetSceneName(m_frame, 0, "Solo");
   FillRow(0, 0, "1", "", 5, "", "a");
   FillRow(0, 1, "2", "", 6, "", "b");
   FillRow(0, 2, "3", "", 7, "", "c");
@@ -530,7 +527,8 @@ TEST_F(RowSceneCommands, DuplicateCopiesRowsFadeHoldAndTheSourcesHiddenTo) {
   FillRow(0, 1, "5", "", 20, "14", "b");
   FillRow(0, 2, "7", "9", 215, "3", "c");
   SetFadeHold(0, "40", "2.5");
-  m_frame->Grid(0)->SetColSize(COL_TO, 0);  // hidden as a loaded file leaves it:
+  m_frame->GetDocument().SetColumnWidth(0, COL_TO, 0);  // hidden as a loaded file leaves it:
+  m_frame->RefreshScene(0);
   m_frame->EditMenu()->Check(ID_HIDE_TO, false);  // the menu doesn't show it
 
   wxTEST_DIALOG(Command(wxID_DUPLICATE), ExpectSceneName::New("Scene 2", "Copy"));

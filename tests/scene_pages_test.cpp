@@ -6,7 +6,6 @@
 
 #include "gui/app/lumivane_app.h"
 #include "gui/frame/lumivane_frame.h"
-#include "gui/app/trim_number.h"
 #include "support/app_fixture.h"
 #include "support/gui_testing.h"
 #include "support/ui_input.h"
@@ -33,7 +32,7 @@ TEST_F(ScenePages, NewPageHasOneEmptyRowFiveColumnsAndADefaultName) {
   EXPECT_EQ(m_frame->Notebook()->GetPageText(2), "Finale");
 
   wxGrid* grid = m_frame->Grid(1);
-  ASSERT_EQ(m_frame->Notebook()->GetPage(1), grid);
+  ASSERT_EQ(grid->GetParent(), m_frame->Notebook()->GetPage(1));
   EXPECT_EQ(grid->GetNumberRows(), 1);
   ASSERT_EQ(grid->GetNumberCols(), 5);
   const char* labels[] = {"From", "To", "Colour", "Blink", "Description"};
@@ -116,12 +115,4 @@ TEST_F(ScenePages, UserPageChangeEndsAnAutoTransferState) {
   ASSERT_TRUE(ClickNotebookTab(m_frame->Notebook(), 1));
   // The new page is sent at once, so it becomes the active scene.
   EXPECT_EQ(m_frame->ActiveScene(), 1);
-}
-
-TEST(TrimNumber, DropsTrailingZerosAfterThePoint) {
-  EXPECT_EQ(TrimNumber("2.50"), "2.5");
-  EXPECT_EQ(TrimNumber("3.0"), "3");
-  EXPECT_EQ(TrimNumber(" 10 "), "10");
-  EXPECT_EQ(TrimNumber(".50"), ".50");
-  EXPECT_EQ(TrimNumber("100"), "100");
 }

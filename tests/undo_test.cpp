@@ -6,7 +6,7 @@
 
 #include "gui/frame/cell_colours.h"
 #include "gui/frame/lumivane_frame.h"
-#include "gui/frame/undo_history.h"
+#include "core/model/undo_history.h"
 #include "support/app_fixture.h"
 #include "support/gui_testing.h"
 #include "support/ui_input.h"
@@ -14,7 +14,6 @@
 class Undo : public AppTest {
  protected:
   void SetUp() override {
-    g_undo.Clear();
     WriteSettings("[Settings]\nautorun=0\ntip=-1\n");
     Start();
     m_frame->Raise();

@@ -563,6 +563,7 @@ Scenario ParseScenarioText(const std::string& text) {
     ParseHold(Text(found.hold.Text()), &scene.hold);
     if (ReadLong(found.toColumn.Text(), 1) == 0) {
       scene.columnWidths[COL_TO] = 0;
+      scene.idLabel = true;
     }
     ApplyColumnWidths(found.columns.Text(), &scene.columnWidths);
     ReadRows(&found, &scene);

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "core/model/colour_numbers.h"
+
 namespace {
 
 bool IsStripBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
@@ -15,7 +17,7 @@ std::string Row::Text(int column) const {
   switch (column) {
     case COL_FROM: return from;
     case COL_TO: return to;
-    case COL_COLOUR: return colour < 0 ? std::string() : std::string(" ");
+    case COL_COLOUR: return colour == NO_COLOUR ? std::string() : std::string(" ");
     case COL_BLINK: return blink;
     case COL_DESCRIPTION: return description;
     default: return std::string();
@@ -34,6 +36,13 @@ bool Scene::operator==(const Scene& other) const {
 
 bool Scenario::operator==(const Scenario& other) const {
   return scenes == other.scenes && inputs == other.inputs && palette == other.palette;
+}
+
+Rgb RowColour(const Row& row) {
+  if (row.colour == FRESH_BLACK) {
+    return Rgb{0, 0, 0};
+  }
+  return IndexToColour(row.ColourIndex());
 }
 
 std::string DefaultSceneName(int number) { return "Scene " + std::to_string(number); }

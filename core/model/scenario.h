@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "core/model/colour_numbers.h"
+
 // Most scenes a scenario holds; there is always at least one.
 constexpr int MAX_SCENES = 64;
 
@@ -24,6 +26,9 @@ constexpr int PALETTE_SIZE = 16;
 // row as white, the last colour of the cube.
 constexpr int NO_COLOUR = -1;
 constexpr int UNSET_COLOUR_INDEX = 215;
+// A fresh row's first colour: number 0, shown pure black until the user
+// picks a colour.
+constexpr int FRESH_BLACK = -2;
 
 // Columns of a scene's table.
 enum GridColumn {
@@ -44,13 +49,15 @@ struct Row {
   std::string to;
   std::string blink;
   std::string description;
-  int colour = NO_COLOUR;  // 0..215, or NO_COLOUR
+  int colour = NO_COLOUR;  // 0..215, NO_COLOUR or FRESH_BLACK
 
   // The text of a column; the colour column's text is " " once a colour is
   // set, as the grid shows it.
   std::string Text(int column) const;
   // The colour index that files, boards and the report use.
-  int ColourIndex() const { return colour < 0 ? UNSET_COLOUR_INDEX : colour; }
+  int ColourIndex() const {
+    return colour == FRESH_BLACK ? 0 : (colour < 0 ? UNSET_COLOUR_INDEX : colour);
+  }
   bool operator==(const Row& other) const;
   bool operator!=(const Row& other) const { return !(*this == other); }
 };
@@ -64,6 +71,10 @@ struct Scene {
   // The rows as the table shows them. The last one is normally the empty
   // row the user appends to; there is always at least one.
   std::vector<Row> rows = std::vector<Row>(1);
+  // The first column is labelled "ID": the user or the file hid "To". A
+  // file may still give "To" a width; the label stays until shown again.
+  // Only the view reads it, so equal scenes may differ in it.
+  bool idLabel = false;
 
   bool ToShown() const { return columnWidths[COL_TO] > 0; }
   bool operator==(const Scene& other) const;
@@ -88,6 +99,10 @@ struct Scenario {
   bool operator==(const Scenario& other) const;
   bool operator!=(const Scenario& other) const { return !(*this == other); }
 };
+
+// The colour a row shows and prints: its cube colour, pure black for a
+// fresh row, white for one without a colour.
+Rgb RowColour(const Row& row);
 
 // "Scene n", the name of a scene that has none.
 std::string DefaultSceneName(int number);

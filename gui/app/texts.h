@@ -74,33 +74,6 @@ inline constexpr const char* BAUD_HIGH = "115200 (high)";
 inline constexpr const char* ERR_PORT_SELECTION = "Invalid COM port selection.\nPlease verify the settings.";
 inline constexpr const char* MSG_SETTINGS_CHANGED = "Settings changed";
 
-// Scenario file: sections, keys and the writer's line formats.
-inline constexpr const char* SCENARIO_FIRST_LINE = "# Lumivane scenario\n";
-inline constexpr const char* SCENARIO_SECTION_FORMAT = "Scene%d";
-inline constexpr const char* SCENARIO_SECTION_OPEN = "\n[";
-inline constexpr const char* SCENARIO_SECTION_CLOSE = "]\n";
-inline constexpr const char* SCENARIO_KEY_NAME = "name";
-inline constexpr const char* SCENARIO_KEY_FADE = "fade";
-inline constexpr const char* SCENARIO_KEY_HOLD = "hold";
-inline constexpr const char* SCENARIO_KEY_TO_COLUMN = "to-column";
-inline constexpr const char* SCENARIO_KEY_COLUMNS = "columns";
-inline constexpr const char* SCENARIO_KEY_RANGE_FORMAT = "range%d";
-inline constexpr const char* SCENARIO_SECTION_INPUTS = "Inputs";
-inline constexpr const char* SCENARIO_KEY_INPUT_FORMAT = "input%d";
-inline constexpr const char* SCENARIO_SECTION_PALETTE = "Palette";
-inline constexpr const char* SCENARIO_KEY_COLOUR_FORMAT = "colour%d";
-inline constexpr const char* SCENARIO_NAME_PREFIX = "name=";
-inline constexpr const char* SCENARIO_FADE_LINE = "fade=%d\n";
-inline constexpr const char* SCENARIO_HOLD_LINE = "hold=%.1f\n";
-inline constexpr const char* SCENARIO_TO_COLUMN_LINE = "to-column=%d\n";
-inline constexpr const char* SCENARIO_COLUMNS_LINE = "columns=%d %d %d %d %d\n";
-inline constexpr const char* SCENARIO_RANGE_LINE = "range%d=%ld:%ld; %d; %ld";
-inline constexpr const char* SCENARIO_DESCRIPTION_SEPARATOR = "; ";
-inline constexpr const char* SCENARIO_INPUTS_HEADER = "\n[Inputs]\n";
-inline constexpr const char* SCENARIO_INPUT_LINE = "input%d=%d\n";
-inline constexpr const char* SCENARIO_PALETTE_HEADER = "\n[Palette]\n";
-inline constexpr const char* SCENARIO_COLOUR_LINE = "colour%d=%d %d %d\n";
-
 // Board commands.
 inline constexpr const char* MSG_OPENING_PORT = "Opening COM port";
 inline constexpr const char* MSG_RESETTING_BOARDS = "Resetting the Lumivane boards";
@@ -177,29 +150,7 @@ inline constexpr const char* INPUT_ENTRY_PREVIOUS = "Previous";
 inline constexpr const char* INPUT_ENTRY_PAUSE = "Pause/resume";
 inline constexpr const char* MSG_INPUT_CONFIG_CHANGED = "Input configuration changed";
 
-// Scenario report (HTML for preview and print).
-inline constexpr const char* REPORT_BEGIN = "<html><body>";
-inline constexpr const char* REPORT_END = "</body></html>";
-inline constexpr const char* REPORT_TITLE_OPEN = "<h1>";
-inline constexpr const char* REPORT_TITLE_CLOSE = "</h1>";
-inline constexpr const char* REPORT_SCENE_OPEN = "<h2>Scene: ";
-inline constexpr const char* REPORT_SCENE_CLOSE = "</h2>";
-inline constexpr const char* REPORT_TABLE_HEAD =
-    "<table width='100%' cellpadding=1 cellspacing=0><tr><td width='10%'><b>From</b></td>"
-    "<td width='10%'><b>To</b></td><td width='10%'><b>Colour</b></td>"
-    "<td width='10%'><b>Blink</b></td><td><b>Description</b></td></tr>";
-inline constexpr const char* REPORT_ROW_EVEN = "<tr>";
-inline constexpr const char* REPORT_ROW_ODD = "<tr bgcolor='#f0f0f0'>";
-inline constexpr const char* REPORT_CELL_OPEN = "<td>";
-inline constexpr const char* REPORT_CELL_CLOSE = "</td>";
-inline constexpr const char* REPORT_COLOUR_CELL = "<td bgcolor='#%02x%02x%02x'>&nbsp;</td>";
-inline constexpr const char* REPORT_ROW_CLOSE = "</tr>";
-inline constexpr const char* REPORT_TABLE_CLOSE = "</table>";
-inline constexpr const char* REPORT_TIMING = "<p>Fade: %d, Hold: %.1f s<hr>";
-inline constexpr const char* REPORT_HEADER_OPEN =
-    "<table width='100%' cellpadding=0 cellspacing=0><tr><td align='left'>Lumivane scenario - ";
-inline constexpr const char* REPORT_HEADER_CLOSE =
-    "</td><td align='right'>page @PAGENUM@ of @PAGESCNT@</td></tr></table><hr>";
+// Printing the scenario report.
 inline constexpr int REPORT_FONT_SIZE = 10;
 
 // Help commands.

@@ -11,13 +11,20 @@ void LumivaneFrame::OnInputConfig(wxCommandEvent&) {
   for (size_t page = 0; page < m_notebook->GetPageCount(); ++page) {
     names.Add(m_notebook->GetPageText(page));
   }
-  LumivaneInputConfig dialog(this, m_inputFunction, names);
-  if (dialog.ShowModal() != wxID_OK) {
-    return;
+  int functions[INPUT_COUNT];
+  for (int input = 0; input < INPUT_COUNT; ++input) {
+    functions[input] = m_document.GetScenario().inputs[input];
+  }
+  LumivaneInputConfig dialog(this, functions, names);
+  {
+    ModalScope modal(this);
+    if (dialog.ShowModal() != wxID_OK) {
+      return;
+    }
   }
   SetStatus(MSG_INPUT_CONFIG_CHANGED, STATUS_MESSAGE);
   for (int input = 0; input < LumivaneInputConfig::INPUTS; ++input) {
-    m_inputFunction[input] = dialog.Function(input);
+    m_document.SetInputFunction(input, dialog.Function(input));
   }
   SetModified(true);
 }

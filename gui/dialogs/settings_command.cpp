@@ -8,6 +8,7 @@ void LumivaneFrame::OnSettings(wxCommandEvent&) {
   // Free the adapter in use, so that the port list can open and show it.
   serial_close();
   LumivaneSettingsDlg dialog(this);
+  ModalScope modal(this);
   if (dialog.ShowModal() == wxID_OK) {
     // The next board command opens the link with the new port and rate.
     serial_close();

@@ -2,7 +2,6 @@
 // fade/hold row. Values are checked and warned about, never rejected.
 #include "gui/frame/lumivane_frame.h"
 
-#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -16,26 +15,27 @@
 
 #include "gui/app/texts.h"
 #include "gui/frame/cell_colours.h"
-#include "gui/frame/undo_history.h"
 
 namespace {
 
 constexpr int MAX_BLINK = 14;
 constexpr int MAX_FADE = 216;
 constexpr double MAX_HOLD = 120.0;
-const wxString COLOUR_SET_TEXT = " ";
 
-// The whole text as a decimal whole number.
-bool ParseWhole(const wxString& text, long& value) { return text.ToLong(&value, 10); }
+// The undo history's text of a cell: for the "Colour" column the colour
+// number as the cell shows it.
+std::string UndoText(const Row& row, int column) {
+  return column == COL_COLOUR ? std::to_string(row.ColourIndex()) : row.Text(column);
+}
 
-wxString ColourNumberText(wxGrid* grid, int row) {
-  return wxString::Format("%d", ColourToIndex(grid->GetCellBackgroundColour(row, COL_COLOUR)));
+::PaletteColour ToPalette(const wxColour& colour) {
+  return ::PaletteColour{true, colour.Red(), colour.Green(), colour.Blue()};
 }
 
 }  // namespace
 
 void LumivaneFrame::ShowError(const wxString& message) {
-  wxMessageBox(message, CAPTION_ERROR, wxOK | wxICON_ERROR, this);
+  ShowMessage(message, CAPTION_ERROR, wxOK | wxICON_ERROR);
 }
 
 void LumivaneFrame::EnableUndo(bool enable) {
@@ -46,29 +46,28 @@ void LumivaneFrame::EnableUndo(bool enable) {
 void LumivaneFrame::SetModifiedByCellEdit() {
   // A cell edit is in the undo history; undoing it all restores the file's
   // state unless something unrecorded changed too.
-  const bool unrecorded = m_unrecordedChange;
+  const bool unrecorded = m_document.HasUnrecordedChange();
   SetModified(true);
-  m_unrecordedChange = unrecorded;
+  m_document.SetUnrecordedChange(unrecorded);
 }
 
-void LumivaneFrame::AppendEmptyRow(wxGrid* grid) {
-  grid->AppendRows(1);
-  SetNumberEditors(grid, grid->GetNumberRows() - 1);
-  grid->ForceRefresh();
+void LumivaneFrame::AppendEmptyRow(int scene) {
+  m_document.InsertRows(scene, m_document.RowCount(scene), 1);
+  RefreshScene(scene);
 }
 
 void LumivaneFrame::OnEditorShown(wxGridEvent& event) {
   StopRun();
   auto* grid = static_cast<wxGrid*>(event.GetEventObject());
+  const int scene = SceneOfGrid(grid);
   const int row = event.GetRow();
   const int col = event.GetCol();
-  const wxString before = col == COL_COLOUR ? ColourNumberText(grid, row) : grid->GetCellValue(row, col);
-  g_undo.BeginEdit(UndoRecord{CurrentScene(), row, col, before});
+  m_document.Undo().BeginEdit(UndoRecord{scene, row, col, UndoText(m_document.GetRow(scene, row), col)});
 
   if (col == COL_COLOUR) {
     // Typing into a colour cell opens the colour dialog instead, once this
     // event is over.
-    m_colourGrid = grid;
+    m_colourScene = scene;
     m_colourRow = row;
     wxCommandEvent pick(wxEVT_MENU, ID_PICK_COLOUR);
     wxPostEvent(this, pick);
@@ -79,12 +78,16 @@ void LumivaneFrame::OnEditorShown(wxGridEvent& event) {
 }
 
 void LumivaneFrame::OnPickColour(wxCommandEvent&) {
-  if (m_colourGrid == nullptr || m_colourRow < 0 || m_colourRow >= m_colourGrid->GetNumberRows()) {
+  const int scene = m_colourScene;
+  const int row = m_colourRow;
+  if (!m_document.HasScene(scene) || row < 0 || row >= m_document.RowCount(scene)) {
     return;
   }
-  m_colourGrid->HideCellEditControl();
-  m_colourGrid->SetCellValue(m_colourRow, COL_COLOUR, COLOUR_SET_TEXT);
-  ChooseColour(m_colourGrid, m_colourRow);
+  if (wxGrid* grid = ExistingGrid(scene)) {
+    grid->HideCellEditControl();
+  }
+  m_document.SetCellText(scene, row, COL_COLOUR, " ");
+  ChooseColour(scene, row);
 }
 
 void LumivaneFrame::OnCellLeftClick(wxGridEvent& event) {
@@ -93,117 +96,124 @@ void LumivaneFrame::OnCellLeftClick(wxGridEvent& event) {
     event.Skip();
     return;
   }
-  auto* grid = static_cast<wxGrid*>(event.GetEventObject());
+  const int scene = SceneOfGrid(static_cast<wxGrid*>(event.GetEventObject()));
   const int row = event.GetRow();
-  g_undo.BeginEdit(UndoRecord{CurrentScene(), row, COL_COLOUR, ColourNumberText(grid, row)});
-  ChooseColour(grid, row);
+  m_document.Undo().BeginEdit(
+      UndoRecord{scene, row, COL_COLOUR, UndoText(m_document.GetRow(scene, row), COL_COLOUR)});
+  ChooseColour(scene, row);
 }
 
-bool LumivaneFrame::ChooseColour(wxGrid* grid, int row) {
+bool LumivaneFrame::ChooseColour(wxGrid* grid, int row) { return ChooseColour(SceneOfGrid(grid), row); }
+
+bool LumivaneFrame::ChooseColour(int scene, int row) {
+  if (!m_document.HasScene(scene) || row < 0 || row >= m_document.RowCount(scene)) {
+    return false;
+  }
   wxColourData data;
   data.SetChooseFull(true);
   for (int slot = 0; slot < PALETTE_SIZE; ++slot) {
-    if (m_palette[slot].IsOk()) {
-      data.SetCustomColour(slot, m_palette[slot]);
+    if (PaletteColour(slot).IsOk()) {
+      data.SetCustomColour(slot, PaletteColour(slot));
     }
   }
-  data.SetColour(grid->GetCellBackgroundColour(row, COL_COLOUR));
+  const Rgb shown = RowColour(m_document.GetRow(scene, row));
+  data.SetColour(wxColour(shown.red, shown.green, shown.blue));
 
+  // The dialog waits for the user; the scene is looked up again afterwards.
+  const Row before = m_document.GetRow(scene, row);
+  const int scenes = SceneCount();
   wxColourDialog dialog(this, &data);
-  if (dialog.ShowModal() != wxID_OK) {
-    return false;
+  {
+    ModalScope modal(this);
+    if (dialog.ShowModal() != wxID_OK) {
+      return false;
+    }
+  }
+  if (SceneCount() != scenes || row >= m_document.RowCount(scene) ||
+      m_document.GetRow(scene, row) != before) {
+    return false;  // the scenario changed under the dialog
   }
   const wxColourData& chosen = dialog.GetColourData();
-  const wxColour colour = SnapToCube(chosen.GetColour());
-  grid->SetCellValue(row, COL_COLOUR, COLOUR_SET_TEXT);
-  grid->SetCellBackgroundColour(row, COL_COLOUR, colour);
-  grid->SetCellAlignment(row, COL_COLOUR, wxALIGN_CENTRE, wxALIGN_TOP);
-  grid->ForceRefresh();
+  const int colour = ColourToIndex(chosen.GetColour());
+  m_document.SetRowColour(scene, row, colour);
 
-  g_undo.CommitEdit(
-      UndoRecord{CurrentScene(), row, COL_COLOUR, wxString::Format("%d", ColourToIndex(colour))});
+  m_document.Undo().CommitEdit(UndoRecord{scene, row, COL_COLOUR, std::to_string(colour)});
   EnableUndo(true);
 
   for (int slot = 0; slot < PALETTE_SIZE; ++slot) {
     const wxColour custom = chosen.GetCustomColour(slot);
     if (custom.IsOk() && custom != *wxWHITE) {
-      m_palette[slot] = SnapToCube(custom);
+      m_document.SetPaletteColour(slot, ToPalette(SnapToCube(custom)));
     }
   }
 
-  NumberFreshRow(grid, row);
-  if (row == grid->GetNumberRows() - 1) {
-    AppendEmptyRow(grid);
+  NumberFreshRow(scene, row);
+  RefreshScene(scene);
+  if (row == m_document.RowCount(scene) - 1) {
+    AppendEmptyRow(scene);
   }
   SetModifiedByCellEdit();
   AutoTransfer(-1);
   return true;
 }
 
-void LumivaneFrame::NumberFreshRow(wxGrid* grid, int row) {
-  if (!grid->GetCellValue(row, COL_FROM).empty()) {
+void LumivaneFrame::NumberFreshRow(int scene, int row) {
+  if (!m_document.GetRow(scene, row).from.empty()) {
     return;
   }
-  wxString number;
+  std::string number;
   if (row == 0) {
     number = "1";
   } else {
-    wxString previous = grid->GetCellValue(row - 1, COL_TO);
-    if (previous.empty()) {
-      previous = grid->GetCellValue(row - 1, COL_FROM);
-    }
+    const Row& above = m_document.GetRow(scene, row - 1);
     long last = 0;
-    if (ParseWhole(previous, last) && last > 0) {
-      number = wxString::Format("%ld", last + 1);
+    if (ParseWholeNumber(above.to.empty() ? above.from : above.to, &last) && last > 0) {
+      number = std::to_string(last + 1);
     }
   }
   if (!number.empty()) {
-    grid->SetCellValue(row, COL_FROM, number);
-    m_unrecordedChange = true;  // the undo history doesn't know this cell
+    m_document.SetCellText(scene, row, COL_FROM, number);
+    m_document.SetUnrecordedChange(true);  // the undo history doesn't know this cell
   }
 }
 
 void LumivaneFrame::OnCellChanged(wxGridEvent& event) {
-  static bool s_growing = false;  // inserting a row raises grid events itself
-
   StopRun();
   auto* grid = static_cast<wxGrid*>(event.GetEventObject());
+  const int scene = SceneOfGrid(grid);
   const int row = event.GetRow();
   const int col = event.GetCol();
-  const wxString text = grid->GetCellValue(row, col);
-  const wxString after = col == COL_COLOUR ? ColourNumberText(grid, row) : text;
-  g_undo.CommitEdit(UndoRecord{CurrentScene(), row, col, after});
+  if (!m_document.HasScene(scene) || row < 0 || row >= m_document.RowCount(scene)) {
+    return;
+  }
+  const std::string text = m_document.GetRow(scene, row).Text(col);
+  m_document.Undo().CommitEdit(UndoRecord{scene, row, col, UndoText(m_document.GetRow(scene, row), col)});
   EnableUndo(true);
 
-  if (grid->GetCellValue(row, COL_COLOUR).empty()) {
+  if (m_document.GetRow(scene, row).colour == NO_COLOUR) {
     // A fresh row gets colour number 0.
-    grid->SetCellValue(row, COL_COLOUR, COLOUR_SET_TEXT);
-    grid->SetCellBackgroundColour(row, COL_COLOUR, *wxBLACK);
-    grid->ForceRefresh();
+    m_document.SetRowColour(scene, row, FRESH_BLACK);
+    RefreshScene(scene);
   }
 
   long value = 0;
   if ((col == COL_FROM || col == COL_TO) && !text.empty() &&
-      (!ParseWhole(text, value) || value <= 0)) {
+      (!ParseWholeNumber(text, &value) || value <= 0)) {
     const bool idOnly = m_menuEdit->IsChecked(ID_HIDE_TO);
     ShowError(wxString(idOnly ? ERR_ID_NUMBER : ERR_FROM_TO_NUMBER) + ERR_POSITIVE_NUMBER);
-  } else if (col == COL_DESCRIPTION && strlen(text.utf8_str()) > LONG_DESCRIPTION_BYTES) {
-    wxMessageBox(wxString::Format(WARN_LONG_DESCRIPTION, LONG_DESCRIPTION_BYTES), CAPTION_WARNING,
-                 wxOK | wxICON_INFORMATION, this);
+  } else if (col == COL_DESCRIPTION && text.size() > LONG_DESCRIPTION_BYTES) {
+    ShowMessage(wxString::Format(WARN_LONG_DESCRIPTION, LONG_DESCRIPTION_BYTES), CAPTION_WARNING,
+                wxOK | wxICON_INFORMATION);
   } else if (col == COL_BLINK && !text.empty()) {
-    if (!ParseWhole(text, value) || value < 0) {
+    if (!ParseWholeNumber(text, &value) || value < 0) {
       ShowError(ERR_BLINK_NUMBER);
     } else if (value > MAX_BLINK) {
       ShowError(wxString::Format(ERR_BLINK_TOO_HIGH, MAX_BLINK));
     }
   }
 
-  if (row + 1 >= grid->GetNumberRows() && !s_growing) {
-    s_growing = true;
-    grid->InsertRows(row + 1, 1);
-    SetNumberEditors(grid, row + 1);
-    grid->ForceRefresh();
-    s_growing = false;
+  if (row + 1 >= m_document.RowCount(scene)) {
+    AppendEmptyRow(scene);
   }
 
   SetModifiedByCellEdit();
@@ -213,7 +223,7 @@ void LumivaneFrame::OnCellChanged(wxGridEvent& event) {
 }
 
 void LumivaneFrame::CommitFadeHold() {
-  if (m_currentScene < 0 || m_currentScene >= MAX_SCENES) {
+  if (m_currentScene < 0 || m_currentScene >= SceneCount()) {
     return;
   }
   const int scene = m_currentScene;
@@ -223,11 +233,11 @@ void LumivaneFrame::CommitFadeHold() {
   if (!m_fadeText->GetValue().ToLong(&fade, 10)) {
     fade = 0;
   }
-  if (fade != m_fade[scene]) {
+  if (fade != m_document.GetScene(scene).fade) {
     if (fade > MAX_FADE || fade < 0) {
       ShowError(wxString::Format(ERR_FADE_RANGE, MAX_FADE));
     }
-    m_fade[scene] = static_cast<int>(fade);
+    m_document.SetFade(scene, static_cast<int>(fade));
     changed = true;
   }
 
@@ -235,15 +245,15 @@ void LumivaneFrame::CommitFadeHold() {
   if (!m_holdText->GetValue().ToCDouble(&hold)) {
     hold = 0.0;
   }
-  if (std::fabs(hold - m_hold[scene]) > 0.05) {
+  if (std::fabs(hold - m_document.GetScene(scene).hold) > 0.05) {
     if (hold < 0 || hold > MAX_HOLD) {
       ShowError(ERR_HOLD_RANGE);
     }
     const double rounded = std::trunc(2 * hold + 0.5) * 0.5;
     if (std::fabs(rounded - hold) >= 0.1) {
-      wxMessageBox(WARN_HOLD_ROUNDED, CAPTION_WARNING, wxOK | wxICON_INFORMATION, this);
+      ShowMessage(WARN_HOLD_ROUNDED, CAPTION_WARNING, wxOK | wxICON_INFORMATION);
     }
-    m_hold[scene] = rounded;
+    m_document.SetHold(scene, rounded);
     m_holdText->ChangeValue(wxString::Format("%.1f", rounded));
     changed = true;
   }
@@ -266,7 +276,6 @@ void LumivaneFrame::OnSetAllHold(wxCommandEvent&) {
   if (source < 0) {
     return;
   }
-  const double hold = m_hold[source];
-  std::fill_n(m_hold, SceneCount(), hold);
+  m_document.SetAllHold(m_document.GetScene(source).hold);
   SetModified(true);
 }

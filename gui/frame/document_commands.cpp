@@ -38,8 +38,7 @@ void LumivaneFrame::BindDocumentCommands() {
 
 void LumivaneFrame::CommitOpenEdits() {
   const int selection = m_notebook->GetSelection();
-  if (selection != wxNOT_FOUND) {
-    auto* grid = static_cast<wxGrid*>(m_notebook->GetPage(selection));
+  if (wxGrid* grid = ExistingGrid(selection)) {
     grid->SaveEditControlValue();
     grid->HideCellEditControl();
   }
@@ -48,7 +47,7 @@ void LumivaneFrame::CommitOpenEdits() {
 
 bool LumivaneFrame::SaveScenario(bool force, bool askName, bool asCopy) {
   CommitOpenEdits();
-  if (!m_modified && !force && !askName) {
+  if (!m_document.IsModified() && !force && !askName) {
     return true;
   }
 
@@ -65,6 +64,7 @@ bool LumivaneFrame::SaveScenario(bool force, bool askName, bool asCopy) {
     }
     wxFileDialog dialog(this, DIALOG_SAVE_TITLE, startDir, proposed, SCENARIO_FILE_FILTER,
                         wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+    ModalScope modal(this);
     if (dialog.ShowModal() != wxID_OK) {
       return false;
     }
@@ -79,10 +79,10 @@ bool LumivaneFrame::SaveScenario(bool force, bool askName, bool asCopy) {
   }
 
   // A copy leaves the watch on the scenario's own file.
-  const long fileTime = m_fileTime;
+  const time_t fileTime = m_document.FileTime();
   const bool written = WriteScenario();
   if (asCopy) {
-    m_fileTime = fileTime;
+    m_document.SetFileTime(fileTime);
   }
   if (!written) {
     const wxString failed = file;
@@ -105,8 +105,12 @@ bool LumivaneFrame::SaveScenario(bool force, bool askName, bool asCopy) {
 }
 
 void LumivaneFrame::StartEmptyScenario() {
-  ResetScenes();
-  CreateScenePage(0, wxString(), false);
+  Scenario empty;
+  empty.scenes[0].name = DefaultSceneName(1);
+  // The custom colours are the user's, kept from scenario to scenario.
+  empty.palette = m_document.GetScenario().palette;
+  ShowScenario(std::move(empty));
+  m_menuEdit->Check(ID_HIDE_TO, false);
   m_currentScene = CurrentScene();
   m_fadeText->ChangeValue("");
   m_holdText->ChangeValue("");
@@ -119,7 +123,7 @@ void LumivaneFrame::OnNew(wxCommandEvent&) {
   }
   StartEmptyScenario();
   g_app->m_scenarioFile.clear();
-  m_fileTime = -1;
+  m_document.SetFileTime(-1);
   ClearUndoHistory();
   SetModified(false);
   UpdateTitle();
@@ -133,15 +137,17 @@ void LumivaneFrame::OnOpen(wxCommandEvent&) {
   }
   wxFileDialog dialog(this, DIALOG_OPEN_TITLE, g_app->m_activeDir, wxString(), SCENARIO_FILE_FILTER,
                       wxFD_OPEN | wxFD_FILE_MUST_EXIST);
-  if (dialog.ShowModal() != wxID_OK) {
-    return;
+  {
+    ModalScope modal(this);
+    if (dialog.ShowModal() != wxID_OK) {
+      return;
+    }
   }
   const wxString path = WithScenarioExtension(dialog.GetPath());
   if (!wxFileName::FileExists(path)) {
     // A file of another extension chosen under "All files": there is no
     // scenario of that name, and the open one stays as it is.
-    wxMessageBox(wxString::Format(ERR_OPEN_MISSING, path), CAPTION_FILE_NOT_FOUND,
-                 wxOK | wxICON_ERROR, this);
+    ShowMessage(wxString::Format(ERR_OPEN_MISSING, path), CAPTION_FILE_NOT_FOUND, wxOK | wxICON_ERROR);
     return;
   }
   g_app->m_scenarioFile = path;
@@ -171,7 +177,7 @@ void LumivaneFrame::OnRevert(wxCommandEvent&) {
   const wxString& file = g_app->m_scenarioFile;
   if (!file.empty()) {
     if (!wxFileName::FileExists(file)) {
-      wxMessageBox(ERR_REVERT_MISSING, CAPTION_FILE_NOT_FOUND, wxOK | wxICON_ERROR, this);
+      ShowMessage(ERR_REVERT_MISSING, CAPTION_FILE_NOT_FOUND, wxOK | wxICON_ERROR);
       return;
     }
     ReadScenario();
@@ -185,7 +191,7 @@ void LumivaneFrame::OnRevert(wxCommandEvent&) {
 }
 
 bool LumivaneFrame::ConfirmLosingChanges() {
-  return wxMessageBox(ASK_EXIT_LOSE, CAPTION_EXIT_LOSE, wxYES_NO | wxICON_QUESTION, this) == wxYES;
+  return ShowMessage(ASK_EXIT_LOSE, CAPTION_EXIT_LOSE, wxYES_NO | wxICON_QUESTION) == wxYES;
 }
 
 void LumivaneFrame::OnExit(wxCommandEvent&) {

@@ -5,6 +5,7 @@
 #include <wx/grid.h>
 #include <wx/html/htmprint.h>
 #include <wx/menu.h>
+#include <wx/msgdlg.h>
 #include <wx/notebook.h>
 #include <wx/sizer.h>
 #include <wx/statusbr.h>
@@ -26,7 +27,6 @@ LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size)
       m_statusBar(nullptr),
       m_toolBar(nullptr),
       m_notebook(nullptr),
-      m_grids(),
       m_fadeLabel(nullptr),
       m_fadeText(nullptr),
       m_fadeSetAll(nullptr),
@@ -39,20 +39,16 @@ LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size)
       m_keepAliveTicks(0),
       m_activeScene(-1),
       m_pageEventsEnabled(true),
-      m_fade(),
-      m_hold(),
-      m_inputFunction{0, 1, 2, 3},
       m_inputState(0x0F),
       m_contextRow(-1),
-      m_contextGrid(nullptr),
-      m_colourGrid(nullptr),
+      m_contextScene(-1),
+      m_colourScene(-1),
       m_colourRow(-1),
-      m_fileTime(-1),
       m_printing(nullptr),
-      m_modified(false),
       m_currentScene(-1),
       m_running(false),
-      m_unrecordedChange(false),
+      m_modalDepth(0),
+      m_fileChangePending(false),
       m_lastLinkFailure(LINK_OK) {
   SetSizeHints(wxDefaultSize, wxDefaultSize);
   SetIcon(wxIcon(lumivane32_xpm));
@@ -75,7 +71,7 @@ LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size)
   sizer->Add(m_notebook, 1, wxEXPAND);
   BuildFadeHoldRow(sizer);
 
-  CreateScenePage(0, wxString(), false);
+  StartEmptyScenario();
 
   SetSizer(sizer);
   Layout();
@@ -95,7 +91,7 @@ LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size)
 
   UpdateTitle();
   m_currentScene = CurrentScene();
-  m_modified = false;
+  m_document.SetModified(false);
 
   m_printing = new wxHtmlEasyPrinting(PRINTING_NAME, this);
 
@@ -137,13 +133,12 @@ void LumivaneFrame::StopRun() {
   m_activeScene = -1;
   m_holdElapsed = 0;
   m_running = false;
-  SetStatus(m_modified ? STATE_MODIFIED : "", STATUS_STATE);
+  SetStatus(m_document.IsModified() ? STATE_MODIFIED : "", STATUS_STATE);
   SetStatus("", STATUS_HOLD);
 }
 
 void LumivaneFrame::SetModified(bool on) {
-  m_modified = on;
-  m_unrecordedChange = on;
+  m_document.SetModified(on);
   if (on) {
     StopRun();
     SetStatus(STATE_MODIFIED, STATUS_STATE);
@@ -165,17 +160,37 @@ void LumivaneFrame::ResetScenes() {
   // The fade/hold row belongs to no scene until new ones exist, and the page
   // changes that the removal raises find no grid to read.
   m_currentScene = -1;
-  for (int i = 0; i < MAX_SCENES; ++i) {
-    m_grids[i] = nullptr;
-    m_fade[i] = 0;
-    m_hold[i] = 0.0;
-  }
+  m_contextScene = -1;
+  m_colourScene = -1;
   m_pageEventsEnabled = false;
+  m_pages.clear();
+  m_pageGrids.clear();
   m_notebook->DeleteAllPages();
   m_pageEventsEnabled = true;
-  for (int i = 0; i < INPUT_COUNT; ++i) {
-    m_inputFunction[i] = i;
+  Scenario none;
+  none.scenes.clear();
+  none.palette = m_document.GetScenario().palette;
+  m_document.Replace(std::move(none));
+}
+
+wxColour LumivaneFrame::PaletteColour(int slot) const {
+  const ::PaletteColour& colour = m_document.GetScenario().palette[slot];
+  return colour.set ? wxColour(colour.red, colour.green, colour.blue) : wxColour();
+}
+
+LumivaneFrame::ModalScope::ModalScope(LumivaneFrame* frame) : m_frame(frame) { ++m_frame->m_modalDepth; }
+
+LumivaneFrame::ModalScope::~ModalScope() {
+  if (--m_frame->m_modalDepth == 0 && m_frame->m_fileChangePending) {
+    // The file changed while the dialog was open: ask now, after the
+    // command that opened it has finished.
+    m_frame->CallAfter([frame = m_frame] { frame->WatchScenarioFile(); });
   }
+}
+
+int LumivaneFrame::ShowMessage(const wxString& message, const wxString& caption, long style) {
+  ModalScope modal(this);
+  return wxMessageBox(message, caption, style, this);
 }
 
 void LumivaneFrame::UpdateTitle() {

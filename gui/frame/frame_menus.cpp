@@ -164,8 +164,7 @@ void LumivaneFrame::OnMenuKey(wxKeyEvent& event) {
     }
   }
   const int selection = m_notebook->GetSelection();
-  const auto* grid =
-      selection == wxNOT_FOUND ? nullptr : static_cast<wxGrid*>(m_notebook->GetPage(selection));
+  const wxGrid* grid = ExistingGrid(selection);
   if (command != wxID_PROPERTIES && grid != nullptr && grid->IsCellEditControlShown()) {
     command = wxID_NONE;
   }

@@ -1,31 +1,10 @@
 #pragma once
 #include <wx/defs.h>
 
-// Most scenes a scenario holds; there is always at least one.
-constexpr int MAX_SCENES = 64;
-
-// Auxiliary inputs of the adapter and their function codes: a code of 0 or
-// more goes to that scene.
-constexpr int INPUT_COUNT = 4;
-constexpr int INPUT_NEXT = -1;
-constexpr int INPUT_PREVIOUS = -2;
-constexpr int INPUT_PAUSE = -3;
-
-// Custom colours of the colour dialog, kept with the scenario.
-constexpr int PALETTE_SIZE = 16;
+#include "core/model/scenario.h"
 
 // Period of the window's timer: runs, keep-alives and input polling.
 constexpr int TIMER_PERIOD_MS = 100;
-
-// Grid columns of a scene page.
-enum GridColumn {
-  COL_FROM = 0,
-  COL_TO = 1,
-  COL_COLOUR = 2,
-  COL_BLINK = 3,
-  COL_DESCRIPTION = 4,
-  GRID_COLUMNS = 5
-};
 
 // Command and control ids of our own; stock ids are used where they fit.
 enum {

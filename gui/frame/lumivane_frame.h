@@ -4,6 +4,9 @@
 #include <wx/frame.h>
 #include <wx/string.h>
 
+#include <vector>
+
+#include "core/model/document.h"
 #include "gui/frame/ids.h"
 
 class wxButton;
@@ -11,12 +14,14 @@ class wxCommandEvent;
 class wxCloseEvent;
 class wxGrid;
 class wxGridEvent;
+class wxGridSizeEvent;
 class wxKeyEvent;
 class wxBookCtrlEvent;
 class wxHtmlEasyPrinting;
 class wxMenu;
 class wxMenuBar;
 class wxNotebook;
+class wxPanel;
 class wxStaticText;
 class wxSizer;
 class wxStatusBar;
@@ -25,23 +30,23 @@ class wxTimer;
 class wxTimerEvent;
 class wxToolBar;
 
-// The main window. It owns the open scenario: one notebook page per scene
-// (the page window is the scene's grid), the per-scene fade and hold tables,
-// the input functions, the palette, the printing object and the timer.
-// Its methods live in the files of the subsystems that use them:
-//   frame/frame.cpp          construction and frame-wide operations
-//   frame/frame_menus.cpp    menus, tool bar, status bar, fade/hold row
-//   frame/scene_pages.cpp    scene pages and the grid
-//   frame/cell_editing.cpp   cell edits, colour choice, the fade/hold row
-//   frame/undo.cpp           the Undo command
-//   storage/scenario_file.cpp  the scenario writer and reader
-//   serial/board_commands.cpp  opening the link, transfers, reset/clear/program
-//   storage/document_commands.cpp  new, open, save, revert, exit, closing
-//   serial/runner.cpp          running a scenario, the timer, inputs, file watch
-//   frame/row_scene_commands.cpp  rows and scenes: insert, delete, move, ...
-//   dialogs/settings_command.cpp, dialogs/input_config_command.cpp  dialogs
-//   storage/report.cpp         the printed report
-//   help/help_commands.cpp     tips, user guide, about box
+// The main window: a view of the open Document and the router of its
+// commands. One notebook page per scene; a page's grid is made when the page
+// is first shown and reads the scene through a table. Its methods live in
+// the files of the subsystems that use them:
+//   frame.cpp               construction and frame-wide operations
+//   frame_menus.cpp         menus, tool bar, status bar, fade/hold row
+//   scene_pages.cpp         scene pages and their grids
+//   cell_editing.cpp        cell edits, colour choice, the fade/hold row
+//   undo.cpp                the Undo command
+//   scenario_file.cpp       reading and writing the scenario file
+//   board_commands.cpp      opening the link, transfers, reset/clear/program
+//   document_commands.cpp   new, open, save, revert, exit, closing
+//   runner.cpp              running a scenario, the timer, inputs, file watch
+//   row_scene_commands.cpp  rows and scenes: insert, delete, move, ...
+//   ../dialogs/*_command.cpp  the settings and input configuration commands
+//   report.cpp              the printed report
+//   ../help/help_commands.cpp  tips, user guide, about box
 class LumivaneFrame : public wxFrame {
  public:
   LumivaneFrame(const wxString& title, const wxSize& size);
@@ -55,13 +60,15 @@ class LumivaneFrame : public wxFrame {
   void ResetScenes();
   void UpdateTitle();
 
-  // Scene pages.
+  // Scene pages. CreateScenePage adds a new empty scene at `position`.
   void CreateScenePage(int position, const wxString& name, bool hideTo);
-  void SetNumberEditors(wxGrid* grid, int row);
   int SceneCount() const;
+  // Shows the Document's scene again in its page: rows, widths, labels.
+  void RefreshScene(int scene);
 
   // Cell editing and undo.
   bool ChooseColour(wxGrid* grid, int row);
+  bool ChooseColour(int scene, int row);
   void CommitFadeHold();
   void ClearUndoHistory();
   void ForgetCellPositions();
@@ -73,7 +80,7 @@ class LumivaneFrame : public wxFrame {
   // save that succeeded.
   const wxString& LastScenarioError() const { return m_scenarioError; }
   // Function code of auxiliary input 0..3, for tests.
-  int InputFunction(int input) const { return m_inputFunction[input]; }
+  int InputFunction(int input) const { return m_document.GetScenario().inputs[input]; }
 
   // Document commands (storage/document_commands.cpp).
   bool SaveScenario(bool force, bool askName, bool asCopy);
@@ -122,8 +129,9 @@ class LumivaneFrame : public wxFrame {
   void OnRenameScene(wxCommandEvent& event);
   void OnNextScene(wxCommandEvent& event);
   void OnPreviousScene(wxCommandEvent& event);
-  // Exchanges the contents of rows a and b of a scene's grid.
+  // Exchanges rows a and b of a scene.
   void SwapRows(wxGrid* grid, int a, int b);
+  void SwapRows(int scene, int a, int b);
   // Exchanges scene a (the current one) with scene b and shows b.
   void SwapScenes(int a, int b);
   // True when no scene bears `name` (ignoring case), or when the user
@@ -131,7 +139,7 @@ class LumivaneFrame : public wxFrame {
   bool CheckSceneName(const wxString& name);
   // Where the context menu was opened, for tests.
   int ContextRow() const { return m_contextRow; }
-  wxGrid* ContextGrid() const { return m_contextGrid; }
+  wxGrid* ContextGrid() const;
 
   // Input configuration command (dialogs/input_config_command.cpp).
   void OnInputConfig(wxCommandEvent& event);
@@ -159,19 +167,23 @@ class LumivaneFrame : public wxFrame {
   // tells the user where the guide lies. Returns whether a viewer started.
   bool OpenUserGuide(const wxString& mailcapPath);
 
-  // Read access for the application object and tests.
-  wxGrid* Grid(int scene) const { return m_grids[scene]; }
+  // Read access for the application object and tests. Grid makes the
+  // scene's grid if its page has not been shown yet.
+  wxGrid* Grid(int scene);
+  // The grid of a page that has one, else null.
+  wxGrid* ExistingGrid(int scene) const;
+  Document& GetDocument() { return m_document; }
   wxNotebook* Notebook() const { return m_notebook; }
   wxTextCtrl* FadeText() const { return m_fadeText; }
   wxTextCtrl* HoldText() const { return m_holdText; }
   wxToolBar* ToolBar() const { return m_toolBar; }
   wxMenu* EditMenu() const { return m_menuEdit; }
-  bool IsModified() const { return m_modified; }
+  bool IsModified() const { return m_document.IsModified(); }
   bool IsRunning() const { return m_running; }
   int ActiveScene() const { return m_activeScene; }
-  int Fade(int scene) const { return m_fade[scene]; }
-  double Hold(int scene) const { return m_hold[scene]; }
-  const wxColour& PaletteColour(int slot) const { return m_palette[slot]; }
+  int Fade(int scene) const { return m_document.HasScene(scene) ? m_document.GetScene(scene).fade : 0; }
+  double Hold(int scene) const { return m_document.HasScene(scene) ? m_document.GetScene(scene).hold : 0.0; }
+  wxColour PaletteColour(int slot) const;
   wxTimer* Timer() const { return m_timer; }
 
   // Event handlers (bound at construction; public so tests can drive them
@@ -184,15 +196,38 @@ class LumivaneFrame : public wxFrame {
   void OnEditorShown(wxGridEvent& event);
   void OnCellLeftClick(wxGridEvent& event);
   void OnCellChanged(wxGridEvent& event);
+  void OnColumnResized(wxGridSizeEvent& event);
   void OnPickColour(wxCommandEvent& event);
   void OnSetAllHold(wxCommandEvent& event);
   void OnUndo(wxCommandEvent& event);
   void OnMenuKey(wxKeyEvent& event);
 
  private:
+  // While a dialog waits for the user, the file watch only notes a change
+  // and asks once the dialog is gone.
+  class ModalScope {
+   public:
+    explicit ModalScope(LumivaneFrame* frame);
+    ~ModalScope();
+    ModalScope(const ModalScope&) = delete;
+    ModalScope& operator=(const ModalScope&) = delete;
+
+   private:
+    LumivaneFrame* m_frame;
+  };
+  friend class ModalScope;
+  int ShowMessage(const wxString& message, const wxString& caption, long style);
+  wxGrid* MakeGrid(int scene);
+  void InsertPage(int position);
+  // Shows a new scenario in place of the open one, one page per scene.
+  void ShowScenario(Scenario scenario);
+  int SceneOfGrid(const wxGrid* grid) const;
+  void RenumberPages();
+  void ShowSceneColumns(int scene);
+  // The widths the grids show now, into the Document.
+  void CaptureColumnWidths();
   wxString AskSceneName(const wxString& message, const wxString& caption, wxString suggestion);
   int FirstFreePosition() const;
-  bool IsSceneGrid(const wxGrid* grid) const;
   void ShowSceneValues(int scene);
   void StepScene(int step);
   void BuildMenus();
@@ -203,8 +238,8 @@ class LumivaneFrame : public wxFrame {
   void ShowError(const wxString& message);
   void EnableUndo(bool enable);
   void SetModifiedByCellEdit();
-  void AppendEmptyRow(wxGrid* grid);
-  void NumberFreshRow(wxGrid* grid, int row);
+  void AppendEmptyRow(int scene);
+  void NumberFreshRow(int scene, int row);
   // Ends a run and takes the fade/hold row over; the scene whose value
   // "Set All" copies, or -1.
   int SetAllSource();
@@ -219,6 +254,7 @@ class LumivaneFrame : public wxFrame {
   void GoToScene(int scene);
   void ReloadScenario();
   void ReportTransmitFailure();
+  void ReportOpenFailure();
 
   wxMenuBar* m_menuBar;
   wxMenu* m_menuFile;
@@ -228,7 +264,10 @@ class LumivaneFrame : public wxFrame {
   wxStatusBar* m_statusBar;
   wxToolBar* m_toolBar;
   wxNotebook* m_notebook;
-  wxGrid* m_grids[MAX_SCENES];
+  Document m_document;
+  // One page per scene, in scene order, and the page's grid once made.
+  std::vector<wxPanel*> m_pages;
+  std::vector<wxGrid*> m_pageGrids;
   wxStaticText* m_fadeLabel;
   wxTextCtrl* m_fadeText;
   wxButton* m_fadeSetAll;
@@ -241,24 +280,16 @@ class LumivaneFrame : public wxFrame {
   int m_keepAliveTicks;
   int m_activeScene;
   bool m_pageEventsEnabled;
-  int m_fade[MAX_SCENES];
-  double m_hold[MAX_SCENES];
-  int m_inputFunction[INPUT_COUNT];
   unsigned char m_inputState;
-  wxColour m_palette[PALETTE_SIZE];
   int m_contextRow;
-  wxGrid* m_contextGrid;
-  wxGrid* m_colourGrid;
+  int m_contextScene;
+  int m_colourScene;
   int m_colourRow;
-  long m_fileTime;
   wxHtmlEasyPrinting* m_printing;
-  bool m_modified;
   int m_currentScene;
   bool m_running;
-  // Something changed that the undo history doesn't record (rows, scenes,
-  // fade and hold, automatic numbering) since the last load or save; undoing
-  // every cell edit then leaves the scenario modified.
-  bool m_unrecordedChange;
+  int m_modalDepth;
+  bool m_fileChangePending;
   // Why the last scene transfer failed: programming must not repeat a
   // message the transfer already showed.
   enum LinkFailure { LINK_OK, LINK_OPEN_FAILED, LINK_WRITE_FAILED } m_lastLinkFailure;

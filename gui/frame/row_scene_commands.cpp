@@ -1,6 +1,6 @@
 // Row and scene commands: the grid's context menu, add, delete, rename,
 // duplicate and move scenes, next and previous scene. Every command keeps
-// the per-scene tables in step with the notebook pages.
+// the pages in step with the Document's scenes.
 #include "gui/frame/lumivane_frame.h"
 
 #include <memory>
@@ -15,67 +15,16 @@
 #include <wx/textdlg.h>
 
 #include "gui/app/texts.h"
-#include "gui/app/trim_number.h"
+#include "core/model/scenario.h"
 
 namespace {
 
-// The contents of one grid row: its texts and the "Colour" background.
-struct RowCells {
-  wxString text[GRID_COLUMNS];
-  wxColour colour;
-};
-
-RowCells ReadRow(const wxGrid* grid, int row) {
-  RowCells cells;
-  for (int col = 0; col < GRID_COLUMNS; ++col) {
-    cells.text[col] = grid->GetCellValue(row, col);
-  }
-  cells.colour = grid->GetCellBackgroundColour(row, COL_COLOUR);
-  return cells;
-}
-
-void WriteRow(wxGrid* grid, int row, const RowCells& cells) {
-  for (int col = 0; col < GRID_COLUMNS; ++col) {
-    grid->SetCellValue(row, col, cells.text[col]);
-  }
-  grid->SetCellBackgroundColour(row, COL_COLOUR, cells.colour);
-}
-
-std::vector<RowCells> ReadRows(const wxGrid* grid) {
-  std::vector<RowCells> rows;
-  for (int row = 0; row < grid->GetNumberRows(); ++row) {
-    rows.push_back(ReadRow(grid, row));
-  }
-  return rows;
-}
-
-// What a scene's grid shows of its columns: the widths (width 0 of "To"
-// means hidden) and the first column's label, "From" or "ID".
-struct ColumnState {
-  int width[GRID_COLUMNS];
-  wxString firstLabel;
-};
-
-ColumnState ReadColumns(const wxGrid* grid) {
-  ColumnState state;
-  for (int col = 0; col < GRID_COLUMNS; ++col) {
-    state.width[col] = grid->GetColSize(col);
-  }
-  state.firstLabel = grid->GetColLabelValue(COL_FROM);
-  return state;
-}
-
-void WriteColumns(wxGrid* grid, const ColumnState& state) {
-  for (int col = 0; col < GRID_COLUMNS; ++col) {
-    grid->SetColSize(col, state.width[col]);
-  }
-  grid->SetColLabelValue(COL_FROM, state.firstLabel);
-}
-
 // An open cell editor belongs to rows that are about to move or go.
 void CloseEditor(wxGrid* grid) {
-  grid->SaveEditControlValue();
-  grid->HideCellEditControl();
+  if (grid != nullptr) {
+    grid->SaveEditControlValue();
+    grid->HideCellEditControl();
+  }
 }
 
 }  // namespace
@@ -96,25 +45,16 @@ void LumivaneFrame::BindRowSceneCommands() {
   Bind(wxEVT_MENU, &LumivaneFrame::OnMoveSceneRight, this, ID_SCENE_RIGHT);
 }
 
-bool LumivaneFrame::IsSceneGrid(const wxGrid* grid) const {
-  if (grid == nullptr) {
-    return false;
-  }
-  for (int scene = 0; scene < SceneCount() && scene < MAX_SCENES; ++scene) {
-    if (m_grids[scene] == grid) {
-      return true;
-    }
-  }
-  return false;
-}
+wxGrid* LumivaneFrame::ContextGrid() const { return ExistingGrid(m_contextScene); }
 
 void LumivaneFrame::ShowSceneValues(int scene) {
-  if (scene < 0 || scene >= SceneCount() || m_grids[scene] == nullptr) {
+  if (!m_document.HasScene(scene)) {
     return;
   }
-  m_fadeText->ChangeValue(wxString::Format("%d", m_fade[scene]));
-  m_holdText->ChangeValue(TrimNumber(wxString::Format("%.1f", m_hold[scene])));
-  m_menuEdit->Check(ID_HIDE_TO, m_grids[scene]->GetColSize(COL_TO) == 0);
+  const Scene& values = m_document.GetScene(scene);
+  m_fadeText->ChangeValue(wxString::Format("%d", values.fade));
+  m_holdText->ChangeValue(wxString::FromUTF8(::HoldText(values.hold)));
+  m_menuEdit->Check(ID_HIDE_TO, !values.ToShown());
 }
 
 // ---------------------------------------------------------------------------
@@ -126,13 +66,14 @@ void LumivaneFrame::OnCellRightClick(wxGridEvent& event) {
   if (grid->IsCellEditControlShown()) {
     CloseEditor(grid);
   }
+  ModalScope modal(this);
   std::unique_ptr<wxMenu> menu(BuildContextMenu(grid, event.GetRow()));
   PopupMenu(menu.get());
   // Consumed: the grid cursor stays where it was.
 }
 
 wxMenu* LumivaneFrame::BuildContextMenu(wxGrid* grid, int row) {
-  m_contextGrid = grid;
+  m_contextScene = SceneOfGrid(grid);
   m_contextRow = row;
   auto* menu = new wxMenu;
   menu->Append(ID_ROW_INSERT, CONTEXT_INSERT_ROW, CONTEXT_INSERT_ROW_HELP);
@@ -144,7 +85,7 @@ wxMenu* LumivaneFrame::BuildContextMenu(wxGrid* grid, int row) {
   menu->Append(ID_SCENE_LEFT, CONTEXT_SCENE_LEFT, CONTEXT_SCENE_LEFT_HELP);
   menu->Append(ID_SCENE_RIGHT, CONTEXT_SCENE_RIGHT, CONTEXT_SCENE_RIGHT_HELP);
 
-  const int rows = m_contextGrid != nullptr ? m_contextGrid->GetNumberRows() : 0;
+  const int rows = m_document.RowCount(m_contextScene);
   if (m_contextRow < 1) {
     menu->Enable(ID_ROW_UP, false);
   }
@@ -162,13 +103,13 @@ wxMenu* LumivaneFrame::BuildContextMenu(wxGrid* grid, int row) {
 
 void LumivaneFrame::OnInsertRow(wxCommandEvent&) {
   StopRun();
-  if (!IsSceneGrid(m_contextGrid) || m_contextRow < 0 ||
-      m_contextRow >= m_contextGrid->GetNumberRows()) {
+  const int scene = m_contextScene;
+  if (!m_document.HasScene(scene) || m_contextRow < 0 || m_contextRow >= m_document.RowCount(scene)) {
     return;
   }
-  m_contextGrid->InsertRows(m_contextRow, 1);
-  SetNumberEditors(m_contextGrid, m_contextRow);
-  m_contextGrid->ForceRefresh();
+  CloseEditor(ExistingGrid(scene));
+  m_document.InsertRows(scene, m_contextRow, 1);
+  RefreshScene(scene);
   SetModified(true);
   ForgetCellPositions();
   SetStatus(MSG_MODIFIED_SCENARIO, STATUS_MESSAGE);
@@ -176,13 +117,15 @@ void LumivaneFrame::OnInsertRow(wxCommandEvent&) {
 
 void LumivaneFrame::OnDeleteRow(wxCommandEvent&) {
   StopRun();
-  if (!IsSceneGrid(m_contextGrid) || m_contextRow < 0) {
+  const int scene = m_contextScene;
+  if (!m_document.HasScene(scene) || m_contextRow < 0) {
     return;
   }
-  if (m_contextRow < m_contextGrid->GetNumberRows() - 1) {
-    m_contextGrid->DeleteRows(m_contextRow, 1);
+  if (m_contextRow < m_document.RowCount(scene) - 1) {
+    CloseEditor(ExistingGrid(scene));
+    m_document.DeleteRows(scene, m_contextRow, 1);
   }
-  m_contextGrid->ForceRefresh();
+  RefreshScene(scene);
   SetModified(true);
   ForgetCellPositions();
   SetStatus(MSG_MODIFIED_SCENARIO, STATUS_MESSAGE);
@@ -190,28 +133,27 @@ void LumivaneFrame::OnDeleteRow(wxCommandEvent&) {
 
 void LumivaneFrame::OnMoveRowUp(wxCommandEvent&) {
   StopRun();
-  SwapRows(m_contextGrid, m_contextRow, m_contextRow - 1);
+  SwapRows(m_contextScene, m_contextRow, m_contextRow - 1);
 }
 
 void LumivaneFrame::OnMoveRowDown(wxCommandEvent&) {
   StopRun();
-  SwapRows(m_contextGrid, m_contextRow, m_contextRow + 1);
+  SwapRows(m_contextScene, m_contextRow, m_contextRow + 1);
 }
 
-void LumivaneFrame::SwapRows(wxGrid* grid, int a, int b) {
-  if (!IsSceneGrid(grid)) {
+void LumivaneFrame::SwapRows(wxGrid* grid, int a, int b) { SwapRows(SceneOfGrid(grid), a, b); }
+
+void LumivaneFrame::SwapRows(int scene, int a, int b) {
+  if (!m_document.HasScene(scene)) {
     return;
   }
-  const int rows = grid->GetNumberRows();
+  const int rows = m_document.RowCount(scene);
   if (a < 0 || b < 0 || a >= rows || b >= rows || a == b) {
     return;
   }
-  // Only the contents move; editors and alignment stay with the positions.
-  const RowCells first = ReadRow(grid, a);
-  const RowCells second = ReadRow(grid, b);
-  WriteRow(grid, a, second);
-  WriteRow(grid, b, first);
-  grid->ForceRefresh();
+  CloseEditor(ExistingGrid(scene));
+  m_document.SwapRows(scene, a, b);
+  RefreshScene(scene);
   SetModified(true);
   ForgetCellPositions();
   AutoTransfer(-1);
@@ -234,47 +176,20 @@ void LumivaneFrame::OnMoveSceneRight(wxCommandEvent&) {
 
 void LumivaneFrame::SwapScenes(int a, int b) {
   const int count = SceneCount();
-  if (a < 0 || b < 0 || a >= count || b >= count || a == b || m_grids[a] == nullptr ||
-      m_grids[b] == nullptr) {
+  if (a < 0 || b < 0 || a >= count || b >= count || a == b) {
     return;
   }
-  wxGrid* gridA = m_grids[a];
-  wxGrid* gridB = m_grids[b];
-  const wxString nameA = m_notebook->GetPageText(a);
-  const wxString nameB = m_notebook->GetPageText(b);
-  CloseEditor(gridA);
-  CloseEditor(gridB);
+  CloseEditor(ExistingGrid(a));
+  CloseEditor(ExistingGrid(b));
   CommitFadeHold();
+  CaptureColumnWidths();
 
-  std::swap(m_fade[a], m_fade[b]);
-  std::swap(m_hold[a], m_hold[b]);
-
-  // The grid windows stay at their pages; their contents change places.
-  const std::vector<RowCells> rowsA = ReadRows(gridA);
-  const std::vector<RowCells> rowsB = ReadRows(gridB);
-  const ColumnState columnsA = ReadColumns(gridA);
-  const ColumnState columnsB = ReadColumns(gridB);
-  gridA->DeleteRows(0, gridA->GetNumberRows());
-  gridB->DeleteRows(0, gridB->GetNumberRows());
-  for (size_t row = 0; row < rowsA.size(); ++row) {
-    gridB->AppendRows(1);
-    WriteRow(gridB, static_cast<int>(row), rowsA[row]);
-    SetNumberEditors(gridB, static_cast<int>(row));
-    gridB->SetCellAlignment(static_cast<int>(row), COL_COLOUR, wxALIGN_CENTRE, wxALIGN_TOP);
+  // The pages stay; the scenes they show change places.
+  m_document.SwapScenes(a, b);
+  for (int scene : {a, b}) {
+    MakeGrid(scene);
+    RefreshScene(scene);
   }
-  for (size_t row = 0; row < rowsB.size(); ++row) {
-    gridA->AppendRows(1);
-    WriteRow(gridA, static_cast<int>(row), rowsB[row]);
-    SetNumberEditors(gridA, static_cast<int>(row));
-    gridA->SetCellAlignment(static_cast<int>(row), COL_COLOUR, wxALIGN_CENTRE, wxALIGN_TOP);
-  }
-  // The hidden "To" column is part of the scene and moves with it.
-  WriteColumns(gridA, columnsB);
-  WriteColumns(gridB, columnsA);
-  m_notebook->SetPageText(a, nameB);
-  m_notebook->SetPageText(b, nameA);
-  gridA->ForceRefresh();
-  gridB->ForceRefresh();
 
   // The fade/hold row still shows the moved scene's values, which now
   // belong to position b: the page change must not store them at a.
@@ -291,10 +206,10 @@ void LumivaneFrame::SwapScenes(int a, int b) {
 // Adding, duplicating, deleting and renaming scenes.
 
 bool LumivaneFrame::CheckSceneName(const wxString& name) {
-  for (size_t page = 0; page < m_notebook->GetPageCount(); ++page) {
-    if (m_notebook->GetPageText(page).IsSameAs(name, false)) {
-      return wxMessageBox(ASK_DUPLICATE_SCENE_NAME, CAPTION_DUPLICATE_SCENE_NAME,
-                          wxYES_NO | wxICON_QUESTION, this) == wxYES;
+  for (const Scene& scene : m_document.GetScenario().scenes) {
+    if (wxString::FromUTF8(scene.name).IsSameAs(name, false)) {
+      return ShowMessage(ASK_DUPLICATE_SCENE_NAME, CAPTION_DUPLICATE_SCENE_NAME,
+                         wxYES_NO | wxICON_QUESTION) == wxYES;
     }
   }
   return true;
@@ -302,6 +217,7 @@ bool LumivaneFrame::CheckSceneName(const wxString& name) {
 
 wxString LumivaneFrame::AskSceneName(const wxString& message, const wxString& caption,
                                      wxString suggestion) {
+  ModalScope modal(this);
   for (;;) {
     const wxString answer =
         wxGetTextFromUser(message, caption, suggestion, this, wxDefaultCoord, wxDefaultCoord, true);
@@ -313,21 +229,20 @@ wxString LumivaneFrame::AskSceneName(const wxString& message, const wxString& ca
 }
 
 int LumivaneFrame::FirstFreePosition() const {
-  // New pages are appended, so the first free table entry is the one after
-  // the last page.
-  const int count = SceneCount();
-  return count < MAX_SCENES && m_grids[count] == nullptr ? count : MAX_SCENES;
+  // New scenes are appended.
+  return SceneCount() < MAX_SCENES ? SceneCount() : MAX_SCENES;
 }
 
 void LumivaneFrame::OnAddScene(wxCommandEvent&) {
   StopRun();
-  const int position = FirstFreePosition();
-  if (position >= MAX_SCENES) {
+  if (FirstFreePosition() >= MAX_SCENES) {
     return;
   }
   const wxString name = AskSceneName(ASK_NEW_SCENE_NAME, CAPTION_NEW_SCENE,
                                      wxString::Format(SCENE_NAME_FORMAT, SceneCount() + 1));
-  if (name.empty()) {
+  // The position is taken once the user has answered.
+  const int position = FirstFreePosition();
+  if (name.empty() || position >= MAX_SCENES) {
     return;
   }
   CreateScenePage(position, name, m_menuEdit->IsChecked(ID_HIDE_TO));
@@ -340,33 +255,37 @@ void LumivaneFrame::OnDuplicateScene(wxCommandEvent&) {
   StopRun();
   CommitFadeHold();
   const int source = CurrentScene();
-  if (source >= SceneCount() || m_grids[source] == nullptr) {
+  if (!m_document.HasScene(source)) {
     return;
   }
-  wxGrid* from = m_grids[source];
-  CloseEditor(from);
-
-  const int position = FirstFreePosition();
-  if (position >= MAX_SCENES) {
+  CloseEditor(ExistingGrid(source));
+  CaptureColumnWidths();
+  if (FirstFreePosition() >= MAX_SCENES) {
     return;
   }
+  // The name dialog waits for the user: the source is copied now, so that
+  // whatever happens meanwhile the copy is of the scene the user saw.
+  Scene copy = m_document.GetScene(source);
   const wxString name = AskSceneName(ASK_NEW_SCENE_NAME, CAPTION_NEW_SCENE,
                                      wxString::Format(SCENE_NAME_FORMAT, SceneCount() + 1));
-  if (name.empty()) {
+  const int position = FirstFreePosition();
+  if (name.empty() || position >= MAX_SCENES) {
     return;
   }
-  // The copy hides "To" as its source does; the menu's check mark need not
-  // mirror the source (after a load it shows the last scene read).
-  CreateScenePage(position, name, from->GetColSize(COL_TO) == 0);
-  wxGrid* copy = m_grids[position];
-  for (int row = 0; row < from->GetNumberRows() - 1; ++row) {
-    copy->InsertRows(row, 1);  // the copy's own empty row moves down and stays last
-    WriteRow(copy, row, ReadRow(from, row));
-    copy->SetCellAlignment(row, COL_COLOUR, wxALIGN_CENTRE, wxALIGN_TOP);
-    SetNumberEditors(copy, row);
+  // The copy hides "To" as its source does; its rows are the source's rows
+  // ahead of the source's last row, and then an empty row of its own.
+  copy.name = name.utf8_string();
+  if (!copy.rows.empty()) {
+    copy.rows.pop_back();
   }
-  m_hold[position] = m_hold[source];
-  m_fade[position] = m_fade[source];
+  copy.rows.emplace_back();
+  const std::array<int, GRID_COLUMNS> widths = copy.columnWidths;
+  copy.columnWidths = DEFAULT_COLUMN_WIDTHS;
+  copy.columnWidths[COL_TO] = widths[COL_TO] == 0 ? 0 : DEFAULT_COLUMN_WIDTHS[COL_TO];
+  copy.idLabel = !copy.ToShown();
+  m_document.InsertScene(position, copy);
+  m_menuEdit->Check(ID_HIDE_TO, !copy.ToShown());
+  InsertPage(position);
   SetModified(true);
   SetStatus(MSG_DUPLICATED_SCENE, STATUS_MESSAGE);
   m_notebook->SetSelection(position);
@@ -374,28 +293,22 @@ void LumivaneFrame::OnDuplicateScene(wxCommandEvent&) {
 
 void LumivaneFrame::OnDeleteScene(wxCommandEvent&) {
   StopRun();
-  if (wxMessageBox(ASK_DELETE_SCENE, CAPTION_DELETE_SCENE, wxYES_NO | wxICON_QUESTION, this) !=
-      wxYES) {
+  if (ShowMessage(ASK_DELETE_SCENE, CAPTION_DELETE_SCENE, wxYES_NO | wxICON_QUESTION) != wxYES) {
     return;
   }
   const int count = SceneCount();
   const int scene = CurrentScene();
-  if (scene >= count || m_grids[scene] == nullptr) {
+  if (scene >= count) {
     return;
   }
-  wxGrid* grid = m_grids[scene];
+  if (wxGrid* grid = ExistingGrid(scene)) {
+    grid->HideCellEditControl();
+  }
 
   if (count == 1) {
     // The last scene stays; it loses its rows down to one empty row.
-    grid->HideCellEditControl();
-    grid->ClearGrid();
-    if (grid->GetNumberRows() > 1) {
-      grid->DeleteRows(0, grid->GetNumberRows() - 1);
-    }
-    if (grid->GetNumberRows() > 0) {
-      grid->SetCellBackgroundColour(0, COL_COLOUR, grid->GetDefaultCellBackgroundColour());
-    }
-    grid->ForceRefresh();
+    m_document.ClearRows(scene);
+    RefreshScene(scene);
     // The rows are gone from the window: the file no longer matches it.
     SetModified(true);
     ForgetCellPositions();
@@ -403,26 +316,25 @@ void LumivaneFrame::OnDeleteScene(wxCommandEvent&) {
   }
 
   // The fade/hold row holds the deleted scene's values; none of them is
-  // stored anywhere. The neighbour is shown first, while the tables still
-  // match the pages, so that the removal itself changes no selection.
-  grid->HideCellEditControl();
+  // stored anywhere. The neighbour is shown first, while the pages still
+  // match the scenes, so that the removal itself changes no selection.
   m_currentScene = -1;
   m_notebook->SetSelection(scene + 1 < count ? scene + 1 : scene - 1);
   m_currentScene = -1;
-  m_notebook->DeletePage(scene);
-  for (int i = scene; i < count - 1; ++i) {
-    m_grids[i] = m_grids[i + 1];
-    m_fade[i] = m_fade[i + 1];
-    m_hold[i] = m_hold[i + 1];
+  m_document.DeleteScene(scene);
+  m_pages.erase(m_pages.begin() + scene);
+  m_pageGrids.erase(m_pageGrids.begin() + scene);
+  RenumberPages();
+  m_notebook->DeletePage(static_cast<size_t>(scene));
+  if (m_contextScene == scene) {
+    m_contextScene = -1;
+  } else if (m_contextScene > scene) {
+    --m_contextScene;
   }
-  m_grids[count - 1] = nullptr;
-  m_fade[count - 1] = 0;
-  m_hold[count - 1] = 0.0;
-  if (m_contextGrid == grid) {
-    m_contextGrid = nullptr;
-  }
-  if (m_colourGrid == grid) {
-    m_colourGrid = nullptr;
+  if (m_colourScene == scene) {
+    m_colourScene = -1;
+  } else if (m_colourScene > scene) {
+    --m_colourScene;
   }
   ShowSceneValues(CurrentScene());
   SetModified(true);
@@ -436,11 +348,13 @@ void LumivaneFrame::OnRenameScene(wxCommandEvent&) {
   if (scene >= SceneCount()) {
     return;
   }
+  const int scenes = SceneCount();
   const wxString name =
       AskSceneName(ASK_RENAME_SCENE, CAPTION_RENAME_SCENE, m_notebook->GetPageText(scene));
-  if (name.empty()) {
+  if (name.empty() || SceneCount() != scenes) {
     return;
   }
+  m_document.RenameScene(scene, name.utf8_string());
   m_notebook->SetPageText(scene, name);
   SetStatus(MSG_RENAMED_SCENE, STATUS_MESSAGE);
   SetModified(true);

@@ -60,8 +60,7 @@ void LumivaneFrame::OnSetAllFade(wxCommandEvent&) {
   if (source < 0) {
     return;
   }
-  const int fade = m_fade[source];
-  std::fill_n(m_fade, SceneCount(), fade);
+  m_document.SetAllFade(m_document.GetScene(source).fade);
   AutoTransfer(-1);
   SetModified(true);
 }
@@ -96,27 +95,40 @@ void LumivaneFrame::ReloadScenario() {
 }
 
 void LumivaneFrame::WatchScenarioFile() {
-  const wxString& file = g_app->m_scenarioFile;
-  if (file.empty() || m_fileTime == -1 || !wxFileName::FileExists(file)) {
-    return;
+  if (m_fileChangePending) {
+    if (m_modalDepth > 0) {
+      return;  // still under a dialog
+    }
+    m_fileChangePending = false;
+  } else {
+    const wxString& file = g_app->m_scenarioFile;
+    if (file.empty() || m_document.FileTime() == -1 || !wxFileName::FileExists(file)) {
+      return;
+    }
+    const time_t changed = wxFileName(file).GetModificationTime().GetTicks();
+    if (changed == -1 || changed == m_document.FileTime()) {
+      return;
+    }
+    // Off until the next load or save, so one outside change asks once, also
+    // while the question below is open and the timer goes on.
+    m_document.SetFileTime(-1);
+    if (m_modalDepth > 0) {
+      // A command waits for the user in a dialog and may hold a scene's
+      // position: the question comes once the dialog is gone.
+      m_fileChangePending = true;
+      return;
+    }
   }
-  const time_t changed = wxFileName(file).GetModificationTime().GetTicks();
-  if (changed == -1 || changed == m_fileTime) {
-    return;
-  }
-  // Off until the next load or save, so one outside change asks once, also
-  // while the question below is open and the timer goes on.
-  m_fileTime = -1;
   if (m_running) {
     ReloadScenario();
     return;
   }
   wxString question = ASK_FILE_CHANGED;
-  if (m_modified) {
+  if (m_document.IsModified()) {
     question += ASK_FILE_CHANGED_LOSE;
   }
   question += ASK_RELOAD;
-  if (wxMessageBox(question, CAPTION_FILE_CHANGED, wxYES_NO | wxICON_QUESTION, this) == wxYES) {
+  if (ShowMessage(question, CAPTION_FILE_CHANGED, wxYES_NO | wxICON_QUESTION) == wxYES) {
     ReloadScenario();
   }
 }
@@ -139,7 +151,7 @@ void LumivaneFrame::AdvanceHold() {
   if (!m_paused) {
     m_holdElapsed = (Ticks(m_holdElapsed) + 1) / 10.0;
   }
-  long holdTicks = Ticks(m_hold[m_activeScene]);
+  long holdTicks = Ticks(m_document.GetScene(m_activeScene).hold);
   if (holdTicks < 1) {
     return;  // no hold time: the scene stays until the user or an input moves on
   }
@@ -151,7 +163,7 @@ void LumivaneFrame::AdvanceHold() {
     }
     m_holdElapsed = 0;
     SetStatus("", STATUS_HOLD);
-    holdTicks = Ticks(m_hold[m_activeScene]);
+    holdTicks = Ticks(m_document.GetScene(m_activeScene).hold);
     if (holdTicks < 1) {
       return;
     }
@@ -195,7 +207,7 @@ void LumivaneFrame::PollInputs() {
     if (!(changed & bit) || (levels & bit)) {
       continue;  // inputs are active low; only a new activation counts
     }
-    const int code = m_inputFunction[input - 1];
+    const int code = m_document.GetScenario().inputs[input - 1];
     int target = m_activeScene;
     if (code == INPUT_PREVIOUS) {
       target = (m_activeScene + count - 1) % count;

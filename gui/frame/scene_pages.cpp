@@ -1,48 +1,85 @@
-// Scene pages: one notebook page per scene, whose window is the scene's grid.
+// Scene pages: one notebook page per scene of the Document. A page's grid
+// is made when it is first needed, and shows the scene through a table.
 #include "gui/frame/lumivane_frame.h"
+
+#include <algorithm>
+
 #include <wx/grid.h>
 #include <wx/menu.h>
 #include <wx/msgdlg.h>
 #include <wx/notebook.h>
+#include <wx/panel.h>
+#include <wx/sizer.h>
 #include <wx/textctrl.h>
 
 #include "gui/app/texts.h"
-#include "gui/frame/lumivane_frame.h"
-#include "gui/frame/number_cell_editor.h"
-#include "gui/app/trim_number.h"
+#include "gui/frame/scene_table.h"
 
 namespace {
 
-struct ColumnSpec {
-  const char* label;
-  int width;
-  bool numeric;
-};
-
-constexpr ColumnSpec COLUMNS[GRID_COLUMNS] = {
-    {LABEL_FROM, 40, true},
-    {LABEL_TO, 40, true},
-    {LABEL_COLOUR, 50, false},
-    {LABEL_BLINK, 40, true},
-    {LABEL_DESCRIPTION, 300, false},
-};
-
-constexpr int TO_COLUMN_WIDTH = 40;
 constexpr int COLUMN_LABEL_HEIGHT = 20;
-
-// Shows or hides a grid's "To" column; the From column's label follows.
-void ShowToColumn(wxGrid* grid, bool show) {
-  grid->SetColSize(COL_TO, show ? TO_COLUMN_WIDTH : 0);
-  grid->SetColLabelValue(COL_FROM, show ? LABEL_FROM : LABEL_ID);
-}
 
 }  // namespace
 
 void LumivaneFrame::CreateScenePage(int position, const wxString& name, bool hideTo) {
-  auto* grid = new wxGrid(m_notebook, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxVSCROLL);
-  m_grids[position] = grid;
+  if (position < 0 || position > SceneCount() || SceneCount() >= MAX_SCENES) {
+    return;
+  }
+  Scene scene;
+  scene.name = name.empty() ? DefaultSceneName(position + 1) : name.utf8_string();
+  if (hideTo) {
+    scene.columnWidths[COL_TO] = 0;
+    scene.idLabel = true;
+  }
+  m_document.InsertScene(position, scene);
+  m_menuEdit->Check(ID_HIDE_TO, hideTo);
+  InsertPage(position);
+}
 
-  grid->CreateGrid(1, GRID_COLUMNS, wxGrid::wxGridSelectCells);
+void LumivaneFrame::InsertPage(int position) {
+  auto* page = new wxPanel(m_notebook);
+  page->SetSizer(new wxBoxSizer(wxVERTICAL));
+  m_pages.insert(m_pages.begin() + position, page);
+  m_pageGrids.insert(m_pageGrids.begin() + position, nullptr);
+  RenumberPages();
+  // Page changes raised by the insertion find the tables in step already.
+  const bool events = m_pageEventsEnabled;
+  m_pageEventsEnabled = false;
+  m_notebook->InsertPage(static_cast<size_t>(position), page,
+                         wxString::FromUTF8(m_document.GetScene(position).name), false);
+  m_pageEventsEnabled = events;
+  if (m_notebook->GetSelection() == position) {
+    MakeGrid(position);
+  }
+}
+
+void LumivaneFrame::ShowScenario(Scenario scenario) {
+  // The fade/hold row belongs to no scene until the new ones are there, so
+  // page changes on the way store nothing into them.
+  m_currentScene = -1;
+  ResetScenes();
+  m_document.Replace(std::move(scenario));
+  // Like the runner's own page changes, rebuilding the pages must not end a
+  // run: the file watch reloads a changed file while it runs.
+  m_pageEventsEnabled = false;
+  for (int scene = 0; scene < SceneCount(); ++scene) {
+    InsertPage(scene);
+  }
+  if (m_notebook->GetSelection() == wxNOT_FOUND && SceneCount() > 0) {
+    m_notebook->SetSelection(0);
+  }
+  MakeGrid(m_notebook->GetSelection());
+  m_pageEventsEnabled = true;
+}
+
+wxGrid* LumivaneFrame::MakeGrid(int scene) {
+  if (scene < 0 || scene >= SceneCount() || m_pageGrids[scene] != nullptr) {
+    return scene >= 0 && scene < SceneCount() ? m_pageGrids[scene] : nullptr;
+  }
+  wxPanel* page = m_pages[scene];
+  auto* grid = new wxGrid(page, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxVSCROLL);
+  m_pageGrids[scene] = grid;
+  grid->SetTable(new SceneTable(&m_document, scene), true, wxGrid::wxGridSelectCells);
   grid->SetRowLabelSize(0);
   grid->SetColLabelSize(COLUMN_LABEL_HEIGHT);
   grid->SetColLabelAlignment(wxALIGN_CENTRE, wxALIGN_CENTRE);
@@ -55,100 +92,156 @@ void LumivaneFrame::CreateScenePage(int position, const wxString& name, bool hid
   grid->EnableDragRowSize(true);
   grid->EnableDragGridSize(false);
   grid->SetColMinimalAcceptableWidth(0);
-  for (int col = 0; col < GRID_COLUMNS; ++col) {
-    grid->SetColLabelValue(col, COLUMNS[col].label);
-    grid->SetColSize(col, COLUMNS[col].width);
-    if (COLUMNS[col].numeric) {
-      grid->SetColFormatNumber(col);
-    }
-  }
-  grid->AutoSizeRows();
+  ShowSceneColumns(scene);
 
   grid->Bind(wxEVT_GRID_CELL_LEFT_CLICK, &LumivaneFrame::OnCellLeftClick, this);
   grid->Bind(wxEVT_GRID_CELL_RIGHT_CLICK, &LumivaneFrame::OnCellRightClick, this);
   grid->Bind(wxEVT_GRID_EDITOR_SHOWN, &LumivaneFrame::OnEditorShown, this);
   grid->Bind(wxEVT_GRID_CELL_CHANGED, &LumivaneFrame::OnCellChanged, this);
+  grid->Bind(wxEVT_GRID_COL_SIZE, &LumivaneFrame::OnColumnResized, this);
 
-  m_fade[position] = 0;
-  m_hold[position] = 0.0;
-  SetNumberEditors(grid, 0);
-
-  m_menuEdit->Check(ID_HIDE_TO, hideTo);
-  if (hideTo) {
-    ShowToColumn(grid, false);
-  }
-
-  const wxString title = name.empty() ? wxString::Format(SCENE_NAME_FORMAT, position + 1) : name;
-  m_notebook->AddPage(grid, title, false);
-  m_notebook->Layout();
-  Layout();
-  Refresh();
+  page->GetSizer()->Add(grid, 1, wxEXPAND);
+  page->Layout();
+  return grid;
 }
 
-void LumivaneFrame::SetNumberEditors(wxGrid* grid, int row) {
-  // Each cell gets its own editor; no range, so any number can be typed and
-  // the checks after the edit can warn about it.
-  for (int col : {COL_FROM, COL_TO, COL_BLINK}) {
-    grid->SetCellEditor(row, col, new NumberCellEditor);
+wxGrid* LumivaneFrame::Grid(int scene) { return MakeGrid(scene); }
+
+wxGrid* LumivaneFrame::ExistingGrid(int scene) const {
+  return scene >= 0 && scene < static_cast<int>(m_pageGrids.size()) ? m_pageGrids[scene] : nullptr;
+}
+
+int LumivaneFrame::SceneOfGrid(const wxGrid* grid) const {
+  for (size_t scene = 0; grid != nullptr && scene < m_pageGrids.size(); ++scene) {
+    if (m_pageGrids[scene] == grid) {
+      return static_cast<int>(scene);
+    }
+  }
+  return -1;
+}
+
+void LumivaneFrame::RenumberPages() {
+  for (size_t scene = 0; scene < m_pageGrids.size(); ++scene) {
+    if (m_pageGrids[scene] != nullptr) {
+      static_cast<SceneTable*>(m_pageGrids[scene]->GetTable())->SetScene(static_cast<int>(scene));
+    }
   }
 }
 
-int LumivaneFrame::SceneCount() const { return static_cast<int>(m_notebook->GetPageCount()); }
+void LumivaneFrame::ShowSceneColumns(int scene) {
+  wxGrid* grid = ExistingGrid(scene);
+  if (grid == nullptr || !m_document.HasScene(scene)) {
+    return;
+  }
+  const Scene& values = m_document.GetScene(scene);
+  for (int col = 0; col < GRID_COLUMNS; ++col) {
+    if (grid->GetColSize(col) != values.columnWidths[col]) {
+      grid->SetColSize(col, values.columnWidths[col]);
+    }
+  }
+  grid->SetColLabelValue(COL_FROM, values.idLabel ? LABEL_ID : LABEL_FROM);
+}
+
+void LumivaneFrame::RefreshScene(int scene) {
+  if (scene < 0 || scene >= SceneCount()) {
+    return;
+  }
+  m_notebook->SetPageText(static_cast<size_t>(scene), wxString::FromUTF8(m_document.GetScene(scene).name));
+  wxGrid* grid = ExistingGrid(scene);
+  if (grid == nullptr) {
+    return;
+  }
+  // The table already holds the new rows; the grid learns how many.
+  const int shown = grid->GetNumberRows();
+  const int rows = m_document.RowCount(scene);
+  if (rows > shown) {
+    wxGridTableMessage appended(grid->GetTable(), wxGRIDTABLE_NOTIFY_ROWS_APPENDED, rows - shown);
+    grid->ProcessTableMessage(appended);
+  } else if (rows < shown) {
+    wxGridTableMessage deleted(grid->GetTable(), wxGRIDTABLE_NOTIFY_ROWS_DELETED, rows, shown - rows);
+    grid->ProcessTableMessage(deleted);
+  }
+  // The grid keeps the attribute it looked up last; colours may have moved.
+  for (int row = 0; row < rows; ++row) {
+    grid->RefreshAttr(row, COL_COLOUR);
+  }
+  ShowSceneColumns(scene);
+  grid->ForceRefresh();
+}
+
+int LumivaneFrame::SceneCount() const { return m_document.SceneCount(); }
 
 int LumivaneFrame::CurrentScene() {
   const int selection = m_notebook->GetSelection();
-  wxWindow* page = selection == wxNOT_FOUND ? nullptr : m_notebook->GetPage(selection);
-  int position = 0;
-  while (position < MAX_SCENES && m_grids[position] != page) {
-    ++position;
-  }
-  m_currentScene = position;
-  return position;
+  // Without a selection, the position a new scene would take.
+  m_currentScene = selection == wxNOT_FOUND ? std::min(SceneCount(), MAX_SCENES) : selection;
+  return m_currentScene;
 }
 
 void LumivaneFrame::OnPageChanged(wxBookCtrlEvent& event) {
   event.Skip();
   const int selection = event.GetSelection();
-  const bool scenePage = selection >= 0 && selection < MAX_SCENES &&
-                         selection < static_cast<int>(m_notebook->GetPageCount()) &&
-                         m_grids[selection] != nullptr &&
-                         m_notebook->GetPage(selection) == m_grids[selection];
-  if (!scenePage) {
+  if (selection < 0 || selection >= SceneCount() ||
+      static_cast<int>(m_notebook->GetPageCount()) != SceneCount()) {
     return;  // pages are being removed or rebuilt; the tables don't match them yet
   }
+  MakeGrid(selection);
   if (m_pageEventsEnabled) {
     StopRun();
   }
   // The fade/hold row still shows the scene that was current until now.
   CommitFadeHold();
   m_currentScene = selection;
-  m_fadeText->ChangeValue(wxString::Format("%d", m_fade[m_currentScene]));
-  m_holdText->ChangeValue(TrimNumber(wxString::Format("%.1f", m_hold[m_currentScene])));
-  m_menuEdit->Check(ID_HIDE_TO, m_grids[m_currentScene]->GetColSize(COL_TO) == 0);
+  ShowSceneValues(m_currentScene);
   AutoTransfer(m_currentScene);
 }
 
+void LumivaneFrame::CaptureColumnWidths() {
+  for (int scene = 0; scene < SceneCount(); ++scene) {
+    if (const wxGrid* grid = ExistingGrid(scene)) {
+      for (int col = 0; col < GRID_COLUMNS; ++col) {
+        m_document.SetColumnWidth(scene, col, grid->GetColSize(col));
+      }
+    }
+  }
+}
+
+void LumivaneFrame::OnColumnResized(wxGridSizeEvent& event) {
+  event.Skip();
+  auto* grid = static_cast<wxGrid*>(event.GetEventObject());
+  const int scene = SceneOfGrid(grid);
+  const int col = event.GetRowOrCol();
+  if (scene >= 0 && col >= 0 && col < GRID_COLUMNS) {
+    // Widths go into the file with the scene, but are no change to save.
+    m_document.SetColumnWidth(scene, col, grid->GetColSize(col));
+  }
+}
+
 void LumivaneFrame::OnHideToColumn(wxCommandEvent&) {
-  const int selection = m_notebook->GetSelection();
-  if (selection == wxNOT_FOUND) {
+  const int scene = m_notebook->GetSelection();
+  if (scene == wxNOT_FOUND || scene >= SceneCount()) {
     return;
   }
-  auto* grid = static_cast<wxGrid*>(m_notebook->GetPage(selection));
-  grid->SaveEditControlValue();
-  grid->HideCellEditControl();
+  if (wxGrid* grid = ExistingGrid(scene)) {
+    grid->SaveEditControlValue();
+    grid->HideCellEditControl();
+  }
 
   const bool hide = m_menuEdit->IsChecked(ID_HIDE_TO);
-  if (hide && grid->GetNumberRows() > 0) {
+  if (hide) {
     bool toColumnUsed = false;
-    for (int row = 0; row < grid->GetNumberRows() && !toColumnUsed; ++row) {
-      toColumnUsed = !grid->GetCellValue(row, COL_TO).Strip(wxString::both).empty();
+    for (const Row& row : m_document.GetScene(scene).rows) {
+      toColumnUsed = toColumnUsed || !StripBlanks(row.to).empty();
     }
-    if (toColumnUsed &&
-        wxMessageBox(ASK_HIDE_TO, CAPTION_WARNING, wxYES_NO | wxICON_QUESTION, this) != wxYES) {
+    if (toColumnUsed && ShowMessage(ASK_HIDE_TO, CAPTION_WARNING, wxYES_NO | wxICON_QUESTION) != wxYES) {
       m_menuEdit->Check(ID_HIDE_TO, false);
       return;
     }
   }
-  ShowToColumn(grid, !hide);
-  grid->ForceRefresh();
+  if (scene >= SceneCount()) {
+    return;
+  }
+  m_document.SetColumnWidth(scene, COL_TO, hide ? 0 : TO_COLUMN_WIDTH);
+  m_document.SetIdLabel(scene, hide);
+  RefreshScene(scene);
 }

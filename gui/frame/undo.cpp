@@ -1,46 +1,38 @@
 // The Undo command: puts the most recent recorded cell value back.
 #include "gui/frame/lumivane_frame.h"
 
-#include <wx/grid.h>
+#include <cstdlib>
+
 #include <wx/notebook.h>
 
-#include "gui/frame/cell_colours.h"
-#include "gui/frame/undo_history.h"
-
-void LumivaneFrame::ClearUndoHistory() {
-  g_undo.Clear();
-  m_unrecordedChange = false;
-}
+void LumivaneFrame::ClearUndoHistory() { m_document.ClearUndo(); }
 
 void LumivaneFrame::OnUndo(wxCommandEvent&) {
-  if (g_undo.IsEmpty()) {
+  UndoHistory& history = m_document.Undo();
+  if (history.IsEmpty()) {
     return;
   }
-  const UndoRecord record = g_undo.Pop();
+  const UndoRecord record = history.Pop();
 
   // Rows and scenes may have gone since the edit: such a record is dropped.
-  const bool cellExists = record.scene >= 0 && record.scene < SceneCount() &&
-                          record.column >= 0 && record.column < GRID_COLUMNS &&
-                          m_grids[record.scene] != nullptr && record.row >= 0 &&
-                          record.row < m_grids[record.scene]->GetNumberRows();
+  const bool cellExists = m_document.HasScene(record.scene) && record.column >= 0 &&
+                          record.column < GRID_COLUMNS && record.row >= 0 &&
+                          record.row < m_document.RowCount(record.scene);
   if (cellExists) {
     if (m_notebook->GetSelection() != record.scene) {
       m_notebook->SetSelection(record.scene);  // a normal page change
     }
-    wxGrid* grid = m_grids[record.scene];
     if (record.column == COL_COLOUR) {
-      long index = 0;
-      record.text.ToLong(&index);
-      grid->SetCellBackgroundColour(record.row, COL_COLOUR, IndexToWxColour(static_cast<int>(index)));
+      m_document.SetRowColour(record.scene, record.row, std::atoi(record.text.c_str()));
     } else {
-      grid->SetCellValue(record.row, record.column, record.text);
+      m_document.SetCellText(record.scene, record.row, record.column, record.text);
     }
-    grid->ForceRefresh();
+    RefreshScene(record.scene);
   }
 
-  if (g_undo.IsEmpty()) {
+  if (history.IsEmpty()) {
     EnableUndo(false);
-    if (!m_unrecordedChange) {
+    if (!m_document.HasUnrecordedChange()) {
       SetModified(false);
     }
   }
@@ -49,6 +41,6 @@ void LumivaneFrame::OnUndo(wxCommandEvent&) {
 void LumivaneFrame::ForgetCellPositions() {
   // Rows or scenes moved: the recorded positions no longer name the cells
   // they were taken from, and undoing them would change other cells.
-  g_undo.Clear();
+  m_document.Undo().Clear();
   EnableUndo(false);
 }

@@ -21,6 +21,7 @@ void LumivaneFrame::ShowTips() {
   // A negative index lies past the last tip, so the provider starts over.
   std::unique_ptr<wxTipProvider> provider(
       wxCreateFileTipProvider(path, static_cast<size_t>(g_app->m_tip)));
+  ModalScope modal(this);
   const bool keepShowing = wxShowTip(this, provider.get(), true);
   g_app->m_tip = keepShowing ? static_cast<long>(provider->GetCurrentTip()) : -1;
 }
@@ -34,8 +35,7 @@ bool LumivaneFrame::OpenUserGuide(const wxString& mailcapPath) {
   const wxString guide = g_app->m_docDir + "/" + USER_GUIDE_FILE_NAME;
   if (!wxFileExists(guide)) {
     // A viewer would only report a missing file in its own words, if at all.
-    wxMessageBox(wxString::Format(ERR_USER_GUIDE_MISSING, guide), CAPTION_ERROR,
-                 wxOK | wxICON_ERROR, this);
+    ShowMessage(wxString::Format(ERR_USER_GUIDE_MISSING, guide), CAPTION_ERROR, wxOK | wxICON_ERROR);
     return false;
   }
   const std::string command = mailcap_view_command(
@@ -50,8 +50,7 @@ bool LumivaneFrame::OpenUserGuide(const wxString& mailcapPath) {
   if (wxLaunchDefaultApplication(guide)) {
     return true;
   }
-  wxMessageBox(wxString::Format(ERR_USER_GUIDE_NO_VIEWER, guide), CAPTION_ERROR,
-               wxOK | wxICON_ERROR, this);
+  ShowMessage(wxString::Format(ERR_USER_GUIDE_NO_VIEWER, guide), CAPTION_ERROR, wxOK | wxICON_ERROR);
   return false;
 }
 
@@ -72,6 +71,7 @@ void LumivaneFrame::OnAbout(wxCommandEvent&) {
   // Modal, so the box is gone before the next command; GTK's own about
   // boxes (native and generic) are shown modeless.
   wxGenericAboutDialog dialog(info, this);
+  ModalScope modal(this);
   dialog.ShowModal();
 }
 

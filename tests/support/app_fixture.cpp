@@ -86,6 +86,16 @@ void AppTest::TearDown() {
 
 void AppTestPump(int milliseconds) { AppTest::PumpEvents(milliseconds); }
 
+void SetSceneName(LumivaneFrame* frame, int scene, const wxString& name) {
+  frame->GetDocument().RenameScene(scene, name.utf8_string());
+  frame->RefreshScene(scene);
+}
+
+void SetRowColour(LumivaneFrame* frame, int scene, int row, int colour) {
+  frame->GetDocument().SetRowColour(scene, row, colour);
+  frame->RefreshScene(scene);
+}
+
 #include <gtk/gtk.h>
 
 #include "support/gui_testing.h"

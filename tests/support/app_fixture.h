@@ -44,5 +44,9 @@ class AppTest : public testing::Test {
 };
 
 void AppTestPump(int milliseconds);
+// Names a scene as Rename scene would, without the dialog.
+void SetSceneName(LumivaneFrame* frame, int scene, const wxString& name);
+// Gives a row of a scene a colour as the colour dialog would, without the dialog.
+void SetRowColour(LumivaneFrame* frame, int scene, int row, int colour);
 std::string ReadFileText(const std::string& path);
 void WriteFileText(const std::string& path, const std::string& text);

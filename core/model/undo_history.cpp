@@ -1,6 +1,5 @@
-#include "gui/frame/undo_history.h"
+#include "core/model/undo_history.h"
 
-UndoHistory g_undo;
 
 void UndoHistory::BeginEdit(const UndoRecord& record) { m_pending = record; }
 

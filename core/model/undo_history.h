@@ -1,16 +1,15 @@
 #pragma once
 #include <memory>
+#include <string>
 #include <vector>
 
-#include <wx/string.h>
-
-// One grid cell's value: its scene, row and column, and its text (for the
+// One cell's value: its scene, row and column, and its text (for the
 // "Colour" column the colour index as decimal text).
 struct UndoRecord {
   int scene = 0;
   int row = 0;
   int column = 0;
-  wxString text;
+  std::string text;
 };
 
 // The history of cell edits: the previous value of each edited cell, most
@@ -33,5 +32,3 @@ class UndoHistory {
   int m_top = 0;
   UndoRecord m_pending;
 };
-
-extern UndoHistory g_undo;

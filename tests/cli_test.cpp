@@ -1,0 +1,283 @@
+// lumivane-cli run as a child process: what each command prints, its exit
+// status and its one-line errors, and `send` on a real pseudo-terminal.
+#include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "core/format/scenario_text.h"
+#include "support/temp_home.h"
+
+extern char** environ;
+
+namespace {
+
+struct Result {
+  int status = -1;  // exit status, or -1 when the program did not exit
+  std::string out;
+  std::string err;
+};
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+void WriteFile(const std::string& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+// The program started with its output going to files in the test's HOME.
+class Cli {
+ public:
+  explicit Cli(const std::vector<std::string>& args) {
+    std::vector<std::string> all = {LUMIVANE_CLI_PATH};
+    all.insert(all.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& arg : all) argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, OutPath().c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addopen(&actions, 2, ErrPath().c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    if (posix_spawn(&m_pid, argv[0], &actions, nullptr, argv.data(), environ) != 0) m_pid = -1;
+    posix_spawn_file_actions_destroy(&actions);
+  }
+  void Signal(int signal) const { kill(m_pid, signal); }
+  Result Wait() {
+    Result result;
+    int status = 0;
+    if (m_pid > 0 && waitpid(m_pid, &status, 0) == m_pid && WIFEXITED(status)) {
+      result.status = WEXITSTATUS(status);
+    }
+    m_pid = -1;
+    result.out = ReadFile(OutPath());
+    result.err = ReadFile(ErrPath());
+    return result;
+  }
+  ~Cli() {
+    if (m_pid > 0) {
+      kill(m_pid, SIGKILL);
+      waitpid(m_pid, nullptr, 0);
+    }
+  }
+
+ private:
+  static std::string OutPath() { return TestHome() + "/cli.out"; }
+  static std::string ErrPath() { return TestHome() + "/cli.err"; }
+  pid_t m_pid = -1;
+};
+
+Result RunCli(const std::vector<std::string>& args) { return Cli(args).Wait(); }
+
+// Scene 1 holds half a second; scene 2 stays.
+const char SHOW[] =
+    "# Lumivane scenario\n\n"
+    "[Scene1]\nname=Red\nfade=10\nhold=0.5\nrange1=1:1; 180; 0\n\n"
+    "[Scene2]\nname=Two\nfade=200\nhold=0.0\nrange1=3:5; 0; 2\n";
+
+const std::string OPENING = "# open at 9600\nF8\n# pause 500 ms\n# break\n# pause 500 ms\n";
+const std::string RED = "F5 00 00 7F 7E\nF2 0A\nF5 00 00 01 00\nF1 B4\nF3 00\n";
+const std::string TWO = "F5 00 00 7F 7E\nF2 C8\nF5 02 00 03 00\nF1 00\nF3 02\n";
+
+class CliTest : public testing::Test {
+ protected:
+  void SetUp() override { WriteFile(show, SHOW); }
+  std::string show = TestHome() + "/show.cfg";
+};
+
+}  // namespace
+
+TEST_F(CliTest, NormalizePrintsWhatSavingWouldWrite) {
+  const std::string messy = "[Scene1]\nname=Only\nhold=2.50\nfade=3\nrange1=2:9; 7; 1; left\n[Inputs]\ninput2=-3\n";
+  WriteFile(show, messy);
+  const Result result = RunCli({"normalize", show});
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.err, "");
+  EXPECT_EQ(result.out, WriteScenarioText(ParseScenarioText(messy)));
+  WriteFile(show, result.out);
+  EXPECT_EQ(RunCli({"normalize", show}).out, result.out);
+}
+
+TEST_F(CliTest, BytesPrintsTheTransferOfAScene) {
+  Result result = RunCli({"bytes", show});
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.err, "");
+  EXPECT_EQ(result.out, OPENING + RED);
+  EXPECT_EQ(RunCli({"bytes", "--scene=2", show}).out, OPENING + TWO);
+}
+
+TEST_F(CliTest, BytesPrintsProgrammingAtHighSpeedAndClearing) {
+  EXPECT_EQ(RunCli({"bytes", show, "--program", "--speed", "high"}).out,
+            OPENING + "F6 02\n# pause 100 ms\n# reopen at 115200\n# pause 100 ms\n" + RED +
+                "# pause 100 ms\nF7 00 DF\n# pause 2000 ms\n" + RED + "F7 01 01\n# pause 100 ms\n" + TWO +
+                "# pause 100 ms\nF7 00 02\n# pause 100 ms\n# break\n# pause 500 ms\n");
+  EXPECT_EQ(RunCli({"bytes", show, "--erase"}).out, OPENING + "F7 00 DF\n# pause 2000 ms\n");
+}
+
+TEST_F(CliTest, WrongUsageGivesOneLineAndStatusTwo) {
+  const std::vector<std::vector<std::string>> cases = {
+      {},
+      {"play", show},
+      {"bytes"},
+      {"bytes", show, "--colour"},
+      {"bytes", show, "-x"},
+      {"bytes", show, "--scene", "0"},
+      {"bytes", show, "--scene", "x"},
+      {"bytes", show, "--scene", "3"},  // the file has two
+      {"bytes", show, "--program", "--erase"},
+      {"bytes", show, "--speed", "fast"},
+      {"bytes", show, "--run"},
+      {"bytes", show, show},
+      {"send", show},
+      {"send", show, "--port"},
+      {"normalize", show, "--scene", "1"},
+  };
+  for (const std::vector<std::string>& args : cases) {
+    std::string line;
+    for (const std::string& arg : args) line += " " + arg;
+    const Result result = RunCli(args);
+    EXPECT_EQ(result.status, 2) << line;
+    EXPECT_EQ(result.out, "") << line;
+    EXPECT_EQ(result.err.rfind("lumivane-cli: ", 0), 0u) << line << ": " << result.err;
+    EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << line << ": " << result.err;
+  }
+}
+
+TEST_F(CliTest, HelpGoesToStandardOutput) {
+  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+           {"--help"}, {"normalize", "--help"}, {"bytes", "--help"}, {"send", "-h"}}) {
+    const Result result = RunCli(args);
+    EXPECT_EQ(result.status, 0) << args[0];
+    EXPECT_EQ(result.out.rfind("Usage: lumivane-cli", 0), 0u) << result.out;
+    EXPECT_EQ(result.err, "");
+  }
+}
+
+TEST_F(CliTest, AFileThatCannotBeReadIsNamedWithTheReason) {
+  const std::string missing = TestHome() + "/missing.cfg";
+  Result result = RunCli({"bytes", missing});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.out, "");
+  EXPECT_EQ(result.err, "lumivane-cli: " + missing + ": No such file or directory\n");
+  result = RunCli({"normalize", TestHome()});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.err, "lumivane-cli: " + TestHome() + ": Is a directory\n");
+}
+
+TEST_F(CliTest, APortThatWillNotOpenIsNamedWithTheReason) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"/nonexistent/ttyUSB9", "No such file or directory"},
+      {"Lumivane No Such Adapter (9)", "No such device or address"},
+  };
+  for (const auto& [port, reason] : cases) {
+    const Result result = RunCli({"send", show, "--port", port, "--erase"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err, std::string("lumivane-cli: ") + port + ": " + reason + "\n");
+  }
+}
+
+namespace {
+
+// A pseudo-terminal whose slave the program opens by its path; the test
+// reads what arrives on the master side.
+class CliOnPty : public CliTest {
+ protected:
+  void SetUp() override {
+    CliTest::SetUp();
+    char name[256];
+    ASSERT_EQ(openpty(&master, &slave, name, nullptr, nullptr), 0);
+    path = name;
+    // The program must not inherit the master: closing it here must cut the line.
+    fcntl(master, F_SETFD, FD_CLOEXEC);
+    fcntl(slave, F_SETFD, FD_CLOEXEC);
+    tcgetattr(master, &before);
+  }
+  void TearDown() override {
+    if (master >= 0) close(master);
+    close(slave);
+  }
+  // Reads from the master until `count` bytes came or the line went quiet.
+  std::vector<unsigned char> ReadMaster(size_t count, int quietMs) {
+    std::vector<unsigned char> bytes;
+    unsigned char buffer[256];
+    pollfd p{master, POLLIN, 0};
+    while (bytes.size() < count && poll(&p, 1, quietMs) > 0 && (p.revents & POLLIN)) {
+      const ssize_t n = read(master, buffer, std::min(sizeof buffer, count - bytes.size()));
+      if (n <= 0) break;
+      bytes.insert(bytes.end(), buffer, buffer + n);
+    }
+    return bytes;
+  }
+  int master = -1;
+  int slave = -1;
+  std::string path;
+  termios before{};
+};
+
+using Bytes = std::vector<unsigned char>;
+const Bytes RED_BYTES = {0xF5, 0x00, 0x00, 0x7F, 0x7E, 0xF2, 0x0A, 0xF5, 0x00, 0x00, 0x01, 0x00, 0xF1, 0xB4, 0xF3, 0x00};
+const Bytes TWO_BYTES = {0xF5, 0x00, 0x00, 0x7F, 0x7E, 0xF2, 0xC8, 0xF5, 0x02, 0x00, 0x03, 0x00, 0xF1, 0x00, 0xF3, 0x02};
+
+Bytes Concat(std::initializer_list<Bytes> parts) {
+  Bytes all;
+  for (const Bytes& part : parts) all.insert(all.end(), part.begin(), part.end());
+  return all;
+}
+
+}  // namespace
+
+TEST_F(CliOnPty, SendPutsTheSceneOnTheLineAndLeavesTheTtyAsItWas) {
+  Cli send({"send", show, "--port", path, "--scene", "2"});
+  // Read while it runs: closing the port discards what was not read yet.
+  EXPECT_EQ(ReadMaster(1 + TWO_BYTES.size(), 1500), Concat({{0xF8}, TWO_BYTES}));
+  const Result result = send.Wait();
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.out, "Scene 2: Two\n");
+  EXPECT_EQ(result.err, "");
+  termios after{};
+  tcgetattr(master, &after);
+  EXPECT_EQ(after.c_cflag, before.c_cflag);
+  EXPECT_EQ(after.c_lflag, before.c_lflag);
+}
+
+TEST_F(CliOnPty, RunPlaysTheHoldTimesUntilTerminated) {
+  Cli run({"send", show, "--port", path, "--run"});
+  const auto started = std::chrono::steady_clock::now();
+  // Start-up and scene 1; then scene 2 once scene 1's half second is over.
+  EXPECT_EQ(ReadMaster(1 + RED_BYTES.size(), 3000), Concat({{0xF8}, RED_BYTES}));
+  EXPECT_EQ(ReadMaster(TWO_BYTES.size(), 2000), TWO_BYTES);
+  EXPECT_GE(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(1400));
+  run.Signal(SIGTERM);
+  const Result result = run.Wait();
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.out, "Scene 1: Red\nScene 2: Two\n");
+  EXPECT_EQ(result.err, "");
+}
+
+TEST_F(CliOnPty, ALineThatGoesAwayDuringARunEndsItWithAnError) {
+  Cli run({"send", show, "--port", path, "--run"});
+  ASSERT_EQ(ReadMaster(1 + RED_BYTES.size(), 3000).size(), 1 + RED_BYTES.size());
+  close(master);
+  master = -1;
+  const Result result = run.Wait();
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.out, "Scene 1: Red\nScene 2: Two\n");
+  EXPECT_EQ(result.err, "lumivane-cli: " + path + ": Input/output error\n");
+}
