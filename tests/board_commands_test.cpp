@@ -46,7 +46,7 @@ Lines SceneWrites(const char* fade, std::initializer_list<const char*> rows = {}
 
 }  // namespace
 
-class BoardLink : public AppTest {
+class BoardCommands : public AppTest {
  protected:
   void SetUp() override {
     FtdiSimReset();
@@ -98,7 +98,7 @@ class BoardLink : public AppTest {
   wxString Status() { return m_frame->GetStatusBar()->GetStatusText(0); }
 };
 
-TEST_F(BoardLink, SceneTransferSendsTheDocumentedBytes) {
+TEST_F(BoardCommands, SceneTransferSendsTheDocumentedBytes) {
   StartWith(0);
   SetFade(0, "10");
   AddRow(0, 0, "1", "", wxColour(255, 0, 0), "");
@@ -113,7 +113,7 @@ TEST_F(BoardLink, SceneTransferSendsTheDocumentedBytes) {
                                        "FT_Write B4", "FT_Write F3", "FT_Write 00"})}));
 }
 
-TEST_F(BoardLink, RowsWithoutAValidRangeAreLeftOut) {
+TEST_F(BoardCommands, RowsWithoutAValidRangeAreLeftOut) {
   StartWith(0);
   AddRow(0, 0, "3", "5", *wxBLACK, "2");
   AddRow(0, 1, "0", "", *wxBLACK, "");
@@ -131,14 +131,14 @@ TEST_F(BoardLink, RowsWithoutAValidRangeAreLeftOut) {
                                        "FT_Write 2B", "FT_Write F3", "FT_Write 00"})}));
 }
 
-TEST_F(BoardLink, NothingIsSentWithoutAnActiveScene) {
+TEST_F(BoardCommands, NothingIsSentWithoutAnActiveScene) {
   StartWith(0);
   EXPECT_EQ(m_frame->ActiveScene(), -1);
   EXPECT_FALSE(m_frame->SendScene(-1, false));
   EXPECT_TRUE(FtdiSimEvents().empty());
 }
 
-TEST_F(BoardLink, HighSpeedSwitchesAfterTheSyncAndSendsTheSceneFast) {
+TEST_F(BoardCommands, HighSpeedSwitchesAfterTheSyncAndSendsTheSceneFast) {
   StartWith(0, 1);
   m_frame->ToolBar()->ToggleTool(ID_AUTO_TRANSFER, true);
   EXPECT_TRUE(m_frame->AutoTransfer(-1));
@@ -147,12 +147,12 @@ TEST_F(BoardLink, HighSpeedSwitchesAfterTheSyncAndSendsTheSceneFast) {
                                SceneWrites("00")}));
 }
 
-TEST_F(BoardLink, AutoTransferAtStartSendsTheFirstSceneOnce) {
+TEST_F(BoardCommands, AutoTransferAtStartSendsTheFirstSceneOnce) {
   StartWith(1);
   EXPECT_EQ(LineLog(), Concat({{"FT_SetBaudRate 9600"}, OPENING, SceneWrites("00")}));
 }
 
-TEST_F(BoardLink, EditWithAutoTransferSendsTheSceneOnceAndSwitchingOffSendsNothing) {
+TEST_F(BoardCommands, EditWithAutoTransferSendsTheSceneOnceAndSwitchingOffSendsNothing) {
   StartWith(1);
   m_frame->Raise();
   size_t before = LineLog().size();
@@ -167,7 +167,7 @@ TEST_F(BoardLink, EditWithAutoTransferSendsTheSceneOnceAndSwitchingOffSendsNothi
   EXPECT_TRUE(LineLogSince(before).empty());
 }
 
-TEST_F(BoardLink, PortThatWillNotOpenWarnsOnceAndSwitchesAutoTransferOff) {
+TEST_F(BoardCommands, PortThatWillNotOpenWarnsOnceAndSwitchesAutoTransferOff) {
   wxTEST_DIALOG(StartWith(1, 0, "/nonexistent/port"),
                 ExpectMessageBox(wxString(ERR_PORT_INIT) + ERR_AUTO_TRANSMIT_OFF, "Error", wxOK));
   EXPECT_FALSE(m_frame->ToolBar()->GetToolState(ID_AUTO_TRANSFER));
@@ -176,13 +176,13 @@ TEST_F(BoardLink, PortThatWillNotOpenWarnsOnceAndSwitchesAutoTransferOff) {
   EXPECT_FALSE(m_frame->AutoTransfer(-1));
 }
 
-TEST_F(BoardLink, EmptyPortFailsSilentlyForAutoTransferOnly) {
+TEST_F(BoardCommands, EmptyPortFailsSilentlyForAutoTransferOnly) {
   StartWith(1, 0, "");
   EXPECT_TRUE(m_frame->ToolBar()->GetToolState(ID_AUTO_TRANSFER));
   wxTEST_DIALOG(Command(ID_RESET_BOARDS), ExpectMessageBox(ERR_PORT_INIT, "Error", wxOK));
 }
 
-TEST_F(BoardLink, UnpluggedAdapterGivesOneTransmitErrorAndClosesThePort) {
+TEST_F(BoardCommands, UnpluggedAdapterGivesOneTransmitErrorAndClosesThePort) {
   StartWith(1);
   FtdiSimFailWrites(true);
   wxTEST_DIALOG(EXPECT_FALSE(m_frame->AutoTransfer(-1)),
@@ -191,7 +191,7 @@ TEST_F(BoardLink, UnpluggedAdapterGivesOneTransmitErrorAndClosesThePort) {
   EXPECT_FALSE(m_frame->ToolBar()->GetToolState(ID_AUTO_TRANSFER));
 }
 
-TEST_F(BoardLink, ResetReopensTheLinkAndClearErasesTheRom) {
+TEST_F(BoardCommands, ResetReopensTheLinkAndClearErasesTheRom) {
   StartWith(0);
   FtdiSimReset();
   FtdiSimAddDevice("Lumivane USB");
@@ -203,7 +203,7 @@ TEST_F(BoardLink, ResetReopensTheLinkAndClearErasesTheRom) {
                                {"FT_Write F7 00 DF", "pause 2000"}}));
 }
 
-TEST_F(BoardLink, ProgrammingTwoScenesAtHighSpeedSendsTheWholeSequence) {
+TEST_F(BoardCommands, ProgrammingTwoScenesAtHighSpeedSendsTheWholeSequence) {
   StartWith(0, 1);
   m_frame->CreateScenePage(1, "", false);
   m_frame->HoldText()->ChangeValue("2.5");
@@ -226,7 +226,7 @@ TEST_F(BoardLink, ProgrammingTwoScenesAtHighSpeedSendsTheWholeSequence) {
   EXPECT_EQ(m_frame->ActiveScene(), 2);
 }
 
-TEST_F(BoardLink, ProgrammingNoScenesSendsNothingButCompletes) {
+TEST_F(BoardCommands, ProgrammingNoScenesSendsNothingButCompletes) {
   StartWith(0);
   m_frame->ResetScenes();
   FtdiSimReset();
@@ -238,7 +238,7 @@ TEST_F(BoardLink, ProgrammingNoScenesSendsNothingButCompletes) {
   }
 }
 
-TEST_F(BoardLink, ProgrammingStopsAtAFailedTransferWithoutRepeatingTheMessage) {
+TEST_F(BoardCommands, ProgrammingStopsAtAFailedTransferWithoutRepeatingTheMessage) {
   StartWith(0);
   m_frame->CreateScenePage(1, "", false);
   FtdiSimFailWrites(true);
@@ -247,16 +247,16 @@ TEST_F(BoardLink, ProgrammingStopsAtAFailedTransferWithoutRepeatingTheMessage) {
 }
 
 // The same stream on a real pseudo-terminal, read on the master side.
-class PtyBoardLink : public BoardLink {
+class PtyBoardLink : public BoardCommands {
  protected:
   void SetUp() override {
-    BoardLink::SetUp();
+    BoardCommands::SetUp();
     char name[256];
     ASSERT_EQ(openpty(&master, &slave, name, nullptr, nullptr), 0);
     slaveName = name;
   }
   void TearDown() override {
-    BoardLink::TearDown();
+    BoardCommands::TearDown();
     if (master >= 0) close(master);
     close(slave);
   }

@@ -38,7 +38,7 @@ std::string ScenarioText(std::initializer_list<const char*> holds, const char* i
 
 }  // namespace
 
-class Runner : public AppTest {
+class WindowRunner : public AppTest {
  protected:
   void SetUp() override {
     FtdiSimReset();
@@ -82,7 +82,7 @@ class Runner : public AppTest {
   std::string path;
 };
 
-TEST_F(Runner, HoldTimesLastExactlyTheirTicks) {
+TEST_F(WindowRunner, HoldTimesLastExactlyTheirTicks) {
   RunScenario(ScenarioText({"0.5", "1.0", "2.0", "0"}));
   EXPECT_EQ(Status(1), STATE_RUNNING);
   EXPECT_EQ(Status(0), MSG_TRANSFERRED);
@@ -96,7 +96,7 @@ TEST_F(Runner, HoldTimesLastExactlyTheirTicks) {
   EXPECT_EQ(Status(2), "");
 }
 
-TEST_F(Runner, CountdownShowsEveryHalfSecondAndTheLastSceneWrapsToTheFirst) {
+TEST_F(WindowRunner, CountdownShowsEveryHalfSecondAndTheLastSceneWrapsToTheFirst) {
   RunScenario(ScenarioText({"2.0", "0.5"}));
   Tick(5);
   EXPECT_EQ(Status(2), "1.5");
@@ -110,7 +110,7 @@ TEST_F(Runner, CountdownShowsEveryHalfSecondAndTheLastSceneWrapsToTheFirst) {
   EXPECT_EQ(m_frame->ActiveScene(), 0);
 }
 
-TEST_F(Runner, KeepAliveGoesOutOnceASecondRunningOrNot) {
+TEST_F(WindowRunner, KeepAliveGoesOutOnceASecondRunningOrNot) {
   RunScenario(ScenarioText({"0"}));
   const int before = SyncBytes();
   Tick(30);
@@ -122,7 +122,7 @@ TEST_F(Runner, KeepAliveGoesOutOnceASecondRunningOrNot) {
   EXPECT_EQ(SyncBytes() - before, 5);
 }
 
-TEST_F(Runner, InputsActInOrderAndOnlyWhenTheyBecomeActive) {
+TEST_F(WindowRunner, InputsActInOrderAndOnlyWhenTheyBecomeActive) {
   // Input 1 next, 2 previous, 3 pause, 4 go to scene 3 (index 2).
   RunScenario(ScenarioText({"0", "0", "0"}, "input1=-1\ninput2=-2\ninput3=-3\ninput4=2\n"));
   FtdiSimSetInputPins(0x0E);  // input 1 active (low)
@@ -138,7 +138,7 @@ TEST_F(Runner, InputsActInOrderAndOnlyWhenTheyBecomeActive) {
   EXPECT_EQ(Status(0), "Input 4 active");
 }
 
-TEST_F(Runner, PauseStopsTheHoldAndResumesWhereItStood) {
+TEST_F(WindowRunner, PauseStopsTheHoldAndResumesWhereItStood) {
   RunScenario(ScenarioText({"1.0", "0"}, "input1=-3\n"));
   Tick(4);
   FtdiSimSetInputPins(0x0E);
@@ -151,7 +151,7 @@ TEST_F(Runner, PauseStopsTheHoldAndResumesWhereItStood) {
   EXPECT_EQ(TicksUntilNextScene(), 5);
 }
 
-TEST_F(Runner, InputForASceneTheScenarioLacksOnlyShowsItsText) {
+TEST_F(WindowRunner, InputForASceneTheScenarioLacksOnlyShowsItsText) {
   RunScenario(ScenarioText({"0", "0"}, "input1=0\ninput2=5\n"));
   FtdiSimSetInputPins(0x0C);
   Tick(1);
@@ -160,7 +160,7 @@ TEST_F(Runner, InputForASceneTheScenarioLacksOnlyShowsItsText) {
   EXPECT_TRUE(m_frame->IsRunning());
 }
 
-TEST_F(Runner, AFlickeringInputGivesUpAfterAboutTwoHundredMilliseconds) {
+TEST_F(WindowRunner, AFlickeringInputGivesUpAfterAboutTwoHundredMilliseconds) {
   RunScenario(ScenarioText({"0", "0"}, "input1=-1\n"));
   FtdiSimFlickerInputs(true);
   FtdiSimSetInputPins(0x0E);
@@ -174,7 +174,7 @@ TEST_F(Runner, AFlickeringInputGivesUpAfterAboutTwoHundredMilliseconds) {
   FtdiSimFlickerInputs(false);
 }
 
-TEST_F(Runner, InputsAreIgnoredWithoutARun) {
+TEST_F(WindowRunner, InputsAreIgnoredWithoutARun) {
   RunScenario(ScenarioText({"0", "0"}, "input1=-1\n"));
   wxCommandEvent stop(wxEVT_MENU, ID_STOP);
   m_frame->ProcessWindowEvent(stop);
@@ -183,7 +183,7 @@ TEST_F(Runner, InputsAreIgnoredWithoutARun) {
   EXPECT_EQ(m_frame->Notebook()->GetSelection(), 0);
 }
 
-TEST_F(Runner, FileChangedOutsideAsksWhenIdleAndReloadsSilentlyWhenRunning) {
+TEST_F(WindowRunner, FileChangedOutsideAsksWhenIdleAndReloadsSilentlyWhenRunning) {
   RunScenario(ScenarioText({"0"}));
   // Running: the new content is taken over without a question.
   WriteFileText(path, ScenarioText({"0", "0"}));
@@ -209,7 +209,7 @@ TEST_F(Runner, FileChangedOutsideAsksWhenIdleAndReloadsSilentlyWhenRunning) {
 
 // End to end with the real timer: "lumivane show.cfg" with the port set to
 // a pseudo-terminal plays the scenario onto the line.
-TEST_F(Runner, ScenarioNamedOnTheCommandLinePlaysOntoAPseudoTerminal) {
+TEST_F(WindowRunner, ScenarioNamedOnTheCommandLinePlaysOntoAPseudoTerminal) {
   int master = -1;
   int slave = -1;
   char name[256];

@@ -15,6 +15,7 @@
 
 #include "gui/app/lumivane_app.h"
 #include "gui/app/texts.h"
+#include "gui/frame/runner_view.h"
 #include "resources/icons.h"
 
 LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size)
@@ -34,22 +35,19 @@ LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size)
       m_holdText(nullptr),
       m_holdSetAll(nullptr),
       m_timer(nullptr),
-      m_paused(false),
-      m_holdElapsed(0.0),
-      m_keepAliveTicks(0),
       m_activeScene(-1),
       m_pageEventsEnabled(true),
-      m_inputState(0x0F),
       m_contextRow(-1),
       m_contextScene(-1),
       m_colourScene(-1),
       m_colourRow(-1),
       m_printing(nullptr),
       m_currentScene(-1),
-      m_running(false),
       m_modalDepth(0),
       m_fileChangePending(false),
       m_lastLinkFailure(LINK_OK) {
+  m_runnerView = std::make_unique<RunnerView>(this);
+  m_runner = std::make_unique<Runner>(m_document.GetScenario(), *m_runnerView);
   SetSizeHints(wxDefaultSize, wxDefaultSize);
   SetIcon(wxIcon(lumivane32_xpm));
 
@@ -96,8 +94,6 @@ LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size)
   m_printing = new wxHtmlEasyPrinting(PRINTING_NAME, this);
 
   m_timer = new wxTimer(this, ID_TIMER);
-  m_paused = false;
-  m_keepAliveTicks = 0;
   Bind(wxEVT_TIMER, &LumivaneFrame::OnTimer, this, ID_TIMER);
   m_timer->Start(TIMER_PERIOD_MS, wxTIMER_CONTINUOUS);
 
@@ -131,8 +127,7 @@ void LumivaneFrame::StopRun() {
     return;
   }
   m_activeScene = -1;
-  m_holdElapsed = 0;
-  m_running = false;
+  m_runner->Stop();
   SetStatus(m_document.IsModified() ? STATE_MODIFIED : "", STATUS_STATE);
   SetStatus("", STATUS_HOLD);
 }
@@ -142,7 +137,7 @@ void LumivaneFrame::SetModified(bool on) {
   if (on) {
     StopRun();
     SetStatus(STATE_MODIFIED, STATUS_STATE);
-  } else if (!m_running) {
+  } else if (!m_runner->Running()) {
     SetStatus("", STATUS_STATE);
   }
 }

@@ -6,6 +6,10 @@
 
 #include <vector>
 
+#include <memory>
+
+#include "core/board/runner.h"
+#include "core/board/serial_board_link.h"
 #include "core/model/document.h"
 #include "gui/frame/ids.h"
 
@@ -179,7 +183,7 @@ class LumivaneFrame : public wxFrame {
   wxToolBar* ToolBar() const { return m_toolBar; }
   wxMenu* EditMenu() const { return m_menuEdit; }
   bool IsModified() const { return m_document.IsModified(); }
-  bool IsRunning() const { return m_running; }
+  bool IsRunning() const { return m_runner->Running(); }
   int ActiveScene() const { return m_activeScene; }
   int Fade(int scene) const { return m_document.HasScene(scene) ? m_document.GetScene(scene).fade : 0; }
   double Hold(int scene) const { return m_document.HasScene(scene) ? m_document.GetScene(scene).hold : 0.0; }
@@ -248,8 +252,6 @@ class LumivaneFrame : public wxFrame {
   void CommitOpenEdits();
   void StartEmptyScenario();
   bool ConfirmLosingChanges();
-  void AdvanceHold();
-  void PollInputs();
   void WatchScenarioFile();
   void GoToScene(int scene);
   void ReloadScenario();
@@ -275,19 +277,21 @@ class LumivaneFrame : public wxFrame {
   wxTextCtrl* m_holdText;
   wxButton* m_holdSetAll;
   wxTimer* m_timer;
-  bool m_paused;
-  double m_holdElapsed;
-  int m_keepAliveTicks;
+  // The scene on the boards: the running one, or the last one sent by
+  // auto transfer or programming; -1 when none is.
   int m_activeScene;
   bool m_pageEventsEnabled;
-  unsigned char m_inputState;
   int m_contextRow;
   int m_contextScene;
   int m_colourScene;
   int m_colourRow;
   wxHtmlEasyPrinting* m_printing;
   int m_currentScene;
-  bool m_running;
+  // The runner shows and sends through the frame.
+  class RunnerView;
+  std::unique_ptr<RunnerView> m_runnerView;
+  std::unique_ptr<Runner> m_runner;
+  SerialBoardLink m_link;
   int m_modalDepth;
   bool m_fileChangePending;
   // Why the last scene transfer failed: programming must not repeat a

@@ -380,12 +380,12 @@ void LumivaneFrame::StepScene(int step) {
   m_pageEventsEnabled = false;
   m_notebook->SetSelection(target);
   m_pageEventsEnabled = true;
-  if (m_running) {
+  if (m_runner->Running()) {
     // The run goes on from the scene now on the boards.
     m_activeScene = target;
+    m_runner->MoveTo(target);
     if (!SendScene(-1, false)) {
       StopRun();
     }
-    m_holdElapsed = 0;
   }
 }
