@@ -79,6 +79,10 @@ void LumivaneFrame::WatchScenarioFile() {
       return;  // still under a dialog
     }
     m_fileChangePending = false;
+    // A save, an open or a new scenario since then settled the question.
+    if (g_app->m_scenarioFile.empty() || m_document.FileTime() != -1) {
+      return;
+    }
   } else {
     const wxString& file = g_app->m_scenarioFile;
     if (file.empty() || m_document.FileTime() == -1 || !wxFileName::FileExists(file)) {
