@@ -7,6 +7,7 @@
 
 #include "core/model/colour_numbers.h"
 #include "core/board/protocol_bytes.h"
+#include "core/board/serial_board_link.h"
 #include "core/serial/serial.h"
 #include "support/ftdi_sim.h"
 
@@ -74,6 +75,8 @@ class MessageSplitting : public testing::Test {
   }
   void TearDown() override { serial_close(); }
 
+  SerialBoardLink link;  // the driver's port, on the simulated device
+
   static std::vector<std::string> Writes() {
     std::vector<std::string> writes;
     for (const std::string& line : FtdiSimLineTrace()) {
@@ -84,20 +87,20 @@ class MessageSplitting : public testing::Test {
 };
 
 TEST_F(MessageSplitting, CommandByteAndPayloadGoInSeparateWrites) {
-  EXPECT_TRUE(WriteBoardMessage(SelectAllMessage()));
-  EXPECT_TRUE(WriteBoardMessage(SyncMessage()));
+  EXPECT_TRUE(WriteBoardMessage(link, SelectAllMessage()));
+  EXPECT_TRUE(WriteBoardMessage(link, SyncMessage()));
   EXPECT_EQ(Writes(), (std::vector<std::string>{"FT_Write F5", "FT_Write 00 00 7F 7E", "FT_Write F8"}));
 }
 
 TEST_F(MessageSplitting, EraseAndSpeedGoInOneWriteAndStoreByteByByte) {
-  EXPECT_TRUE(WriteBoardMessage(EraseMessage()));
-  EXPECT_TRUE(WriteBoardMessage(SpeedMessage()));
-  EXPECT_TRUE(WriteBoardMessage(StoreMessage(1.0, 2)));
+  EXPECT_TRUE(WriteBoardMessage(link, EraseMessage()));
+  EXPECT_TRUE(WriteBoardMessage(link, SpeedMessage()));
+  EXPECT_TRUE(WriteBoardMessage(link, StoreMessage(1.0, 2)));
   EXPECT_EQ(Writes(), (std::vector<std::string>{"FT_Write F7 00 DF", "FT_Write F6 02",
                                                 "FT_Write F7", "FT_Write 02", "FT_Write 02"}));
 }
 
 TEST_F(MessageSplitting, AWriteTheLineRefusesIsReported) {
   FtdiSimFailWrites(true);
-  EXPECT_FALSE(WriteBoardMessage(SelectAllMessage()));
+  EXPECT_FALSE(WriteBoardMessage(link, SelectAllMessage()));
 }

@@ -1,6 +1,6 @@
 #include "core/board/protocol_bytes.h"
 
-#include "core/board/serial_board_link.h"
+#include "core/board/board_link.h"
 
 namespace {
 
@@ -80,11 +80,6 @@ int PayloadLength(unsigned char command) {
     default:
       return -1;
   }
-}
-
-bool WriteBoardMessage(const BoardMessage& message) {
-  SerialBoardLink link;
-  return WriteBoardMessage(link, message);
 }
 
 bool WriteBoardMessage(BoardLink& link, const BoardMessage& message) {

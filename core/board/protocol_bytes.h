@@ -58,5 +58,3 @@ unsigned char HoldByte(double holdSeconds);
 // Writes the message through the link in the writes its MessageWrites
 // names. True when the line took every byte; stops at the first short write.
 bool WriteBoardMessage(BoardLink& link, const BoardMessage& message);
-// The same through the serial driver (SerialBoardLink).
-bool WriteBoardMessage(const BoardMessage& message);
