@@ -4,10 +4,11 @@
 #include <ctime>
 
 #include "core/serial/serial_backend.h"
+#include "core/serial/virtual_port.h"
 
 namespace {
 
-enum PortKind { PORT_NONE = 0, PORT_TTY = 1, PORT_FTDI = 2 };
+enum PortKind { PORT_NONE = 0, PORT_TTY = 1, PORT_FTDI = 2, PORT_VIRTUAL = 3 };
 
 // Back-end of the current or last opened port. It stays set after a
 // failed open, so serial_getbits can tell "FTDI chosen but closed".
@@ -43,12 +44,22 @@ int serial_open(const char* name, int baud) {
   }
   // One port per process: a port still open is released, not leaked.
   serial_close();
+  if (serial_is_virtual_name(name)) {
+    g_portKind = PORT_VIRTUAL;
+    return serial_virtual_open(name, baud);
+  }
+  int result;
   if (IsFtdiName(name)) {
     g_portKind = PORT_FTDI;
-    return serial_ftdi_open(name, baud);
+    result = serial_ftdi_open(name, baud);
+  } else {
+    g_portKind = PORT_TTY;
+    result = serial_tty_open(name, baud);
   }
-  g_portKind = PORT_TTY;
-  return serial_tty_open(name, baud);
+  if (result == 0) {
+    serial_mirror_opened(name, baud);
+  }
+  return result;
 }
 
 void serial_close() {
@@ -58,6 +69,9 @@ void serial_close() {
       break;
     case PORT_FTDI:
       serial_ftdi_close();
+      break;
+    case PORT_VIRTUAL:
+      serial_virtual_close();
       break;
     default:
       return;
@@ -69,23 +83,35 @@ int serial_write(const unsigned char* data, int len) {
   if (data == nullptr || len <= 0) {
     return 0;
   }
+  int written;
   switch (g_portKind) {
     case PORT_TTY:
-      return serial_tty_write(data, len);
+      written = serial_tty_write(data, len);
+      break;
     case PORT_FTDI:
-      return serial_ftdi_write(data, len);
+      written = serial_ftdi_write(data, len);
+      break;
+    case PORT_VIRTUAL:
+      return serial_virtual_write(data, len);
     default:
       return 0;
   }
+  serial_mirror_write(data, written);
+  return written;
 }
 
 void serial_break() {
   switch (g_portKind) {
     case PORT_TTY:
       serial_tty_break();
+      if (serial_tty_isopen()) serial_mirror_break();
       break;
     case PORT_FTDI:
       serial_ftdi_break();
+      if (serial_ftdi_isopen()) serial_mirror_break();
+      break;
+    case PORT_VIRTUAL:
+      serial_virtual_break();
       break;
     default:
       break;
@@ -98,12 +124,17 @@ bool serial_isopen() {
       return serial_tty_isopen();
     case PORT_FTDI:
       return serial_ftdi_isopen();
+    case PORT_VIRTUAL:
+      return serial_virtual_isopen();
     default:
       return false;
   }
 }
 
 unsigned char serial_getbits(unsigned char dir, unsigned char out) {
+  if (g_portKind == PORT_VIRTUAL) {
+    return serial_virtual_inputs();
+  }
   if (g_portKind != PORT_FTDI) {
     return 0x0F;  // every input at its inactive (high) level
   }

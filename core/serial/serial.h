@@ -10,8 +10,9 @@ enum {
   SERIAL_SETTINGS_REFUSED = 93,
 };
 
-// Opens the port `name` (UTF-8) at `baud` bits per second. A name whose
-// first 8 bytes are "Lumivane" is an FTDI adapter: "... (n)" opens device
+// Opens the port `name` (UTF-8) at `baud` bits per second. "Virtual boards"
+// is the chain of boards inside the program (virtual_port.h); it opens at
+// any rate. A name whose first 8 bytes are "Lumivane" is an FTDI adapter: "... (n)" opens device
 // n-1, no "(" opens device 0. Any other name is a tty, tried as given and
 // then under "/dev/". Returns 0 when open; SERIAL_FTDI_OPEN_FAILED; the
 // error number of the second tty open; or SERIAL_SETTINGS_REFUSED for a
@@ -34,7 +35,8 @@ void serial_break();
 
 bool serial_isopen();
 
-// Reads the FTDI adapter's four CBUS input pins in bit-bang mode. Pins whose
+// Reads the FTDI adapter's four CBUS input pins in bit-bang mode; with the
+// virtual boards, the inputs their monitor's buttons work. Pins whose
 // bit is set in `dir` become outputs at the level of `out`, and read as 1.
 // Returns the levels in bits 0..3; 0x0F with a tty or no port, 0xFF when the
 // FTDI port is selected but not open.

@@ -21,6 +21,19 @@ void serial_ftdi_break();
 bool serial_ftdi_isopen();
 unsigned char serial_ftdi_getbits(unsigned char dir, unsigned char out);
 
+// "Virtual boards" back-end (serial_virtual.cpp).
+int serial_virtual_open(const char* name, int baud);
+void serial_virtual_close();
+int serial_virtual_write(const unsigned char* data, int len);
+void serial_virtual_break();
+bool serial_virtual_isopen();
+
+// The mirror of a real port (serial_virtual.cpp): told of each successful
+// opening, of the bytes the line took and of each break.
+void serial_mirror_opened(const char* name, int baud);
+void serial_mirror_write(const unsigned char* data, int len);
+void serial_mirror_break();
+
 // The device index an FTDI port name denotes: the number after the first
 // "(" minus 1, or 0 without "(". -1 when that number is not a device.
 int serial_ftdi_index(const char* name);
