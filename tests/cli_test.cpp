@@ -133,7 +133,7 @@ TEST_F(CliTest, BytesPrintsProgrammingAtHighSpeedAndClearing) {
 TEST_F(CliTest, WrongUsageGivesOneLineAndStatusTwo) {
   const std::vector<std::vector<std::string>> cases = {
       {},
-      {"play", show},
+      {"replay", show},
       {"bytes"},
       {"bytes", show, "--colour"},
       {"bytes", show, "-x"},
@@ -147,6 +147,10 @@ TEST_F(CliTest, WrongUsageGivesOneLineAndStatusTwo) {
       {"send", show},
       {"send", show, "--port"},
       {"normalize", show, "--scene", "1"},
+      {"play"},
+      {"play", show, "--seconds", "-1"},
+      {"play", show, "--inputs", "1:5"},
+      {"play", show, "--inputs", "1:1,"},
   };
   for (const std::vector<std::string>& args : cases) {
     std::string line;
@@ -161,10 +165,38 @@ TEST_F(CliTest, WrongUsageGivesOneLineAndStatusTwo) {
 
 TEST_F(CliTest, HelpGoesToStandardOutput) {
   for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-           {"--help"}, {"normalize", "--help"}, {"bytes", "--help"}, {"send", "-h"}}) {
+           {"--help"}, {"normalize", "--help"}, {"bytes", "--help"}, {"send", "-h"}, {"play", "-h"}}) {
     const Result result = RunCli(args);
     EXPECT_EQ(result.status, 0) << args[0];
     EXPECT_EQ(result.out.rfind("Usage: lumivane-cli", 0), 0u) << result.out;
+    EXPECT_EQ(result.err, "");
+  }
+}
+
+TEST_F(CliTest, PlayPrintsTheBoardsAfterEveryTransferInSimulatedTime) {
+  auto line = [](const char* t, int scene, const char* state) {
+    return std::string("{\"t\": ") + t + ", \"scene\": " + std::to_string(scene) + ", " + state + "}\n";
+  };
+  const char* red = "\"fade\": 10, \"boards\": [[1, 1, 180, 0]]";
+  const char* two = "\"fade\": 200, \"boards\": [[1, 1, 180, 0], [3, 5, 0, 2]]";
+  const char* redAgain = "\"fade\": 10, \"boards\": [[1, 1, 180, 0], [3, 5, 0, 2]]";
+  const struct {
+    std::vector<std::string> options;
+    std::string out;
+  } cases[] = {
+      {{"--seconds", "0.5"}, line("0", 1, red)},
+      {{}, line("0", 1, red) + line("0.5", 2, two)},  // scene 2 stays
+      // Input 1 goes to scene 1, input 2 to scene 2.
+      {{"--seconds=2", "--inputs", "1:1,0.2:2"},
+       line("0", 1, red) + line("0.2", 2, two) + line("1", 1, redAgain) + line("1.5", 2, two)},
+      {{"--inputs=3:3,4:4"}, line("0", 1, red) + line("0.5", 2, two)},  // scenes the file lacks
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> args = {"play", show};
+    args.insert(args.end(), c.options.begin(), c.options.end());
+    const Result result = RunCli(args);
+    EXPECT_EQ(result.status, 0) << args.size();
+    EXPECT_EQ(result.out, c.out) << args.size();
     EXPECT_EQ(result.err, "");
   }
 }

@@ -20,6 +20,8 @@
 #include "core/format/scenario_file.h"
 #include "core/format/scenario_text.h"
 
+int Play(const std::vector<std::string>& args);  // play_command.cpp
+
 namespace {
 
 constexpr int EXIT_OK = 0;
@@ -36,6 +38,7 @@ const char USAGE[] =
     "  normalize FILE    print FILE as the program would save it\n"
     "  bytes FILE        print what a transfer, Program or Clear would send\n"
     "  send FILE         send, run, program, clear or reset over a port\n"
+    "  play FILE         play on virtual boards in simulated time, their state as JSON\n"
     "\n"
     "  lumivane-cli COMMAND --help   the options of a command\n"
     "  lumivane-cli --version        the version\n"
@@ -462,7 +465,7 @@ int main(int argc, char** argv) {
   }
   using Command = int (*)(const std::vector<std::string>&);
   const std::map<std::string, Command> commands = {
-      {"normalize", Normalize}, {"bytes", Bytes}, {"send", Send}};
+      {"normalize", Normalize}, {"bytes", Bytes}, {"send", Send}, {"play", Play}};
   const auto found = commands.find(command);
   if (found == commands.end()) {
     return Usage("", "unknown command '" + command + "'");

@@ -1,0 +1,237 @@
+// lumivane-cli play: the scenario run as Transfer / run runs it, in
+// simulated time, into a chain of virtual boards; after every scene
+// transfer one JSON line with what the boards hold.
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "core/board/board_commands.h"
+#include "core/board/runner.h"
+#include "core/board/virtual_chain.h"
+#include "core/format/scenario_file.h"
+
+int Play(const std::vector<std::string>& args);
+
+namespace {
+
+constexpr int EXIT_OK = 0;
+constexpr int EXIT_FAILED = 1;
+constexpr int EXIT_USAGE = 2;
+constexpr double DEFAULT_SECONDS = 10;
+constexpr double MOST_SECONDS = 24 * 3600;
+constexpr long TICKS_PER_SECOND = 1000 / RUNNER_TICK_MS;
+
+const char PLAY_HELP[] =
+    "Usage: lumivane-cli play FILE [--seconds S] [--inputs T:K[,T:K]...]\n"
+    "Plays FILE as Transfer / run does, from scene 1, on virtual boards in\n"
+    "simulated time, and returns at once. After every scene transfer it prints\n"
+    "one JSON line with the boards' state after it:\n"
+    "  {\"t\": 0.5, \"scene\": 2, \"fade\": 20, \"boards\": [[1, 4, 215, 0], ...]}\n"
+    "t: run time in seconds; scene: from 1; fade: the last fade value sent;\n"
+    "boards: runs of consecutive boards with equal colour and blink as\n"
+    "[first, last, colour, blink], boards never given either left out.\n"
+    "\n"
+    "  --seconds S      transfers before S seconds are printed (default 10)\n"
+    "  --inputs LIST    input K (1..4) active at T seconds for one tick; it\n"
+    "                   does what the file's input configuration says\n";
+
+int Usage(const std::string& text) {
+  fprintf(stderr, "lumivane-cli: %s (see lumivane-cli play --help)\n", text.c_str());
+  return EXIT_USAGE;
+}
+
+bool ParseNumber(const std::string& text, double* value) {
+  char* end = nullptr;
+  errno = 0;
+  *value = std::strtod(text.c_str(), &end);
+  return !text.empty() && *end == '\0' && errno != ERANGE && std::isfinite(*value) && *value >= 0;
+}
+
+struct PlayRequest {
+  std::string file;
+  double seconds = DEFAULT_SECONDS;
+  std::map<long, unsigned char> inputs;  // tick -> levels (low = active)
+  bool help = false;
+};
+
+// The first tick at or after `seconds`; there is none at 0.
+long TickAt(double seconds) { return std::max(1L, static_cast<long>(std::ceil(seconds * TICKS_PER_SECOND - 1e-9))); }
+
+// An error text, or "" when the inputs were taken.
+std::string ParseInputs(const std::string& list, PlayRequest* request) {
+  size_t start = 0;
+  while (start <= list.size()) {
+    const size_t comma = std::min(list.find(',', start), list.size());
+    const std::string item = list.substr(start, comma - start);
+    const size_t colon = item.find(':');
+    double time = 0;
+    const std::string input = colon == std::string::npos ? "" : item.substr(colon + 1);
+    if (colon == std::string::npos || !ParseNumber(item.substr(0, colon), &time) || time > MOST_SECONDS ||
+        input.size() != 1 || input[0] < '1' || input[0] > '4') {
+      return "input '" + item + "' is not TIME:INPUT with INPUT 1 to 4";
+    }
+    const long tick = TickAt(time);
+    if (request->inputs.count(tick) == 0) {
+      request->inputs[tick] = 0x0F;
+    }
+    request->inputs[tick] &= static_cast<unsigned char>(~(1 << (input[0] - '1')));
+    start = comma + 1;
+  }
+  return "";
+}
+
+// An error text, or "" when the request was understood.
+std::string ParsePlay(const std::vector<std::string>& args, PlayRequest* request) {
+  std::vector<std::string> files;
+  bool optionsEnded = false;
+  for (size_t i = 0; i < args.size(); ++i) {
+    std::string arg = args[i];
+    if (optionsEnded || arg == "-" || arg[0] != '-') {
+      files.push_back(arg);
+    } else if (arg == "--") {
+      optionsEnded = true;
+    } else if (arg == "--help" || arg == "-h") {
+      request->help = true;
+    } else {
+      std::string value;
+      const size_t equals = arg.find('=');
+      if (equals != std::string::npos) {
+        value = arg.substr(equals + 1);
+        arg.erase(equals);
+      } else if (arg == "--seconds" || arg == "--inputs") {
+        if (i + 1 == args.size()) {
+          return "option '" + arg + "' needs a value";
+        }
+        value = args[++i];
+      }
+      if (arg == "--seconds") {
+        if (!ParseNumber(value, &request->seconds) || request->seconds > MOST_SECONDS) {
+          return "seconds '" + value + "' is not a number from 0 to 86400";
+        }
+      } else if (arg == "--inputs") {
+        const std::string error = ParseInputs(value, request);
+        if (!error.empty()) {
+          return error;
+        }
+      } else {
+        return "unknown option '" + arg + "'";
+      }
+    }
+  }
+  if (request->help) {
+    return "";
+  }
+  if (files.size() != 1) {
+    return files.empty() ? "no scenario file given" : "one scenario file only, not also '" + files[1] + "'";
+  }
+  request->file = files[0];
+  return "";
+}
+
+// "0", "0.5", "12": ticks as seconds.
+std::string Seconds(long ticks) {
+  std::string text = std::to_string(ticks / TICKS_PER_SECOND);
+  if (ticks % TICKS_PER_SECOND != 0) {
+    text += "." + std::to_string(ticks % TICKS_PER_SECOND);
+  }
+  return text;
+}
+
+// The boards as [first, last, colour, blink] runs, left out those never given a value.
+std::string BoardRuns(const VirtualChain& chain) {
+  std::string text;
+  long first = 0;
+  auto close = [&](long last) {
+    const VirtualBoard& board = chain.Board(first);
+    text += (text.empty() ? "[" : ", [") + std::to_string(first) + ", " + std::to_string(last) + ", " +
+            std::to_string(board.colour) + ", " + std::to_string(board.blink) + "]";
+    first = 0;
+  };
+  for (long number = 1; number <= chain.HighestGiven(); ++number) {
+    const VirtualBoard& board = chain.Board(number);
+    if (first > 0) {
+      const VirtualBoard& run = chain.Board(first);
+      if (!board.given || board.colour != run.colour || board.blink != run.blink) {
+        close(number - 1);
+      }
+    }
+    if (first == 0 && board.given) {
+      first = number;
+    }
+  }
+  if (first > 0) {
+    close(chain.HighestGiven());
+  }
+  return "[" + text + "]";
+}
+
+class PlayOutput : public RunnerOutput {
+ public:
+  PlayOutput(const Scenario& scenario, double seconds) : m_scenario(scenario), m_link(m_chain), m_seconds(seconds) {}
+
+  void ShowScene(int) override {}
+  bool SendScene(int scene) override {
+    if (SendSceneToBoards(m_link, BoardTarget{}, m_scenario.scenes[scene]).result != BoardResult::OK) {
+      return false;
+    }
+    if (m_tick < m_seconds * TICKS_PER_SECOND - 1e-9) {
+      printf("{\"t\": %s, \"scene\": %d, \"fade\": %d, \"boards\": %s}\n", Seconds(m_tick).c_str(), scene + 1,
+             m_chain.LastFade(), BoardRuns(m_chain).c_str());
+    }
+    return true;
+  }
+  void ShowHold(const std::string&) override {}
+  void ShowInputActive(int) override {}
+  void RunStopped() override {}
+
+  ChainLink& Link() { return m_link; }
+  void SetTick(long tick) { m_tick = tick; }
+
+ private:
+  const Scenario& m_scenario;
+  VirtualChain m_chain;
+  ChainLink m_link;
+  double m_seconds;
+  long m_tick = 0;
+};
+
+}  // namespace
+
+int Play(const std::vector<std::string>& args) {
+  PlayRequest request;
+  const std::string error = ParsePlay(args, &request);
+  if (!error.empty()) {
+    return Usage(error);
+  }
+  if (request.help) {
+    fputs(PLAY_HELP, stdout);
+    return fflush(stdout) == 0 ? EXIT_OK : EXIT_FAILED;
+  }
+  Scenario scenario;
+  const int readError = ReadScenarioFile(request.file, &scenario, nullptr);
+  if (readError != 0) {
+    fprintf(stderr, "lumivane-cli: %s: %s\n", request.file.c_str(), strerror(readError));
+    return EXIT_FAILED;
+  }
+  PlayOutput output(scenario, request.seconds);
+  Runner runner(scenario, output);
+  if (output.SendScene(0)) {
+    runner.Start(0);
+  }
+  for (long tick = 1; runner.Running() && tick < request.seconds * TICKS_PER_SECOND - 1e-9; ++tick) {
+    output.SetTick(tick);
+    const auto input = request.inputs.find(tick);
+    output.Link().SetInputs(input == request.inputs.end() ? 0x0F : input->second);
+    runner.Tick(output.Link());
+  }
+  if (fflush(stdout) != 0 || ferror(stdout)) {
+    fprintf(stderr, "lumivane-cli: standard output: %s\n", strerror(errno != 0 ? errno : EIO));
+    return EXIT_FAILED;
+  }
+  return EXIT_OK;
+}
