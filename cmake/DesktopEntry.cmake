@@ -1,7 +1,8 @@
 # Install-time script: writes the desktop entry with the full path of the
 # installed program, which is known only once the prefix is. Expects
 # LUMIVANE_DESKTOP_TEMPLATE (the entry with "Exec=lumivane" and
-# "TryExec=lumivane") and LUMIVANE_DESKTOP_WORK (a scratch file).
+# "TryExec=lumivane"), LUMIVANE_DESKTOP_WORK (a scratch file) and
+# LUMIVANE_DESKTOP_NAME (the installed file's name, the AppStream ID's).
 
 set(program "${CMAKE_INSTALL_PREFIX}/bin/lumivane")
 
@@ -25,4 +26,4 @@ string(REPLACE "\nExec=lumivane " "\nExec=${exec} " entry "${entry}")
 string(REPLACE "\nTryExec=lumivane\n" "\nTryExec=${try_exec}\n" entry "${entry}")
 file(WRITE "${LUMIVANE_DESKTOP_WORK}" "${entry}")
 file(INSTALL DESTINATION "${CMAKE_INSTALL_PREFIX}/share/applications" TYPE FILE
-     FILES "${LUMIVANE_DESKTOP_WORK}" RENAME lumivane.desktop)
+     FILES "${LUMIVANE_DESKTOP_WORK}" RENAME "${LUMIVANE_DESKTOP_NAME}")

@@ -3,10 +3,12 @@
 #
 # `cmake --install build --prefix P` gives:
 #   P/bin/lumivane, P/bin/netfetch, P/bin/lumivane-cli
-#   P/share/man/man1/lumivane-cli.1
+#   P/share/man/man1/lumivane.1, netfetch.1, lumivane-cli.1
+#   P/share/bash-completion/completions/lumivane-cli
 #   P/doc/lumivane.tips, P/doc/lumivane_userguide.pdf  (the program looks in
 #                                                      ../doc beside its bin)
-#   P/share/applications/lumivane.desktop
+#   P/share/applications/com.lumivane.Lumivane.desktop
+#   P/share/metainfo/com.lumivane.Lumivane.metainfo.xml
 #   P/share/icons/hicolor/<size>/apps/lumivane.png and scalable/apps/lumivane.svg
 #   P/share/mime/packages/lumivane.xml
 #   P/share/lumivane/70-lumivane-ftdi.rules   (for the administrator to copy
@@ -14,19 +16,32 @@
 #
 # The Debian package keeps the program together in /opt/lumivane (so its
 # doc directory is /opt/lumivane/doc, as the program expects) and moves
-# what the desktop, man and udev must find to /usr: /usr/share/applications,
-# /usr/share/icons, /usr/share/mime, /usr/share/man (compressed),
-# /usr/lib/udev/rules.d, and links /usr/bin/lumivane, /usr/bin/netfetch and
-# /usr/bin/lumivane-cli to the programs.
+# what the desktop, AppStream, man, bash and udev must find to /usr:
+# /usr/share/applications, metainfo, icons, mime, man (compressed) and
+# bash-completion, /usr/lib/udev/rules.d. It adds the Debian files of
+# resources/debian (copyright, changelog, lintian override) and links
+# /usr/bin/lumivane, /usr/bin/netfetch and /usr/bin/lumivane-cli to the
+# programs.
 
 set(LUMIVANE_RESOURCES ${CMAKE_SOURCE_DIR}/resources)
+# The AppStream component, named after the desktop entry.
+set(LUMIVANE_APP_ID com.lumivane.Lumivane)
+
+# lumivane-cli's own page is installed beside the tool (tools/).
+install(FILES ${LUMIVANE_RESOURCES}/man/netfetch.1 DESTINATION share/man/man1)
+install(FILES ${LUMIVANE_RESOURCES}/completion/lumivane-cli.bash
+        DESTINATION share/bash-completion/completions RENAME lumivane-cli)
 
 if(LUMIVANE_GUI)
+  install(FILES ${LUMIVANE_RESOURCES}/man/lumivane.1 DESTINATION share/man/man1)
   # The desktop entry names the installed program by its full path, which
   # is known only at install time (the prefix may be given then).
   install(CODE "set(LUMIVANE_DESKTOP_TEMPLATE \"${LUMIVANE_RESOURCES}/lumivane.desktop\")
-                set(LUMIVANE_DESKTOP_WORK \"${CMAKE_BINARY_DIR}/lumivane.desktop.installed\")")
+                set(LUMIVANE_DESKTOP_WORK \"${CMAKE_BINARY_DIR}/lumivane.desktop.installed\")
+                set(LUMIVANE_DESKTOP_NAME \"${LUMIVANE_APP_ID}.desktop\")")
   install(SCRIPT ${CMAKE_SOURCE_DIR}/cmake/DesktopEntry.cmake)
+  install(FILES ${LUMIVANE_RESOURCES}/appstream/${LUMIVANE_APP_ID}.metainfo.xml
+          DESTINATION share/metainfo)
   install(FILES ${LUMIVANE_RESOURCES}/lumivane-mime.xml
           DESTINATION share/mime/packages RENAME lumivane.xml)
   foreach(size 16 24 32 48 64 128 256)
@@ -67,6 +82,9 @@ set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, evince | pdf-viewer")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA
     ${CMAKE_SOURCE_DIR}/cmake/deb/postinst ${CMAKE_SOURCE_DIR}/cmake/deb/postrm)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
-# Moves the desktop files and the udev rule to /usr and links the programs.
+# Moves the desktop files and the udev rule to /usr, adds the Debian files
+# and links the programs.
 set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_SOURCE_DIR}/cmake/deb/usr_layout.cmake)
+set(CPACK_LUMIVANE_DEBIAN_DIR ${LUMIVANE_RESOURCES}/debian)
+set(CPACK_LUMIVANE_METAINFO ${LUMIVANE_RESOURCES}/appstream/${LUMIVANE_APP_ID}.metainfo.xml)
 include(CPack)
