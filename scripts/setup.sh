@@ -11,6 +11,7 @@ PACKAGES=(
   libgtest-dev libbenchmark-dev
   xvfb xauth curl
   weasyprint fonts-dejavu-core desktop-file-utils poppler-utils shared-mime-info file
+  lintian appstream man-db
 )
 
 missing=()

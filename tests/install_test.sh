@@ -3,7 +3,8 @@
 #   tests/install_test.sh <build-dir> <guide built: ON|OFF>
 # Installs into a temporary prefix whose name needs quoting, checks what
 # lands where, then builds the .deb into a temporary directory and checks
-# its contents and dependencies. Tools that are missing skip their checks.
+# its contents and dependencies, and runs lintian on it. Tools that are
+# missing skip their checks.
 set -uo pipefail
 BUILD=$1
 GUIDE=${2:-ON}
@@ -48,16 +49,30 @@ if command -v readelf > /dev/null; then
   readelf -d "$PREFIX/bin/lumivane-cli" | grep -q 'NEEDED.*libwx' && fail "bin/lumivane-cli needs wxWidgets"
 fi
 
-# The command-line tool and its manual page.
+# The manual pages, which man formats without a warning.
 "$PREFIX/bin/lumivane-cli" --help > /dev/null || fail "bin/lumivane-cli --help"
-check_file "$PREFIX/share/man/man1/lumivane-cli.1"
-if command -v groff > /dev/null; then
-  [ -z "$(groff -man -ww -z "$PREFIX/share/man/man1/lumivane-cli.1" 2>&1)" ] ||
-    fail "manual page of lumivane-cli has roff warnings"
-fi
+for program in lumivane netfetch lumivane-cli; do
+  page="$PREFIX/share/man/man1/$program.1"
+  check_file "$page"
+  if command -v man > /dev/null && [ -f "$page" ]; then
+    warnings=$(MAN_DISABLE_SECCOMP=1 MANWIDTH=80 man --warnings -l "$page" 2>&1 > /dev/null)
+    [ -z "$warnings" ] || fail "man warns about $program.1: $warnings"
+  fi
+done
 
-# Desktop entry, icons and MIME type.
-desktop="$PREFIX/share/applications/lumivane.desktop"
+# Bash completion takes the commands and options from the tool's --help.
+completion="$PREFIX/share/bash-completion/completions/lumivane-cli"
+check_file "$completion"
+complete_words() {
+  bash -c 'source "$1"; shift; COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1))
+           _lumivane_cli; echo "${COMPREPLY[*]}"' _ "$completion" "$PREFIX/bin/lumivane-cli" "$@"
+}
+[ "$(complete_words '')" = "normalize bytes send --help --version" ] || fail "completion of the commands"
+complete_words send show.cfg --s | grep -qx -- '--scene --speed' || fail "completion of send's options"
+[ "$(complete_words bytes show.cfg --speed '')" = "standard high" ] || fail "completion of --speed"
+
+# Desktop entry, AppStream metadata, icons and MIME type.
+desktop="$PREFIX/share/applications/com.lumivane.Lumivane.desktop"
 check_file "$desktop"
 if command -v desktop-file-validate > /dev/null; then
   desktop-file-validate "$desktop" || fail "desktop-file-validate"
@@ -65,6 +80,12 @@ fi
 grep -qF "TryExec=$PREFIX/bin/lumivane" "$desktop" || fail "TryExec does not name the program"
 grep -qF "Exec=\"$PREFIX/bin/lumivane\" %f" "$desktop" || fail "Exec does not quote the program's path"
 grep -q '^MimeType=application/x-lumivane-scenario;$' "$desktop" || fail "no MIME type in the entry"
+metainfo="$PREFIX/share/metainfo/com.lumivane.Lumivane.metainfo.xml"
+check_file "$metainfo"
+if command -v appstreamcli > /dev/null; then
+  appstreamcli validate --no-net "$metainfo" > "$WORK/appstream.log" 2>&1 ||
+    { cat "$WORK/appstream.log"; fail "appstreamcli validate"; }
+fi
 for size in 16 24 32 48 64 128 256; do
   check_file "$PREFIX/share/icons/hicolor/${size}x${size}/apps/lumivane.png"
 done
@@ -91,14 +112,18 @@ if command -v cpack > /dev/null && command -v dpkg-deb > /dev/null; then
   else
     dpkg-deb -c "$deb" | awk '{print $6 ($7 ? " " $7 " " $8 : "")}' > "$WORK/contents"
     for path in ./opt/lumivane/bin/lumivane ./opt/lumivane/bin/netfetch \
-        ./opt/lumivane/doc/lumivane.tips ./usr/share/applications/lumivane.desktop \
+        ./opt/lumivane/doc/lumivane.tips ./usr/share/applications/com.lumivane.Lumivane.desktop \
+        ./usr/share/metainfo/com.lumivane.Lumivane.metainfo.xml \
         ./usr/share/icons/hicolor/48x48/apps/lumivane.png \
         ./usr/share/icons/hicolor/scalable/apps/lumivane.svg \
         ./usr/share/mime/packages/lumivane.xml ./usr/lib/udev/rules.d/70-lumivane-ftdi.rules \
         "./usr/bin/lumivane -> /opt/lumivane/bin/lumivane" \
         "./usr/bin/netfetch -> /opt/lumivane/bin/netfetch" \
         ./opt/lumivane/bin/lumivane-cli "./usr/bin/lumivane-cli -> /opt/lumivane/bin/lumivane-cli" \
-        ./usr/share/man/man1/lumivane-cli.1.gz; do
+        ./usr/share/man/man1/lumivane-cli.1.gz ./usr/share/man/man1/lumivane.1.gz \
+        ./usr/share/man/man1/netfetch.1.gz ./usr/share/bash-completion/completions/lumivane-cli \
+        ./usr/share/doc/lumivane/copyright ./usr/share/doc/lumivane/changelog.gz \
+        ./usr/share/lintian/overrides/lumivane; do
       grep -qxF "$path" "$WORK/contents" || fail "package lacks $path"
     done
     [ "$GUIDE" = ON ] && { grep -qxF ./opt/lumivane/doc/lumivane_userguide.pdf "$WORK/contents" ||
@@ -106,8 +131,23 @@ if command -v cpack > /dev/null && command -v dpkg-deb > /dev/null; then
     grep -q '^\./opt/lumivane/share' "$WORK/contents" && fail "package keeps /opt/lumivane/share"
     dpkg-deb -f "$deb" Depends | grep -q 'libwxgtk3.2' || fail "package does not depend on wxGTK"
     dpkg-deb -f "$deb" Depends | grep -q 'libftdi1' || fail "package does not depend on libftdi1"
-    dpkg-deb --fsys-tarfile "$deb" | tar -xO ./usr/share/applications/lumivane.desktop |
-      grep -qxF 'Exec=/opt/lumivane/bin/lumivane %f' || fail "package's entry does not start /opt/lumivane/bin/lumivane"
+    dpkg-deb -x "$deb" "$WORK/root"
+    grep -qxF 'Exec=/opt/lumivane/bin/lumivane %f' "$WORK/root/usr/share/applications/com.lumivane.Lumivane.desktop" ||
+      fail "package's entry does not start /opt/lumivane/bin/lumivane"
+    # The metadata with the desktop entry it launches.
+    if command -v appstreamcli > /dev/null; then
+      appstreamcli validate-tree --no-net "$WORK/root" > "$WORK/appstream-tree.log" 2>&1 ||
+        { cat "$WORK/appstream-tree.log"; fail "appstreamcli validate-tree"; }
+    fi
+    # No lintian error or warning but those the package overrides (its
+    # /opt tree). lintian refuses root unless told (CI runs as root).
+    if command -v lintian > /dev/null; then
+      if ! lintian --allow-root --fail-on error,warning "$deb" > "$WORK/lintian.log" 2>&1 ||
+          grep -q '^[EW]:' "$WORK/lintian.log"; then
+        cat "$WORK/lintian.log"
+        fail "lintian"
+      fi
+    fi
   fi
 fi
 
