@@ -55,7 +55,7 @@ for program in lumivane netfetch lumivane-cli; do
   page="$PREFIX/share/man/man1/$program.1"
   check_file "$page"
   if command -v man > /dev/null && [ -f "$page" ]; then
-    warnings=$(MAN_DISABLE_SECCOMP=1 MANWIDTH=80 man --warnings -l "$page" 2>&1 > /dev/null)
+    warnings=$(LC_ALL=C.UTF-8 MAN_DISABLE_SECCOMP=1 MANWIDTH=80 man --warnings -l "$page" 2>&1 > /dev/null)
     [ -z "$warnings" ] || fail "man warns about $program.1: $warnings"
   fi
 done
