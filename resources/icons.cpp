@@ -7,6 +7,7 @@
 #include "resources/icons/lumivane32.xpm"
 #include "resources/icons/new16.xpm"
 #include "resources/icons/open16.xpm"
+#include "resources/icons/redo16.xpm"
 #include "resources/icons/save16.xpm"
 #include "resources/icons/stop16.xpm"
 #include "resources/icons/transfer16.xpm"

@@ -6,6 +6,7 @@ extern const char* const new16_xpm[];
 extern const char* const open16_xpm[];
 extern const char* const save16_xpm[];
 extern const char* const undo16_xpm[];
+extern const char* const redo16_xpm[];
 extern const char* const transfer16_xpm[];
 extern const char* const stop16_xpm[];
 extern const char* const auto16_xpm[];

@@ -138,6 +138,14 @@ def undo16():
     c.write("undo16")
 
 
+def redo16():
+    # The undo arrow, mirrored.
+    c = Canvas(16)
+    c.ring(7.5, 9.5, 3.2, 5.6, 30, 240, "#2E6BC6")
+    c.polygon([(15.5, 6), (9, 6), (12.2, 12)], "#2E6BC6")
+    c.write("redo16")
+
+
 def transfer16():
     c = Canvas(16)
     c.polygon([(4, 2), (14, 8), (4, 14)], "#2FA83A")
@@ -325,7 +333,7 @@ def desktop_icons():
 
 if __name__ == "__main__":
     os.makedirs(OUT, exist_ok=True)
-    for draw in (new16, open16, save16, undo16, transfer16, stop16, auto16, lumivane32):
+    for draw in (new16, open16, save16, undo16, redo16, transfer16, stop16, auto16, lumivane32):
         draw()
     print("about48 colours:", about48())
     desktop_icons()

@@ -59,6 +59,7 @@ TEST_F(MainFrame, MenusCarryTheirLabelsHelpTextsAndAccelerators) {
       {ID_SAVE_COPY, "Save &Copy as...", "Save a copy of this scenario"},
       {wxID_ADD, "&Add scene", "Add another scene to this scenario"},
       {wxID_UNDO, "Undo\tCtrl-Z", "Undo the recent changes"},
+      {wxID_REDO, "Redo\tCtrl-Y", "Redo what was undone"},
       {ID_HIDE_TO, "&Hide \"To\" column", "Hide (or show) the \"To\" column in the grid"},
       {ID_TRANSFER, "&Transfer / run\tF5", "Run the scenario, take \"hold\" times into account"},
       {ID_STOP, "&Stop\tShift+F5", "Stop the scenario"},
@@ -89,12 +90,13 @@ TEST_F(MainFrame, ToolBarHoldsTheToolsWithTheirTips) {
   EXPECT_EQ(tools->GetToolShortHelp(wxID_OPEN), "Open file...");
   EXPECT_EQ(tools->GetToolShortHelp(wxID_SAVE), "Save current file");
   EXPECT_EQ(tools->GetToolShortHelp(wxID_UNDO), "Undo recent change");
+  EXPECT_EQ(tools->GetToolShortHelp(wxID_REDO), "Redo what was undone");
   EXPECT_EQ(tools->GetToolShortHelp(ID_TRANSFER), "Transfer the scene(s)");
   EXPECT_EQ(tools->GetToolLongHelp(ID_STOP), "Stop running the scenario");
   EXPECT_EQ(tools->GetToolShortHelp(ID_AUTO_TRANSFER), "Automatically transfer changes");
   EXPECT_EQ(tools->FindById(ID_AUTO_TRANSFER)->GetKind(), wxITEM_CHECK);
   EXPECT_EQ(tools->FindById(ID_AUTO_TRANSFER)->GetLabel(), "Auto transfer");
-  EXPECT_EQ(tools->GetToolsCount(), 9u);  // separators included
+  EXPECT_EQ(tools->GetToolsCount(), 10u);  // separators included
 }
 
 TEST_F(MainFrame, StopRunWithNothingRunningChangesNothing) {

@@ -22,7 +22,6 @@
 #include "gui/frame/cell_colours.h"
 #include "gui/frame/lumivane_frame.h"
 #include "gui/frame/number_cell_editor.h"
-#include "core/model/undo_history.h"
 #include "core/serial/serial.h"
 #include "support/app_fixture.h"
 #include "support/ftdi_sim.h"
@@ -617,13 +616,13 @@ TEST_F(RowSceneCommandsOnTheLink, NextDuringARunKeepsItGoingFromTheSceneNowSent)
 // ---------------------------------------------------------------------------
 // Undo after structural changes.
 
-TEST_F(RowSceneCommands, UndoLeavesDeletedRowsAndScenesAlone) {
+TEST_F(RowSceneCommands, UndoBringsBackDeletedRowsAndScenes) {
   wxGrid* grid = m_frame->Grid(0);
   TypeIntoCell(grid, 0, COL_DESCRIPTION, "a");
-  TypeIntoCell(grid, 1, COL_DESCRIPTION, "b");  // recorded for row 1
+  TypeIntoCell(grid, 1, COL_DESCRIPTION, "b");
   AddScene("");
   Show(1);
-  TypeIntoCell(m_frame->Grid(1), 0, COL_DESCRIPTION, "x");  // recorded for scene 1
+  TypeIntoCell(m_frame->Grid(1), 0, COL_DESCRIPTION, "x");
 
   wxTEST_DIALOG(Command(wxID_DELETE), ExpectMessageBox(ASK_DELETE, "Delete scene", wxYES));
   ASSERT_EQ(Scenes(), 1);
@@ -631,9 +630,14 @@ TEST_F(RowSceneCommands, UndoLeavesDeletedRowsAndScenesAlone) {
   ContextCommand(0, 0, ID_ROW_DELETE);
   ASSERT_EQ(Rows(0), (std::vector<std::string>{EMPTY_ROW}));
 
-  Command(wxID_UNDO);  // scene 1 is gone
-  Command(wxID_UNDO);  // row 1 is gone
-  EXPECT_EQ(Scenes(), 1);
+  Command(wxID_UNDO);  // the rows come back in the order they went
+  Command(wxID_UNDO);
+  EXPECT_EQ(m_frame->Grid(0)->GetCellValue(0, COL_DESCRIPTION), "a");
+  EXPECT_EQ(m_frame->Grid(0)->GetCellValue(1, COL_DESCRIPTION), "b");
+  Command(wxID_UNDO);  // then the scene, shown with its row
+  ASSERT_EQ(Scenes(), 2);
+  EXPECT_EQ(Selected(), 1);
+  EXPECT_EQ(m_frame->Grid(1)->GetCellValue(0, COL_DESCRIPTION), "x");
   EXPECT_TRUE(m_frame->IsModified());
 }
 

@@ -1,4 +1,4 @@
-// Undoing cell edits.
+// Undo and redo in the window: menus, keys, labels and what they show.
 #include <wx/grid.h>
 #include <wx/menu.h>
 #include <wx/notebook.h>
@@ -6,7 +6,8 @@
 
 #include "gui/frame/cell_colours.h"
 #include "gui/frame/lumivane_frame.h"
-#include "core/model/undo_history.h"
+#include <wx/textctrl.h>
+#include <wx/uiaction.h>
 #include "support/app_fixture.h"
 #include "support/gui_testing.h"
 #include "support/ui_input.h"
@@ -95,50 +96,74 @@ TEST_F(Undo, EditOfAnotherSceneSwitchesToItsPage) {
   EXPECT_EQ(m_frame->Grid(1)->GetCellValue(0, COL_DESCRIPTION), "");
 }
 
-TEST_F(Undo, RecordOfARowThatIsGoneIsDropped) {
+TEST_F(Undo, RowsAndCellsComeBackStepByStep) {
   TypeIntoCell(grid, 0, COL_DESCRIPTION, "a");
   TypeIntoCell(grid, 1, COL_DESCRIPTION, "b");
   grid->DeleteRows(1, 2);
-  ChooseUndo();  // row 1 is gone: nothing is touched
-  EXPECT_EQ(grid->GetNumberRows(), 1);
-  EXPECT_EQ(grid->GetCellValue(0, COL_DESCRIPTION), "a");
+  ChooseUndo();  // the rows are back
+  EXPECT_EQ(grid->GetNumberRows(), 3);
+  EXPECT_EQ(grid->GetCellValue(1, COL_DESCRIPTION), "b");
+  ChooseUndo();
+  EXPECT_EQ(grid->GetCellValue(1, COL_DESCRIPTION), "");
   ChooseUndo();
   EXPECT_EQ(grid->GetCellValue(0, COL_DESCRIPTION), "");
+  EXPECT_FALSE(m_frame->IsModified());
 }
 
-TEST_F(Undo, MovingRowsDropsTheHistoryInsteadOfUndoingTheWrongCell) {
+TEST_F(Undo, InsertingARowIsAStepOfItsOwnNamedInTheMenu) {
   TypeIntoCell(grid, 0, COL_DESCRIPTION, "a");
   delete m_frame->BuildContextMenu(grid, 0);
   wxCommandEvent insert(wxEVT_MENU, ID_ROW_INSERT);
   m_frame->ProcessWindowEvent(insert);  // row 0 is now the new empty row
-  EXPECT_FALSE(UndoEnabled());
+  EXPECT_EQ(m_frame->EditMenu()->GetLabel(wxID_UNDO), "Undo insert row\tCtrl-Z");
   ChooseUndo();
-  EXPECT_EQ(grid->GetCellValue(1, COL_DESCRIPTION), "a");
+  EXPECT_EQ(grid->GetCellValue(0, COL_DESCRIPTION), "a");
+  EXPECT_EQ(m_frame->EditMenu()->GetLabel(wxID_UNDO), "Undo edit cell\tCtrl-Z");
+  EXPECT_EQ(m_frame->EditMenu()->GetLabel(wxID_REDO), "Redo insert row\tCtrl-Y");
   EXPECT_TRUE(m_frame->IsModified());
 }
 
-TEST_F(Undo, UnrecordedChangesKeepTheScenarioModified) {
+TEST_F(Undo, ModifiedFollowsTheSavedPointThroughUndoAndRedo) {
   TypeIntoCell(grid, 0, COL_DESCRIPTION, "a");
   m_frame->HoldText()->ChangeValue("2");
   m_frame->CommitFadeHold();
   ChooseUndo();
-  EXPECT_FALSE(UndoEnabled());
+  EXPECT_EQ(m_frame->Hold(0), 0.0);
   EXPECT_TRUE(m_frame->IsModified());
+  ChooseUndo();
+  EXPECT_FALSE(m_frame->IsModified());
+  EXPECT_FALSE(UndoEnabled());
+  // Ctrl+Y and Ctrl+Shift+Z both redo.
+  wxUIActionSimulator keys;
+  grid->GetGridWindow()->SetFocus();
+  Pump();
+  keys.Char('y', wxMOD_CONTROL);
+  Pump();
+  EXPECT_EQ(grid->GetCellValue(0, COL_DESCRIPTION), "a");
+  EXPECT_TRUE(m_frame->IsModified());
+  keys.Char('z', wxMOD_CONTROL | wxMOD_SHIFT);
+  Pump();
+  EXPECT_EQ(m_frame->Hold(0), 2.0);
+  EXPECT_EQ(m_frame->HoldText()->GetValue(), "2");
+  EXPECT_FALSE(m_frame->EditMenu()->IsEnabled(wxID_REDO));
 }
 
-TEST(UndoHistory, RecordsOnlyTheEditThatBeganAndChangedSomething) {
-  UndoHistory history;
-  history.BeginEdit({0, 1, 2, "7"});
-  EXPECT_FALSE(history.CommitEdit({0, 1, 3, "8"}));  // another cell
-  EXPECT_FALSE(history.CommitEdit({0, 1, 2, "7"}));  // unchanged
-  EXPECT_TRUE(history.IsEmpty());
-  EXPECT_TRUE(history.CommitEdit({0, 1, 2, "8"}));
-  EXPECT_TRUE(history.CommitEdit({0, 1, 2, "9"}));
-  EXPECT_EQ(history.Pop().text, "8");
-  // A new edit abandons the undone tail.
-  history.BeginEdit({1, 0, 0, "x"});
-  EXPECT_TRUE(history.CommitEdit({1, 0, 0, "y"}));
-  EXPECT_EQ(history.Pop().text, "x");
-  EXPECT_EQ(history.Pop().text, "7");
-  EXPECT_TRUE(history.IsEmpty());
+TEST_F(Undo, ADeletedSceneComesBackWithItsPageAndIsShown) {
+  m_frame->CreateScenePage(1, "Finale", false);
+  m_frame->Notebook()->SetSelection(1);
+  Pump();
+  TypeIntoCell(m_frame->Grid(1), 0, COL_FROM, "7");
+  wxTEST_DIALOG(
+      {
+        wxCommandEvent remove(wxEVT_MENU, wxID_DELETE);
+        m_frame->ProcessWindowEvent(remove);
+      },
+      ExpectMessageBox("Delete scene - are you sure?", "Delete scene", wxYES));
+  ASSERT_EQ(m_frame->SceneCount(), 1);
+  EXPECT_EQ(m_frame->EditMenu()->GetLabel(wxID_UNDO), "Undo delete scene \"Finale\"\tCtrl-Z");
+  ChooseUndo();
+  ASSERT_EQ(m_frame->SceneCount(), 2);
+  EXPECT_EQ(m_frame->Notebook()->GetPageText(1), "Finale");
+  EXPECT_EQ(m_frame->Notebook()->GetSelection(), 1);
+  EXPECT_EQ(m_frame->Grid(1)->GetCellValue(0, COL_FROM), "7");
 }

@@ -1,13 +1,13 @@
 #pragma once
-// The open scenario with what belongs to it as a document: its file, the
-// file's time when it was read or written, whether it changed since, and
-// the undo history of cell edits. Commands change the scenario only through
-// the named edits below, so that every change passes one place.
+// The open scenario with what belongs to it as a document: the file's time
+// when it was read or written, whether it changed since, and the undo and
+// redo history. Commands change the scenario only through the named edits
+// below, so that every change passes one place and can be undone.
 #include <ctime>
 #include <string>
 
+#include "core/model/edit_history.h"
 #include "core/model/scenario.h"
-#include "core/model/undo_history.h"
 
 class Document {
  public:
@@ -20,15 +20,59 @@ class Document {
   int RowCount(int scene) const;
 
   // A new scenario in place of the old one (New, Open, Revert, a reload):
-  // the undo history starts afresh. The modified flag is the caller's. Only
-  // while a window rebuilds its pages may a scenario have no scene.
+  // the history starts afresh at the saved point. The modified flag is the
+  // caller's. Only while a window rebuilds its pages may a scenario have no
+  // scene.
   void Replace(Scenario scenario);
 
-  // Cells. Texts are stored as typed; a colour is 0..215 or NO_COLOUR.
+  // ---- Steps ----------------------------------------------------------------
+  // The edits between BeginStep and EndStep are one undo step, named by
+  // `label` ("delete scene \"Finale\"") and showing `place` when undone or
+  // redone. Steps nest: the outermost one counts. An edit outside a step is
+  // a step of its own.
+  void BeginStep(const std::string& label, EditPlace place = EditPlace());
+  void EndStep();
+  // The edits that follow, up to EndStep, join the newest step: a command
+  // that finishes what the grid began (a cell's edit and its fresh row).
+  // Only a step done at `place` is joined; otherwise the edits form a new
+  // step named `label`.
+  void ContinueLastStep(const EditPlace& place, const std::string& label);
+  class Step {
+   public:
+    Step(Document& document, const std::string& label, EditPlace place = EditPlace())
+        : m_document(document) {
+      m_document.BeginStep(label, place);
+    }
+    ~Step() { m_document.EndStep(); }
+    Step(const Step&) = delete;
+    Step& operator=(const Step&) = delete;
+
+   private:
+    Document& m_document;
+  };
+
+  bool CanUndo() const { return m_history.CanUndo(); }
+  bool CanRedo() const { return m_history.CanRedo(); }
+  const std::string& UndoLabel() const;
+  const std::string& RedoLabel() const;
+  // Take back or do again one step; false when there is none. `place`
+  // tells where it happened. The modified flag follows the saved point.
+  bool Undo(EditPlace* place);
+  bool Redo(EditPlace* place);
+  // The scenario matches its file now (saved or loaded).
+  void MarkSaved();
+  // Forgets every step: a new history starts at the saved point.
+  void ResetHistory();
+  const EditHistory& History() const { return m_history; }
+
+  // ---- Named edits ------------------------------------------------------------
+  // Cells. Texts are stored as typed; a colour is 0..215, NO_COLOUR or
+  // FRESH_BLACK.
   void SetCellText(int scene, int row, int column, const std::string& text);
   void SetRowColour(int scene, int row, int colour);
   // Rows: positions outside the scene are ignored.
   void InsertRows(int scene, int position, int count);
+  void InsertRows(int scene, int position, const std::vector<Row>& rows);
   void DeleteRows(int scene, int position, int count);
   void SwapRows(int scene, int a, int b);
   // Every row gone but one empty row.
@@ -42,14 +86,15 @@ class Document {
   void SetHold(int scene, double hold);
   void SetAllFade(int fade);
   void SetAllHold(double hold);
-  void SetColumnWidth(int scene, int column, int width);
   void SetIdLabel(int scene, bool idLabel);
   void SetInputFunction(int input, int code);
+  // Not undone: the grid's column widths and the colour dialog's custom
+  // colours are the user's view, no change of the show.
+  void SetColumnWidth(int scene, int column, int width);
   void SetPaletteColour(int slot, const PaletteColour& colour);
+  // "To" hidden or shown: its width, one undo step with the label.
+  void SetToColumnWidth(int scene, int width);
 
-  // The file the scenario belongs to (UTF-8 path), empty for none.
-  const std::string& Path() const { return m_path; }
-  void SetPath(const std::string& path) { m_path = path; }
   // Modification time of the file when last read or written; -1 while the
   // file is not watched.
   time_t FileTime() const { return m_fileTime; }
@@ -57,24 +102,18 @@ class Document {
 
   // Changed since the last load or save.
   bool IsModified() const { return m_modified; }
-  // Something changed that the undo history does not record (rows, scenes,
-  // fade and hold, automatic numbering); undoing every cell edit then leaves
-  // the scenario modified.
-  bool HasUnrecordedChange() const { return m_unrecordedChange; }
-  void SetModified(bool modified) { m_modified = modified; m_unrecordedChange = modified; }
-  void SetUnrecordedChange(bool unrecorded) { m_unrecordedChange = unrecorded; }
-
-  UndoHistory& Undo() { return m_undo; }
-  // Forgets the recorded cell edits and what was not recorded.
-  void ClearUndo();
+  void SetModified(bool modified) { m_modified = modified; }
 
  private:
   Row* MutableRow(int scene, int row);
+  // Does the edit and records it in the open step, or in a step of its own.
+  void Do(Edit edit);
 
   Scenario m_scenario;
-  std::string m_path;
   time_t m_fileTime = -1;
   bool m_modified = false;
-  bool m_unrecordedChange = false;
-  UndoHistory m_undo;
+  EditHistory m_history;
+  int m_stepDepth = 0;
+  EditStep m_openStep;
+  bool m_continuing = false;
 };

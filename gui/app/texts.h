@@ -169,3 +169,26 @@ inline constexpr const char* ERR_USER_GUIDE_NO_VIEWER =
 inline constexpr int LONG_DESCRIPTION_BYTES = 400;
 inline constexpr const char* WARN_LONG_DESCRIPTION =
     "Descriptions of more than %d characters may be shortened when the scenario is saved.";
+// Undo and redo: the menu items name the step they act on.
+inline constexpr const char* MENU_UNDO = "Undo";
+inline constexpr const char* MENU_REDO = "Redo";
+inline constexpr const char* MENU_UNDO_ACCEL = "\tCtrl-Z";
+inline constexpr const char* MENU_REDO_ACCEL = "\tCtrl-Y";
+inline constexpr const char* STEP_EDIT_CELL = "edit cell";
+inline constexpr const char* STEP_COLOUR = "colour";
+inline constexpr const char* STEP_INSERT_ROW = "insert row";
+inline constexpr const char* STEP_DELETE_ROW = "delete row";
+inline constexpr const char* STEP_MOVE_ROW = "move row";
+inline constexpr const char* STEP_ADD_SCENE = "add scene \"%s\"";
+inline constexpr const char* STEP_DELETE_SCENE = "delete scene \"%s\"";
+inline constexpr const char* STEP_DUPLICATE_SCENE = "duplicate scene \"%s\"";
+inline constexpr const char* STEP_RENAME_SCENE = "rename scene \"%s\"";
+inline constexpr const char* STEP_MOVE_SCENE = "move scene \"%s\"";
+inline constexpr const char* STEP_CLEAR_SCENE = "clear scene \"%s\"";
+inline constexpr const char* STEP_FADE_HOLD = "fade and hold";
+inline constexpr const char* STEP_SET_ALL_FADES = "set all fades";
+inline constexpr const char* STEP_SET_ALL_HOLDS = "set all holds";
+inline constexpr const char* STEP_INPUTS = "input configuration";
+inline constexpr const char* STEP_HIDE_TO = "hide \"To\" column";
+inline constexpr const char* STEP_SHOW_TO = "show \"To\" column";
+

@@ -23,8 +23,12 @@ void LumivaneFrame::OnInputConfig(wxCommandEvent&) {
     }
   }
   SetStatus(MSG_INPUT_CONFIG_CHANGED, STATUS_MESSAGE);
-  for (int input = 0; input < LumivaneInputConfig::INPUTS; ++input) {
-    m_document.SetInputFunction(input, dialog.Function(input));
+  {
+    Document::Step step(m_document, STEP_INPUTS);
+    for (int input = 0; input < LumivaneInputConfig::INPUTS; ++input) {
+      m_document.SetInputFunction(input, dialog.Function(input));
+    }
   }
+  UpdateUndoRedo();
   SetModified(true);
 }

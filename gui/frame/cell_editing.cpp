@@ -22,12 +22,6 @@ constexpr int MAX_BLINK = 14;
 constexpr int MAX_FADE = 216;
 constexpr double MAX_HOLD = 120.0;
 
-// The undo history's text of a cell: for the "Colour" column the colour
-// number as the cell shows it.
-std::string UndoText(const Row& row, int column) {
-  return column == COL_COLOUR ? std::to_string(row.ColourIndex()) : row.Text(column);
-}
-
 ::PaletteColour ToPalette(const wxColour& colour) {
   return ::PaletteColour{true, colour.Red(), colour.Green(), colour.Blue()};
 }
@@ -38,32 +32,12 @@ void LumivaneFrame::ShowError(const wxString& message) {
   ShowMessage(message, CAPTION_ERROR, wxOK | wxICON_ERROR);
 }
 
-void LumivaneFrame::EnableUndo(bool enable) {
-  m_menuEdit->Enable(wxID_UNDO, enable);
-  m_toolBar->EnableTool(wxID_UNDO, enable);
-}
-
-void LumivaneFrame::SetModifiedByCellEdit() {
-  // A cell edit is in the undo history; undoing it all restores the file's
-  // state unless something unrecorded changed too.
-  const bool unrecorded = m_document.HasUnrecordedChange();
-  SetModified(true);
-  m_document.SetUnrecordedChange(unrecorded);
-}
-
-void LumivaneFrame::AppendEmptyRow(int scene) {
-  m_document.InsertRows(scene, m_document.RowCount(scene), 1);
-  RefreshScene(scene);
-}
-
 void LumivaneFrame::OnEditorShown(wxGridEvent& event) {
   StopRun();
   auto* grid = static_cast<wxGrid*>(event.GetEventObject());
   const int scene = SceneOfGrid(grid);
   const int row = event.GetRow();
   const int col = event.GetCol();
-  m_document.Undo().BeginEdit(UndoRecord{scene, row, col, UndoText(m_document.GetRow(scene, row), col)});
-
   if (col == COL_COLOUR) {
     // Typing into a colour cell opens the colour dialog instead, once this
     // event is over.
@@ -97,10 +71,7 @@ void LumivaneFrame::OnCellLeftClick(wxGridEvent& event) {
     return;
   }
   const int scene = SceneOfGrid(static_cast<wxGrid*>(event.GetEventObject()));
-  const int row = event.GetRow();
-  m_document.Undo().BeginEdit(
-      UndoRecord{scene, row, COL_COLOUR, UndoText(m_document.GetRow(scene, row), COL_COLOUR)});
-  ChooseColour(scene, row);
+  ChooseColour(scene, event.GetRow());
 }
 
 bool LumivaneFrame::ChooseColour(wxGrid* grid, int row) { return ChooseColour(SceneOfGrid(grid), row); }
@@ -134,11 +105,8 @@ bool LumivaneFrame::ChooseColour(int scene, int row) {
     return false;  // the scenario changed under the dialog
   }
   const wxColourData& chosen = dialog.GetColourData();
-  const int colour = ColourToIndex(chosen.GetColour());
-  m_document.SetRowColour(scene, row, colour);
-
-  m_document.Undo().CommitEdit(UndoRecord{scene, row, COL_COLOUR, std::to_string(colour)});
-  EnableUndo(true);
+  Document::Step step(m_document, STEP_COLOUR, EditPlace{scene, row, COL_COLOUR});
+  m_document.SetRowColour(scene, row, ColourToIndex(chosen.GetColour()));
 
   for (int slot = 0; slot < PALETTE_SIZE; ++slot) {
     const wxColour custom = chosen.GetCustomColour(slot);
@@ -148,11 +116,12 @@ bool LumivaneFrame::ChooseColour(int scene, int row) {
   }
 
   NumberFreshRow(scene, row);
-  RefreshScene(scene);
   if (row == m_document.RowCount(scene) - 1) {
-    AppendEmptyRow(scene);
+    m_document.InsertRows(scene, row + 1, 1);
   }
-  SetModifiedByCellEdit();
+  RefreshScene(scene);
+  SetModified(true);
+  UpdateUndoRedo();
   AutoTransfer(-1);
   return true;
 }
@@ -173,7 +142,6 @@ void LumivaneFrame::NumberFreshRow(int scene, int row) {
   }
   if (!number.empty()) {
     m_document.SetCellText(scene, row, COL_FROM, number);
-    m_document.SetUnrecordedChange(true);  // the undo history doesn't know this cell
   }
 }
 
@@ -187,14 +155,19 @@ void LumivaneFrame::OnCellChanged(wxGridEvent& event) {
     return;
   }
   const std::string text = m_document.GetRow(scene, row).Text(col);
-  m_document.Undo().CommitEdit(UndoRecord{scene, row, col, UndoText(m_document.GetRow(scene, row), col)});
-  EnableUndo(true);
-
+  // What the edit brings with it belongs to the grid's step of the cell.
+  const EditPlace place{scene, row, col};
+  m_document.ContinueLastStep(place, STEP_EDIT_CELL);
   if (m_document.GetRow(scene, row).colour == NO_COLOUR) {
     // A fresh row gets colour number 0.
     m_document.SetRowColour(scene, row, FRESH_BLACK);
     RefreshScene(scene);
   }
+  if (row + 1 >= m_document.RowCount(scene)) {
+    m_document.InsertRows(scene, row + 1, 1);
+  }
+  m_document.EndStep();
+  UpdateUndoRedo();
 
   long value = 0;
   if ((col == COL_FROM || col == COL_TO) && !text.empty() &&
@@ -212,11 +185,8 @@ void LumivaneFrame::OnCellChanged(wxGridEvent& event) {
     }
   }
 
-  if (row + 1 >= m_document.RowCount(scene)) {
-    AppendEmptyRow(scene);
-  }
-
-  SetModifiedByCellEdit();
+  RefreshScene(scene);
+  SetModified(true);
   SetStatus(MSG_MODIFIED_SCENARIO, STATUS_MESSAGE);
   AutoTransfer(-1);
   event.Skip();
@@ -228,6 +198,7 @@ void LumivaneFrame::CommitFadeHold() {
   }
   const int scene = m_currentScene;
   bool changed = false;
+  Document::Step step(m_document, STEP_FADE_HOLD, EditPlace{scene, -1, -1});
 
   long fade = 0;
   if (!m_fadeText->GetValue().ToLong(&fade, 10)) {
@@ -260,6 +231,7 @@ void LumivaneFrame::CommitFadeHold() {
 
   if (changed) {
     SetModified(true);
+    UpdateUndoRedo();
     SetStatus(MSG_MODIFIED_SCENARIO, STATUS_MESSAGE);
     AutoTransfer(-1);
   }
@@ -276,6 +248,10 @@ void LumivaneFrame::OnSetAllHold(wxCommandEvent&) {
   if (source < 0) {
     return;
   }
-  m_document.SetAllHold(m_document.GetScene(source).hold);
+  {
+    Document::Step step(m_document, STEP_SET_ALL_HOLDS, EditPlace{source, -1, -1});
+    m_document.SetAllHold(m_document.GetScene(source).hold);
+  }
   SetModified(true);
+  UpdateUndoRedo();
 }

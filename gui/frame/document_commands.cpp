@@ -93,14 +93,15 @@ bool LumivaneFrame::SaveScenario(bool force, bool askName, bool asCopy) {
     return false;
   }
 
-  ClearUndoHistory();
   if (asCopy) {
     file = kept;
     SetStatus(MSG_SAVED_COPY, STATUS_MESSAGE);
   } else {
+    m_document.MarkSaved();
     SetModified(false);
     SetStatus(MSG_SAVED, STATUS_MESSAGE);
   }
+  UpdateUndoRedo();
   return true;
 }
 

@@ -63,6 +63,8 @@ LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size)
 
   m_menuEdit->Enable(wxID_UNDO, false);
   m_toolBar->EnableTool(wxID_UNDO, false);
+  m_menuEdit->Enable(wxID_REDO, false);
+  m_toolBar->EnableTool(wxID_REDO, false);
 
   auto* sizer = new wxBoxSizer(wxVERTICAL);
   m_notebook = new wxNotebook(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxNB_TOP);
@@ -151,9 +153,9 @@ bool LumivaneFrame::AutoTransfer(int scene) {
   return SendScene(scene, true);
 }
 
-void LumivaneFrame::ResetScenes() {
-  // The fade/hold row belongs to no scene until new ones exist, and the page
-  // changes that the removal raises find no grid to read.
+void LumivaneFrame::ResetPages() {
+  // The fade/hold row belongs to no scene until new pages exist, and the
+  // page changes that the removal raises find no grid to read.
   m_currentScene = -1;
   m_contextScene = -1;
   m_colourScene = -1;
@@ -162,6 +164,10 @@ void LumivaneFrame::ResetScenes() {
   m_pageGrids.clear();
   m_notebook->DeleteAllPages();
   m_pageEventsEnabled = true;
+}
+
+void LumivaneFrame::ResetScenes() {
+  ResetPages();
   Scenario none;
   none.scenes.clear();
   none.palette = m_document.GetScenario().palette;

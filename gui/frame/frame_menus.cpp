@@ -50,6 +50,7 @@ void LumivaneFrame::BuildMenus() {
   m_menuEdit->Append(wxID_DUPLICATE, "D&uplicate scene", "Duplicate this scene");
   m_menuEdit->AppendSeparator();
   m_menuEdit->Append(wxID_UNDO, "Undo\tCtrl-Z", "Undo the recent changes");
+  m_menuEdit->Append(wxID_REDO, "Redo\tCtrl-Y", "Redo what was undone");
   m_menuEdit->AppendSeparator();
   m_menuEdit->AppendCheckItem(ID_HIDE_TO, "&Hide \"To\" column",
                               "Hide (or show) the \"To\" column in the grid");
@@ -95,6 +96,7 @@ void LumivaneFrame::BuildToolBar() {
   m_toolBar->AddSeparator();
   m_toolBar->AddTool(wxID_UNDO, "", wxBitmap(undo16_xpm), "Undo recent change");
   m_toolBar->AddSeparator();
+  m_toolBar->AddTool(wxID_REDO, "", wxBitmap(redo16_xpm), "Redo what was undone");
   m_toolBar->AddTool(ID_TRANSFER, "", wxBitmap(transfer16_xpm), wxNullBitmap, wxITEM_NORMAL,
                      "Transfer the scene(s)",
                      "Run the scenario, take \"hold\" times into account");
@@ -134,6 +136,9 @@ void LumivaneFrame::BindCommands() {
   Bind(wxEVT_TOOL, &LumivaneFrame::OnAutoTransfer, this, ID_AUTO_TRANSFER);
   Bind(wxEVT_MENU, &LumivaneFrame::OnUndo, this, wxID_UNDO);
   Bind(wxEVT_MENU, &LumivaneFrame::OnSettings, this, wxID_PROPERTIES);
+  Bind(wxEVT_MENU, &LumivaneFrame::OnRedo, this, wxID_REDO);
+  Bind(wxEVT_UPDATE_UI, &LumivaneFrame::OnUpdateUndoRedo, this, wxID_UNDO);
+  Bind(wxEVT_UPDATE_UI, &LumivaneFrame::OnUpdateUndoRedo, this, wxID_REDO);
   Bind(wxEVT_MENU, &LumivaneFrame::OnResetBoards, this, ID_RESET_BOARDS);
   Bind(wxEVT_MENU, &LumivaneFrame::OnProgramBoards, this, ID_PROGRAM_BOARDS);
   Bind(wxEVT_MENU, &LumivaneFrame::OnClearBoards, this, ID_ERASE_BOARDS);
@@ -153,7 +158,8 @@ void LumivaneFrame::BindCommands() {
 void LumivaneFrame::OnMenuKey(wxKeyEvent& event) {
   // The grid takes F2 (edit a cell), PgUp and PgDn (scroll) before the menu
   // sees them, and a page change puts the focus into the grid. Here they do
-  // what the Control menu says; an open cell editor keeps PgUp and PgDn.
+  // what the Control menu says; an open cell editor keeps PgUp and PgDn,
+  // and Ctrl+Shift+Z.
   int command = wxID_NONE;
   if (event.GetModifiers() == wxMOD_NONE) {
     switch (event.GetKeyCode()) {
@@ -164,6 +170,8 @@ void LumivaneFrame::OnMenuKey(wxKeyEvent& event) {
     }
   }
   const int selection = m_notebook->GetSelection();
+  } else if (event.GetModifiers() == (wxMOD_CONTROL | wxMOD_SHIFT) && event.GetKeyCode() == 'Z') {
+    command = wxID_REDO;  // the second key of Redo, as other programs have it
   const wxGrid* grid = ExistingGrid(selection);
   if (command != wxID_PROPERTIES && grid != nullptr && grid->IsCellEditControlShown()) {
     command = wxID_NONE;

@@ -32,6 +32,7 @@ class wxStatusBar;
 class wxTextCtrl;
 class wxTimer;
 class wxTimerEvent;
+class wxUpdateUIEvent;
 class wxToolBar;
 
 // The main window: a view of the open Document and the router of its
@@ -75,7 +76,8 @@ class LumivaneFrame : public wxFrame {
   bool ChooseColour(int scene, int row);
   void CommitFadeHold();
   void ClearUndoHistory();
-  void ForgetCellPositions();
+  // A new history of steps; the menu and tools follow it.
+  void UpdateUndoRedo();
 
   // Scenario file (storage/scenario_file.cpp).
   bool WriteScenario();
@@ -210,6 +212,8 @@ class LumivaneFrame : public wxFrame {
   // While a dialog waits for the user, the file watch only notes a change
   // and asks once the dialog is gone.
   class ModalScope {
+  void OnRedo(wxCommandEvent& event);
+  void OnUpdateUndoRedo(wxUpdateUIEvent& event);
    public:
     explicit ModalScope(LumivaneFrame* frame);
     ~ModalScope();
@@ -231,6 +235,12 @@ class LumivaneFrame : public wxFrame {
   // The widths the grids show now, into the Document.
   void CaptureColumnWidths();
   wxString AskSceneName(const wxString& message, const wxString& caption, wxString suggestion);
+  // One page per scene of the Document again; the pages alone are reset.
+  void RebuildPages();
+  void ResetPages();
+  // Shows the scene and cell that an undone or redone step changed.
+  void ShowEditPlace(int scene, int row, int column);
+  void StepHistory(bool back);
   int FirstFreePosition() const;
   void ShowSceneValues(int scene);
   void StepScene(int step);
@@ -240,9 +250,6 @@ class LumivaneFrame : public wxFrame {
   void BindCommands();
   void SetStatus(const wxString& text, int field);
   void ShowError(const wxString& message);
-  void EnableUndo(bool enable);
-  void SetModifiedByCellEdit();
-  void AppendEmptyRow(int scene);
   void NumberFreshRow(int scene, int row);
   // Ends a run and takes the fade/hold row over; the scene whose value
   // "Set All" copies, or -1.

@@ -27,6 +27,11 @@ void CloseEditor(wxGrid* grid) {
   }
 }
 
+// A step's name for the Undo and Redo menu items.
+std::string Label(const char* format, const std::string& name) {
+  return wxString::Format(format, wxString::FromUTF8(name)).utf8_string();
+}
+
 }  // namespace
 
 void LumivaneFrame::BindRowSceneCommands() {
@@ -108,10 +113,12 @@ void LumivaneFrame::OnInsertRow(wxCommandEvent&) {
     return;
   }
   CloseEditor(ExistingGrid(scene));
+  m_document.BeginStep(STEP_INSERT_ROW, EditPlace{scene, m_contextRow, COL_FROM});
   m_document.InsertRows(scene, m_contextRow, 1);
+  m_document.EndStep();
   RefreshScene(scene);
   SetModified(true);
-  ForgetCellPositions();
+  UpdateUndoRedo();
   SetStatus(MSG_MODIFIED_SCENARIO, STATUS_MESSAGE);
 }
 
@@ -123,11 +130,13 @@ void LumivaneFrame::OnDeleteRow(wxCommandEvent&) {
   }
   if (m_contextRow < m_document.RowCount(scene) - 1) {
     CloseEditor(ExistingGrid(scene));
+    m_document.BeginStep(STEP_DELETE_ROW, EditPlace{scene, m_contextRow, COL_FROM});
     m_document.DeleteRows(scene, m_contextRow, 1);
+    m_document.EndStep();
   }
   RefreshScene(scene);
   SetModified(true);
-  ForgetCellPositions();
+  UpdateUndoRedo();
   SetStatus(MSG_MODIFIED_SCENARIO, STATUS_MESSAGE);
 }
 
@@ -152,10 +161,12 @@ void LumivaneFrame::SwapRows(int scene, int a, int b) {
     return;
   }
   CloseEditor(ExistingGrid(scene));
+  m_document.BeginStep(STEP_MOVE_ROW, EditPlace{scene, b, COL_FROM});
   m_document.SwapRows(scene, a, b);
+  m_document.EndStep();
   RefreshScene(scene);
   SetModified(true);
-  ForgetCellPositions();
+  UpdateUndoRedo();
   AutoTransfer(-1);
 }
 
@@ -185,7 +196,9 @@ void LumivaneFrame::SwapScenes(int a, int b) {
   CaptureColumnWidths();
 
   // The pages stay; the scenes they show change places.
+  m_document.BeginStep(Label(STEP_MOVE_SCENE, m_document.GetScene(a).name), EditPlace{b, -1, -1});
   m_document.SwapScenes(a, b);
+  m_document.EndStep();
   for (int scene : {a, b}) {
     MakeGrid(scene);
     RefreshScene(scene);
@@ -199,7 +212,7 @@ void LumivaneFrame::SwapScenes(int a, int b) {
   m_pageEventsEnabled = true;
   ShowSceneValues(CurrentScene());
   SetModified(true);
-  ForgetCellPositions();
+  UpdateUndoRedo();
 }
 
 // ---------------------------------------------------------------------------
@@ -245,8 +258,11 @@ void LumivaneFrame::OnAddScene(wxCommandEvent&) {
   if (name.empty() || position >= MAX_SCENES) {
     return;
   }
+  m_document.BeginStep(Label(STEP_ADD_SCENE, name.utf8_string()), EditPlace{position, -1, -1});
   CreateScenePage(position, name, m_menuEdit->IsChecked(ID_HIDE_TO));
+  m_document.EndStep();
   SetModified(true);
+  UpdateUndoRedo();
   SetStatus(MSG_ADDED_SCENE, STATUS_MESSAGE);
   m_notebook->SetSelection(position);
 }
@@ -283,10 +299,13 @@ void LumivaneFrame::OnDuplicateScene(wxCommandEvent&) {
   copy.columnWidths = DEFAULT_COLUMN_WIDTHS;
   copy.columnWidths[COL_TO] = widths[COL_TO] == 0 ? 0 : DEFAULT_COLUMN_WIDTHS[COL_TO];
   copy.idLabel = !copy.ToShown();
+  m_document.BeginStep(Label(STEP_DUPLICATE_SCENE, copy.name), EditPlace{position, -1, -1});
   m_document.InsertScene(position, copy);
+  m_document.EndStep();
   m_menuEdit->Check(ID_HIDE_TO, !copy.ToShown());
   InsertPage(position);
   SetModified(true);
+  UpdateUndoRedo();
   SetStatus(MSG_DUPLICATED_SCENE, STATUS_MESSAGE);
   m_notebook->SetSelection(position);
 }
@@ -307,11 +326,13 @@ void LumivaneFrame::OnDeleteScene(wxCommandEvent&) {
 
   if (count == 1) {
     // The last scene stays; it loses its rows down to one empty row.
+    m_document.BeginStep(Label(STEP_CLEAR_SCENE, m_document.GetScene(scene).name), EditPlace{scene, -1, -1});
     m_document.ClearRows(scene);
+    m_document.EndStep();
     RefreshScene(scene);
     // The rows are gone from the window: the file no longer matches it.
     SetModified(true);
-    ForgetCellPositions();
+    UpdateUndoRedo();
     return;
   }
 
@@ -321,7 +342,9 @@ void LumivaneFrame::OnDeleteScene(wxCommandEvent&) {
   m_currentScene = -1;
   m_notebook->SetSelection(scene + 1 < count ? scene + 1 : scene - 1);
   m_currentScene = -1;
+  m_document.BeginStep(Label(STEP_DELETE_SCENE, m_document.GetScene(scene).name), EditPlace{scene, -1, -1});
   m_document.DeleteScene(scene);
+  m_document.EndStep();
   m_pages.erase(m_pages.begin() + scene);
   m_pageGrids.erase(m_pageGrids.begin() + scene);
   RenumberPages();
@@ -338,7 +361,7 @@ void LumivaneFrame::OnDeleteScene(wxCommandEvent&) {
   }
   ShowSceneValues(CurrentScene());
   SetModified(true);
-  ForgetCellPositions();
+  UpdateUndoRedo();
   SetStatus(MSG_DELETED_SCENE, STATUS_MESSAGE);
 }
 
@@ -354,7 +377,10 @@ void LumivaneFrame::OnRenameScene(wxCommandEvent&) {
   if (name.empty() || SceneCount() != scenes) {
     return;
   }
+  m_document.BeginStep(Label(STEP_RENAME_SCENE, name.utf8_string()), EditPlace{scene, -1, -1});
   m_document.RenameScene(scene, name.utf8_string());
+  m_document.EndStep();
+  UpdateUndoRedo();
   m_notebook->SetPageText(scene, name);
   SetStatus(MSG_RENAMED_SCENE, STATUS_MESSAGE);
   SetModified(true);

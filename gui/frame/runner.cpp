@@ -44,7 +44,11 @@ void LumivaneFrame::OnSetAllFade(wxCommandEvent&) {
   if (source < 0) {
     return;
   }
-  m_document.SetAllFade(m_document.GetScene(source).fade);
+  {
+    Document::Step step(m_document, STEP_SET_ALL_FADES, EditPlace{source, -1, -1});
+    m_document.SetAllFade(m_document.GetScene(source).fade);
+  }
+  UpdateUndoRedo();
   AutoTransfer(-1);
   SetModified(true);
 }

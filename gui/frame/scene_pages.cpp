@@ -54,11 +54,14 @@ void LumivaneFrame::InsertPage(int position) {
 }
 
 void LumivaneFrame::ShowScenario(Scenario scenario) {
-  // The fade/hold row belongs to no scene until the new ones are there, so
-  // page changes on the way store nothing into them.
-  m_currentScene = -1;
-  ResetScenes();
   m_document.Replace(std::move(scenario));
+  RebuildPages();
+}
+
+void LumivaneFrame::RebuildPages() {
+  // The fade/hold row belongs to no scene until the new pages are there, so
+  // page changes on the way store nothing into them.
+  ResetPages();
   // Like the runner's own page changes, rebuilding the pages must not end a
   // run: the file watch reloads a changed file while it runs.
   m_pageEventsEnabled = false;
@@ -241,7 +244,15 @@ void LumivaneFrame::OnHideToColumn(wxCommandEvent&) {
   if (scene >= SceneCount()) {
     return;
   }
-  m_document.SetColumnWidth(scene, COL_TO, hide ? 0 : TO_COLUMN_WIDTH);
-  m_document.SetIdLabel(scene, hide);
+  {
+    Document::Step step(m_document, hide ? STEP_HIDE_TO : STEP_SHOW_TO, EditPlace{scene, -1, -1});
+    m_document.SetToColumnWidth(scene, hide ? 0 : TO_COLUMN_WIDTH);
+    m_document.SetIdLabel(scene, hide);
+  }
   RefreshScene(scene);
+  if (m_document.CanUndo()) {
+    // A change of the view alone, as before: the scenario is no different
+    // to save, but the step can be taken back.
+    UpdateUndoRedo();
+  }
 }

@@ -50,6 +50,7 @@ wxString SceneTable::GetValue(int row, int col) {
 }
 
 void SceneTable::SetValue(int row, int col, const wxString& value) {
+  Document::Step step(*m_document, STEP_EDIT_CELL, EditPlace{m_scene, row, col});
   m_document->SetCellText(m_scene, row, col, value.utf8_string());
 }
 

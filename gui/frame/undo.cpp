@@ -1,46 +1,91 @@
-// The Undo command: puts the most recent recorded cell value back.
+// Undo and Redo: every change of the scenario is a step of the Document's
+// history; here the window shows where a step took it back or forward.
 #include "gui/frame/lumivane_frame.h"
 
-#include <cstdlib>
+#include <algorithm>
 
+#include <wx/grid.h>
+#include <wx/menu.h>
 #include <wx/notebook.h>
+#include <wx/toolbar.h>
 
-void LumivaneFrame::ClearUndoHistory() { m_document.ClearUndo(); }
+#include "gui/app/texts.h"
 
-void LumivaneFrame::OnUndo(wxCommandEvent&) {
-  UndoHistory& history = m_document.Undo();
-  if (history.IsEmpty()) {
-    return;
+namespace {
+
+wxString MenuText(const char* verb, const std::string& label, const char* accelerator) {
+  wxString text = verb;
+  if (!label.empty()) {
+    text += " " + wxString::FromUTF8(label);
   }
-  const UndoRecord record = history.Pop();
-
-  // Rows and scenes may have gone since the edit: such a record is dropped.
-  const bool cellExists = m_document.HasScene(record.scene) && record.column >= 0 &&
-                          record.column < GRID_COLUMNS && record.row >= 0 &&
-                          record.row < m_document.RowCount(record.scene);
-  if (cellExists) {
-    if (m_notebook->GetSelection() != record.scene) {
-      m_notebook->SetSelection(record.scene);  // a normal page change
-    }
-    if (record.column == COL_COLOUR) {
-      m_document.SetRowColour(record.scene, record.row, std::atoi(record.text.c_str()));
-    } else {
-      m_document.SetCellText(record.scene, record.row, record.column, record.text);
-    }
-    RefreshScene(record.scene);
-  }
-
-  if (history.IsEmpty()) {
-    EnableUndo(false);
-    if (!m_document.HasUnrecordedChange()) {
-      SetModified(false);
-    }
-  }
+  return text + accelerator;
 }
 
-void LumivaneFrame::ForgetCellPositions() {
-  // Rows or scenes moved: the recorded positions no longer name the cells
-  // they were taken from, and undoing them would change other cells.
-  m_document.Undo().Clear();
-  EnableUndo(false);
+}  // namespace
+
+void LumivaneFrame::ClearUndoHistory() {
+  m_document.ResetHistory();
+  UpdateUndoRedo();
+}
+
+void LumivaneFrame::UpdateUndoRedo() {
+  const bool undo = m_document.CanUndo();
+  const bool redo = m_document.CanRedo();
+  m_menuEdit->Enable(wxID_UNDO, undo);
+  m_toolBar->EnableTool(wxID_UNDO, undo);
+  m_menuEdit->Enable(wxID_REDO, redo);
+  m_toolBar->EnableTool(wxID_REDO, redo);
+  m_menuEdit->SetLabel(wxID_UNDO, MenuText(MENU_UNDO, m_document.UndoLabel(), MENU_UNDO_ACCEL));
+  m_menuEdit->SetLabel(wxID_REDO, MenuText(MENU_REDO, m_document.RedoLabel(), MENU_REDO_ACCEL));
+}
+
+void LumivaneFrame::OnUpdateUndoRedo(wxUpdateUIEvent& event) {
+  // Edits made straight through a grid reach the menu here as well.
+  event.Enable(event.GetId() == wxID_UNDO ? m_document.CanUndo() : m_document.CanRedo());
+}
+
+void LumivaneFrame::OnUndo(wxCommandEvent&) { StepHistory(true); }
+
+void LumivaneFrame::OnRedo(wxCommandEvent&) { StepHistory(false); }
+
+void LumivaneFrame::StepHistory(bool back) {
+  const int current = CurrentScene();
+  if (wxGrid* grid = ExistingGrid(current)) {
+    grid->HideCellEditControl();  // its text belongs to the state being left
+  }
+  EditPlace place;
+  if (!(back ? m_document.Undo(&place) : m_document.Redo(&place))) {
+    return;
+  }
+  const bool modified = m_document.IsModified();
+  StopRun();
+  ShowEditPlace(place.scene < 0 ? current : place.scene, place.row, place.column);
+  SetModified(modified);
+  UpdateUndoRedo();
+  AutoTransfer(-1);
+}
+
+void LumivaneFrame::ShowEditPlace(int scene, int row, int column) {
+  if (static_cast<int>(m_pages.size()) != SceneCount()) {
+    // Scenes came or went: the pages follow the Document.
+    RebuildPages();
+  } else {
+    for (int page = 0; page < SceneCount(); ++page) {
+      RefreshScene(page);
+    }
+  }
+  scene = std::min(std::max(scene, 0), SceneCount() - 1);
+  if (scene < 0) {
+    return;
+  }
+  // No page-change event: the step itself says what to send and show.
+  m_currentScene = -1;
+  m_notebook->ChangeSelection(static_cast<size_t>(scene));
+  m_currentScene = scene;
+  wxGrid* grid = MakeGrid(scene);
+  ShowSceneValues(scene);
+  if (grid != nullptr && row >= 0 && row < grid->GetNumberRows()) {
+    grid->SetGridCursor(row, std::max(column, 0));
+    grid->MakeCellVisible(row, std::max(column, 0));
+  }
 }
