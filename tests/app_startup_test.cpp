@@ -34,7 +34,7 @@ TEST_F(AppStartup, FirstStartShowsDefaultsAndTheFirstTip) {
   EXPECT_TRUE(tip->shown);
   EXPECT_EQ(std::string(tip->text.utf8_str()), TipLine(0));
   EXPECT_EQ(m_frame->GetSize(), wxSize(480, 320));
-  EXPECT_EQ(App().m_port, "");
+  EXPECT_EQ(App().m_port, "Virtual boards");
   EXPECT_EQ(App().m_baudIndex, 0);
   EXPECT_TRUE(App().m_autoTransfer);
   EXPECT_TRUE(m_frame->ToolBar()->GetToolState(ID_AUTO_TRANSFER));
@@ -114,7 +114,7 @@ TEST_F(AppStartup, StoredTipIndexPicksTheTip) {
 }
 
 TEST_F(AppStartup, ScenarioArgumentSuppressesTheTip) {
-  WriteSettings("[Settings]\ntip=0\n");
+  WriteSettings("[Settings]\ncom=\ntip=0\n");
   wxArrayString arguments;
   arguments.Add(HomePath("show.cfg"));
   // The named scenario runs at once; with no port set, that fails loudly.
@@ -123,6 +123,21 @@ TEST_F(AppStartup, ScenarioArgumentSuppressesTheTip) {
                                  "Error", wxOK));
   EXPECT_EQ(App().m_startFile, HomePath("show.cfg"));
   EXPECT_EQ(App().m_tip, 0);
+}
+
+TEST_F(AppStartup, OnlyAMissingPortKeyChoosesTheVirtualBoards) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"[Settings]\nautorun=0\ntip=-1\n", "Virtual boards"},
+      {"[Settings]\ncom=\nautorun=0\ntip=-1\n", ""},
+      {"[Settings]\ncom=ttyS0\nautorun=0\ntip=-1\n", "ttyS0"},
+  };
+  for (const auto& [settings, port] : cases) {
+    WriteSettings(settings);
+    Start();
+    EXPECT_EQ(App().m_port, port) << settings;
+    CloseMainWindow();
+    EXPECT_NE(ReadSettings().find(std::string("com=") + port + "\n"), std::string::npos) << settings;
+  }
 }
 
 TEST_F(AppStartup, KillingTheProgramLeavesTheSettingsUnchanged) {

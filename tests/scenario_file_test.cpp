@@ -225,7 +225,7 @@ TEST_F(ScenarioFile, AReloadLeavesARunGoing) {
 TEST_F(ScenarioFile, TheRecentScenarioLoadsAtStart) {
   const std::string path = ShowPath("recent.cfg");
   WriteFileText(path, Golden("scenario_small.cfg"));
-  WriteSettings("[Settings]\ntip=-1\n\n[Session]\nfile=" + path + "\n");
+  WriteSettings("[Settings]\ncom=\ntip=-1\n\n[Session]\nfile=" + path + "\n");
   Start();
   EXPECT_EQ(m_frame->GetStatusBar()->GetStatusText(0), "Loaded recent scenario");
   EXPECT_EQ(App().m_scenarioFile, wxString::FromUTF8(path.c_str()));
@@ -236,7 +236,7 @@ TEST_F(ScenarioFile, TheRecentScenarioLoadsAtStart) {
 }
 
 TEST_F(ScenarioFile, AMissingRecentScenarioIsForgottenAtStart) {
-  WriteSettings("[Settings]\ntip=-1\n\n[Session]\nfile=" + ShowPath("gone.cfg") + "\n");
+  WriteSettings("[Settings]\ncom=\ntip=-1\n\n[Session]\nfile=" + ShowPath("gone.cfg") + "\n");
   Start();
   EXPECT_EQ(m_frame->GetStatusBar()->GetStatusText(0), "Failed to load recent scenario");
   EXPECT_TRUE(App().m_scenarioFile.empty());

@@ -83,11 +83,12 @@ TEST_F(SettingsCommand, OffersBaudRatesAndPortsAndPreselectsTheStoredPortIgnorin
   EXPECT_EQ(seen->baudEntries[0], "9600 (standard)");
   EXPECT_EQ(seen->baudEntries[1], "115200 (high)");
   EXPECT_EQ(seen->baudSelection, 1);
-  ASSERT_GE(seen->portEntries.size(), 2u);
-  EXPECT_EQ(seen->portEntries[0], "Lumivane (1)");
-  EXPECT_EQ(seen->portEntries[1], "Lumivane Box (2)");
+  ASSERT_GE(seen->portEntries.size(), 3u);
+  EXPECT_EQ(seen->portEntries[0], "Virtual boards");
+  EXPECT_EQ(seen->portEntries[1], "Lumivane (1)");
+  EXPECT_EQ(seen->portEntries[2], "Lumivane Box (2)");
   EXPECT_EQ(seen->ports, seen->portEntries);
-  EXPECT_EQ(seen->portSelection, 1);
+  EXPECT_EQ(seen->portSelection, 2);
 }
 
 TEST_F(SettingsCommand, CancelKeepsSettingsAndStatusBar) {
@@ -158,9 +159,9 @@ TEST_F(SettingsCommand, ClosesTheLinkSoThatTheAdapterInUseIsListed) {
     wxTEST_DIALOG(Settings(), ExpectSettings(button, seenHere));
     EXPECT_FALSE(serial_isopen()) << button;
     EXPECT_EQ(FtdiSimOpenCount(), 0) << button;
-    ASSERT_FALSE(seenHere->portEntries.empty());
-    EXPECT_EQ(seenHere->portEntries[0], "Lumivane (1)") << button;
-    EXPECT_EQ(seenHere->portSelection, 0) << button;
+    ASSERT_GE(seenHere->portEntries.size(), 2u);
+    EXPECT_EQ(seenHere->portEntries[1], "Lumivane (1)") << button;
+    EXPECT_EQ(seenHere->portSelection, 1) << button;
   }
 }
 

@@ -9,6 +9,7 @@
 #include <wx/stdpaths.h>
 #include <wx/tipdlg.h>
 
+#include "core/serial/virtual_port.h"
 #include "gui/app/texts.h"
 #include "gui/frame/lumivane_frame.h"
 #include "gui/app/settings_file.h"
@@ -100,7 +101,13 @@ void LumivaneApp::ShowStartupTip() {
 }
 
 void LumivaneApp::LoadSettings(wxSize& size) {
-  m_port = m_settings->ReadString(SECTION_SETTINGS, KEY_PORT, "");
+  // A first start, with no port key at all, plays on the virtual boards; a
+  // key that is there, even empty, is the user's choice. No value read from
+  // a line holds a newline.
+  m_port = m_settings->ReadString(SECTION_SETTINGS, KEY_PORT, "\n");
+  if (m_port == "\n") {
+    m_port = VIRTUAL_PORT_NAME;
+  }
   m_baudIndex = m_settings->ReadLong(SECTION_SETTINGS, KEY_BAUD, 0);
   m_autoTransfer = m_settings->ReadLong(SECTION_SETTINGS, KEY_AUTORUN, 1) != 0;
   m_tip = m_settings->ReadLong(SECTION_SETTINGS, KEY_TIP, 0);

@@ -9,11 +9,14 @@
 #include "gui/app/lumivane_app.h"
 #include "gui/app/texts.h"
 #include "core/serial/ports.h"
+#include "core/serial/virtual_port.h"
 
 namespace {
 
+// The virtual boards first, then the adapters and ttys.
 wxArrayString ListPorts() {
   wxArrayString ports;
+  ports.Add(VIRTUAL_PORT_NAME);
   for (const std::string& name : serial_list_ports()) {
     ports.Add(wxString::FromUTF8(name.c_str()));
   }

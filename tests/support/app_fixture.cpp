@@ -42,7 +42,7 @@ std::string AppTest::ReadSettings() { return ReadFileText(SettingsPath()); }
 LumivaneFrame* AppTest::Start(const wxArrayString& arguments) {
   struct stat info;
   if (stat(SettingsPath().c_str(), &info) != 0) {
-    WriteSettings("[Settings]\ntip=-1\n");
+    WriteSettings("[Settings]\ncom=\ntip=-1\n");
   }
   return StartAsIs(arguments);
 }

@@ -16,7 +16,8 @@ class AppTest : public testing::Test {
 
   // Runs the start-up sequence with the given arguments after the program
   // name. Unless the test wrote its own settings file, tips at start are
-  // switched off so that no tip dialog appears.
+  // switched off so that no tip dialog appears, and the port is empty, so
+  // that nothing goes to the virtual boards of a first start.
   LumivaneFrame* Start(const wxArrayString& arguments = wxArrayString());
   // Runs the start-up sequence as it is, tip dialog included; the caller
   // expects the dialogs.
