@@ -87,6 +87,24 @@ inline constexpr const char* ERR_AUTO_TRANSMIT_OFF =
     "\nAuto-transmit has been toggled off (to avoid this message being repeated).";
 inline constexpr const char* ERR_TRANSMIT = "Failed to transmit scene data (serial transmission error).";
 
+// Board monitor.
+inline constexpr const char* MONITOR_TITLE = "Board monitor";
+inline constexpr const char* MONITOR_INPUTS = "Adapter inputs:";
+inline constexpr const char* MONITOR_INPUT = "Input %d";
+inline constexpr const char* MONITOR_INPUT_TIP = "Makes input %d of the virtual adapter active for a moment";
+inline constexpr const char* MONITOR_INPUT_REAL_TIP = "Inputs can only be pressed on the virtual boards";
+inline constexpr const char* MONITOR_NOT_OPENED = "No port opened yet";
+inline constexpr const char* MONITOR_MIRROR = "%s (what was written to it)";
+inline constexpr const char* MONITOR_SPEED = "%d bit/s";
+inline constexpr const char* MONITOR_SPEED_HIGH = ", boards told 115200 bit/s";
+inline constexpr const char* MONITOR_SPEED_CODE = ", speed message %d";
+inline constexpr const char* MONITOR_BYTES = "%lld bytes received";
+inline constexpr const char* MONITOR_NO_RESET = "no reset yet";
+inline constexpr const char* MONITOR_LAST_RESET = "last reset %s";
+inline constexpr const char* MONITOR_ROM_EMPTY = "ROM: empty";
+inline constexpr const char* MONITOR_ROM = "ROM: ";
+inline constexpr const char* MONITOR_ROM_SCENE = "scene %d (hold %s s)";
+
 // Document commands.
 inline constexpr const char* DIALOG_SAVE_TITLE = "Save file...";
 inline constexpr const char* DIALOG_OPEN_TITLE = "Open file...";

@@ -72,6 +72,7 @@ void LumivaneFrame::BuildMenus() {
                         "Erase the Lumivane's ROM (containing the scenario and settings)");
   m_menuControl->AppendSeparator();
   m_menuControl->Append(wxID_PROPERTIES, "S&ettings\tF2", "Set program configuration and options");
+  m_menuControl->Append(ID_BOARD_MONITOR, "Board &monitor\tF3", "Show what the boards on the line hold");
 
   m_menuHelp = new wxMenu;
   m_menuHelp->Append(wxID_HELP, "&User Guide", "Display the User Guide");
@@ -151,6 +152,7 @@ void LumivaneFrame::BindCommands() {
   BindRowSceneCommands();
   BindReportCommands();
   BindHelpCommands();
+  BindMonitorCommands();
   Bind(wxEVT_MENU, &LumivaneFrame::OnPickColour, this, ID_PICK_COLOUR);
   Bind(wxEVT_BUTTON, &LumivaneFrame::OnSetAllHold, this, ID_HOLD_SET_ALL);
 }

@@ -26,7 +26,8 @@ enum {
   ID_SCENE_LEFT = 119,
   ID_SCENE_RIGHT = 120,
   ID_TIMER = 121,
-  ID_PICK_COLOUR = 122
+  ID_PICK_COLOUR = 122,
+  ID_BOARD_MONITOR = 123
 };
 
 // Status bar fields.

@@ -50,6 +50,7 @@ class wxToolBar;
 //   runner.cpp              running a scenario, the timer, inputs, file watch
 //   row_scene_commands.cpp  rows and scenes: insert, delete, move, ...
 //   ../dialogs/*_command.cpp  the settings and input configuration commands
+//   monitor_command.cpp     the board monitor (../monitor/board_monitor.h)
 //   report.cpp              the printed report
 //   ../help/help_commands.cpp  tips, user guide, about box
 class LumivaneFrame : public wxFrame {
@@ -149,6 +150,11 @@ class LumivaneFrame : public wxFrame {
 
   // Input configuration command (dialogs/input_config_command.cpp).
   void OnInputConfig(wxCommandEvent& event);
+
+  // Board monitor (frame/monitor_command.cpp): the command, and the monitor
+  // opening by itself at the first transfer to the virtual boards.
+  void BindMonitorCommands();
+  void OnBoardMonitor(wxCommandEvent& event);
 
   // Report and printing (storage/report.cpp).
   void BindReportCommands();

@@ -1,0 +1,293 @@
+#include "gui/monitor/board_monitor.h"
+
+#include <wx/button.h>
+#include <wx/dcbuffer.h>
+#include <wx/display.h>
+#include <wx/sizer.h>
+#include <wx/stattext.h>
+
+#include <algorithm>
+#include <chrono>
+
+#include "core/board/virtual_chain.h"
+#include "core/model/colour_numbers.h"
+#include "core/model/scenario.h"
+#include "core/serial/virtual_port.h"
+#include "gui/app/texts.h"
+
+namespace {
+
+// A tile: its colour field with the board's number under it.
+constexpr int TILE_WIDTH = 48;
+constexpr int TILE_HEIGHT = 52;
+constexpr int FIELD_INSET = 4;
+constexpr int FIELD_WIDTH = 40;
+constexpr int FIELD_HEIGHT = 30;
+constexpr int LABEL_TOP = FIELD_INSET + FIELD_HEIGHT + 2;
+constexpr int MARGIN = 4;
+constexpr int SCROLL_STEP = 10;
+constexpr int MONITOR_GAP = 12;  // between the main window and the monitor
+
+BoardMonitor* s_instance = nullptr;
+
+long long NowMs() {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(
+             std::chrono::steady_clock::now().time_since_epoch())
+      .count();
+}
+
+wxColour CubeColour(int index) {
+  const Rgb rgb = IndexToColour(index);
+  return wxColour(rgb.red, rgb.green, rgb.blue);
+}
+
+unsigned char Mix(unsigned char from, unsigned char to, double part) {
+  return static_cast<unsigned char>(from + (to - from) * part + 0.5);
+}
+
+}  // namespace
+
+// ---- The tiles ----------------------------------------------------------------
+
+BoardTiles::BoardTiles(wxWindow* parent)
+    : wxScrolledCanvas(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxVSCROLL | wxFULL_REPAINT_ON_RESIZE) {
+  SetBackgroundStyle(wxBG_STYLE_PAINT);
+  SetScrollRate(0, SCROLL_STEP);
+  m_tiles.resize(MONITOR_MIN_TILES);
+  Bind(wxEVT_PAINT, &BoardTiles::OnPaint, this);
+  Bind(wxEVT_SIZE, &BoardTiles::OnSize, this);
+}
+
+bool BoardTiles::Update(const VirtualChain& chain, long long nowMs) {
+  bool changed = false;
+  if (&chain != m_chain || chain.Generation() != m_generation) {
+    m_chain = &chain;
+    m_generation = chain.Generation();
+    const size_t count = static_cast<size_t>(std::max<long>(MONITOR_MIN_TILES, chain.HighestGiven()));
+    if (count != m_tiles.size()) {
+      m_tiles.resize(count);
+      Relayout();
+      changed = true;
+    }
+    m_blinking = false;
+    for (size_t i = 0; i < m_tiles.size(); ++i) {
+      const VirtualBoard& board = chain.Board(static_cast<long>(i + 1));
+      Tile& tile = m_tiles[i];
+      if (board.given != tile.given || board.colour != tile.colour) {
+        // From what the tile shows now, so that a fade cut short goes on smoothly.
+        tile.from = tile.given ? Blended(tile, nowMs) : *wxBLACK;
+        tile.to = CubeColour(board.colour);
+        tile.fadeStart = nowMs;
+        tile.fadeMs = board.fade * MONITOR_FADE_STEP_MS;
+        tile.given = board.given;
+        tile.colour = board.colour;
+        m_fadesEnd = std::max(m_fadesEnd, nowMs + tile.fadeMs);
+        changed = true;
+      }
+      if (board.blink != tile.blink) {
+        tile.blink = board.blink;
+        changed = true;
+      }
+      m_blinking = m_blinking || (tile.given && tile.blink != 0);
+    }
+  }
+  return changed || m_blinking || nowMs <= m_fadesEnd + MONITOR_FRAME_MS;
+}
+
+wxColour BoardTiles::Blended(const Tile& tile, long long nowMs) const {
+  if (tile.fadeMs <= 0 || nowMs >= tile.fadeStart + tile.fadeMs) {
+    return tile.to;
+  }
+  const double part = std::max(0.0, static_cast<double>(nowMs - tile.fadeStart) / tile.fadeMs);
+  return wxColour(Mix(tile.from.Red(), tile.to.Red(), part), Mix(tile.from.Green(), tile.to.Green(), part),
+                  Mix(tile.from.Blue(), tile.to.Blue(), part));
+}
+
+wxColour BoardTiles::ShownColour(long number, long long nowMs) const {
+  if (number < 1 || number > TileCount() || !m_tiles[number - 1].given) {
+    return wxNullColour;
+  }
+  const Tile& tile = m_tiles[number - 1];
+  if (tile.blink != 0 && (nowMs / (tile.blink * MONITOR_BLINK_STEP_MS)) % 2 == 1) {
+    return *wxBLACK;  // the dark half of a blink
+  }
+  return Blended(tile, nowMs);
+}
+
+wxRect BoardTiles::FieldRect(long number) const {
+  const long index = number - 1;
+  return wxRect(MARGIN + static_cast<int>(index % m_columns) * TILE_WIDTH + FIELD_INSET,
+                MARGIN + static_cast<int>(index / m_columns) * TILE_HEIGHT + FIELD_INSET, FIELD_WIDTH,
+                FIELD_HEIGHT);
+}
+
+void BoardTiles::Draw(wxDC& dc, const wxRect& area, long long nowMs) const {
+  dc.SetBackground(wxBrush(GetBackgroundColour()));
+  dc.SetPen(*wxTRANSPARENT_PEN);
+  dc.SetBrush(wxBrush(GetBackgroundColour()));
+  dc.DrawRectangle(area);
+  dc.SetFont(GetFont().Smaller());
+  const long firstRow = std::max(0, area.GetTop() - MARGIN) / TILE_HEIGHT;
+  const long lastRow = std::max(0, area.GetBottom() - MARGIN) / TILE_HEIGHT;
+  const wxColour text = GetForegroundColour();
+  const wxColour unset(160, 160, 160);
+  for (long number = firstRow * m_columns + 1; number <= std::min(TileCount(), (lastRow + 1) * m_columns);
+       ++number) {
+    const wxRect field = FieldRect(number);
+    const wxColour shown = ShownColour(number, nowMs);
+    if (shown.IsOk()) {
+      dc.SetPen(wxPen(wxColour(64, 64, 64)));
+      dc.SetBrush(wxBrush(shown));
+    } else {
+      dc.SetPen(wxPen(unset, 1, wxPENSTYLE_SHORT_DASH));
+      dc.SetBrush(*wxTRANSPARENT_BRUSH);
+    }
+    dc.DrawRectangle(field);
+    dc.SetTextForeground(shown.IsOk() ? text : unset);
+    const wxString label = wxString::Format("%ld", number);
+    const wxSize size = dc.GetTextExtent(label);
+    dc.DrawText(label, field.x + (field.width - size.x) / 2, field.y - FIELD_INSET + LABEL_TOP);
+  }
+}
+
+void BoardTiles::OnPaint(wxPaintEvent&) {
+  wxAutoBufferedPaintDC dc(this);
+  DoPrepareDC(dc);
+  wxRect box = GetUpdateRegion().GetBox();
+  box.SetPosition(CalcUnscrolledPosition(box.GetPosition()));
+  Draw(dc, box, NowMs());
+}
+
+void BoardTiles::OnSize(wxSizeEvent& event) {
+  Relayout();
+  event.Skip();
+}
+
+void BoardTiles::Relayout() {
+  const int width = GetClientSize().x - 2 * MARGIN;
+  m_columns = std::max(1, width / TILE_WIDTH);
+  const long rows = (TileCount() + m_columns - 1) / m_columns;
+  SetVirtualSize(m_columns * TILE_WIDTH + 2 * MARGIN, static_cast<int>(rows * TILE_HEIGHT + 2 * MARGIN));
+  Refresh(false);
+}
+
+// ---- The window ---------------------------------------------------------------
+
+BoardMonitor* BoardMonitor::Open(wxWindow* parent) {
+  if (s_instance == nullptr) {
+    s_instance = new BoardMonitor(parent);
+  }
+  s_instance->Show();
+  s_instance->Raise();
+  s_instance->Poll();
+  return s_instance;
+}
+
+BoardMonitor* BoardMonitor::Instance() { return s_instance; }
+
+BoardMonitor::BoardMonitor(wxWindow* parent)
+    : wxFrame(parent, wxID_ANY, MONITOR_TITLE, wxDefaultPosition, wxSize(500, 360)) {
+  auto* sizer = new wxBoxSizer(wxVERTICAL);
+  m_tiles = new BoardTiles(this);
+  sizer->Add(m_tiles, 1, wxEXPAND);
+  // Two lines from the start, so that the window keeps its layout.
+  m_status = new wxStaticText(this, wxID_ANY, "\n", wxDefaultPosition, wxDefaultSize, wxST_NO_AUTORESIZE);
+  sizer->Add(m_status, 0, wxEXPAND | wxALL, 4);
+  auto* inputs = new wxBoxSizer(wxHORIZONTAL);
+  inputs->Add(new wxStaticText(this, wxID_ANY, MONITOR_INPUTS), 0, wxALIGN_CENTER_VERTICAL | wxLEFT | wxRIGHT, 4);
+  for (int input = 1; input <= INPUT_COUNT; ++input) {
+    m_inputs[input - 1] = new wxButton(this, wxID_ANY, wxString::Format(MONITOR_INPUT, input));
+    m_inputs[input - 1]->Bind(wxEVT_BUTTON, [input](wxCommandEvent&) { serial_virtual_press_input(input); });
+    inputs->Add(m_inputs[input - 1], 0, wxALL, 2);
+  }
+  sizer->Add(inputs, 0, wxBOTTOM, 2);
+  SetSizer(sizer);
+
+  // Beside the main window when the screen has room.
+  if (parent != nullptr) {
+    const wxRect main = parent->GetScreenRect();
+    const wxRect screen = wxDisplay(wxDisplay::GetFromWindow(parent) == wxNOT_FOUND
+                                        ? 0u
+                                        : static_cast<unsigned>(wxDisplay::GetFromWindow(parent)))
+                              .GetClientArea();
+    if (main.GetRight() + MONITOR_GAP + GetSize().x <= screen.GetRight()) {
+      Move(main.GetRight() + MONITOR_GAP, main.y);
+    }
+  }
+  m_timer.SetOwner(this);
+  Bind(wxEVT_TIMER, &BoardMonitor::OnTimer, this);
+  m_timer.Start(MONITOR_FRAME_MS);
+}
+
+BoardMonitor::~BoardMonitor() {
+  m_timer.Stop();
+  if (s_instance == this) {
+    s_instance = nullptr;
+  }
+}
+
+void BoardMonitor::OnTimer(wxTimerEvent&) { Poll(); }
+
+void BoardMonitor::Poll() {
+  const MonitoredLine line = serial_monitored_line();
+  if (m_tiles->Update(*line.chain, NowMs())) {
+    m_tiles->Refresh(false);
+  }
+  const wxString status = MakeStatus();
+  if (status != m_status->GetLabel()) {
+    m_status->SetLabel(status);
+  }
+  const bool pressable = line.isVirtual;
+  for (wxButton* button : m_inputs) {
+    if (button->IsEnabled() != pressable) {
+      button->Enable(pressable);
+    }
+  }
+  for (int input = 1; input <= INPUT_COUNT; ++input) {
+    const wxString tip = pressable ? wxString::Format(MONITOR_INPUT_TIP, input) : wxString(MONITOR_INPUT_REAL_TIP);
+    if (m_inputs[input - 1]->GetToolTipText() != tip) {
+      m_inputs[input - 1]->SetToolTip(tip);
+    }
+  }
+}
+
+wxString BoardMonitor::StatusText() const { return m_status->GetLabel(); }
+
+wxString BoardMonitor::MakeStatus() const {
+  const MonitoredLine line = serial_monitored_line();
+  const VirtualChain& chain = *line.chain;
+  wxString text;
+  if (line.port.empty()) {
+    text = MONITOR_NOT_OPENED;
+  } else {
+    text = line.isVirtual ? wxString(VIRTUAL_PORT_NAME)
+                          : wxString::Format(MONITOR_MIRROR, wxString::FromUTF8(line.port));
+    text += " | " + wxString::Format(MONITOR_SPEED, line.baud);
+    if (chain.SpeedCode() == 2) {
+      text += MONITOR_SPEED_HIGH;
+    } else if (chain.SpeedCode() >= 0) {
+      text += wxString::Format(MONITOR_SPEED_CODE, chain.SpeedCode());
+    }
+  }
+  text += " | " + wxString::Format(MONITOR_BYTES, chain.BytesReceived());
+  text += " | ";
+  if (chain.Resets() == 0) {
+    text += MONITOR_NO_RESET;
+  } else {
+    text += wxString::Format(MONITOR_LAST_RESET,
+                             wxDateTime(static_cast<time_t>(chain.LastReset())).FormatISOTime());
+  }
+  text += "\n";
+  if (chain.Rom().empty()) {
+    text += MONITOR_ROM_EMPTY;
+  } else {
+    text += MONITOR_ROM;
+    bool first = true;
+    for (const auto& [number, scene] : chain.Rom()) {
+      text += first ? "" : ", ";
+      text += wxString::Format(MONITOR_ROM_SCENE, number, wxString::FromUTF8(HoldText(scene.hold / 2.0)));
+      first = false;
+    }
+  }
+  return text;
+}

@@ -1,0 +1,93 @@
+#pragma once
+// The board monitor: a window that shows what the boards on the line hold,
+// one numbered tile per board, with a status line (speed, bytes received,
+// the last reset, the ROM) and four buttons that press the virtual
+// adapter's inputs. It shows the virtual boards, or, with a real port
+// chosen, what the driver wrote there decoded by the same chain
+// (core/serial/virtual_port.h).
+//
+// It never hears of single bytes: a timer takes in the chain's state and
+// repaints, so a run costs nothing more while it is open.
+#include <wx/wx.h>  // the toolkit's headers expect its core set first
+#include <wx/frame.h>
+#include <wx/scrolwin.h>
+#include <wx/timer.h>
+
+#include <vector>
+
+class VirtualChain;
+
+// Nominal rates at which the tiles animate what the boards were told. What
+// real boards do with blink and fade values is not known to the program.
+constexpr int MONITOR_BLINK_STEP_MS = 100;  // blink b: b x 100 ms lit, as long dark
+constexpr int MONITOR_FADE_STEP_MS = 100;   // fade f: a new colour blends in over f x 100 ms
+constexpr int MONITOR_FRAME_MS = 50;        // the repaint timer
+constexpr int MONITOR_MIN_TILES = 8;
+
+// The tiles: board 1 up to the highest board given a colour or blink (at
+// least MONITOR_MIN_TILES), wrapped to the width, scrolled when needed.
+class BoardTiles : public wxScrolledCanvas {
+ public:
+  explicit BoardTiles(wxWindow* parent);
+
+  // Takes in the chain as it is at `nowMs` (monotonic): a board whose colour
+  // changed starts blending over its fade. Returns whether a repaint is due.
+  bool Update(const VirtualChain& chain, long long nowMs);
+  // Draws the tiles that meet `area` (unscrolled coordinates) as at `nowMs`.
+  void Draw(wxDC& dc, const wxRect& area, long long nowMs) const;
+
+  long TileCount() const { return static_cast<long>(m_tiles.size()); }
+  // Board `number`'s colour field, in unscrolled coordinates.
+  wxRect FieldRect(long number) const;
+  // What board `number`'s field shows at `nowMs`; unset for a board never
+  // given a colour or blink.
+  wxColour ShownColour(long number, long long nowMs) const;
+
+ private:
+  struct Tile {
+    bool given = false;
+    unsigned char colour = 0;
+    unsigned char blink = 0;
+    wxColour from;
+    wxColour to;
+    long long fadeStart = 0;
+    int fadeMs = 0;
+  };
+  wxColour Blended(const Tile& tile, long long nowMs) const;
+  void OnPaint(wxPaintEvent& event);
+  void OnSize(wxSizeEvent& event);
+  void Relayout();
+
+  std::vector<Tile> m_tiles;
+  int m_columns = 1;
+  unsigned long m_generation = 0;
+  const VirtualChain* m_chain = nullptr;
+  bool m_blinking = false;
+  long long m_fadesEnd = 0;
+};
+
+class BoardMonitor : public wxFrame {
+ public:
+  // The one monitor, made beside `parent` (and destroyed with it) when
+  // there is none; shown and raised.
+  static BoardMonitor* Open(wxWindow* parent);
+  // The monitor when one is open, else null.
+  static BoardMonitor* Instance();
+  ~BoardMonitor() override;
+
+  BoardTiles* Tiles() const { return m_tiles; }
+  wxString StatusText() const;
+  wxButton* InputButton(int input) const { return m_inputs[input - 1]; }
+  // Takes in the chain now and repaints what changed; the timer calls it.
+  void Poll();
+
+ private:
+  explicit BoardMonitor(wxWindow* parent);
+  void OnTimer(wxTimerEvent& event);
+  wxString MakeStatus() const;
+
+  BoardTiles* m_tiles;
+  wxStaticText* m_status;
+  wxButton* m_inputs[4];
+  wxTimer m_timer;
+};
