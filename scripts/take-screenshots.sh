@@ -223,3 +223,11 @@ keys F5
 shot port-error "^Error$"
 dialog_key "^Error$" Return
 stop
+
+# The virtual boards: a run of an example scenario opens the board monitor.
+settings "Virtual boards" -1 "$ROOT/resources/examples/rainbow.cfg"
+start
+keys F5
+sleep 1.5  # the first scene's fade is over
+shot monitor "^Board monitor$"
+stop
