@@ -201,6 +201,25 @@ TEST_F(CliTest, PlayPrintsTheBoardsAfterEveryTransferInSimulatedTime) {
   }
 }
 
+TEST_F(CliTest, CheckPrintsFindingsAsCompilersDoWithTheirStatus) {
+  const std::string clean = TestHome() + "/clean.cfg";
+  const std::string faulty = TestHome() + "/faulty.cfg";
+  WriteFile(clean, "# Lumivane scenario\n\n[Scene1]\nname=A\nrange1=1:4; 3; 0\n");
+  WriteFile(faulty, "# Lumivane scenario\n\n[Scene1]\nname=A\nrange1=129:130; 3; 0\n"
+                    "\n[Inputs]\ninput3=7\n");
+  Result result = RunCli({"check", clean});
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.out, "");
+  result = RunCli({"check", clean, faulty});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.out, faulty + ":5: warning: scene 1 \"A\", row 1: boards 129 to 130 go out as boards 1 "
+                                 "to 2 on the wire\n" +
+                            faulty + ":8: error: input 3: jumps to scene 8, which does not exist\n");
+  result = RunCli({"check", clean, TestHome() + "/missing.cfg"});
+  EXPECT_EQ(result.status, 2);
+  EXPECT_EQ(result.err, "lumivane-cli: " + TestHome() + "/missing.cfg: No such file or directory\n");
+}
+
 TEST_F(CliTest, AFileThatCannotBeReadIsNamedWithTheReason) {
   const std::string missing = TestHome() + "/missing.cfg";
   Result result = RunCli({"bytes", missing});

@@ -112,6 +112,7 @@ TEST_F(ReloadUnderDialog, DuplicateCopiesTheSceneTheUserSawThenAsks) {
   AnswerQuestion(wxYES);
   EXPECT_EQ(PageNames(), "Other|");
   EXPECT_EQ(Rows(0)[0].description, "other");
+  EXPECT_FALSE(m_frame->IsModified());  // the window shows the file again
 }
 
 TEST_F(ReloadUnderDialog, ColourLandsInTheClickedRowThenAsks) {

@@ -241,7 +241,8 @@ TEST_F(RowSceneCommands, ContextMenuKeepsTheLastRowLastAndRowZeroOnTop) {
   const char* helps[] = {"Insert a row above this row", "Delete this row",
                          "Move this row one position upward", "Move this row one position downward",
                          "Move this scene one position left", "Move this scene one position right"};
-  ASSERT_EQ(menu->GetMenuItemCount(), 8u);  // two separators
+  ASSERT_EQ(menu->GetMenuItemCount(), 12u);  // three separators, then cut, copy and paste
+  EXPECT_EQ(menu->GetLabelText(wxID_PASTE), "Paste rows");
   EXPECT_TRUE(menu->FindItemByPosition(2)->IsSeparator());
   EXPECT_TRUE(menu->FindItemByPosition(5)->IsSeparator());
   for (int i = 0; i < 6; ++i) {

@@ -20,7 +20,8 @@
 #include "core/format/scenario_file.h"
 #include "core/format/scenario_text.h"
 
-int Play(const std::vector<std::string>& args);  // play_command.cpp
+int Play(const std::vector<std::string>& args);   // play_command.cpp
+int Check(const std::vector<std::string>& args);  // check_command.cpp
 
 namespace {
 
@@ -39,6 +40,7 @@ const char USAGE[] =
     "  bytes FILE        print what a transfer, Program or Clear would send\n"
     "  send FILE         send, run, program, clear or reset over a port\n"
     "  play FILE         play on virtual boards in simulated time, their state as JSON\n"
+    "  check FILE...     list the mistakes in scenario files, as compilers do\n"
     "\n"
     "  lumivane-cli COMMAND --help   the options of a command\n"
     "  lumivane-cli --version        the version\n"
@@ -465,7 +467,7 @@ int main(int argc, char** argv) {
   }
   using Command = int (*)(const std::vector<std::string>&);
   const std::map<std::string, Command> commands = {
-      {"normalize", Normalize}, {"bytes", Bytes}, {"send", Send}, {"play", Play}};
+      {"normalize", Normalize}, {"bytes", Bytes}, {"send", Send}, {"play", Play}, {"check", Check}};
   const auto found = commands.find(command);
   if (found == commands.end()) {
     return Usage("", "unknown command '" + command + "'");

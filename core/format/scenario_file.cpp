@@ -70,6 +70,17 @@ int ReadScenarioFile(const std::string& path, Scenario* out, time_t* modificatio
   return 0;
 }
 
+int ReadScenarioFileLines(const std::string& path, Scenario* out, ScenarioLines* lines) {
+  std::string text;
+  time_t modified = 0;
+  const int error = ReadRegularFile(path, &text, &modified);
+  if (error != 0) {
+    return error;
+  }
+  *out = ParseScenarioText(text, lines);
+  return 0;
+}
+
 int SaveScenarioFile(const std::string& path, const Scenario& scenario, time_t* modificationTime) {
   const int error = ReplaceFileContents(path, WriteScenarioText(scenario));
   if (error != 0) {

@@ -10,6 +10,9 @@
 // (EISDIR for a directory, EINVAL for another file that is not regular).
 // modificationTime may be null.
 int ReadScenarioFile(const std::string& path, Scenario* out, time_t* modificationTime);
+// The same, telling where in the file each part stands.
+struct ScenarioLines;
+int ReadScenarioFileLines(const std::string& path, Scenario* out, ScenarioLines* lines);
 
 // Writes the scenario's text (WriteScenarioText) in the place of the file
 // at path in one step (ReplaceFileContents): a failed save leaves the old

@@ -50,17 +50,24 @@ void AppendNumberedKey(std::string& out, std::string_view prefix, long number) {
   out += '=';
 }
 
-// "hold=%.1f\n" in the C locale, so that it always has a "." whatever the
-// user's locale. A line beyond the buffer loses its end, newline included,
-// as it always has (only absurd hold times get there).
-void AppendHoldLine(std::string& out, double hold) {
+// "%.1f" in the C locale, so that it always has a "." whatever the user's
+// locale.
+int FormatHold(char (&number)[FORMAT_BUFFER_SIZE], double hold) {
   static const locale_t s_cLocale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
   const locale_t previous = s_cLocale ? uselocale(s_cLocale) : static_cast<locale_t>(0);
-  char number[FORMAT_BUFFER_SIZE];
   const int length = snprintf(number, sizeof number, SCENARIO_HOLD_FORMAT, hold);
   if (previous) {
     uselocale(previous);
   }
+  return length;
+}
+
+// "hold=%.1f\n". A line beyond the buffer loses its end, newline included,
+// as it always has (only absurd hold times get there, and the reader takes
+// none of them).
+void AppendHoldLine(std::string& out, double hold) {
+  char number[FORMAT_BUFFER_SIZE];
+  const int length = FormatHold(number, hold);
   std::string line(SCENARIO_KEY_HOLD);
   line += '=';
   line.append(number, length > 0 ? std::min(static_cast<size_t>(length), sizeof number - 1) : 0);
@@ -70,7 +77,7 @@ void AppendHoldLine(std::string& out, double hold) {
 
 // A name or description as it goes into the file: a newline (which would
 // start a line of its own) turned into a blank, and cut at a character
-// boundary to at most limit bytes.
+// boundary to at most limit bytes, without blanks left before the cut.
 void AppendFileText(std::string& out, const std::string& text, size_t limit) {
   size_t length = text.size();
   if (length > limit) {
@@ -82,6 +89,33 @@ void AppendFileText(std::string& out, const std::string& text, size_t limit) {
   const size_t start = out.size();
   out.append(text, 0, length);
   std::replace(out.begin() + static_cast<std::ptrdiff_t>(start), out.end(), '\n', ' ');
+  if (length < text.size()) {
+    // Blanks before the cut would end the line; the reader drops them.
+    while (out.size() > start && IniIsBlank(out.back())) {
+      out.pop_back();
+    }
+  }
+}
+
+// A name as AppendFileText puts it, in double quotes when the reader would
+// otherwise take blanks or double quotes off its ends: it strips blanks
+// around a value and then one pair of enclosing quotes.
+void AppendNameText(std::string& out, const std::string& text, size_t limit) {
+  const size_t start = out.size();
+  AppendFileText(out, text, limit);
+  const size_t length = out.size() - start;
+  if (length == 0) {
+    return;
+  }
+  const char first = out[start];
+  const char last = out.back();
+  if (!IniIsBlank(first) && !IniIsBlank(last) && first != '"' && last != '"') {
+    return;
+  }
+  out.resize(start);
+  out += '"';
+  AppendFileText(out, text, limit - 2);
+  out += '"';
 }
 
 // The range lines of one scene, numbered from 1 without gaps.
@@ -119,7 +153,7 @@ void AppendScene(std::string& out, const Scene& scene, int number) {
   out += "]\n";
   out += SCENARIO_KEY_NAME;
   out += '=';
-  AppendFileText(out, scene.name, SCENARIO_MAX_LINE - SCENARIO_KEY_NAME.size() - 2);
+  AppendNameText(out, scene.name, SCENARIO_MAX_LINE - SCENARIO_KEY_NAME.size() - 2);
   out += '\n';
   AppendLine(out, SCENARIO_KEY_FADE, scene.fade);
   AppendHoldLine(out, scene.hold);
@@ -143,6 +177,15 @@ std::string_view ValueText(IniText value) {
 }
 
 std::string Text(std::string_view value) { return TextFromFile(value.data(), value.size()); }
+
+// A value cut at a NUL byte may end in blanks that the INI rules would have
+// taken off a whole value; they go too (a name only: a description is
+// trimmed on its own).
+std::string_view TrimBlanks(std::string_view value) {
+  while (!value.empty() && IniIsBlank(value.front())) value.remove_prefix(1);
+  while (!value.empty() && IniIsBlank(value.back())) value.remove_suffix(1);
+  return value;
+}
 
 // White space as scanf sees it in the C locale.
 bool IsScanSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
@@ -232,7 +275,13 @@ std::string DescriptionOf(std::string_view value) {
   while (end > start && IniIsBlank(value[end - 1])) {
     --end;
   }
-  return TextFromFile(value.data() + start, end - start);
+  // A last character cut in its middle is dropped, which may leave blanks
+  // at the end; they go too, as a save would lose them.
+  std::string text = TextFromFile(value.data() + start, end - start);
+  while (!text.empty() && IniIsBlank(text.back())) {
+    text.pop_back();
+  }
+  return text;
 }
 
 // strtol's leading number of the text as a buffer of size bytes holds it.
@@ -264,8 +313,12 @@ bool ParseFade(const std::string& text, int* fade) {
   return true;
 }
 
-// The whole text as a C-locale number that is finite and neither overflows
-// nor underflows.
+// Far beyond any hold the boards take (120 s), yet short enough that its
+// hold line is written whole.
+constexpr double MAX_READ_HOLD = 1e9;
+
+// The whole text as a C-locale number that is finite, neither overflows
+// nor underflows and is below MAX_READ_HOLD, rounded to one decimal.
 bool ParseHold(const std::string& text, double* hold) {
   static const locale_t s_cLocale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
   if (text.empty() || s_cLocale == static_cast<locale_t>(0)) {
@@ -274,10 +327,14 @@ bool ParseHold(const std::string& text, double* hold) {
   errno = 0;
   char* end = nullptr;
   const double value = strtod_l(text.c_str(), &end, s_cLocale);
-  if (end == text.c_str() || *end != '\0' || errno == ERANGE || !std::isfinite(value)) {
+  if (end == text.c_str() || *end != '\0' || errno == ERANGE || !std::isfinite(value) ||
+      std::fabs(value) >= MAX_READ_HOLD) {
     return false;
   }
-  *hold = value;
+  // What the window shows and a save writes: one decimal, printf's rounding.
+  char rounded[FORMAT_BUFFER_SIZE];
+  FormatHold(rounded, value);
+  *hold = strtod_l(rounded, nullptr, s_cLocale);
   return true;
 }
 
@@ -473,12 +530,40 @@ void OrderRanges(SceneKeys* scene) {
   entries.resize(kept);
 }
 
+// Line numbers of places in a text, from the offsets of its newlines.
+class LineIndex {
+ public:
+  explicit LineIndex(const std::string& text) : m_text(text) {
+    for (size_t i = 0; i < text.size(); ++i) {
+      if (text[i] == '\n') {
+        m_newlines.push_back(i);
+      }
+    }
+  }
+  int LineOf(const char* place) const {
+    if (place == nullptr) {
+      return 0;
+    }
+    const size_t offset = static_cast<size_t>(place - m_text.data());
+    return static_cast<int>(std::lower_bound(m_newlines.begin(), m_newlines.end(), offset) -
+                            m_newlines.begin()) + 1;
+  }
+  int LineOf(const Found& found) const { return found.found ? LineOf(found.value.text) : 0; }
+
+ private:
+  const std::string& m_text;
+  std::vector<size_t> m_newlines;
+};
+
 // One row per range up to the first that is not usable.
 void ReadRows(SceneKeys* keys, Scene* scene) {
   OrderRanges(keys);
   scene->rows.clear();
   scene->rows.reserve(keys->ranges.size() + 1);
   for (const RangeEntry& entry : keys->ranges) {
+    if (scene->rows.size() == static_cast<size_t>(SCENARIO_MAX_WRITTEN_ROWS)) {
+      break;  // a save writes no more
+    }
     const std::string_view value = ValueText(entry.value);
     int fields[RANGE_FIELDS];
     ScanRange(value, fields);
@@ -543,7 +628,14 @@ std::string WriteScenarioText(const Scenario& scenario) {
   return out;
 }
 
-Scenario ParseScenarioText(const std::string& text) {
+Scenario ParseScenarioText(const std::string& text) { return ParseScenarioText(text, nullptr); }
+
+Scenario ParseScenarioText(const std::string& text, ScenarioLines* lines) {
+  std::unique_ptr<LineIndex> index;
+  if (lines != nullptr) {
+    index = std::make_unique<LineIndex>(text);
+    *lines = ScenarioLines();
+  }
   auto keys = std::make_unique<FileKeys>();
   FileKeysOf(text, keys.get());
 
@@ -552,7 +644,8 @@ Scenario ParseScenarioText(const std::string& text) {
   for (size_t i = 0; i < MAX_SCENES; ++i) {
     SceneKeys& found = keys->scenes[i];
     Scene scene;
-    scene.name = Text(found.name.Text());
+    const std::string_view name = found.name.Text();
+    scene.name = Text(name.size() < found.name.value.length ? TrimBlanks(name) : name);
     if (scene.name.empty()) {
       if (i > 0) {
         continue;
@@ -567,10 +660,22 @@ Scenario ParseScenarioText(const std::string& text) {
     }
     ApplyColumnWidths(found.columns.Text(), &scene.columnWidths);
     ReadRows(&found, &scene);
+    if (lines != nullptr) {
+      ScenarioLines::SceneLines& place = lines->scenes.emplace_back();
+      place.name = index->LineOf(found.name);
+      place.hold = index->LineOf(found.hold);
+      // The rows read are the ordered ranges, one each.
+      for (size_t row = 0; row + 1 < scene.rows.size() && row < found.ranges.size(); ++row) {
+        place.rows.push_back(index->LineOf(found.ranges[row].value.text));
+      }
+    }
     scenario.scenes.push_back(std::move(scene));
   }
   for (size_t input = 0; input < INPUT_COUNT; ++input) {
     scenario.inputs[input] = ClampToInt(ReadLong(keys->inputs[input].Text(), static_cast<long>(input)));
+    if (lines != nullptr) {
+      lines->inputs[input] = index->LineOf(keys->inputs[input]);
+    }
   }
   for (size_t slot = 0; slot < PALETTE_SIZE; ++slot) {
     ParseColour(keys->palette[slot].Text(), &scenario.palette[slot]);

@@ -1,6 +1,8 @@
 #pragma once
 // A scenario as the text of its file (see scenario_format.h), both ways.
+#include <array>
 #include <string>
+#include <vector>
 
 #include "core/model/scenario.h"
 
@@ -22,3 +24,17 @@ std::string WriteScenarioText(const Scenario& scenario);
 // the file does not give well stays unset. Names and descriptions that are
 // not UTF-8 are taken as Latin-1 (TextFromFile).
 Scenario ParseScenarioText(const std::string& text);
+
+// Where in a file's text a scenario's parts stand: line numbers from 1, 0
+// for a part the file does not hold. Scenes and rows are those of the
+// scenario that ParseScenarioText reads from the same text.
+struct ScenarioLines {
+  struct SceneLines {
+    int name = 0;
+    int hold = 0;
+    std::vector<int> rows;
+  };
+  std::vector<SceneLines> scenes;
+  std::array<int, INPUT_COUNT> inputs{};
+};
+Scenario ParseScenarioText(const std::string& text, ScenarioLines* lines);

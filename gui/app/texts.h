@@ -183,10 +183,6 @@ inline constexpr const char* ERR_USER_GUIDE_MISSING = "The User Guide was not fo
 inline constexpr const char* ERR_USER_GUIDE_NO_VIEWER =
     "No program to show PDF documents was found.\nPlease open the User Guide yourself:\n%s";
 
-// Long cell texts: a scenario file line holds about 460 bytes of description.
-inline constexpr int LONG_DESCRIPTION_BYTES = 400;
-inline constexpr const char* WARN_LONG_DESCRIPTION =
-    "Descriptions of more than %d characters may be shortened when the scenario is saved.";
 // Undo and redo: the menu items name the step they act on.
 inline constexpr const char* MENU_UNDO = "Undo";
 inline constexpr const char* MENU_REDO = "Redo";
@@ -209,4 +205,31 @@ inline constexpr const char* STEP_SET_ALL_HOLDS = "set all holds";
 inline constexpr const char* STEP_INPUTS = "input configuration";
 inline constexpr const char* STEP_HIDE_TO = "hide \"To\" column";
 inline constexpr const char* STEP_SHOW_TO = "show \"To\" column";
+inline constexpr const char* STEP_CUT = "cut";
+inline constexpr const char* STEP_PASTE = "paste";
 
+inline constexpr const char* CONTEXT_CUT = "Cut rows";
+inline constexpr const char* CONTEXT_CUT_HELP = "Cut the selected rows to the clipboard";
+inline constexpr const char* CONTEXT_COPY = "Copy rows";
+inline constexpr const char* CONTEXT_COPY_HELP = "Copy the selected rows to the clipboard";
+inline constexpr const char* CONTEXT_PASTE = "Paste rows";
+inline constexpr const char* CONTEXT_PASTE_HELP = "Paste rows above the selected row";
+
+// Check scenario.
+inline constexpr const char* CHECK_TITLE = "Check scenario";
+inline constexpr const char* CHECK_NOTHING_FOUND = "The check found nothing to report in this scenario.";
+inline constexpr const char* CHECK_COLUMN_SEVERITY = "Severity";
+inline constexpr const char* CHECK_COLUMN_SCENE = "Scene";
+inline constexpr const char* CHECK_COLUMN_ROW = "Row";
+inline constexpr const char* CHECK_COLUMN_MESSAGE = "Message";
+inline constexpr const char* CHECK_CLOSE = "&Close";
+
+// Copy, cut and paste of rows.
+inline constexpr const char* WARN_PASTED_VALUES =
+    "Some pasted values are not valid numbers or are out of range.\n"
+    "They were pasted as they are; Edit > Check scenario lists them.";
+
+// Long cell texts: a scenario file line holds about 460 bytes of description.
+inline constexpr int LONG_DESCRIPTION_BYTES = 400;
+inline constexpr const char* WARN_LONG_DESCRIPTION =
+    "Descriptions of more than %d characters may be shortened when the scenario is saved.";

@@ -52,10 +52,17 @@ void LumivaneFrame::BuildMenus() {
   m_menuEdit->Append(wxID_UNDO, "Undo\tCtrl-Z", "Undo the recent changes");
   m_menuEdit->Append(wxID_REDO, "Redo\tCtrl-Y", "Redo what was undone");
   m_menuEdit->AppendSeparator();
+  m_menuEdit->Append(wxID_CUT, "Cu&t\tCtrl-X", "Cut the selected rows to the clipboard");
+  m_menuEdit->Append(wxID_COPY, "&Copy\tCtrl-C", "Copy the selected rows to the clipboard");
+  m_menuEdit->Append(wxID_PASTE, "&Paste\tCtrl-V", "Paste rows above the selected row");
+  m_menuEdit->AppendSeparator();
   m_menuEdit->AppendCheckItem(ID_HIDE_TO, "&Hide \"To\" column",
                               "Hide (or show) the \"To\" column in the grid");
   m_menuEdit->Append(ID_INPUT_CONFIG, "&Input configuration",
                      "Configure the functions of the auxiliary inputs");
+  m_menuEdit->AppendSeparator();
+  m_menuEdit->Append(ID_CHECK_SCENARIO, "Chec&k scenario\tCtrl-K",
+                     "List the mistakes that would show on the boards");
 
   m_menuControl = new wxMenu;
   AppendWithIcon(m_menuControl, ID_TRANSFER, "&Transfer / run\tF5",
@@ -96,8 +103,8 @@ void LumivaneFrame::BuildToolBar() {
   m_toolBar->AddTool(wxID_SAVE, "", wxBitmap(save16_xpm), "Save current file");
   m_toolBar->AddSeparator();
   m_toolBar->AddTool(wxID_UNDO, "", wxBitmap(undo16_xpm), "Undo recent change");
-  m_toolBar->AddSeparator();
   m_toolBar->AddTool(wxID_REDO, "", wxBitmap(redo16_xpm), "Redo what was undone");
+  m_toolBar->AddSeparator();
   m_toolBar->AddTool(ID_TRANSFER, "", wxBitmap(transfer16_xpm), wxNullBitmap, wxITEM_NORMAL,
                      "Transfer the scene(s)",
                      "Run the scenario, take \"hold\" times into account");
@@ -136,10 +143,10 @@ void LumivaneFrame::BindCommands() {
   Bind(wxEVT_MENU, &LumivaneFrame::OnHideToColumn, this, ID_HIDE_TO);
   Bind(wxEVT_TOOL, &LumivaneFrame::OnAutoTransfer, this, ID_AUTO_TRANSFER);
   Bind(wxEVT_MENU, &LumivaneFrame::OnUndo, this, wxID_UNDO);
-  Bind(wxEVT_MENU, &LumivaneFrame::OnSettings, this, wxID_PROPERTIES);
   Bind(wxEVT_MENU, &LumivaneFrame::OnRedo, this, wxID_REDO);
   Bind(wxEVT_UPDATE_UI, &LumivaneFrame::OnUpdateUndoRedo, this, wxID_UNDO);
   Bind(wxEVT_UPDATE_UI, &LumivaneFrame::OnUpdateUndoRedo, this, wxID_REDO);
+  Bind(wxEVT_MENU, &LumivaneFrame::OnSettings, this, wxID_PROPERTIES);
   Bind(wxEVT_MENU, &LumivaneFrame::OnResetBoards, this, ID_RESET_BOARDS);
   Bind(wxEVT_MENU, &LumivaneFrame::OnProgramBoards, this, ID_PROGRAM_BOARDS);
   Bind(wxEVT_MENU, &LumivaneFrame::OnClearBoards, this, ID_ERASE_BOARDS);
@@ -150,6 +157,7 @@ void LumivaneFrame::BindCommands() {
   Bind(wxEVT_BUTTON, &LumivaneFrame::OnSetAllFade, this, ID_FADE_SET_ALL);
   Bind(wxEVT_CHAR_HOOK, &LumivaneFrame::OnMenuKey, this);
   BindRowSceneCommands();
+  BindClipboardCommands();
   BindReportCommands();
   BindHelpCommands();
   BindMonitorCommands();
@@ -170,10 +178,10 @@ void LumivaneFrame::OnMenuKey(wxKeyEvent& event) {
       case WXK_PAGEDOWN: command = wxID_FORWARD; break;
       default: break;
     }
-  }
-  const int selection = m_notebook->GetSelection();
   } else if (event.GetModifiers() == (wxMOD_CONTROL | wxMOD_SHIFT) && event.GetKeyCode() == 'Z') {
     command = wxID_REDO;  // the second key of Redo, as other programs have it
+  }
+  const int selection = m_notebook->GetSelection();
   const wxGrid* grid = ExistingGrid(selection);
   if (command != wxID_PROPERTIES && grid != nullptr && grid->IsCellEditControlShown()) {
     command = wxID_NONE;

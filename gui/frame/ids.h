@@ -27,7 +27,8 @@ enum {
   ID_SCENE_RIGHT = 120,
   ID_TIMER = 121,
   ID_PICK_COLOUR = 122,
-  ID_BOARD_MONITOR = 123
+  ID_BOARD_MONITOR = 123,
+  ID_CHECK_SCENARIO = 124
 };
 
 // Status bar fields.

@@ -76,8 +76,8 @@ class LumivaneFrame : public wxFrame {
   bool ChooseColour(wxGrid* grid, int row);
   bool ChooseColour(int scene, int row);
   void CommitFadeHold();
-  void ClearUndoHistory();
   // A new history of steps; the menu and tools follow it.
+  void ClearUndoHistory();
   void UpdateUndoRedo();
 
   // Scenario file (storage/scenario_file.cpp).
@@ -148,6 +148,16 @@ class LumivaneFrame : public wxFrame {
   int ContextRow() const { return m_contextRow; }
   wxGrid* ContextGrid() const;
 
+  // Copy, cut and paste of rows (frame/clipboard_commands.cpp), and the
+  // scenario check (frame/check_command.cpp).
+  void BindClipboardCommands();
+  void OnCopy(wxCommandEvent& event);
+  void OnCut(wxCommandEvent& event);
+  void OnPaste(wxCommandEvent& event);
+  void OnCheckScenario(wxCommandEvent& event);
+  // Shows a scene and puts the grid's cursor on a row.
+  void GoToRow(int scene, int row);
+
   // Input configuration command (dialogs/input_config_command.cpp).
   void OnInputConfig(wxCommandEvent& event);
 
@@ -212,14 +222,14 @@ class LumivaneFrame : public wxFrame {
   void OnPickColour(wxCommandEvent& event);
   void OnSetAllHold(wxCommandEvent& event);
   void OnUndo(wxCommandEvent& event);
+  void OnRedo(wxCommandEvent& event);
+  void OnUpdateUndoRedo(wxUpdateUIEvent& event);
   void OnMenuKey(wxKeyEvent& event);
 
  private:
   // While a dialog waits for the user, the file watch only notes a change
   // and asks once the dialog is gone.
   class ModalScope {
-  void OnRedo(wxCommandEvent& event);
-  void OnUpdateUndoRedo(wxUpdateUIEvent& event);
    public:
     explicit ModalScope(LumivaneFrame* frame);
     ~ModalScope();
@@ -232,21 +242,25 @@ class LumivaneFrame : public wxFrame {
   friend class ModalScope;
   int ShowMessage(const wxString& message, const wxString& caption, long style);
   wxGrid* MakeGrid(int scene);
+  // The rows the user selected in a scene's grid: whole rows, or the rows
+  // of the selected cells, else the cursor's row; in order.
+  std::vector<int> SelectedRows(int scene);
+  bool CopyRows(int scene);
   void InsertPage(int position);
   // Shows a new scenario in place of the open one, one page per scene.
   void ShowScenario(Scenario scenario);
-  int SceneOfGrid(const wxGrid* grid) const;
-  void RenumberPages();
-  void ShowSceneColumns(int scene);
-  // The widths the grids show now, into the Document.
-  void CaptureColumnWidths();
-  wxString AskSceneName(const wxString& message, const wxString& caption, wxString suggestion);
   // One page per scene of the Document again; the pages alone are reset.
   void RebuildPages();
   void ResetPages();
   // Shows the scene and cell that an undone or redone step changed.
   void ShowEditPlace(int scene, int row, int column);
   void StepHistory(bool back);
+  int SceneOfGrid(const wxGrid* grid) const;
+  void RenumberPages();
+  void ShowSceneColumns(int scene);
+  // The widths the grids show now, into the Document.
+  void CaptureColumnWidths();
+  wxString AskSceneName(const wxString& message, const wxString& caption, wxString suggestion);
   int FirstFreePosition() const;
   void ShowSceneValues(int scene);
   void StepScene(int step);

@@ -89,6 +89,10 @@ wxMenu* LumivaneFrame::BuildContextMenu(wxGrid* grid, int row) {
   menu->AppendSeparator();
   menu->Append(ID_SCENE_LEFT, CONTEXT_SCENE_LEFT, CONTEXT_SCENE_LEFT_HELP);
   menu->Append(ID_SCENE_RIGHT, CONTEXT_SCENE_RIGHT, CONTEXT_SCENE_RIGHT_HELP);
+  menu->AppendSeparator();
+  menu->Append(wxID_CUT, CONTEXT_CUT, CONTEXT_CUT_HELP);
+  menu->Append(wxID_COPY, CONTEXT_COPY, CONTEXT_COPY_HELP);
+  menu->Append(wxID_PASTE, CONTEXT_PASTE, CONTEXT_PASTE_HELP);
 
   const int rows = m_document.RowCount(m_contextScene);
   if (m_contextRow < 1) {

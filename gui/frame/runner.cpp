@@ -73,8 +73,11 @@ void LumivaneFrame::TimerTick() {
 }
 
 void LumivaneFrame::ReloadScenario() {
-  ReadScenario();
-  ClearUndoHistory();
+  // The window shows the file again: nothing is left to save.
+  if (ReadScenario()) {
+    ClearUndoHistory();
+    SetModified(false);
+  }
 }
 
 void LumivaneFrame::WatchScenarioFile() {

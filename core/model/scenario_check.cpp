@@ -1,0 +1,179 @@
+#include "core/model/scenario_check.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace {
+
+// File lines hold at most this many bytes with their newline (the INI
+// reader's piece); the writer cuts a description to fit.
+constexpr size_t MAX_FILE_LINE = 511;
+constexpr int MAX_WRITTEN_ROWS = 512;
+
+std::string Lower(std::string text) {
+  for (char& c : text) {
+    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  }
+  return text;
+}
+
+// The board numbers a range reaches on the wire: each value goes out as a
+// low byte (bits 0..6) and a high byte without its lowest bit.
+long WireValue(long value) { return (value & 0x7F) + 128 * ((value >> 7) & 0x7E); }
+
+void Add(std::vector<Finding>& findings, Severity severity, int scene, int row, std::string message) {
+  Finding finding;
+  finding.severity = severity;
+  finding.scene = scene;
+  finding.row = row;
+  finding.message = std::move(message);
+  findings.push_back(std::move(finding));
+}
+
+std::string Range(long from, long to) {
+  return from == to ? "board " + std::to_string(from)
+                    : "boards " + std::to_string(from) + " to " + std::to_string(to);
+}
+
+// Why a row with content never goes out, or empty when it does.
+std::string NeverSent(const Row& row) {
+  if (StripBlanks(row.from).empty()) {
+    return "no From: the row is never sent";
+  }
+  long from = 0;
+  if (!ParseWholeNumber(StripBlanks(row.from), &from)) {
+    return "From \"" + row.from + "\" is not a number: " +
+           (LeadingNumber(row.from) == 0 ? "the row is never sent" : "only its leading number is sent");
+  }
+  if (from == 0) {
+    return "From 0 is never sent";
+  }
+  long to = from;
+  if (!StripBlanks(row.to).empty() && !ParseWholeNumber(StripBlanks(row.to), &to)) {
+    return "To \"" + row.to + "\" is not a number";
+  }
+  if (to < from) {
+    return "To " + std::to_string(to) + " is below From " + std::to_string(from) + ": the row is never sent";
+  }
+  return std::string();
+}
+
+// Bytes of a description that a save keeps in the range line of `range`,
+// written as line number `number`.
+size_t DescriptionRoom(const WrittenRange& range, long number) {
+  const std::string prefix = "range" + std::to_string(number) + "=" + std::to_string(range.from) + ":" +
+                             std::to_string(range.to) + "; " + std::to_string(range.colour) + "; " +
+                             std::to_string(range.blink) + "; ";
+  const size_t used = prefix.size() + 1;  // and the newline
+  return used < MAX_FILE_LINE ? MAX_FILE_LINE - used : 0;
+}
+
+void CheckScene(const Scenario& scenario, int index, std::vector<Finding>& findings) {
+  const Scene& scene = scenario.scenes[index];
+  struct Sent {
+    int row;
+    long first;
+    long last;
+  };
+  std::vector<Sent> sent;
+  long written = 0;
+  for (size_t i = 0; i < scene.rows.size(); ++i) {
+    const Row& row = scene.rows[i];
+    const int r = static_cast<int>(i);
+    if (!RowPrinted(row)) {
+      continue;  // an empty row
+    }
+    const std::string never = NeverSent(row);
+    SentRange range;
+    if (!RowSent(row, &range)) {
+      Add(findings, Severity::ERROR, index, r, never.empty() ? "the row is never sent" : never);
+      continue;
+    }
+    if (!never.empty()) {
+      Add(findings, Severity::WARNING, index, r, never);
+    }
+    const long start = range.from - 1;
+    const long count = range.to - range.from + 1;
+    const long wireFrom = WireValue(start) + 1;
+    const long wireTo = wireFrom + WireValue(count) - 1;
+    if (wireFrom != range.from || wireTo != range.to) {
+      Add(findings, Severity::WARNING, index, r,
+          Range(range.from, range.to) + " go out as " + Range(wireFrom, wireTo) + " on the wire");
+    }
+    for (const Sent& earlier : sent) {
+      const long first = std::max(earlier.first, wireFrom);
+      const long last = std::min(earlier.last, wireTo);
+      if (first <= last) {
+        Add(findings, Severity::WARNING, index, r,
+            "rows " + std::to_string(earlier.row + 1) + " and " + std::to_string(r + 1) + " both drive " +
+                Range(first, last) + "; row " + std::to_string(r + 1) + " wins");
+      }
+    }
+    sent.push_back(Sent{r, wireFrom, wireTo});
+
+    WrittenRange file;
+    if (r < MAX_WRITTEN_ROWS && RowWritten(row, &file)) {
+      ++written;
+      const size_t room = DescriptionRoom(file, written);
+      if (row.description.size() > room) {
+        Add(findings, Severity::WARNING, index, r,
+            "the description is " + std::to_string(row.description.size()) + " bytes; a save keeps " +
+                std::to_string(room));
+      }
+    }
+  }
+  if (sent.empty()) {
+    Add(findings, Severity::WARNING, index, -1, "the scene sends no row");
+  }
+  for (int other = 0; other < index; ++other) {
+    if (Lower(scenario.scenes[other].name) == Lower(scene.name)) {
+      Add(findings, Severity::WARNING, index, -1,
+          "scene " + std::to_string(other + 1) + " has the same name");
+      break;
+    }
+  }
+}
+
+}  // namespace
+
+std::vector<Finding> CheckScenario(const Scenario& scenario) {
+  std::vector<Finding> findings;
+  const int scenes = static_cast<int>(scenario.scenes.size());
+  const bool run = std::any_of(scenario.scenes.begin(), scenario.scenes.end(),
+                               [](const Scene& scene) { return scene.hold > 0; });
+  for (int scene = 0; scene < scenes; ++scene) {
+    CheckScene(scenario, scene, findings);
+    if (run && scenario.scenes[scene].hold <= 0) {
+      Add(findings, Severity::WARNING, scene, -1, "hold 0: a run stays on this scene until an input moves on");
+    }
+  }
+  for (int input = 0; input < INPUT_COUNT; ++input) {
+    const int code = scenario.inputs[input];
+    // A code left at its default was never chosen for this scenario.
+    if (code >= scenes && code != input) {
+      Finding finding;
+      finding.severity = Severity::ERROR;
+      finding.input = input;
+      finding.message = "jumps to scene " + std::to_string(code + 1) + ", which does not exist";
+      findings.push_back(std::move(finding));
+    }
+  }
+  return findings;
+}
+
+const char* SeverityName(Severity severity) { return severity == Severity::ERROR ? "error" : "warning"; }
+
+std::string FindingPlace(const Scenario& scenario, const Finding& finding) {
+  if (finding.input >= 0) {
+    return "input " + std::to_string(finding.input + 1);
+  }
+  if (finding.scene < 0 || finding.scene >= static_cast<int>(scenario.scenes.size())) {
+    return "scenario";
+  }
+  std::string place = "scene " + std::to_string(finding.scene + 1) + " \"" +
+                      scenario.scenes[finding.scene].name + "\"";
+  if (finding.row >= 0) {
+    place += ", row " + std::to_string(finding.row + 1);
+  }
+  return place;
+}

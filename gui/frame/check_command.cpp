@@ -1,0 +1,48 @@
+// Check scenario: the core's checks, listed in a dialog that leads to the
+// row a finding is about.
+#include "gui/frame/lumivane_frame.h"
+
+#include <algorithm>
+
+#include <wx/grid.h>
+#include <wx/notebook.h>
+
+#include "core/model/scenario_check.h"
+#include "gui/app/texts.h"
+#include "gui/dialogs/check_dlg.h"
+
+void LumivaneFrame::OnCheckScenario(wxCommandEvent&) {
+  CommitOpenEdits();
+  const std::vector<Finding> findings = CheckScenario(m_document.GetScenario());
+  if (findings.empty()) {
+    ShowMessage(CHECK_NOTHING_FOUND, CHECK_TITLE, wxOK | wxICON_INFORMATION);
+    return;
+  }
+  CheckDlg dialog(this, m_document.GetScenario(), findings);
+  const int scenes = SceneCount();
+  {
+    ModalScope modal(this);
+    if (dialog.ShowModal() != wxID_OK || SceneCount() != scenes) {
+      return;
+    }
+  }
+  const int chosen = dialog.Chosen();
+  if (chosen >= 0 && chosen < static_cast<int>(findings.size()) && findings[chosen].scene >= 0) {
+    GoToRow(findings[chosen].scene, std::max(findings[chosen].row, 0));
+  }
+}
+
+void LumivaneFrame::GoToRow(int scene, int row) {
+  if (!m_document.HasScene(scene)) {
+    return;
+  }
+  if (m_notebook->GetSelection() != scene) {
+    m_notebook->SetSelection(static_cast<size_t>(scene));  // a normal page change
+  }
+  wxGrid* grid = MakeGrid(scene);
+  if (grid != nullptr && row < grid->GetNumberRows()) {
+    grid->SetGridCursor(row, COL_FROM);
+    grid->MakeCellVisible(row, COL_FROM);
+    grid->SetFocus();
+  }
+}

@@ -1,0 +1,181 @@
+// Copy, cut and paste of rows through the clipboard, as tab-separated text
+// that spreadsheets and other Lumivane windows understand. An open cell
+// editor keeps the keys for its own text.
+#include "gui/frame/lumivane_frame.h"
+
+#include <algorithm>
+#include <set>
+
+#include <wx/clipbrd.h>
+#include <wx/grid.h>
+#include <wx/msgdlg.h>
+#include <wx/notebook.h>
+#include <wx/textctrl.h>
+
+#include "core/model/row_clipboard.h"
+#include "gui/app/texts.h"
+
+namespace {
+
+// The text control of an open cell editor, or null.
+wxTextCtrl* OpenEditorText(wxGrid* grid) {
+  if (grid == nullptr || !grid->IsCellEditControlShown()) {
+    return nullptr;
+  }
+  wxGridCellEditor* editor = grid->GetCellEditor(grid->GetGridCursorRow(), grid->GetGridCursorCol());
+  wxTextCtrl* text = wxDynamicCast(editor->GetControl(), wxTextCtrl);
+  editor->DecRef();
+  return text;
+}
+
+std::string ClipboardText() {
+  std::string text;
+  if (wxTheClipboard->Open()) {
+    if (wxTheClipboard->IsSupported(wxDF_UNICODETEXT) || wxTheClipboard->IsSupported(wxDF_TEXT)) {
+      wxTextDataObject data;
+      if (wxTheClipboard->GetData(data)) {
+        text = data.GetText().utf8_string();
+      }
+    }
+    wxTheClipboard->Close();
+  }
+  return text;
+}
+
+}  // namespace
+
+void LumivaneFrame::BindClipboardCommands() {
+  Bind(wxEVT_MENU, &LumivaneFrame::OnCopy, this, wxID_COPY);
+  Bind(wxEVT_MENU, &LumivaneFrame::OnCut, this, wxID_CUT);
+  Bind(wxEVT_MENU, &LumivaneFrame::OnPaste, this, wxID_PASTE);
+  Bind(wxEVT_MENU, &LumivaneFrame::OnCheckScenario, this, ID_CHECK_SCENARIO);
+}
+
+std::vector<int> LumivaneFrame::SelectedRows(int scene) {
+  wxGrid* grid = ExistingGrid(scene);
+  std::set<int> rows;
+  if (grid != nullptr) {
+    for (int row : grid->GetSelectedRows()) {
+      rows.insert(row);
+    }
+    for (const wxGridBlockCoords& block : grid->GetSelectedBlocks()) {
+      for (int row = block.GetTopRow(); row <= block.GetBottomRow(); ++row) {
+        rows.insert(row);
+      }
+    }
+    if (rows.empty() && grid->GetGridCursorRow() >= 0) {
+      rows.insert(grid->GetGridCursorRow());
+    }
+  }
+  std::vector<int> inScene;
+  for (int row : rows) {
+    if (row >= 0 && row < m_document.RowCount(scene)) {
+      inScene.push_back(row);
+    }
+  }
+  return inScene;
+}
+
+bool LumivaneFrame::CopyRows(int scene) {
+  const std::vector<int> selected = SelectedRows(scene);
+  if (selected.empty()) {
+    return false;
+  }
+  std::vector<Row> rows;
+  for (int row : selected) {
+    rows.push_back(m_document.GetRow(scene, row));
+  }
+  if (!wxTheClipboard->Open()) {
+    return false;
+  }
+  wxTheClipboard->SetData(new wxTextDataObject(wxString::FromUTF8(RowsToText(rows))));
+  wxTheClipboard->Flush();  // the rows stay for other programs after this one ends
+  wxTheClipboard->Close();
+  return true;
+}
+
+void LumivaneFrame::OnCopy(wxCommandEvent&) {
+  const int scene = CurrentScene();
+  if (wxTextCtrl* text = OpenEditorText(ExistingGrid(scene))) {
+    text->Copy();
+    return;
+  }
+  CopyRows(scene);
+}
+
+void LumivaneFrame::OnCut(wxCommandEvent&) {
+  const int scene = CurrentScene();
+  if (wxTextCtrl* text = OpenEditorText(ExistingGrid(scene))) {
+    text->Cut();
+    return;
+  }
+  StopRun();
+  if (!CopyRows(scene)) {
+    return;
+  }
+  // The empty last row is where the user appends: it stays.
+  std::vector<int> rows = SelectedRows(scene);
+  const int last = m_document.RowCount(scene) - 1;
+  rows.erase(std::remove(rows.begin(), rows.end(), last), rows.end());
+  if (rows.empty()) {
+    return;
+  }
+  {
+    Document::Step step(m_document, STEP_CUT, EditPlace{scene, rows.front(), COL_FROM});
+    for (auto row = rows.rbegin(); row != rows.rend(); ++row) {
+      m_document.DeleteRows(scene, *row, 1);
+    }
+  }
+  if (wxGrid* grid = ExistingGrid(scene)) {
+    grid->ClearSelection();
+  }
+  RefreshScene(scene);
+  SetModified(true);
+  UpdateUndoRedo();
+  SetStatus(MSG_MODIFIED_SCENARIO, STATUS_MESSAGE);
+  AutoTransfer(-1);
+}
+
+void LumivaneFrame::OnPaste(wxCommandEvent&) {
+  const int scene = CurrentScene();
+  wxGrid* grid = ExistingGrid(scene);
+  if (wxTextCtrl* text = OpenEditorText(grid)) {
+    text->Paste();
+    return;
+  }
+  if (grid == nullptr) {
+    return;
+  }
+  StopRun();
+  const std::string text = ClipboardText();
+  if (text.empty()) {
+    return;
+  }
+  const int row = std::max(0, std::min(grid->GetGridCursorRow(), m_document.RowCount(scene) - 1));
+  std::vector<Row> rows;
+  bool suspect = false;
+  if (!RowsFromText(text, &rows, &suspect)) {
+    // Not rows: the text goes into the current cell, as if typed there.
+    const int col = std::max(0, grid->GetGridCursorCol());
+    if (col == COL_COLOUR) {
+      return;
+    }
+    grid->SetCellValue(row, col, wxString::FromUTF8(text));
+    wxGridEvent changed(grid->GetId(), wxEVT_GRID_CELL_CHANGED, grid, row, col);
+    grid->ProcessWindowEvent(changed);
+    return;
+  }
+  {
+    Document::Step step(m_document, STEP_PASTE, EditPlace{scene, row, COL_FROM});
+    m_document.InsertRows(scene, row, rows);
+  }
+  grid->ClearSelection();
+  RefreshScene(scene);
+  SetModified(true);
+  UpdateUndoRedo();
+  SetStatus(MSG_MODIFIED_SCENARIO, STATUS_MESSAGE);
+  if (suspect) {
+    ShowMessage(WARN_PASTED_VALUES, CAPTION_WARNING, wxOK | wxICON_INFORMATION);
+  }
+  AutoTransfer(-1);
+}

@@ -1,0 +1,106 @@
+// The scenario check: each finding with a scenario that triggers it and
+// one that does not; rows copied as text and back.
+#include <gtest/gtest.h>
+
+#include "core/model/row_clipboard.h"
+#include "core/model/scenario_check.h"
+
+namespace {
+
+Row MakeRow(const char* from, const char* to = "", const char* description = "") {
+  Row row;
+  row.from = from;
+  row.to = to;
+  row.colour = 0;
+  row.description = description;
+  return row;
+}
+
+Scenario OneScene(std::vector<Row> rows) {
+  Scenario scenario;
+  scenario.scenes[0].name = "Opening";
+  scenario.scenes[0].rows = std::move(rows);
+  scenario.scenes[0].rows.emplace_back();
+  return scenario;
+}
+
+// The findings as "severity place: message" lines.
+std::vector<std::string> Lines(const Scenario& scenario) {
+  std::vector<std::string> lines;
+  for (const Finding& finding : CheckScenario(scenario)) {
+    lines.push_back(std::string(SeverityName(finding.severity)) + " " + FindingPlace(scenario, finding) +
+                    ": " + finding.message);
+  }
+  return lines;
+}
+
+}  // namespace
+
+TEST(ScenarioCheck, EachMistakeIsFoundAndACleanScenarioHasNone) {
+  EXPECT_TRUE(Lines(OneScene({MakeRow("1", "4"), MakeRow("5")})).empty());
+
+  struct Case {
+    const char* name;
+    Scenario scenario;
+    std::string expected;
+  } cases[] = {
+      {"From 0", OneScene({MakeRow("0")}), "error scene 1 \"Opening\", row 1: From 0 is never sent"},
+      {"To below From", OneScene({MakeRow("5", "3")}),
+       "error scene 1 \"Opening\", row 1: To 3 is below From 5: the row is never sent"},
+      {"no From", OneScene({MakeRow("", "", "spare")}),
+       "error scene 1 \"Opening\", row 1: no From: the row is never sent"},
+      {"not a number", OneScene({MakeRow("x")}),
+       "error scene 1 \"Opening\", row 1: From \"x\" is not a number: the row is never sent"},
+      {"aliasing", OneScene({MakeRow("129", "130")}),
+       "warning scene 1 \"Opening\", row 1: boards 129 to 130 go out as boards 1 to 2 on the wire"},
+      {"overlap", OneScene({MakeRow("1", "4"), MakeRow("3", "8")}),
+       "warning scene 1 \"Opening\", row 2: rows 1 and 2 both drive boards 3 to 4; row 2 wins"},
+      {"long description", OneScene({MakeRow("1", "", std::string(500, 'd').c_str())}),
+       "warning scene 1 \"Opening\", row 1: the description is 500 bytes; a save keeps 492"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::vector<std::string> lines = Lines(c.scenario);
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines[0], c.expected);
+  }
+}
+
+TEST(ScenarioCheck, ScenesAndInputsAreCheckedAsAWhole) {
+  Scenario scenario = OneScene({MakeRow("1")});
+  scenario.scenes.push_back(scenario.scenes[0]);
+  scenario.scenes[1].name = "OPENING";
+  scenario.scenes[1].rows.assign(1, Row());
+  scenario.scenes[0].hold = 2.5;
+  scenario.inputs = {0, INPUT_NEXT, 5, INPUT_PAUSE};
+  EXPECT_EQ(Lines(scenario), (std::vector<std::string>{
+                                 "warning scene 2 \"OPENING\": the scene sends no row",
+                                 "warning scene 2 \"OPENING\": scene 1 has the same name",
+                                 "warning scene 2 \"OPENING\": hold 0: a run stays on this scene until "
+                                 "an input moves on",
+                                 "error input 3: jumps to scene 6, which does not exist",
+                             }));
+}
+
+TEST(RowClipboard, RowsGoToTextAndComeBack) {
+  Row coloured = MakeRow("1", "4", "front\tleft");
+  coloured.colour = 86;
+  coloured.blink = "3";
+  const Row uncoloured = Row{"7", "", "", "", NO_COLOUR};
+  const std::string text = RowsToText({coloured, uncoloured});
+  EXPECT_EQ(text, "1\t4\t86\t3\tfront left\n7\t\t\t\t\n");
+  std::vector<Row> rows;
+  bool suspect = true;
+  ASSERT_TRUE(RowsFromText(text, &rows, &suspect));
+  EXPECT_FALSE(suspect);
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[0].colour, 86);
+  EXPECT_EQ(rows[0].description, "front left");
+  EXPECT_EQ(rows[1].colour, NO_COLOUR);
+
+  EXPECT_FALSE(RowsFromText("just a word", &rows, &suspect));
+  EXPECT_FALSE(RowsFromText("", &rows, &suspect));
+  ASSERT_TRUE(RowsFromText("1\t\t216\t15\r\n", &rows, &suspect));
+  EXPECT_TRUE(suspect);
+  EXPECT_EQ(rows[0].colour, NO_COLOUR);
+}

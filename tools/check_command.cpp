@@ -1,0 +1,81 @@
+// lumivane-cli check: the scenario check, one line per finding in the form
+// compilers use, so that editors and CI jobs can go to the line.
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "core/format/scenario_file.h"
+#include "core/format/scenario_text.h"
+#include "core/model/scenario_check.h"
+
+namespace {
+
+const char CHECK_HELP[] =
+    "Usage: lumivane-cli check FILE...\n"
+    "Checks scenario files for mistakes that would show on the boards: rows\n"
+    "never sent, boards addressed as others, rows driving the same boards,\n"
+    "inputs jumping to missing scenes, descriptions a save cuts, repeated\n"
+    "scene names, empty scenes, holds of 0 in a run. One line per finding:\n"
+    "  FILE:LINE: error: scene 2 \"Finale\", row 3: From 0 is never sent\n"
+    "\n"
+    "Exit status: 0 no error, 1 an error found, 2 a file unreadable or wrong usage.\n";
+
+// The file line a finding is about; 1 when the file holds no line for it.
+int LineOf(const ScenarioLines& lines, const Finding& finding) {
+  int line = 0;
+  if (finding.input >= 0) {
+    line = lines.inputs[finding.input];
+  } else if (finding.scene >= 0 && finding.scene < static_cast<int>(lines.scenes.size())) {
+    const ScenarioLines::SceneLines& scene = lines.scenes[finding.scene];
+    if (finding.row >= 0 && finding.row < static_cast<int>(scene.rows.size())) {
+      line = scene.rows[finding.row];
+    } else if (finding.message.rfind("hold", 0) == 0) {
+      line = scene.hold;
+    }
+    line = line != 0 ? line : scene.name;
+  }
+  return line != 0 ? line : 1;
+}
+
+}  // namespace
+
+int Check(const std::vector<std::string>& args) {
+  std::vector<std::string> files;
+  for (const std::string& arg : args) {
+    if (arg == "--help" || arg == "-h") {
+      fputs(CHECK_HELP, stdout);
+      return fflush(stdout) == 0 ? 0 : 1;
+    }
+    if (arg.size() > 1 && arg[0] == '-') {
+      fprintf(stderr, "lumivane-cli: unknown option '%s' (see lumivane-cli check --help)\n", arg.c_str());
+      return 2;
+    }
+    files.push_back(arg);
+  }
+  if (files.empty()) {
+    fprintf(stderr, "lumivane-cli: no scenario file given (see lumivane-cli check --help)\n");
+    return 2;
+  }
+  bool unreadable = false;
+  bool error = false;
+  for (const std::string& file : files) {
+    Scenario scenario;
+    ScenarioLines lines;
+    const int failure = ReadScenarioFileLines(file, &scenario, &lines);
+    if (failure != 0) {
+      fprintf(stderr, "lumivane-cli: %s: %s\n", file.c_str(), strerror(failure));
+      unreadable = true;
+      continue;
+    }
+    for (const Finding& finding : CheckScenario(scenario)) {
+      printf("%s:%d: %s: %s: %s\n", file.c_str(), LineOf(lines, finding), SeverityName(finding.severity),
+             FindingPlace(scenario, finding).c_str(), finding.message.c_str());
+      error = error || finding.severity == Severity::ERROR;
+    }
+  }
+  if (fflush(stdout) != 0) {
+    return 1;
+  }
+  return unreadable ? 2 : (error ? 1 : 0);
+}
