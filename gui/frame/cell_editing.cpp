@@ -105,7 +105,7 @@ bool LumivaneFrame::ChooseColour(int scene, int row) {
     return false;  // the scenario changed under the dialog
   }
   const wxColourData& chosen = dialog.GetColourData();
-  Document::Step step(m_document, STEP_COLOUR, EditPlace{scene, row, COL_COLOUR});
+  m_document.BeginStep(STEP_COLOUR, EditPlace{scene, row, COL_COLOUR});
   m_document.SetRowColour(scene, row, ColourToIndex(chosen.GetColour()));
 
   for (int slot = 0; slot < PALETTE_SIZE; ++slot) {
@@ -119,6 +119,7 @@ bool LumivaneFrame::ChooseColour(int scene, int row) {
   if (row == m_document.RowCount(scene) - 1) {
     m_document.InsertRows(scene, row + 1, 1);
   }
+  m_document.EndStep();
   RefreshScene(scene);
   SetModified(true);
   UpdateUndoRedo();
@@ -198,7 +199,7 @@ void LumivaneFrame::CommitFadeHold() {
   }
   const int scene = m_currentScene;
   bool changed = false;
-  Document::Step step(m_document, STEP_FADE_HOLD, EditPlace{scene, -1, -1});
+  m_document.BeginStep(STEP_FADE_HOLD, EditPlace{scene, -1, -1});
 
   long fade = 0;
   if (!m_fadeText->GetValue().ToLong(&fade, 10)) {
@@ -229,6 +230,7 @@ void LumivaneFrame::CommitFadeHold() {
     changed = true;
   }
 
+  m_document.EndStep();
   if (changed) {
     SetModified(true);
     UpdateUndoRedo();
