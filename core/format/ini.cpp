@@ -184,10 +184,12 @@ static void EndLine(IniOutput* out) {
 
 // Copies a line under the rewrite rules: blank lines are dropped, leading
 // blanks are dropped, and a line beginning with "[" gets one empty line
-// before it unless it is the first line of the output. The rest of a long
-// line, past its first 511 bytes, is copied unchanged.
+// before it unless it is the first line of the output. A line longer than
+// 511 bytes is copied unchanged.
 static void CopyLine(IniOutput* out, const IniLine* line) {
-  if (out->midLine) {
+  // A line longer than one piece keeps its blanks: without them it would
+  // be cut into other pieces, and read as other keys and sections.
+  if (out->midLine || (!line->endsLine && line->length == INI_MAX_PIECE)) {
     PutBytes(out, line->text, line->length);
     return;
   }
@@ -260,10 +262,16 @@ static void CopyWithKey(IniReader* in, IniOutput* out, IniText section, IniText 
     }
     if (piece.kind == IniPiece::KEY && IniSameName(piece.name, key)) {
       PutKeyLine(out, key, value);
-      // The rest of a long old line belongs to the old value.
+      // The rest of a long old line belongs to the old value, except for
+      // pieces that the reader takes for a key or a header of their own:
+      // they stay, each on a line of its own, so that they read as before.
       bool lineEnded = line.endsLine;
       while (!lineEnded && ReadLine(in, &line)) {
         lineEnded = line.endsLine;
+        if (ParseLine(&line).kind != IniPiece::OTHER) {
+          PutBytes(out, line.text, line.length);
+          EndLine(out);
+        }
       }
       break;
     }

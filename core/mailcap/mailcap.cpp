@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 
 #include <cctype>
+#include <cstring>
 #include <cstdlib>
 #include <fstream>
 
@@ -124,33 +125,115 @@ bool mailcap_matches(const MailcapEntry& entry, const std::string& type) {
 
 namespace {
 
-enum class Quote { NONE, SINGLE, DOUBLE };
+// DOLLAR_SINGLE: $'...', where bash and newer shells take backslash escapes.
+enum class Quote { NONE, SINGLE, DOUBLE, DOLLAR_SINGLE };
 
 // The shell's reading of the command built so far: inside which quotes
-// the next character lands, and whether a backslash escapes it.
+// the next character lands, and whether it lands where quoted text would
+// not stay literal: after a backslash or a "$", in a comment, in $'...',
+// or inside a substitution ($(...), ${...} or backquotes), whose text the
+// shell reads again with quoting rules of its own.
 struct ShellState {
-  Quote quote = Quote::NONE;
+  // One level of nesting: the top level, or a substitution that ends at
+  // `close`.
+  struct Frame {
+    Quote quote = Quote::NONE;
+    char close = 0;
+    int parens = 0;  // "(" open inside $(...)
+  };
+  std::vector<Frame> frames = std::vector<Frame>(1);
   bool escaped = false;
+  bool afterDollar = false;  // a "$" that the next character would follow
+  bool comment = false;      // "#" at the start of a word, up to the newline
+  bool wordStart = true;
+
+  Quote quote() const { return frames.back().quote; }
 
   void Feed(char c) {
+    const bool wasWordStart = wordStart;
+    const bool wasAfterDollar = afterDollar;
+    afterDollar = false;
+    wordStart = false;
+    if (comment) {
+      comment = c != '\n';
+      wordStart = !comment;
+      return;
+    }
     if (escaped) {
       escaped = false;
       return;
     }
-    switch (quote) {
+    Frame& frame = frames.back();
+    if (frame.close == '`') {
+      // Backquotes end at the first backquote no backslash quotes.
+      if (c == '\\') escaped = true;
+      else if (c == '`') frames.pop_back();
+      return;
+    }
+    switch (frame.quote) {
       case Quote::NONE:
-        if (c == '\\') escaped = true;
-        else if (c == '\'') quote = Quote::SINGLE;
-        else if (c == '"') quote = Quote::DOUBLE;
+        if (c == '#' && wasWordStart) comment = true;
+        else if (c == '\\') escaped = true;
+        else if (c == '\'') frame.quote = wasAfterDollar ? Quote::DOLLAR_SINGLE : Quote::SINGLE;
+        else if (c == '"') frame.quote = Quote::DOUBLE;
+        else if (!Opens(c, wasAfterDollar) && !Closes(c)) {
+          wordStart = c != '\0' && std::strchr(" \t\n;&|()<>", c) != nullptr;
+        }
         break;
       case Quote::SINGLE:
-        if (c == '\'') quote = Quote::NONE;
+        if (c == '\'') frame.quote = Quote::NONE;
+        break;
+      case Quote::DOLLAR_SINGLE:
+        if (c == '\\') escaped = true;
+        else if (c == '\'') frame.quote = Quote::NONE;
         break;
       case Quote::DOUBLE:
         if (c == '\\') escaped = true;
-        else if (c == '"') quote = Quote::NONE;
+        else if (c == '"') frame.quote = Quote::NONE;
+        else Opens(c, wasAfterDollar);
         break;
     }
+  }
+
+  // Whether QuoteFor's text, put in here, reaches the command as it is.
+  bool TakesQuotedText() const {
+    return frames.size() == 1 && !escaped && !afterDollar && !comment &&
+           quote() != Quote::DOLLAR_SINGLE;
+  }
+  // Nothing is left open that the shell would read on into what follows.
+  bool Complete() const { return frames.size() == 1 && quote() == Quote::NONE && !escaped; }
+
+ private:
+  // "$", "$(", "${" or a backquote, outside single quotes.
+  bool Opens(char c, bool wasAfterDollar) {
+    if (c == '$') {
+      afterDollar = true;
+    } else if (c == '`') {
+      frames.push_back(Frame{Quote::NONE, '`', 0});
+    } else if (wasAfterDollar && (c == '(' || c == '{')) {
+      frames.push_back(Frame{Quote::NONE, c == '(' ? ')' : '}', 0});
+    } else {
+      return false;
+    }
+    return true;
+  }
+
+  // Parentheses inside $(...), and the end of a substitution.
+  bool Closes(char c) {
+    Frame& frame = frames.back();
+    if (frame.close == ')' && c == '(') {
+      ++frame.parens;
+      return false;  // still an operator
+    }
+    if (frame.close == ')' && c == ')' && frame.parens > 0) {
+      --frame.parens;
+      return false;
+    }
+    if (frames.size() > 1 && c == frame.close) {
+      frames.pop_back();
+      return true;
+    }
+    return false;
   }
 };
 
@@ -159,7 +242,7 @@ struct ShellState {
 // `text` as one word for the shell, inside whatever quotes are open.
 static std::string QuoteFor(const ShellState& state, const std::string& text) {
   std::string out;
-  switch (state.quote) {
+  switch (state.quote()) {
     case Quote::NONE:
       out += '\'';
       for (char c : text) {
@@ -180,6 +263,8 @@ static std::string QuoteFor(const ShellState& state, const std::string& text) {
         out += c;
       }
       break;
+    case Quote::DOLLAR_SINGLE:
+      break;  // never asked: ShellState::TakesQuotedText refuses it
   }
   return out;
 }
@@ -201,11 +286,13 @@ static std::string Expand(const std::string& command, const std::string& type,
       emit(command[++i]);
     } else if (c == '%' && i + 1 < command.size()) {
       const char code = command[++i];
-      if (code == 's') {
-        out += QuoteFor(state, path);
-        usedFile = true;
-      } else if (code == 't') {
-        out += QuoteFor(state, type);
+      if (code == 's' || code == 't') {
+        if (!state.TakesQuotedText()) {
+          return std::string();  // no quoting would keep the text literal here
+        }
+        out += QuoteFor(state, code == 's' ? path : type);
+        state.wordStart = false;
+        usedFile = usedFile || code == 's';
       } else if (code == '%') {
         emit('%');
       } else if (code == '{') {
@@ -219,10 +306,13 @@ static std::string Expand(const std::string& command, const std::string& type,
       emit(c);
     }
   }
-  if (state.quote != Quote::NONE || state.escaped) {
+  if (!state.Complete()) {
     return std::string();  // an open quote: not a command we can complete safely
   }
   if (!usedFile && feedUnusedFile) {
+    if (state.comment) {
+      return std::string();  // the redirection would be commented out
+    }
     out += " < " + QuoteFor(state, path);
   }
   return out;

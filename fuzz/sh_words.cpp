@@ -1,0 +1,224 @@
+#include "sh_words.h"
+
+#include <cstddef>
+
+namespace {
+
+constexpr int MAX_DEPTH = 40;
+
+bool IsNameStart(char c) { return c == '_' || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool IsNameChar(char c) { return IsNameStart(c) || (c >= '0' && c <= '9'); }
+bool IsSpecialParameter(char c) {
+  return (c >= '0' && c <= '9') || c == '@' || c == '*' || c == '#' || c == '?' || c == '-' ||
+         c == '$' || c == '!';
+}
+
+class Reader {
+ public:
+  Reader(const std::string& text, std::vector<ShItem>* out, int depth)
+      : m_s(text), m_out(out), m_depth(depth) {}
+
+  // Reads commands up to `stop` (a closing ")" or "}" at this level; 0
+  // for the end of the text). Returns false when the text ended first.
+  bool Commands(char stop) {
+    int open = 0;
+    bool wordStart = true;
+    while (m_i < m_s.size()) {
+      const char c = m_s[m_i];
+      if (stop != 0 && c == stop && open == 0) {
+        ++m_i;
+        return true;
+      }
+      if (c == ' ' || c == '\t') {
+        if (m_out->empty() || m_out->back().kind != ShItem::BLANK) Put(ShItem::BLANK, ' ');
+        ++m_i;
+        wordStart = true;
+        continue;
+      }
+      if (c == '\n' || c == ';' || c == '&' || c == '|' || c == '<' || c == '>' || c == '(' ||
+          c == ')') {
+        if (c == '(' || (stop == '}' && c == '{')) ++open;
+        if (c == ')' && open > 0) --open;
+        Put(ShItem::OPERATOR, c);
+        ++m_i;
+        wordStart = true;
+        continue;
+      }
+      if (c == '#' && wordStart) {
+        while (m_i < m_s.size() && m_s[m_i] != '\n') ++m_i;
+        Put(ShItem::COMMENT, '#');
+        continue;
+      }
+      wordStart = false;
+      if (!WordPart(false)) return false;
+    }
+    return stop == 0;
+  }
+
+ private:
+  void Put(ShItem::Kind kind, char c) { m_out->push_back(ShItem{kind, c}); }
+
+  bool Unfinished() {
+    Put(ShItem::UNFINISHED, '!');
+    m_i = m_s.size();
+    return false;
+  }
+
+  // One character's worth of a word (or a whole quoted part). Returns false
+  // on an unfinished construct.
+  bool WordPart(bool inDouble) {
+    const char c = m_s[m_i];
+    if (c == '\\') {
+      if (m_i + 1 >= m_s.size()) {
+        Put(inDouble ? ShItem::QUOTED : ShItem::UNQUOTED, '\\');
+        ++m_i;
+        return true;
+      }
+      const char next = m_s[m_i + 1];
+      if (next == '\n') {
+        m_i += 2;  // a line continuation disappears
+        return true;
+      }
+      if (inDouble && next != '$' && next != '`' && next != '"' && next != '\\') {
+        Put(ShItem::QUOTED, '\\');
+        ++m_i;
+        return true;
+      }
+      Put(ShItem::QUOTED, next);
+      m_i += 2;
+      return true;
+    }
+    if (c == '$') return Dollar(inDouble);
+    if (c == '`') return Backquotes();
+    if (inDouble) {
+      Put(ShItem::QUOTED, c);
+      ++m_i;
+      return true;
+    }
+    if (c == '\'') {
+      const size_t close = m_s.find('\'', m_i + 1);
+      if (close == std::string::npos) return Unfinished();
+      for (size_t j = m_i + 1; j < close; ++j) Put(ShItem::QUOTED, m_s[j]);
+      m_i = close + 1;
+      return true;
+    }
+    if (c == '"') return Double();
+    Put((c == '*' || c == '?' || c == '[') ? ShItem::GLOB : ShItem::UNQUOTED, c);
+    ++m_i;
+    return true;
+  }
+
+  bool Double() {
+    ++m_i;  // the opening quote
+    while (m_i < m_s.size()) {
+      if (m_s[m_i] == '"') {
+        ++m_i;
+        return true;
+      }
+      if (!WordPart(true)) return false;
+    }
+    return Unfinished();
+  }
+
+  bool Nested(char stop) {
+    if (m_depth >= MAX_DEPTH) return Unfinished();
+    Reader inner(m_s, m_out, m_depth + 1);
+    inner.m_i = m_i;
+    const bool done = inner.Commands(stop);
+    m_i = inner.m_i;
+    if (!done) return Unfinished();
+    Put(ShItem::END, stop);
+    return true;
+  }
+
+  bool Dollar(bool inDouble) {
+    if (m_i + 1 >= m_s.size()) {
+      Put(inDouble ? ShItem::QUOTED : ShItem::UNQUOTED, '$');
+      ++m_i;
+      return true;
+    }
+    const char next = m_s[m_i + 1];
+    if (next == '(' || next == '{') {
+      Put(ShItem::EXPANSION, next);
+      m_i += 2;
+      return Nested(next == '(' ? ')' : '}');
+    }
+    if (IsNameStart(next)) {
+      Put(ShItem::EXPANSION, '$');
+      m_i += 1;
+      while (m_i < m_s.size() && IsNameChar(m_s[m_i])) Put(ShItem::NAME, m_s[m_i++]);
+      return true;
+    }
+    if (IsSpecialParameter(next)) {
+      Put(ShItem::EXPANSION, '$');
+      Put(ShItem::NAME, next);
+      m_i += 2;
+      return true;
+    }
+    if (!inDouble && next == '\'') {
+      Put(ShItem::EXPANSION, '\'');
+      for (m_i += 2; m_i < m_s.size(); ++m_i) {
+        if (m_s[m_i] == '\'') {
+          ++m_i;
+          return true;
+        }
+        if (m_s[m_i] == '\\' && m_i + 1 < m_s.size()) ++m_i;
+        Put(ShItem::ESCAPED, m_s[m_i]);
+      }
+      return Unfinished();
+    }
+    if (!inDouble && next == '"') {
+      Put(ShItem::EXPANSION, '"');
+      ++m_i;
+      return Double();
+    }
+    Put(inDouble ? ShItem::QUOTED : ShItem::UNQUOTED, '$');
+    ++m_i;
+    return true;
+  }
+
+  // `...`: the text up to the next backquote that no backslash quotes, with
+  // \$, \` and \\ undone, read again as commands.
+  bool Backquotes() {
+    std::string inner;
+    size_t j = m_i + 1;
+    for (; j < m_s.size() && m_s[j] != '`'; ++j) {
+      if (m_s[j] == '\\' && j + 1 < m_s.size() &&
+          (m_s[j + 1] == '$' || m_s[j + 1] == '`' || m_s[j + 1] == '\\')) {
+        ++j;
+      }
+      inner += m_s[j];
+    }
+    if (j >= m_s.size() || m_depth >= MAX_DEPTH) return Unfinished();
+    m_i = j + 1;
+    Put(ShItem::EXPANSION, '`');
+    Reader nested(inner, m_out, m_depth + 1);
+    if (!nested.Commands(0)) return Unfinished();
+    Put(ShItem::END, '`');
+    return true;
+  }
+
+  const std::string& m_s;
+  std::vector<ShItem>* m_out;
+  int m_depth;
+  size_t m_i = 0;
+};
+
+}  // namespace
+
+std::vector<ShItem> ShellItems(const std::string& command) {
+  std::vector<ShItem> items;
+  Reader(command, &items, 0).Commands(0);
+  return items;
+}
+
+std::string DescribeItems(const std::vector<ShItem>& items) {
+  std::string out;
+  for (const ShItem& item : items) {
+    out += static_cast<char>(item.kind);
+    out += ':';
+    out += item.c;
+    out += ' ';
+  }
+  return out;
+}

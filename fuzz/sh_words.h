@@ -1,0 +1,33 @@
+#pragma once
+// How /bin/sh reads a command line, reduced to what decides whether a
+// piece of text stays literal: each character becomes an item that says
+// whether the shell takes it as quoted text, unquoted text, a blank, an
+// operator, part of an expansion, or a comment. $'...' and $"..." are read
+// as bash and newer POSIX shells read them. Here-documents and aliases are
+// not modelled.
+#include <string>
+#include <vector>
+
+struct ShItem {
+  enum Kind : char {
+    QUOTED = 'q',     // a character taken literally: inside quotes or after a backslash
+    UNQUOTED = 'u',   // a plain unquoted character, subject to field splitting rules
+    GLOB = 'g',       // an unquoted *, ? or [
+    BLANK = 'b',      // a run of unquoted blanks: a word boundary
+    OPERATOR = 'o',   // ; & | < > ( ) or a newline
+    EXPANSION = 'e',  // starts an expansion: $name, ${, $(, `, $', $"
+    NAME = 'n',       // a character of a parameter name after $
+    ESCAPED = 'a',    // a character inside $'...', where backslashes escape
+    END = 'x',        // ends a command substitution in backquotes
+    COMMENT = 'c',    // a comment up to the end of its line
+    UNFINISHED = '!', // an open quote or substitution: the shell would fail
+  };
+  Kind kind;
+  char c;
+  bool operator==(const ShItem& other) const { return kind == other.kind && c == other.c; }
+};
+
+std::vector<ShItem> ShellItems(const std::string& command);
+
+// For messages: the items as "kind:char" pairs.
+std::string DescribeItems(const std::vector<ShItem>& items);
