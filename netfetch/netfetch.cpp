@@ -6,6 +6,7 @@
 #include <signal.h>
 
 #include <cstdio>
+#include <ctime>
 
 #include "netfetch/output_file.h"
 #include "netfetch/progress.h"
@@ -21,7 +22,29 @@ static const long kMaxRedirects = 50;
 // Larger reads than libcurl's 16 KiB default keep up with a fast link.
 static const long kReceiveBufferBytes = 512 * 1024;
 
+// A transfer that has received no byte for this long is given up: a server
+// that stops sending in the middle of a body would otherwise be waited for
+// for ever. The tests build a copy with a short limit.
+#ifndef NETFETCH_STALL_LIMIT_MS
+#define NETFETCH_STALL_LIMIT_MS 60000
+#endif
+static const long long kStallLimitMs = NETFETCH_STALL_LIMIT_MS;
+
 static volatile sig_atomic_t g_interrupt = 0;
+
+static long long NowMs() {
+  timespec now;
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return static_cast<long long>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+}
+
+// What the progress callback follows: the progress line, and when the
+// received byte count last changed.
+struct Transfer {
+  ProgressLine line;
+  curl_off_t received = 0;
+  long long lastByteMs = NowMs();
+};
 
 static void OnInterrupt(int signo) { g_interrupt = signo; }
 
@@ -47,13 +70,21 @@ static void ShowProgress(ProgressLine* line, int percent) {
   std::fflush(stdout);
 }
 
+// libcurl calls this at least once a second, also while nothing arrives.
 static int OnProgress(void* data, curl_off_t downloadTotal, curl_off_t downloadNow,
                       curl_off_t /*uploadTotal*/, curl_off_t /*uploadNow*/) {
-  ShowProgress(static_cast<ProgressLine*>(data), ProgressPercent(downloadNow, downloadTotal));
-  return g_interrupt != 0 ? 1 : 0;
+  Transfer* transfer = static_cast<Transfer*>(data);
+  ShowProgress(&transfer->line, ProgressPercent(downloadNow, downloadTotal));
+  const long long now = NowMs();
+  if (downloadNow != transfer->received) {
+    transfer->received = downloadNow;  // also a new count after a redirect
+    transfer->lastByteMs = now;
+  }
+  const bool stalled = now - transfer->lastByteMs >= kStallLimitMs;
+  return g_interrupt != 0 || stalled ? 1 : 0;
 }
 
-static CURLcode SetOptions(CURL* curl, FILE* file, const char* url, ProgressLine* line) {
+static CURLcode SetOptions(CURL* curl, FILE* file, const char* url, Transfer* transfer) {
   // libcurl's default writer appends to `file` and reports short writes.
   CURLcode result = curl_easy_setopt(curl, CURLOPT_WRITEDATA, file);
   if (result == CURLE_OK) result = curl_easy_setopt(curl, CURLOPT_URL, url);
@@ -61,7 +92,7 @@ static CURLcode SetOptions(CURL* curl, FILE* file, const char* url, ProgressLine
   if (result == CURLE_OK) result = curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
   if (result == CURLE_OK) result = curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
   if (result == CURLE_OK) result = curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, OnProgress);
-  if (result == CURLE_OK) result = curl_easy_setopt(curl, CURLOPT_XFERINFODATA, line);
+  if (result == CURLE_OK) result = curl_easy_setopt(curl, CURLOPT_XFERINFODATA, transfer);
   if (result == CURLE_OK) result = curl_easy_setopt(curl, CURLOPT_MAXREDIRS, kMaxRedirects);
   if (result == CURLE_OK) result = curl_easy_setopt(curl, CURLOPT_BUFFERSIZE, kReceiveBufferBytes);
   return result;
@@ -71,8 +102,8 @@ static CURLcode SetOptions(CURL* curl, FILE* file, const char* url, ProgressLine
 // returns the exit status, or -1 when interrupted. The output is committed
 // or discarded before this returns.
 static int Download(CURL* curl, const char* url, const char* path, OutputFile* out) {
-  ProgressLine line;
-  CURLcode result = SetOptions(curl, out->file, url, &line);
+  Transfer transfer;
+  CURLcode result = SetOptions(curl, out->file, url, &transfer);
   if (result == CURLE_OK) {
     CatchInterrupts(true);
     result = curl_easy_perform(curl);
@@ -83,7 +114,7 @@ static int Download(CURL* curl, const char* url, const char* path, OutputFile* o
   const bool downloaded = result == CURLE_OK && closed && g_interrupt == 0;
   if (downloaded) {
     // A body of unannounced size showed 0 throughout; it is complete now.
-    ShowProgress(&line, 100);
+    ShowProgress(&transfer.line, 100);
   }
   std::fputs("\n", stdout);
 

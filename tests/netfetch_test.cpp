@@ -40,10 +40,16 @@ struct RunResult {
   std::string err;
 };
 
+// The test build of netfetch that gives up on a stalled transfer after
+// 1.5 s instead of 60 s; it sits beside netfetch.
+const std::string kShortStallPath =
+    fs::path(NETFETCH_PATH).parent_path().string() + "/netfetch-short-stall";
+constexpr int kShortStallMs = 1500;
+
 // netfetch with its standard output and error captured separately.
 class Netfetch {
  public:
-  explicit Netfetch(const std::vector<std::string>& args) {
+  explicit Netfetch(const std::vector<std::string>& args, const std::string& program = NETFETCH_PATH) {
     int out[2];
     int err[2];
     if (pipe2(out, O_CLOEXEC) != 0 || pipe2(err, O_CLOEXEC) != 0) return;
@@ -51,7 +57,7 @@ class Netfetch {
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
     posix_spawn_file_actions_adddup2(&actions, err[1], STDERR_FILENO);
-    std::vector<std::string> argStrings = {NETFETCH_PATH};
+    std::vector<std::string> argStrings = {program};
     argStrings.insert(argStrings.end(), args.begin(), args.end());
     std::vector<char*> argv;
     for (std::string& arg : argStrings) argv.push_back(&arg[0]);
@@ -60,7 +66,7 @@ class Netfetch {
     std::vector<char*> envp;
     for (std::string& entry : envStrings) envp.push_back(&entry[0]);
     envp.push_back(nullptr);
-    if (posix_spawn(&m_pid, NETFETCH_PATH, &actions, nullptr, argv.data(), envp.data()) != 0) {
+    if (posix_spawn(&m_pid, program.c_str(), &actions, nullptr, argv.data(), envp.data()) != 0) {
       m_pid = -1;
     }
     posix_spawn_file_actions_destroy(&actions);
@@ -428,4 +434,33 @@ TEST_F(NetfetchTest, InterruptedDownloadLeavesNoFile) {
   EXPECT_EQ(result.termSignal, SIGINT);
   EXPECT_EQ(result.err, "");
   EXPECT_TRUE(Entries(m_dir).empty());
+}
+
+// A server that stops sending: the download is given up once no byte has
+// come for the limit, as a failure that leaves the old file as it was.
+TEST_F(NetfetchTest, StalledBodyIsGivenUpAfterTheLimitWithoutByte) {
+  const struct {
+    bool announceLength;
+    uint64_t cutAfter;
+  } cases[] = {{true, 100000}, {false, 100000}, {true, 0}};
+  for (const auto& c : cases) {
+    HttpTestRoute route{200, "", Pattern(1 << 20, 9)};
+    route.announceLength = c.announceLength;
+    route.cutAfter = c.cutAfter;
+    route.stallAtCut = true;
+    m_server.Route("/stall", route);
+    const std::string url = m_server.Url("/stall");
+    WriteFile(Path("out.bin"), "old");
+    const auto start = std::chrono::steady_clock::now();
+    Netfetch run({url, Path("out.bin")}, kShortStallPath);
+    ASSERT_TRUE(run.Started());
+    const RunResult result = run.Finish();
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
+                        std::chrono::steady_clock::now() - start).count();
+    ExpectFailedDownload(result, url);
+    EXPECT_GE(ms, kShortStallMs);
+    EXPECT_LT(ms, kShortStallMs + 5000);
+    EXPECT_EQ(ReadFile(Path("out.bin")), "old");
+    EXPECT_EQ(Entries(m_dir), std::vector<std::string>{"out.bin"});
+  }
 }
