@@ -12,6 +12,7 @@ PACKAGES=(
   xvfb xauth curl
   weasyprint fonts-dejavu-core desktop-file-utils poppler-utils shared-mime-info file
   lintian appstream man-db
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -28,3 +28,6 @@ ASAN_OPTIONS=detect_leaks=1 \
   ctest --test-dir build-sanitize --output-on-failure -j"$(nproc)" --timeout 120 -LE '^(gui|install)$'
 ASAN_OPTIONS=detect_leaks=0 "${XVFB[@]}" \
   ctest --test-dir build-sanitize --output-on-failure -j"$(nproc)" --timeout 120 -L '^gui$'
+
+echo "== Fuzz targets (fuzz/), 15 s each"
+scripts/fuzz.sh 15
