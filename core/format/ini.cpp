@@ -283,9 +283,15 @@ static void CopyWithKey(IniReader* in, IniOutput* out, IniText section, IniText 
 }
 
 // Puts the new content in the file's place in one step, under the
-// temporary name "lumivane.in~" for "lumivane.ini". Returns 1 or 0.
+// temporary name "lumivane.in~" for "lumivane.ini". Returns 1, or 0 with
+// errno set to the reason.
 static int Replace(const IniOutput& out, const char* fileName) {
-  return ReplaceFileContents(fileName, out.bytes, SETTINGS_REPLACE) == 0 ? 1 : 0;
+  const int error = ReplaceFileContents(fileName, out.bytes, SETTINGS_REPLACE);
+  if (error != 0) {
+    errno = error;  // for the caller's message
+    return 0;
+  }
+  return 1;
 }
 
 int IniReadString(const char* section, const char* key, const char* defaultValue,
@@ -318,6 +324,7 @@ long IniReadLong(const char* section, const char* key, long defaultValue, const 
 
 int IniWriteString(const char* section, const char* key, const char* value, const char* fileName) {
   if (key == nullptr || fileName == nullptr || fileName[0] == '\0') {
+    errno = EINVAL;
     return 0;
   }
   const IniText sectionText = CutText(section ? section : "", MAX_SECTION_NAME);

@@ -24,7 +24,7 @@ long IniReadLong(const char* section, const char* key, long defaultValue,
 // in one step by a completed copy, so it always holds either the old or the
 // new content. Writing the value already stored leaves the file untouched.
 // Returns 1 when done, 0 when the file could not be read, created or
-// replaced; on 0 the file is unchanged.
+// replaced; on 0 the file is unchanged and errno tells why.
 int IniWriteString(const char* section, const char* key, const char* value,
                    const char* fileName);
 
