@@ -7,7 +7,9 @@
 //
 // Status 0 (FT_OK) is success. FT_Write reports the number of bytes the
 // adapter took, which may be fewer than asked when its buffer stays full
-// for the write timeout; FT_GetBitMode reports the pin levels.
+// for the write timeout; a write that took nothing fails with
+// FT_DEVICE_NOT_FOUND when the adapter is gone (unplugged), else with
+// FT_IO_ERROR. FT_GetBitMode reports the pin levels.
 
 #include <cstdint>
 

@@ -26,6 +26,7 @@ struct FtdiDevice {
   ftdi_break_type line_break = BREAK_OFF;
   ULONG baud = 9600;
   ULONG write_timeout_ms = 0;  // 0: wait for every byte
+  bool gone = false;           // a failed write found the adapter unplugged
   FT_DEVICE type = FT_DEVICE_UNKNOWN;
   DWORD id = 0;
   char serial_number[16] = {};
@@ -62,6 +63,18 @@ FT_DEVICE DeviceType(ftdi_chip_type type) {
       return FT_DEVICE_X_SERIES;
   }
   return FT_DEVICE_UNKNOWN;
+}
+
+// Whether the adapter still answers a control request after a failed
+// write: one that stopped taking data does, one that was unplugged does
+// not. The wait is short, so that a write keeps to its deadline.
+bool AdapterAnswers(ftdi_context* ctx) {
+  const int saved_timeout = ctx->usb_read_timeout;
+  ctx->usb_read_timeout = kPieceSlackMs;
+  unsigned short status = 0;
+  const bool answered = ftdi_poll_modem_status(ctx, &status) == 0;
+  ctx->usb_read_timeout = saved_timeout;
+  return answered;
 }
 
 FT_STATUS ApplyLine(FtdiDevice* device) {
@@ -274,6 +287,9 @@ FT_STATUS FT_Write(FT_HANDLE ftHandle, LPVOID lpBuffer, DWORD dwBytesToWrite,
     return FT_INVALID_PARAMETER;
   }
   *lpdwBytesWritten = 0;
+  if (device->gone) {
+    return FT_DEVICE_NOT_FOUND;
+  }
   // One packet per transfer, so a transfer that fails took nothing that
   // goes uncounted. It may wait for the adapter to send a packet's worth.
   ftdi_context* ctx = device->ctx;
@@ -299,7 +315,13 @@ FT_STATUS FT_Write(FT_HANDLE ftHandle, LPVOID lpBuffer, DWORD dwBytesToWrite,
   }
   ctx->usb_write_timeout = saved_timeout;
   *lpdwBytesWritten = done;
-  return (result < 0 && done == 0) ? FT_IO_ERROR : FT_OK;
+  if (result < 0 && !AdapterAnswers(ctx)) {
+    device->gone = true;  // what it took still counts; the next write fails at once
+  }
+  if (result < 0 && done == 0) {
+    return device->gone ? FT_DEVICE_NOT_FOUND : FT_IO_ERROR;
+  }
+  return FT_OK;
 }
 
 FT_STATUS FT_SetBreakOn(FT_HANDLE ftHandle) {

@@ -86,8 +86,16 @@ int serial_ftdi_write(const unsigned char* data, int len) {
   while (done < len) {
     DWORD written = 0;
     DWORD wanted = static_cast<DWORD>(len - done);
-    if (FT_Write(g_ftHandle, const_cast<unsigned char*>(data + done), wanted, &written) !=
-        FT_OK) {
+    const FT_STATUS status =
+        FT_Write(g_ftHandle, const_cast<unsigned char*>(data + done), wanted, &written);
+    if (status == FT_DEVICE_NOT_FOUND) {
+      // The adapter is gone: its handle is of no more use. Closed, the
+      // port reads as closed, and the next opening finds the adapter again
+      // once it is back.
+      serial_ftdi_close();
+      break;
+    }
+    if (status != FT_OK) {
       break;
     }
     if (written > wanted) {
