@@ -1,90 +1,141 @@
-// Random bytes and breaks into a chain of boards: nothing crashes, every
-// board value stays in its range, and every message the boards took is
-// the one the core's encoder builds for its values.
+// The core's board chain (core/board/virtual_chain.h) fed a random mix of
+// stray bytes, breaks and messages built by the core's encoders
+// (core/board/protocol_bytes.h): nothing crashes, every value stays in its
+// range, and after each encoded message the chain holds what the message
+// says, whatever came before it.
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 
-#include "board_stream.h"
 #include "check.h"
 #include "core/board/protocol_bytes.h"
+#include "core/board/virtual_chain.h"
 
 namespace {
 
-// 0xFF 0xFF is the byte 0xFF; 0xFF and any other byte is a break.
-constexpr uint8_t ESCAPE = 0xFF;
+constexpr long MAX_VALUE = 16383;  // 14 bits
+constexpr int BOARDS_CHECKED = 8;  // of a selection, the first ones
 
-bool SameBytes(const StreamMessage& got, const BoardMessage& built) {
-  if (got.command != built.command || got.payloadLength != built.payloadLength) return false;
-  for (int i = 0; i < got.payloadLength; ++i) {
-    if (got.payload[static_cast<size_t>(i)] != built.payload[static_cast<size_t>(i)]) return false;
-  }
-  return true;
-}
+long Decoded(long value) { return (value & 0x7F) + 128 * ((value >> 7) & 0x7E); }
 
-void CheckEncoding(const StreamMessage& m) {
-  if (!m.applied) {
-    return;
-  }
-  const auto& p = m.payload;
-  switch (m.command) {
-    case CMD_COLOUR: FUZZ_CHECK(SameBytes(m, ColourMessage(p[0]))); break;
-    case CMD_FADE: FUZZ_CHECK(SameBytes(m, FadeMessage(p[0]))); break;
-    case CMD_BLINK: FUZZ_CHECK(SameBytes(m, BlinkMessage(p[0]))); break;
-    case CMD_SELECT:
-      // The encoder keeps bit 0 of each high byte clear.
-      if ((p[1] & 1) == 0 && (p[3] & 1) == 0) {
-        FUZZ_CHECK(SameBytes(m, SelectMessage(p[0] + 128L * p[1], p[2] + 128L * p[3])));
-      }
-      break;
-    case CMD_SPEED: FUZZ_CHECK(SameBytes(m, SpeedMessage())); break;
-    case CMD_STORE:
-      FUZZ_CHECK(SameBytes(m, p[1] == 0xDF && p[0] == 0 ? EraseMessage() : StoreMessage(p[0] / 2.0, p[1])));
-      break;
-    case CMD_SYNC: FUZZ_CHECK(SameBytes(m, SyncMessage())); break;
-    default: FUZZ_CHECK(false);
-  }
-}
+bool IsCommandByte(unsigned char byte) { return byte >= 0xF1 && byte <= 0xF8; }
 
-void CheckRanges(const BoardChain& chain) {
-  for (const Board& board : chain.Boards()) {
-    FUZZ_CHECK(board.colour >= 0 && board.colour < 216);
-    FUZZ_CHECK(board.fade >= 0 && board.fade <= 255);
-    FUZZ_CHECK(board.blink >= 0 && board.blink <= 255);
+struct Feed {
+  VirtualChain chain;
+  long long bytes = 0;
+  long breaks = 0;
+
+  void Message(const BoardMessage& message) {
+    chain.Receive(message.command);
+    chain.Receive(message.payload.data(), message.payloadLength);
+    bytes += 1 + message.payloadLength;
   }
-  FUZZ_CHECK(chain.Baud() == 9600 || chain.Baud() == 115200);
-  FUZZ_CHECK(chain.SelectStart() >= 0 && chain.SelectStart() <= BoardChain::MAX_ADDRESS);
-  FUZZ_CHECK(chain.SelectCount() >= 0 && chain.SelectCount() <= BoardChain::MAX_ADDRESS);
-  FUZZ_CHECK(chain.Stored().size() <= static_cast<size_t>(BoardChain::MAX_STORED));
-  for (const StoredScene& scene : chain.Stored()) {
-    FUZZ_CHECK(scene.number >= 1 && scene.number <= BoardChain::MAX_STORED);
-    FUZZ_CHECK(scene.hold >= 0 && scene.hold <= BoardChain::MAX_HOLD);
+
+  template <typename Check>
+  void ForSelected(Check check) const {
+    const long first = chain.SelectionStart();
+    const long last = std::min(first + chain.SelectionCount(), first + BOARDS_CHECKED);
+    for (long board = first; board < last && board <= VirtualChain::MAX_BOARDS; ++board) {
+      check(chain.Board(board));
+    }
+  }
+};
+
+void CheckRanges(const Feed& feed) {
+  const VirtualChain& chain = feed.chain;
+  FUZZ_CHECK(chain.BytesReceived() == feed.bytes);
+  FUZZ_CHECK(chain.Resets() == feed.breaks);
+  FUZZ_CHECK(chain.Dropped() >= 0 && chain.Dropped() <= chain.BytesReceived());
+  FUZZ_CHECK(chain.SelectionStart() >= 1 && chain.SelectionStart() <= MAX_VALUE + 1);
+  FUZZ_CHECK(chain.SelectionCount() >= 0 && chain.SelectionCount() <= MAX_VALUE);
+  FUZZ_CHECK(chain.HighestGiven() >= 0 && chain.HighestGiven() <= VirtualChain::MAX_BOARDS);
+  FUZZ_CHECK(chain.LastFade() >= -1 && chain.LastFade() <= 255);
+  FUZZ_CHECK(chain.SpeedCode() >= -1 && chain.SpeedCode() <= 255);
+  FUZZ_CHECK(chain.Rom().size() <= 256);
+  for (const auto& [number, scene] : chain.Rom()) {
+    FUZZ_CHECK(number >= 0 && number <= 255);
+    FUZZ_CHECK(scene.boards.size() <= static_cast<size_t>(VirtualChain::MAX_BOARDS));
+  }
+  if (chain.HighestGiven() > 0) {
+    FUZZ_CHECK(chain.Board(chain.HighestGiven()).given);
   }
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  BoardChain chain;
-  size_t messages = 0;
-  for (size_t i = 0; i < size; ++i) {
-    if (data[i] == ESCAPE && i + 1 < size) {
-      ++i;
-      if (data[i] == ESCAPE) {
-        chain.Byte(ESCAPE);
-      } else {
-        chain.Break();
+  FuzzedDataProvider input(data, size);
+  Feed feed;
+  while (input.remaining_bytes() > 0) {
+    switch (input.ConsumeIntegralInRange(0, 9)) {
+      case 0: {  // stray bytes, maybe a message cut short
+        const size_t count = input.ConsumeIntegralInRange<size_t>(1, 6);
+        for (size_t i = 0; i < count && input.remaining_bytes() > 0; ++i) {
+          feed.chain.Receive(input.ConsumeIntegral<unsigned char>());
+          ++feed.bytes;
+        }
+        break;
       }
-    } else {
-      chain.Byte(data[i]);
-    }
-    if (chain.Messages().size() != messages) {
-      FUZZ_CHECK(chain.Messages().size() == messages + 1);
-      const StreamMessage& last = chain.Messages().back();
-      FUZZ_CHECK(last.payloadLength == PayloadLength(last.command));
-      CheckEncoding(last);
-      messages = chain.Messages().size();
+      case 1:
+        feed.chain.Break();
+        ++feed.breaks;
+        break;
+      case 2: {
+        const long start = input.ConsumeIntegralInRange<long>(0, MAX_VALUE);
+        const long count = input.ConsumeIntegralInRange<long>(0, MAX_VALUE);
+        feed.Message(SelectMessage(start, count));
+        FUZZ_CHECK(feed.chain.SelectionStart() == Decoded(start) + 1);
+        FUZZ_CHECK(feed.chain.SelectionCount() == Decoded(count));
+        break;
+      }
+      case 3: {
+        const int colour = input.ConsumeIntegralInRange(0, 215);
+        feed.Message(ColourMessage(colour));
+        feed.ForSelected([&](const VirtualBoard& b) { FUZZ_CHECK(b.colour == colour && b.given); });
+        break;
+      }
+      case 4: {
+        const int fade = input.ConsumeIntegral<int>();
+        feed.Message(FadeMessage(fade));
+        if (!IsCommandByte(static_cast<unsigned char>(fade & 0xFF))) {
+          FUZZ_CHECK(feed.chain.LastFade() == (fade & 0xFF));
+          feed.ForSelected([&](const VirtualBoard& b) { FUZZ_CHECK(b.fade == (fade & 0xFF)); });
+        }
+        break;
+      }
+      case 5: {
+        const long blink = input.ConsumeIntegral<long>();
+        feed.Message(BlinkMessage(blink));
+        if (!IsCommandByte(static_cast<unsigned char>(blink & 0xFF))) {
+          feed.ForSelected([&](const VirtualBoard& b) { FUZZ_CHECK(b.blink == (blink & 0xFF) && b.given); });
+        }
+        break;
+      }
+      case 6: {
+        const double hold = input.ConsumeIntegralInRange(0, 240) / 2.0;
+        const int scene = input.ConsumeIntegralInRange(1, 64);
+        feed.Message(StoreMessage(hold, scene));
+        const auto stored = feed.chain.Rom().find(scene);
+        FUZZ_CHECK(stored != feed.chain.Rom().end());
+        FUZZ_CHECK(stored->second.hold == HoldByte(hold));
+        FUZZ_CHECK(HoldByte(hold) == static_cast<unsigned char>(hold * 2));
+        break;
+      }
+      case 7:
+        feed.Message(EraseMessage());
+        FUZZ_CHECK(feed.chain.Rom().empty());
+        break;
+      case 8:
+        feed.Message(SyncMessage());
+        break;
+      default:
+        feed.Message(SpeedMessage());
+        FUZZ_CHECK(feed.chain.SpeedCode() == 2);
+        break;
     }
   }
-  CheckRanges(chain);
+  CheckRanges(feed);
   return 0;
 }
