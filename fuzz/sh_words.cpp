@@ -64,7 +64,7 @@ class Reader {
     return false;
   }
 
-  // One character's worth of a word (or a whole quoted part). Returns false
+  // One character of a word (or a whole quoted stretch). Returns false
   // on an unfinished construct.
   bool WordPart(bool inDouble) {
     const char c = m_s[m_i];

@@ -2,7 +2,7 @@
 // How /bin/sh reads a command line, reduced to what decides whether a
 // piece of text stays literal: each character becomes an item that says
 // whether the shell takes it as quoted text, unquoted text, a blank, an
-// operator, part of an expansion, or a comment. $'...' and $"..." are read
+// operator, within an expansion, or a comment. $'...' and $"..." are read
 // as bash and newer POSIX shells read them. Here-documents and aliases are
 // not modelled.
 #include <string>

@@ -67,6 +67,6 @@ class EmulatedFt232r {
 EmulatedFt232r& Ft232r();
 
 // The baud rate an FT232R runs at for a SIO_SET_BAUD_RATE request: a
-// divisor of 3 MHz with a 14-bit integer part and a 3-bit eighths code in
+// divisor of 3 MHz with 14 bits of whole number and a 3-bit eighths code in
 // wValue bits 14..15 and wIndex bit 0; divisors 0 and 1 mean 3 and 2 Mbaud.
 double Ft232rBaudRate(uint16_t value, uint16_t index);
