@@ -29,7 +29,11 @@ const std::string& FilePath() {
     // A memory file system: the writer syncs every replace, which a disk
     // would make thousands of times slower.
     char name[] = "/dev/shm/lumivane-fuzz-ini-XXXXXX";
-    const int fd = mkstemp(name);
+    int fd = mkstemp(name);
+    if (fd < 0) {
+      std::strcpy(name, "/tmp/lumivane-fuzz-ini-XXXXXX");
+      fd = mkstemp(name);
+    }
     FUZZ_CHECK(fd >= 0);
     close(fd);
     return std::string(name);
