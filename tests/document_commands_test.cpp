@@ -1,8 +1,13 @@
 // New, Open, Save, Save as, Save a copy, Revert, Exit and closing, with the
 // file dialogs and questions answered as a user would.
+#include <sys/fsuid.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 #include <wx/filename.h>
+#include <wx/log.h>
 #include <wx/grid.h>
 #include <wx/notebook.h>
 #include <wx/statusbr.h>
@@ -15,6 +20,7 @@
 #include "support/app_fixture.h"
 #include "support/file_dialog_expectation.h"
 #include "support/gui_testing.h"
+#include "support/temp_home.h"
 
 class DocumentCommands : public AppTest {
  protected:
@@ -218,4 +224,76 @@ TEST_F(DocumentCommands, OpeningAnotherScenarioTakesNothingOverFromTheShownOne) 
   EXPECT_EQ(m_frame->Fade(1), 0);
   EXPECT_EQ(m_frame->Hold(0), 0.0);
   EXPECT_EQ(m_frame->FadeText()->GetValue(), "0");
+}
+
+namespace {
+
+// File access as an unprivileged user while it lives, also when the tests
+// run as root (who may read any file).
+class AsNobody {
+ public:
+  AsNobody() : m_uid(geteuid() == 0 ? static_cast<int>(setfsuid(65534)) : -1) {}
+  ~AsNobody() {
+    if (m_uid >= 0) setfsuid(static_cast<uid_t>(m_uid));
+  }
+
+ private:
+  int m_uid;
+};
+
+}  // namespace
+
+TEST_F(DocumentCommands, AFileThatCannotBeReadIsNeitherOpenedNorReverted) {
+  chmod(TestHome().c_str(), 0755);  // an unprivileged user may look in
+  WriteFileText(Home("a.cfg"), "# Lumivane scenario\n\n[Scene1]\nname=A\n");
+  wxTEST_DIALOG(Command(wxID_OPEN), ExpectFileDialog(Home("a.cfg")));
+  WriteFileText(Home("locked.cfg"), "# Lumivane scenario\n\n[Scene1]\nname=Locked\n");
+  chmod(Home("locked.cfg").c_str(), 0);
+  const wxString denied = wxString::Format(ERR_READ_FAILED, Home("locked.cfg"), wxSysErrorMsgStr(EACCES));
+  {
+    AsNobody nobody;
+    wxTEST_DIALOG(Command(wxID_OPEN), ExpectFileDialog(Home("locked.cfg")),
+                  ExpectMessageBox(denied, CAPTION_ERROR, wxOK));
+  }
+  EXPECT_EQ(App().m_scenarioFile, Home("a.cfg"));
+  EXPECT_EQ(m_frame->Notebook()->GetPageText(0), "A");
+  EXPECT_EQ(m_frame->GetTitle(), "Lumivane - a.cfg");
+
+  // Revert of a file that became unreadable keeps what is shown.
+  Edit("kept");
+  chmod(Home("a.cfg").c_str(), 0);
+  m_frame->SetStatusText("", 0);
+  {
+    AsNobody nobody;
+    wxTEST_DIALOG(Command(wxID_REVERT_TO_SAVED),
+                  ExpectMessageBox(wxString::Format(ERR_READ_FAILED, Home("a.cfg"), wxSysErrorMsgStr(EACCES)),
+                                   CAPTION_ERROR, wxOK));
+  }
+  EXPECT_EQ(Status(), "");
+  EXPECT_TRUE(m_frame->IsModified());
+  EXPECT_EQ(m_frame->Grid(0)->GetCellValue(0, COL_DESCRIPTION), "kept");
+}
+
+TEST_F(DocumentCommands, SaveAsAsksBeforeReplacingTheFileTheExtensionNames) {
+  WriteFileText(Home("show.cfg"), "precious");
+  Edit("new");
+  const wxString question = wxString::Format(ASK_REPLACE_FILE, "show.cfg");
+  wxTEST_DIALOG(Command(wxID_SAVEAS), ExpectFileDialog(Home("show")),
+                ExpectMessageBox(question, DIALOG_SAVE_TITLE, wxNO));
+  EXPECT_EQ(ReadFileText(Home("show.cfg")), "precious");
+  EXPECT_EQ(App().m_scenarioFile, "");
+  EXPECT_TRUE(m_frame->IsModified());
+  wxTEST_DIALOG(Command(wxID_SAVEAS), ExpectFileDialog(Home("show")),
+                ExpectMessageBox(question, DIALOG_SAVE_TITLE, wxYES));
+  EXPECT_NE(ReadFileText(Home("show.cfg")), "precious");
+  EXPECT_FALSE(m_frame->IsModified());
+}
+
+TEST_F(DocumentCommands, AWatchedFileThatDisappearsCountsAsUnchanged) {
+  SaveAs(Home("gone.cfg"));
+  remove(Home("gone.cfg").c_str());
+  for (int tick = 0; tick < 50; ++tick) {
+    m_frame->TimerTick();  // no question, no logged error
+  }
+  EXPECT_EQ(App().m_scenarioFile, Home("gone.cfg"));
 }

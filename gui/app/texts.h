@@ -124,6 +124,8 @@ inline constexpr const char* ASK_EXIT_LOSE =
     "The file was not saved. If you continue, you will\nloose recent changes.\nContinue?";
 
 // Scenario runner.
+inline constexpr const char* ERR_READ_FAILED = "The scenario could not be read from \"%s\":\n%s";
+inline constexpr const char* ASK_REPLACE_FILE = "The file \"%s\" already exists.\nDo you want to replace it?";
 inline constexpr const char* MSG_TRANSFERRED = "Transferred the scene to the serial port";
 inline constexpr const char* MSG_INPUT_ACTIVE = "Input %d active";
 inline constexpr const char* CAPTION_FILE_CHANGED = "File changed";

@@ -68,7 +68,16 @@ bool LumivaneFrame::SaveScenario(bool force, bool askName, bool asCopy) {
     if (dialog.ShowModal() != wxID_OK) {
       return false;
     }
-    file = WithScenarioExtension(dialog.GetPath());
+    const wxString typed = dialog.GetPath();
+    file = WithScenarioExtension(typed);
+    // The dialog asked about the name as typed; the name the extension
+    // makes may be another file that exists.
+    if (file != typed && wxFileName::FileExists(file) &&
+        ShowMessage(wxString::Format(ASK_REPLACE_FILE, file.AfterLast('/')), DIALOG_SAVE_TITLE,
+                    wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION) != wxYES) {
+      file = kept;
+      return false;
+    }
     const wxString directory = wxFileName(file).GetPath();
     if (asCopy) {
       g_app->m_copyDir = directory;
@@ -151,9 +160,14 @@ void LumivaneFrame::OnOpen(wxCommandEvent&) {
     ShowMessage(wxString::Format(ERR_OPEN_MISSING, path), CAPTION_FILE_NOT_FOUND, wxOK | wxICON_ERROR);
     return;
   }
+  // A file that cannot be read changes nothing: not the scenario shown,
+  // not its name, not whether it was modified.
+  if (!ReadScenarioFrom(path)) {
+    ShowError(wxString::Format(ERR_READ_FAILED, path, m_scenarioError));
+    return;
+  }
   g_app->m_scenarioFile = path;
   g_app->m_activeDir = wxFileName(path).GetPath();
-  ReadScenario();
   ClearUndoHistory();
   UpdateTitle();
   SetModified(false);
@@ -181,7 +195,10 @@ void LumivaneFrame::OnRevert(wxCommandEvent&) {
       ShowMessage(ERR_REVERT_MISSING, CAPTION_FILE_NOT_FOUND, wxOK | wxICON_ERROR);
       return;
     }
-    ReadScenario();
+    if (!ReadScenario()) {
+      ShowError(wxString::Format(ERR_READ_FAILED, file, m_scenarioError));
+      return;
+    }
   } else {
     StartEmptyScenario();
   }

@@ -83,8 +83,11 @@ class LumivaneFrame : public wxFrame {
   // Scenario file (storage/scenario_file.cpp).
   bool WriteScenario();
   bool ReadScenario();
-  // The system's reason why the last WriteScenario failed; empty after a
-  // save that succeeded.
+  // Reads the file at `path` into the window; false, with the reason in
+  // LastScenarioError(), when it cannot be read, and nothing changes.
+  bool ReadScenarioFrom(const wxString& path);
+  // The system's reason why the last WriteScenario or ReadScenario failed;
+  // empty after a save that succeeded.
   const wxString& LastScenarioError() const { return m_scenarioError; }
   // Function code of auxiliary input 0..3, for tests.
   int InputFunction(int input) const { return m_document.GetScenario().inputs[input]; }

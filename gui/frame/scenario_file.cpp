@@ -33,12 +33,16 @@ bool LumivaneFrame::WriteScenario() {
   return true;
 }
 
-bool LumivaneFrame::ReadScenario() {
+bool LumivaneFrame::ReadScenario() { return ReadScenarioFrom(g_app->m_scenarioFile); }
+
+bool LumivaneFrame::ReadScenarioFrom(const wxString& path) {
   // A file that cannot be read leaves the open scenario as it is, like a
   // missing one.
   Scenario scenario;
   time_t modified = -1;
-  if (ReadScenarioFile(g_app->m_scenarioFile.utf8_string(), &scenario, &modified) != 0) {
+  const int error = ReadScenarioFile(path.utf8_string(), &scenario, &modified);
+  if (error != 0) {
+    m_scenarioError = wxSysErrorMsgStr(error);
     return false;
   }
   // Custom colours the file does not name stay as the user had them.
