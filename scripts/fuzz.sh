@@ -26,9 +26,15 @@ for target in "${TARGETS[@]}"; do
   mkdir -p "$corpus" "$findings"
   echo "== fuzz_$target for ${SECONDS_EACH}s"
   # One process: the machine's cores are shared.
-  if ! build-fuzz/fuzz_"$target" -max_total_time="$SECONDS_EACH" -max_len=4096 -timeout=10 \
-      -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$findings/" \
-      "$corpus" "fuzz/corpus/$target" > "build-fuzz/fuzz_$target.log" 2>&1; then
+  build-fuzz/fuzz_"$target" -max_total_time="$SECONDS_EACH" -max_len=4096 -timeout=10 \
+    -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$findings/" \
+    "$corpus" "fuzz/corpus/$target" > "build-fuzz/fuzz_$target.log" 2>&1 &
+  pid=$!
+  status=0
+  wait "$pid" || status=$?
+  # The scratch file the target named after its process.
+  rm -f "/dev/shm/lumivane-fuzz-$target-$pid" "/tmp/lumivane-fuzz-$target-$pid"
+  if [ "$status" -ne 0 ]; then
     failed+=("$target")
     tail -n 40 "build-fuzz/fuzz_$target.log"
   fi
