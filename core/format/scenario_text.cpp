@@ -102,20 +102,26 @@ void AppendFileText(std::string& out, const std::string& text, size_t limit) {
 // around a value and then one pair of enclosing quotes.
 void AppendNameText(std::string& out, const std::string& text, size_t limit) {
   const size_t start = out.size();
+  const auto needsQuotes = [&out, start] {
+    if (out.size() == start) {
+      return false;
+    }
+    const char first = out[start];
+    const char last = out.back();
+    return IniIsBlank(first) || IniIsBlank(last) || first == '"' || last == '"';
+  };
   AppendFileText(out, text, limit);
-  const size_t length = out.size() - start;
-  if (length == 0) {
+  if (!needsQuotes()) {
     return;
   }
-  const char first = out[start];
-  const char last = out.back();
-  if (!IniIsBlank(first) && !IniIsBlank(last) && first != '"' && last != '"') {
-    return;
-  }
+  // Room for the quotes; the shorter cut may not need them any more, and
+  // then goes without, as it would when saved again.
   out.resize(start);
-  out += '"';
   AppendFileText(out, text, limit - 2);
-  out += '"';
+  if (needsQuotes()) {
+    out.insert(out.begin() + static_cast<std::ptrdiff_t>(start), '"');
+    out += '"';
+  }
 }
 
 // The range lines of one scene, numbered from 1 without gaps.
