@@ -441,6 +441,7 @@ int Send(const std::vector<std::string>& args) {
       PrintError(request.port, strerror(outcome.openError));
       break;
     case BoardResult::WRITE_FAILED:
+    case BoardResult::CANCELLED:  // the tool's programming has no cancel
       PrintError(request.port, strerror(EIO));
       break;
   }

@@ -29,6 +29,33 @@ BoardOutcome WriteFailed(BoardLink& link, int stored = 0) {
   return BoardOutcome{BoardResult::WRITE_FAILED, 0, stored};
 }
 
+// A link that reaches no line and counts the time the line would take.
+class TimingLink : public BoardLink {
+ public:
+  int Open(const std::string&, int baud) override {
+    m_baud = baud;
+    m_open = true;
+    return 0;
+  }
+  void Close() override { m_open = false; }
+  bool IsOpen() const override { return m_open; }
+  int Write(const unsigned char*, int length) override {
+    seconds += length * BITS_PER_BYTE / static_cast<double>(m_baud > 0 ? m_baud : STANDARD_BAUD);
+    return length;
+  }
+  void Break() override { seconds += BREAK_SECONDS; }
+  void Pause(int milliseconds) override { seconds += milliseconds / 1000.0; }
+  unsigned char ReadInputs() override { return 0x0F; }
+
+  double seconds = 0;
+
+ private:
+  static constexpr double BITS_PER_BYTE = 10;  // 8N1
+  static constexpr double BREAK_SECONDS = 0.25;
+  int m_baud = STANDARD_BAUD;
+  bool m_open = false;
+};
+
 void CloseIfOpen(BoardLink& link) {
   if (link.IsOpen()) {
     link.Close();
@@ -122,6 +149,9 @@ BoardOutcome ProgramBoards(BoardLink& link, const BoardTarget& target, const Sce
   CloseIfOpen(link);  // the first scene reopens it with the whole start-up
   const int count = static_cast<int>(scenario.scenes.size());
   for (int scene = 0; scene < count; ++scene) {
+    if (hooks.keepGoing && !hooks.keepGoing()) {
+      return BoardOutcome{BoardResult::CANCELLED, 0, scene};
+    }
     Call(hooks.sceneStarting, scene);
     BoardOutcome sent = SendSceneToBoards(link, target, scenario.scenes[scene], hooks);
     if (sent.result != BoardResult::OK) {
@@ -148,4 +178,17 @@ BoardOutcome ProgramBoards(BoardLink& link, const BoardTarget& target, const Sce
   link.Break();
   link.Pause(PROGRAM_END_PAUSE_MS);
   return BoardOutcome{BoardResult::OK, 0, count};
+}
+
+std::vector<double> ProgramSecondsLeft(const BoardTarget& target, const Scenario& scenario) {
+  TimingLink link;
+  std::vector<double> startedAt;
+  BoardHooks hooks;
+  hooks.sceneStarting = [&](int) { startedAt.push_back(link.seconds); };
+  ProgramBoards(link, target, scenario, hooks);
+  startedAt.push_back(link.seconds);
+  for (double& at : startedAt) {
+    at = link.seconds - at;
+  }
+  return startedAt;
 }

@@ -17,13 +17,15 @@
 //                     erasing = "Erasing ROM"})
 //   [Program]         ProgramBoards(link, target, scenario, {opening, erasing,
 //                     sceneStarting = select the page, writingScene = "Writing
-//                     scene %d", programmed = "Completed" status and box})
+//                     scene %d", programmed = "Completed" status and box,
+//                     keepGoing = not cancelled})
 // A command that finds the link open closes it first where the window does
 // (Reset, Clear, Program). A write failure in SendSceneToBoards, ClearBoards
 // or ProgramBoards closes the link, since the adapter may be gone; the next
 // command then opens it afresh.
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "core/model/scenario.h"
 
@@ -43,7 +45,8 @@ struct BoardTarget {
   LinkSpeed speed = LinkSpeed::STANDARD;
 };
 
-enum class BoardResult { OK, OPEN_FAILED, WRITE_FAILED };
+// CANCELLED: Program stopped between two scenes as its keepGoing hook asked.
+enum class BoardResult { OK, OPEN_FAILED, WRITE_FAILED, CANCELLED };
 
 struct BoardOutcome {
   BoardResult result = BoardResult::OK;
@@ -58,6 +61,7 @@ struct BoardHooks {
   std::function<void()> erasing;                 // the erase message is about to go out
   std::function<void(int number)> writingScene;  // Program: scene `number` (from 1) is stored
   std::function<void()> programmed;              // Program: all stored, before the closing break
+  std::function<bool()> keepGoing;               // Program: asked before each scene; false stops
 };
 
 // Opens the link unless it is open already: at 9600 bit/s, sync, pause 500,
@@ -89,6 +93,13 @@ BoardOutcome ClearBoards(BoardLink& link, const BoardTarget& target, const Board
 // sent, pause 100, (the first only: the ROM erased and the scene sent
 // again), then stored: store message, pause 100. At the end the
 // `programmed` hook, a break and pause 500. Stops at the first failure;
-// scenesStored says how many went in.
+// scenesStored says how many went in. When keepGoing says no before a
+// scene, it stops there (CANCELLED): the boards keep the scenes stored, no
+// closing break follows.
 BoardOutcome ProgramBoards(BoardLink& link, const BoardTarget& target, const Scenario& scenario,
                            const BoardHooks& hooks = {});
+
+// How long ProgramBoards takes, estimated from the line's speed (10 bits a
+// byte), its pauses and breaks: element k is the time (seconds) from the
+// start of scene k (from 0) to the end; one element more for the end (0).
+std::vector<double> ProgramSecondsLeft(const BoardTarget& target, const Scenario& scenario);

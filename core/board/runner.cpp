@@ -1,5 +1,6 @@
 #include "core/board/runner.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -13,6 +14,7 @@ constexpr int COUNTDOWN_TICKS = 5;
 constexpr int DEBOUNCE_STEP_MS = 5;
 constexpr int DEBOUNCE_EQUAL_READINGS = 5;
 constexpr int DEBOUNCE_MAX_READINGS = 40;  // about 200 ms, then try again next tick
+constexpr LinkDuration TICK = std::chrono::milliseconds(RUNNER_TICK_MS);
 
 // Hold times count in whole ticks, so that a hold of h seconds lasts
 // exactly h * 10 ticks.
@@ -26,18 +28,53 @@ std::string Countdown(long ticks) {
 
 }  // namespace
 
-void Runner::Start(int scene) {
+void Runner::Start(int scene) { Start(scene, Now()); }
+
+void Runner::Start(int scene, LinkTime planStart) {
   m_active = scene;
-  m_holdTicks = 0;
   m_paused = false;
   m_running = true;
   m_keepAliveTicks = 0;
+  m_planStart = planStart;
+  m_scheduleStart = planStart;
+  m_sendEnded = Now();
 }
 
 void Runner::Stop() {
   m_active = -1;
-  m_holdTicks = 0;
   m_running = false;
+}
+
+long Runner::HoldTicks() const {
+  if (!m_running) {
+    return 0;
+  }
+  return static_cast<long>(((m_paused ? m_pausedAt : Now()) - m_planStart) / TICK);
+}
+
+bool Runner::NextDue(LinkTime* due) const {
+  const int count = static_cast<int>(m_scenario.scenes.size());
+  if (!m_running || m_paused || count == 0 || m_active < 0) {
+    return false;
+  }
+  const LinkDuration hold = HoldOf(std::min(m_active, count - 1));
+  if (hold < TICK) {
+    return false;
+  }
+  *due = m_planStart + hold;
+  return true;
+}
+
+LinkDuration Runner::HoldOf(int scene) const { return Ticks(m_scenario.scenes[scene].hold) * TICK; }
+
+void Runner::PlanFromNow() {
+  const LinkTime now = Now();
+  m_planStart = now;
+  m_scheduleStart = now;
+  if (m_paused) {
+    m_pausedAt = now;
+  }
+  m_output.ShowLate(LinkDuration::zero());
 }
 
 void Runner::StopAfterFailure() {
@@ -45,10 +82,16 @@ void Runner::StopAfterFailure() {
   m_output.RunStopped();
 }
 
+bool Runner::Send(int scene) {
+  const bool sent = m_output.SendScene(scene);
+  m_sendEnded = Now();
+  return sent;
+}
+
 bool Runner::GoTo(int scene) {
   m_active = scene;
   m_output.ShowScene(scene);
-  if (!m_output.SendScene(scene)) {
+  if (!Send(scene)) {
     StopAfterFailure();
     return false;
   }
@@ -65,6 +108,9 @@ void Runner::KeepAlive(BoardLink& link) {
 }
 
 void Runner::AdvanceHold() {
+  if (!m_clock) {
+    m_tickTime += TICK;
+  }
   const int count = static_cast<int>(m_scenario.scenes.size());
   if (!m_running || count == 0 || m_active < 0) {
     return;
@@ -72,27 +118,31 @@ void Runner::AdvanceHold() {
   if (m_active >= count) {
     m_active = count - 1;  // a reload left fewer scenes
   }
-  if (!m_paused) {
-    ++m_holdTicks;
-  }
-  long holdTicks = Ticks(m_scenario.scenes[m_active].hold);
-  if (holdTicks < 1) {
+  const LinkTime now = Now();
+  LinkDuration hold = HoldOf(m_active);
+  if (hold < TICK) {
     return;  // no hold time: the scene stays until the user or an input moves on
   }
-  if (m_holdTicks >= holdTicks) {
+  if (!m_paused && now >= m_planStart + hold) {
+    // The next scene starts now. The plan moves by a send that ended after
+    // its planned start, not by a late wake-up.
+    const LinkTime planned = m_planStart + hold;
+    m_planStart = std::max(planned, m_sendEnded);
+    m_scheduleStart += hold;
+    m_output.ShowLate(std::max(LinkDuration::zero(), now - m_scheduleStart));
     if (!GoTo((m_active + 1) % count)) {
       return;
     }
-    m_holdTicks = 0;
     m_output.ShowHold("");
-    holdTicks = Ticks(m_scenario.scenes[m_active].hold);
-    if (holdTicks < 1) {
+    hold = HoldOf(m_active);
+    if (hold < TICK) {
       return;
     }
   }
-  const long remaining = holdTicks - m_holdTicks;
-  if (remaining % COUNTDOWN_TICKS == 0) {
-    m_output.ShowHold(Countdown(remaining));
+  const LinkDuration remaining = m_planStart + hold - (m_paused ? m_pausedAt : now);
+  const long ticks = std::lround(std::chrono::duration<double>(remaining) / std::chrono::duration<double>(TICK));
+  if (ticks > 0 && ticks % COUNTDOWN_TICKS == 0) {
+    m_output.ShowHold(Countdown(ticks));
   }
 }
 
@@ -123,14 +173,14 @@ void Runner::ApplyInputs(unsigned char levels) {
     } else if (code == INPUT_NEXT) {
       target = (m_active + 1) % count;
     } else if (code == INPUT_PAUSE) {
-      m_paused = !m_paused;
+      TogglePause();
     } else if (code >= 0 && code < count) {
       target = code;
     }
     // A code naming a scene the scenario doesn't have switches nothing.
     if (target != m_active) {
+      PlanFromNow();
       GoTo(target);
-      m_holdTicks = 0;
     }
     m_output.ShowInputActive(input);
   }
@@ -147,10 +197,22 @@ void Runner::MoveTo(int scene) {
     return;
   }
   m_active = scene;
-  if (!m_output.SendScene(scene)) {
+  PlanFromNow();
+  if (!Send(scene)) {
     StopAfterFailure();
   }
-  m_holdTicks = 0;
+}
+
+void Runner::TogglePause() {
+  const LinkTime now = Now();
+  if (!m_paused) {
+    m_pausedAt = now;
+  } else {
+    // The plan moves by the time the run stood still.
+    m_planStart += now - m_pausedAt;
+    m_scheduleStart += now - m_pausedAt;
+  }
+  m_paused = !m_paused;
 }
 
 bool ReadSettledInputs(BoardLink& link, unsigned char known, unsigned char* levels) {

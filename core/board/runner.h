@@ -13,8 +13,18 @@
 //   [StepScene]      show the scene chosen, then MoveTo(scene).
 //   A scenario reloaded during a run is fine: the runner reads the scenario
 //   it was given at every tick.
+//
+// Time: without a clock, each AdvanceHold is 100 ms (lumivane-cli and its
+// tests tick it). With a clock (the board link's worker, link_worker.h) a
+// run keeps time: scene k is planned at t0 + the holds before it, and
+// AdvanceHold may come at any moment; NextDue says when the next scene is
+// planned. A send that ends after the next scene's planned start moves the
+// plan by that overrun only; a pause moves it by the paused time; a scene
+// chosen by the user or an input starts a new plan.
+#include <functional>
 #include <string>
 
+#include "core/board/link_clock.h"
 #include "core/model/scenario.h"
 
 class BoardLink;
@@ -36,23 +46,34 @@ class RunnerOutput {
   virtual void ShowInputActive(int input) = 0;
   // The run stopped itself after a failed send; Running() is false already.
   virtual void RunStopped() = 0;
+  // With a clock, at each scene the run moves on to: how far its start came
+  // after the run's plan, overruns included (0 when on time).
+  virtual void ShowLate(LinkDuration) {}
 };
 
 class Runner {
  public:
-  // Both must outlive the runner.
-  Runner(const Scenario& scenario, RunnerOutput& output) : m_scenario(scenario), m_output(output) {}
+  using Clock = std::function<LinkTime()>;
+
+  // Both must outlive the runner. Without a clock each AdvanceHold is a tick.
+  Runner(const Scenario& scenario, RunnerOutput& output, Clock clock = {})
+      : m_scenario(scenario), m_output(output), m_clock(std::move(clock)) {}
 
   // Runs from `scene`, which the caller has just sent: the hold starts at 0,
   // not paused, the keep-alive count starts again.
   void Start(int scene);
+  // The same with the moment the scene's send began as the plan's t0.
+  void Start(int scene, LinkTime planStart);
   void Stop();
   bool Running() const { return m_running; }
   bool Paused() const { return m_paused; }
   // The scene on the boards while running; -1 when stopped.
   int ActiveScene() const { return m_active; }
   // Ticks the active scene has been held.
-  long HoldTicks() const { return m_holdTicks; }
+  long HoldTicks() const;
+  // When the active scene's hold is planned to end; false when none is
+  // (stopped, paused, or a hold of 0).
+  bool NextDue(LinkTime* due) const;
   // The input levels the runner last settled on (bits 0..3, low = active).
   unsigned char InputState() const { return m_inputState; }
 
@@ -62,6 +83,7 @@ class Runner {
   // One tick of the hold: a scene whose hold (in whole ticks) is over gives
   // way to the next, after the last the first; a hold of 0 stays. The
   // countdown shows every 5 ticks left. A paused run counts no ticks.
+  // With a clock: the hold as at the clock's time now.
   void AdvanceHold();
   // Reads the inputs and, when they settled on new levels, ApplyInputs.
   void PollInputs(BoardLink& link);
@@ -76,15 +98,28 @@ class Runner {
   void MoveTo(int scene);
 
  private:
+  LinkTime Now() const { return m_clock ? m_clock() : m_tickTime; }
+  LinkDuration HoldOf(int scene) const;
+  // A new plan from now: the user's or an input's choice.
+  void PlanFromNow();
+  void TogglePause();
   bool GoTo(int scene);
+  bool Send(int scene);
   void StopAfterFailure();
 
   const Scenario& m_scenario;
   RunnerOutput& m_output;
+  Clock m_clock;
+  LinkTime m_tickTime{};  // without a clock: 100 ms a tick
   bool m_running = false;
   bool m_paused = false;
   int m_active = -1;
-  long m_holdTicks = 0;
+  // The active scene's start as planned now (overruns and pauses moved)
+  // and as the run's plan has it (pauses and new plans only).
+  LinkTime m_planStart{};
+  LinkTime m_scheduleStart{};
+  LinkTime m_pausedAt{};
+  LinkTime m_sendEnded{};  // when the last send returned
   int m_keepAliveTicks = 0;
   unsigned char m_inputState = 0x0F;
 };

@@ -2,7 +2,8 @@
 
 // The serial link to the lighting boards: one process-wide port, either an
 // FTDI USB adapter or a tty. Line: 8 data bits, no parity, 1 stop bit, no
-// flow control, raw bytes. Call from the GUI thread only.
+// flow control, raw bytes. Call from one thread: the program's board link
+// worker (core/board/link_worker.h) owns the port.
 
 // serial_open() results besides 0 and a system error number.
 enum {

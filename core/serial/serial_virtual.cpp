@@ -1,7 +1,9 @@
 // The "Virtual boards" back-end of the serial driver and the mirror of what
 // goes to real ports (virtual_port.h).
+#include <atomic>
 #include <ctime>
 #include <cstring>
+#include <mutex>
 #include <string>
 
 #include "core/board/virtual_chain.h"
@@ -19,8 +21,10 @@ bool g_virtualOpen = false;
 bool g_lastVirtual = true;
 std::string g_lastPort;
 int g_lastBaud = 0;
-long long g_pressedUntil[INPUTS] = {};
+std::atomic<long long> g_pressedUntil[INPUTS] = {};
 std::function<void()> g_listener;
+// Guards the chains and the monitored line against a monitor's reading.
+std::mutex g_monitorMutex;
 
 void Notify() {
   if (g_listener) {
@@ -43,6 +47,8 @@ bool serial_is_virtual_name(const char* name) {
 VirtualChain& serial_virtual_chain() { return g_virtual; }
 
 VirtualChain& serial_mirror_chain() { return g_mirror; }
+
+std::unique_lock<std::mutex> serial_monitor_lock() { return std::unique_lock<std::mutex>(g_monitorMutex); }
 
 MonitoredLine serial_monitored_line() {
   return MonitoredLine{g_lastVirtual ? &g_virtual : &g_mirror, g_lastPort, g_lastBaud, g_lastVirtual};
@@ -69,6 +75,7 @@ void serial_virtual_set_listener(std::function<void()> listener) { g_listener = 
 
 int serial_virtual_open(const char* name, int baud) {
   g_virtualOpen = true;
+  std::lock_guard<std::mutex> lock(g_monitorMutex);
   NoteOpened(name, baud, true);
   return 0;
 }
@@ -79,14 +86,20 @@ int serial_virtual_write(const unsigned char* data, int len) {
   if (!g_virtualOpen) {
     return 0;
   }
-  g_virtual.Receive(data, len);
+  {
+    std::lock_guard<std::mutex> lock(g_monitorMutex);
+    g_virtual.Receive(data, len);
+  }
   Notify();
   return len;
 }
 
 void serial_virtual_break() {
   if (g_virtualOpen) {
-    g_virtual.Break(static_cast<long long>(time(nullptr)));
+    {
+      std::lock_guard<std::mutex> lock(g_monitorMutex);
+      g_virtual.Break(static_cast<long long>(time(nullptr)));
+    }
     Notify();
   }
 }
@@ -94,6 +107,7 @@ void serial_virtual_break() {
 bool serial_virtual_isopen() { return g_virtualOpen; }
 
 void serial_mirror_opened(const char* name, int baud) {
+  std::lock_guard<std::mutex> lock(g_monitorMutex);
   if (g_lastVirtual || g_lastPort != name) {
     g_mirror = VirtualChain();
   }
@@ -102,8 +116,12 @@ void serial_mirror_opened(const char* name, int baud) {
 
 void serial_mirror_write(const unsigned char* data, int len) {
   if (len > 0) {
+    std::lock_guard<std::mutex> lock(g_monitorMutex);
     g_mirror.Receive(data, len);
   }
 }
 
-void serial_mirror_break() { g_mirror.Break(static_cast<long long>(time(nullptr))); }
+void serial_mirror_break() {
+  std::lock_guard<std::mutex> lock(g_monitorMutex);
+  g_mirror.Break(static_cast<long long>(time(nullptr)));
+}

@@ -7,8 +7,11 @@
 //
 // The driver also decodes what it writes to a real port into a second
 // chain, the mirror, so that a monitor can show what went out there.
-// Call from the GUI thread only, as the rest of the driver.
+// The driver writes the chains on the thread that uses the port (the board
+// link's worker); a monitor on another thread reads a chain and the
+// monitored line while it holds serial_monitor_lock().
 #include <functional>
+#include <mutex>
 #include <string>
 
 class VirtualChain;
@@ -37,6 +40,8 @@ struct MonitoredLine {
   bool isVirtual;
 };
 MonitoredLine serial_monitored_line();
+// Keeps the driver from changing the chains and the monitored line.
+std::unique_lock<std::mutex> serial_monitor_lock();
 
 // Makes virtual input `input` (1..4) active for VIRTUAL_PRESS_MS.
 void serial_virtual_press_input(int input);
@@ -44,5 +49,6 @@ void serial_virtual_press_input(int input);
 unsigned char serial_virtual_inputs();
 
 // Called after each write or break that reaches the virtual boards (not
-// per byte); empty to stop. For a window that opens a view of them.
+// per byte), on the thread that wrote; empty to stop. For a window that
+// opens a view of them.
 void serial_virtual_set_listener(std::function<void()> listener);

@@ -86,6 +86,12 @@ inline constexpr const char* ERR_PORT_INIT = "Failed to initialize the COM port.
 inline constexpr const char* ERR_AUTO_TRANSMIT_OFF =
     "\nAuto-transmit has been toggled off (to avoid this message being repeated).";
 inline constexpr const char* ERR_TRANSMIT = "Failed to transmit scene data (serial transmission error).";
+inline constexpr const char* PROGRESS_PROGRAM_TITLE = "Program Lumivanes";
+inline constexpr const char* MSG_PROGRAM_SCENE_OF = "Writing scene %d of %d";
+inline constexpr const char* MSG_PROGRAM_TIME_LEFT = "About %s left";
+inline constexpr const char* TIME_SECONDS = "%ld s";
+inline constexpr const char* TIME_MINUTES = "%ld min %02ld s";
+inline constexpr const char* MSG_PROGRAMMING_CANCELLED = "Programming cancelled after %d of %d scenes.";
 
 // Board monitor.
 inline constexpr const char* MONITOR_TITLE = "Board monitor";
@@ -128,6 +134,9 @@ inline constexpr const char* ERR_READ_FAILED = "The scenario could not be read f
 inline constexpr const char* ASK_REPLACE_FILE = "The file \"%s\" already exists.\nDo you want to replace it?";
 inline constexpr const char* MSG_TRANSFERRED = "Transferred the scene to the serial port";
 inline constexpr const char* MSG_INPUT_ACTIVE = "Input %d active";
+// After the countdown, when the run is more than RUN_LATE_SHOWN_MS behind its plan.
+inline constexpr const char* MSG_RUN_LATE = "+%.2f s late";
+inline constexpr int RUN_LATE_SHOWN_MS = 50;
 inline constexpr const char* CAPTION_FILE_CHANGED = "File changed";
 inline constexpr const char* ASK_FILE_CHANGED = "The file was changed outside this application.\n";
 inline constexpr const char* ASK_FILE_CHANGED_LOSE = "If you reload the file, you will loose local changes.\n";

@@ -1,17 +1,16 @@
 #include "gui/app/texts.h"
 #include "gui/dialogs/settings_dlg.h"
 #include "gui/frame/lumivane_frame.h"
-#include "core/serial/serial.h"
 
 void LumivaneFrame::OnSettings(wxCommandEvent&) {
   StopRun();
   // Free the adapter in use, so that the port list can open and show it.
-  serial_close();
+  m_worker->Close();
   LumivaneSettingsDlg dialog(this);
   ModalScope modal(this);
   if (dialog.ShowModal() == wxID_OK) {
     // The next board command opens the link with the new port and rate.
-    serial_close();
+    m_worker->Close();
     SetStatus(MSG_SETTINGS_CHANGED, STATUS_MESSAGE);
   }
 }

@@ -15,7 +15,7 @@
 
 #include "gui/app/lumivane_app.h"
 #include "gui/app/texts.h"
-#include "gui/frame/runner_view.h"
+#include "gui/frame/link_view.h"
 #include "resources/icons.h"
 
 LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size)
@@ -46,13 +46,27 @@ LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size)
       m_modalDepth(0),
       m_fileChangePending(false),
       m_lastLinkFailure(LINK_OK) {
-  m_runnerView = std::make_unique<RunnerView>(this);
-  m_runner = std::make_unique<Runner>(m_document.GetScenario(), *m_runnerView);
+  m_linkTicked = !s_linkThreaded;
+  m_run = 0;
+  m_runs = 0;
+  m_running = false;
+  m_runLate = LinkDuration::zero();
+  m_linkBusy = 0;
+  m_closing = false;
+  m_programProgress = nullptr;
+  m_programScene = 0;
+  m_programScenes = 0;
+  m_programSecondsLeft = 0;
+  m_programCancelled = false;
+  m_linkView = std::make_unique<LinkView>(this);
+  m_worker = std::make_unique<LinkWorker>(m_link, m_linkTicked ? static_cast<LinkClock&>(m_tickClock) : m_steadyClock,
+                                          *m_linkView,
+                                          m_linkTicked ? LinkWorker::Mode::TICKED : LinkWorker::Mode::THREAD);
   SetSizeHints(wxDefaultSize, wxDefaultSize);
   SetIcon(wxIcon(lumivane32_xpm));
 
   m_statusBar = CreateStatusBar(3, wxST_SIZEGRIP | wxFULL_REPAINT_ON_RESIZE);
-  const int widths[3] = {-1, 60, 50};
+  const int widths[3] = {-1, STATUS_STATE_WIDTH, STATUS_HOLD_WIDTH};
   m_statusBar->SetStatusWidths(3, widths);
 
   Bind(wxEVT_CLOSE_WINDOW, &LumivaneFrame::OnCloseWindow, this);
@@ -113,6 +127,11 @@ LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size)
 }
 
 LumivaneFrame::~LumivaneFrame() {
+  // Cancels what the link still had to do and closes the port.
+  m_worker.reset();
+  while (m_linkBusy > 0) {
+    EndLinkBusy();
+  }
   if (m_timer != nullptr) {
     m_timer->Stop();
     delete m_timer;
@@ -129,9 +148,16 @@ void LumivaneFrame::StopRun() {
     return;
   }
   m_activeScene = -1;
-  m_runner->Stop();
+  if (m_run != 0) {
+    // Cancels what the run still had to send.
+    m_run = 0;
+    m_worker->StopRun();
+  }
+  m_running = false;
   SetStatus(m_document.IsModified() ? STATE_MODIFIED : "", STATUS_STATE);
-  SetStatus("", STATUS_HOLD);
+  m_holdCountdown.clear();
+  m_runLate = LinkDuration::zero();
+  ShowHoldField();
 }
 
 void LumivaneFrame::SetModified(bool on) {
@@ -139,7 +165,7 @@ void LumivaneFrame::SetModified(bool on) {
   if (on) {
     StopRun();
     SetStatus(STATE_MODIFIED, STATUS_STATE);
-  } else if (!m_runner->Running()) {
+  } else if (!m_running) {
     SetStatus("", STATUS_STATE);
   }
 }

@@ -33,3 +33,8 @@ enum {
 
 // Status bar fields.
 enum StatusField { STATUS_MESSAGE = 0, STATUS_STATE = 1, STATUS_HOLD = 2 };
+// Widths of the state and hold fields; the hold field widens while it
+// tells how late a run is.
+constexpr int STATUS_STATE_WIDTH = 60;
+constexpr int STATUS_HOLD_WIDTH = 50;
+constexpr int STATUS_LATE_WIDTH = 150;

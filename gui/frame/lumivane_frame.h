@@ -8,7 +8,7 @@
 
 #include <memory>
 
-#include "core/board/runner.h"
+#include "core/board/link_worker.h"
 #include "core/board/serial_board_link.h"
 #include "core/model/document.h"
 #include "gui/frame/ids.h"
@@ -26,6 +26,7 @@ class wxMenu;
 class wxMenuBar;
 class wxNotebook;
 class wxPanel;
+class wxProgressDialog;
 class wxStaticText;
 class wxSizer;
 class wxStatusBar;
@@ -45,7 +46,8 @@ class wxToolBar;
 //   cell_editing.cpp        cell edits, colour choice, the fade/hold row
 //   undo.cpp                the Undo command
 //   scenario_file.cpp       reading and writing the scenario file
-//   board_commands.cpp      opening the link, transfers, reset/clear/program
+//   board_commands.cpp      the board link's worker and what it reports,
+//                           opening the link, transfers, reset/clear/program
 //   document_commands.cpp   new, open, save, revert, exit, closing
 //   runner.cpp              running a scenario, the timer, inputs, file watch
 //   row_scene_commands.cpp  rows and scenes: insert, delete, move, ...
@@ -57,6 +59,17 @@ class LumivaneFrame : public wxFrame {
  public:
   LumivaneFrame(const wxString& title, const wxSize& size);
   ~LumivaneFrame() override;
+
+  // How the board link's worker runs in windows made from now on: on a
+  // thread of its own (the program), or on the window's thread, ticked by
+  // the window's timer (window tests, which drive the timer by hand and
+  // see each command's writes done when it returns).
+  static void SetLinkThreaded(bool threaded);
+  // Closing: the link's work waiting is cancelled and the port closed.
+  bool Destroy() override;
+  // Waits until the board link has done the work handed to it, and hands
+  // the window what it reported.
+  void WaitLinkIdle();
 
   // Frame-wide operations.
   void StopRun();
@@ -106,7 +119,8 @@ class LumivaneFrame : public wxFrame {
   void OnTransferRun(wxCommandEvent& event);
   void OnStop(wxCommandEvent& event);
   void OnSetAllFade(wxCommandEvent& event);
-  // One 100 ms tick: keep-alive, file watch, hold countdown, inputs.
+  // One 100 ms tick: the file watch and Program's progress; when the board
+  // link is ticked, its keep-alive, hold countdown and inputs.
   void TimerTick();
 
   // Board commands (serial/board_commands.cpp).
@@ -204,7 +218,7 @@ class LumivaneFrame : public wxFrame {
   wxToolBar* ToolBar() const { return m_toolBar; }
   wxMenu* EditMenu() const { return m_menuEdit; }
   bool IsModified() const { return m_document.IsModified(); }
-  bool IsRunning() const { return m_runner->Running(); }
+  bool IsRunning() const { return m_running; }
   int ActiveScene() const { return m_activeScene; }
   int Fade(int scene) const { return m_document.HasScene(scene) ? m_document.GetScene(scene).fade : 0; }
   double Hold(int scene) const { return m_document.HasScene(scene) ? m_document.GetScene(scene).hold : 0.0; }
@@ -287,6 +301,18 @@ class LumivaneFrame : public wxFrame {
   void ReloadScenario();
   void ReportTransmitFailure();
   void ReportOpenFailure();
+  // Hands the link the current page's scene to send and play from.
+  void StartRun();
+  // What the board link reports, on the window's thread.
+  void HandleLinkReport(const LinkReport& report);
+  void LinkFinished(const LinkReport& report);
+  void RunReport(const LinkReport& report);
+  void ShowProgramProgress();
+  void EndProgramProgress();
+  void BeginLinkBusy();
+  void EndLinkBusy();
+  // The countdown, and the run's lateness when it is late.
+  void ShowHoldField();
 
   wxMenuBar* m_menuBar;
   wxMenu* m_menuFile;
@@ -317,11 +343,36 @@ class LumivaneFrame : public wxFrame {
   int m_colourRow;
   wxHtmlEasyPrinting* m_printing;
   int m_currentScene;
-  // The runner shows and sends through the frame.
-  class RunnerView;
-  std::unique_ptr<RunnerView> m_runnerView;
-  std::unique_ptr<Runner> m_runner;
+  // The board link and its worker, which plays runs; what it reports comes
+  // through the view. The clock is the steady one, or when ticked, one that
+  // the timer moves on.
+  class LinkView;
   SerialBoardLink m_link;
+  SteadyLinkClock m_steadyClock;
+  ManualLinkClock m_tickClock;
+  static bool s_linkThreaded;
+  bool m_linkTicked;
+  std::unique_ptr<LinkView> m_linkView;
+  std::unique_ptr<LinkWorker> m_worker;
+  // The run's number while one is asked for or plays (0: none), whether it
+  // plays, its countdown text and how late it is.
+  int m_run;
+  int m_runs;
+  bool m_running;
+  wxString m_holdCountdown;
+  LinkDuration m_runLate;
+  // Board commands under way that show the busy cursor.
+  int m_linkBusy;
+  bool m_closing;
+  // Program's progress: the dialog, where it stands, and when it got there.
+  wxProgressDialog* m_programProgress;
+  int m_programScene;
+  int m_programScenes;
+  double m_programSecondsLeft;
+  LinkTime m_programSceneStart;
+  bool m_programCancelled;
+  // The status text of OpenLink's opening.
+  wxString m_openingText;
   int m_modalDepth;
   bool m_fileChangePending;
   // Why the last scene transfer failed: programming must not repeat a

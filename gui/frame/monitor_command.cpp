@@ -2,7 +2,10 @@
 // time a transfer goes to the virtual boards.
 #include "gui/frame/lumivane_frame.h"
 
+#include <wx/app.h>
 #include <wx/weakref.h>
+
+#include <atomic>
 
 #include "core/serial/virtual_port.h"
 #include "gui/monitor/board_monitor.h"
@@ -12,20 +15,23 @@ namespace {
 // Which main window the monitor was shown for, by hand or by itself: each
 // window gets a number, and opens the monitor by itself only once.
 int s_windows = 0;
-int s_shownFor = 0;
+std::atomic<int> s_shownFor{0};
+// The latest main window and its number, for the window's thread only.
+wxWeakRef<LumivaneFrame> s_frame;
 
 }  // namespace
 
 void LumivaneFrame::BindMonitorCommands() {
   Bind(wxEVT_MENU, &LumivaneFrame::OnBoardMonitor, this, ID_BOARD_MONITOR);
   const int window = ++s_windows;
-  wxWeakRef<LumivaneFrame> frame(this);
-  // Called inside a board command: the window opens once that is over.
-  serial_virtual_set_listener([frame, window] {
-    if (frame && s_shownFor != window) {
-      s_shownFor = window;
-      frame->CallAfter([frame] {
-        if (frame) BoardMonitor::Open(frame);
+  s_frame = this;
+  // Called inside a board command, on the board link's thread: the window
+  // opens on the window's thread once that is over.
+  serial_virtual_set_listener([window] {
+    int shown = s_shownFor.load();
+    if (shown != window && s_shownFor.compare_exchange_strong(shown, window)) {
+      wxTheApp->CallAfter([window] {
+        if (s_frame && s_windows == window) BoardMonitor::Open(s_frame);
       });
     }
   });

@@ -410,12 +410,10 @@ void LumivaneFrame::StepScene(int step) {
   m_pageEventsEnabled = false;
   m_notebook->SetSelection(target);
   m_pageEventsEnabled = true;
-  if (m_runner->Running()) {
-    // The run goes on from the scene now on the boards.
+  if (m_running) {
+    // The link sends the scene, and the run goes on from it with a new
+    // plan; a send that fails ends the run.
     m_activeScene = target;
-    m_runner->MoveTo(target);
-    if (!SendScene(-1, false)) {
-      StopRun();
-    }
+    m_worker->MoveRunTo(target);
   }
 }

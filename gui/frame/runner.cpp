@@ -11,7 +11,7 @@
 
 #include "gui/app/lumivane_app.h"
 #include "gui/app/texts.h"
-#include "gui/frame/runner_view.h"
+#include "gui/frame/link_view.h"
 
 namespace {
 
@@ -28,13 +28,8 @@ void LumivaneFrame::OnTransferRun(wxCommandEvent&) {
   }
   m_toolBar->ToggleTool(ID_AUTO_TRANSFER, false);
   m_activeScene = CurrentScene();
-  if (!SendScene(-1, false)) {
-    return;
-  }
-  SetStatus(MSG_TRANSFERRED, STATUS_MESSAGE);
-  m_timer->Start(TIMER_PERIOD_MS, wxTIMER_CONTINUOUS);
-  m_runner->Start(m_activeScene);
-  SetStatus(STATE_RUNNING, STATUS_STATE);
+  // The link sends the scene, then plays; RunReport hears when it plays.
+  StartRun();
 }
 
 void LumivaneFrame::OnStop(wxCommandEvent&) { StopRun(); }
@@ -56,25 +51,24 @@ void LumivaneFrame::OnSetAllFade(wxCommandEvent&) {
 void LumivaneFrame::OnTimer(wxTimerEvent&) { TimerTick(); }
 
 void LumivaneFrame::TimerTick() {
-  m_runner->KeepAlive(m_link);
-
   if (++s_fileWatchTicks >= FILE_WATCH_TICKS) {
     s_fileWatchTicks = 0;
     WatchScenarioFile();
   }
-
-  if (!m_runner->Running()) {
-    return;
+  if (m_linkTicked) {
+    // This tick of the link: keep-alive, the run's hold and its inputs.
+    m_tickClock.Advance(std::chrono::milliseconds(TIMER_PERIOD_MS));
+    m_worker->RunDue();
   }
-  m_runner->AdvanceHold();
-  if (m_runner->Running()) {
-    m_runner->PollInputs(m_link);
-  }
+  ShowProgramProgress();
 }
 
 void LumivaneFrame::ReloadScenario() {
   // The window shows the file again: nothing is left to save.
   if (ReadScenario()) {
+    if (m_running) {
+      m_worker->UpdateRunScenario(m_document.GetScenario());
+    }
     ClearUndoHistory();
     SetModified(false);
   }
@@ -109,7 +103,7 @@ void LumivaneFrame::WatchScenarioFile() {
       return;
     }
   }
-  if (m_runner->Running()) {
+  if (m_running) {
     ReloadScenario();
     return;
   }
@@ -128,4 +122,54 @@ void LumivaneFrame::GoToScene(int scene) {
   m_pageEventsEnabled = false;
   m_notebook->SetSelection(scene);
   m_pageEventsEnabled = true;
+}
+
+void LumivaneFrame::RunReport(const LinkReport& report) {
+  switch (report.kind) {
+    case LinkReport::RUN_STARTED:
+      SetStatus(MSG_TRANSFERRED, STATUS_MESSAGE);
+      m_timer->Start(TIMER_PERIOD_MS, wxTIMER_CONTINUOUS);
+      m_running = true;
+      SetStatus(STATE_RUNNING, STATUS_STATE);
+      break;
+    case LinkReport::RUN_SCENE:
+      GoToScene(report.number);
+      break;
+    case LinkReport::RUN_HOLD:
+      m_holdCountdown = wxString::FromUTF8(report.text);
+      ShowHoldField();
+      break;
+    case LinkReport::RUN_LATE:
+      m_runLate = report.late;
+      ShowHoldField();
+      break;
+    case LinkReport::RUN_INPUT:
+      SetStatus(wxString::Format(MSG_INPUT_ACTIVE, report.number), STATUS_MESSAGE);
+      break;
+    case LinkReport::RUN_FAILED:
+      if (report.outcome.result == BoardResult::OPEN_FAILED) {
+        ReportOpenFailure();
+      } else {
+        ReportTransmitFailure();
+      }
+      break;
+    case LinkReport::RUN_STOPPED:
+      StopRun();
+      break;
+    default:
+      break;
+  }
+}
+
+void LumivaneFrame::ShowHoldField() {
+  wxString text = m_holdCountdown;
+  const bool late = m_runLate > std::chrono::milliseconds(RUN_LATE_SHOWN_MS);
+  if (late) {
+    text += (text.empty() ? "" : "  ") +
+            wxString::Format(MSG_RUN_LATE, std::chrono::duration<double>(m_runLate).count());
+  }
+  // The field widens while it tells the lateness.
+  const int widths[3] = {-1, STATUS_STATE_WIDTH, late ? STATUS_LATE_WIDTH : STATUS_HOLD_WIDTH};
+  m_statusBar->SetStatusWidths(3, widths);
+  SetStatus(text, STATUS_HOLD);
 }

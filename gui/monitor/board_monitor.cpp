@@ -229,6 +229,8 @@ BoardMonitor::~BoardMonitor() {
 void BoardMonitor::OnTimer(wxTimerEvent&) { Poll(); }
 
 void BoardMonitor::Poll() {
+  // The board link's thread writes the chain meanwhile.
+  const auto lock = serial_monitor_lock();
   const MonitoredLine line = serial_monitored_line();
   if (m_tiles->Update(*line.chain, NowMs())) {
     m_tiles->Refresh(false);

@@ -1,8 +1,11 @@
 #include "support/ftdi_sim.h"
 
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <mutex>
+#include <thread>
 
 #include "core/serial/ftdi_layer.h"
 
@@ -14,6 +17,7 @@ struct SimDevice {
   bool open = false;
   unsigned char bit_mask = 0;  // last FT_SetBitMode mask
   bool line_break = false;
+  unsigned long baud = 9600;
 };
 
 struct SimState {
@@ -23,11 +27,19 @@ struct SimState {
   bool flicker = false;  // inputs toggle between reads
   long write_limit = -1;
   bool fail_writes = false;
+  bool line_pace = false;
 };
 
 SimState& State() {
   static SimState state;
   return state;
+}
+
+// The board link's worker calls the device on its own thread while a test
+// sets it up and reads its log: every entry point holds this.
+std::recursive_mutex& Mutex() {
+  static std::recursive_mutex mutex;
+  return mutex;
 }
 
 FtdiSimEvent& Record(const char* call, int device, std::vector<unsigned long> args,
@@ -90,9 +102,13 @@ std::string Line(const FtdiSimEvent& event) {
 
 }  // namespace
 
-void FtdiSimReset() { State() = SimState(); }
+void FtdiSimReset() {
+  std::lock_guard<std::recursive_mutex> lock(Mutex());
+  State() = SimState();
+}
 
 int FtdiSimAddDevice(const std::string& description, bool busy) {
+  std::lock_guard<std::recursive_mutex> lock(Mutex());
   SimDevice device;
   device.description = description;
   device.busy = busy;
@@ -100,21 +116,43 @@ int FtdiSimAddDevice(const std::string& description, bool busy) {
   return static_cast<int>(State().devices.size()) - 1;
 }
 
-void FtdiSimSetInputPins(unsigned char levels) { State().input_pins = levels & 0x0F; }
+void FtdiSimSetInputPins(unsigned char levels) {
+  std::lock_guard<std::recursive_mutex> lock(Mutex());
+  State().input_pins = levels & 0x0F;
+}
 
-void FtdiSimFlickerInputs(bool flicker) { State().flicker = flicker; }
+void FtdiSimFlickerInputs(bool flicker) {
+  std::lock_guard<std::recursive_mutex> lock(Mutex());
+  State().flicker = flicker;
+}
 
-void FtdiSimSetWriteLimit(long bytes_per_call) { State().write_limit = bytes_per_call; }
+void FtdiSimSetWriteLimit(long bytes_per_call) {
+  std::lock_guard<std::recursive_mutex> lock(Mutex());
+  State().write_limit = bytes_per_call;
+}
 
-void FtdiSimFailWrites(bool fail) { State().fail_writes = fail; }
+void FtdiSimFailWrites(bool fail) {
+  std::lock_guard<std::recursive_mutex> lock(Mutex());
+  State().fail_writes = fail;
+}
 
 void FtdiSimRecordPause(int milliseconds) {
+  std::lock_guard<std::recursive_mutex> lock(Mutex());
   Record("pause", -1, {static_cast<unsigned long>(milliseconds)}, FT_OK);
 }
 
-const std::vector<FtdiSimEvent>& FtdiSimEvents() { return State().events; }
+void FtdiSimSetLinePace(bool pace) {
+  std::lock_guard<std::recursive_mutex> lock(Mutex());
+  State().line_pace = pace;
+}
+
+std::vector<FtdiSimEvent> FtdiSimEvents() {
+  std::lock_guard<std::recursive_mutex> lock(Mutex());
+  return State().events;
+}
 
 std::vector<std::string> FtdiSimTrace() {
+  std::lock_guard<std::recursive_mutex> lock(Mutex());
   std::vector<std::string> lines;
   for (const FtdiSimEvent& event : State().events) {
     lines.push_back(Line(event));
@@ -123,6 +161,7 @@ std::vector<std::string> FtdiSimTrace() {
 }
 
 std::vector<std::string> FtdiSimLineTrace() {
+  std::lock_guard<std::recursive_mutex> lock(Mutex());
   std::vector<std::string> lines;
   for (const FtdiSimEvent& event : State().events) {
     if (event.call == "FT_Write" || event.call == "FT_SetBreakOn" ||
@@ -135,6 +174,7 @@ std::vector<std::string> FtdiSimLineTrace() {
 }
 
 std::vector<unsigned char> FtdiSimWrittenBytes() {
+  std::lock_guard<std::recursive_mutex> lock(Mutex());
   std::vector<unsigned char> bytes;
   for (const FtdiSimEvent& event : State().events) {
     bytes.insert(bytes.end(), event.bytes.begin(), event.bytes.end());
@@ -143,6 +183,7 @@ std::vector<unsigned char> FtdiSimWrittenBytes() {
 }
 
 int FtdiSimOpenCount() {
+  std::lock_guard<std::recursive_mutex> lock(Mutex());
   int count = 0;
   for (const SimDevice& device : State().devices) {
     count += device.open ? 1 : 0;
@@ -151,6 +192,7 @@ int FtdiSimOpenCount() {
 }
 
 FT_STATUS FT_ListDevices(PVOID pArg1, PVOID /*pArg2*/, DWORD Flags) {
+  std::lock_guard<std::recursive_mutex> lock(Mutex());
   FT_STATUS status = FT_OK;
   if (Flags != FT_LIST_NUMBER_ONLY) {
     status = FT_NOT_SUPPORTED;
@@ -164,6 +206,7 @@ FT_STATUS FT_ListDevices(PVOID pArg1, PVOID /*pArg2*/, DWORD Flags) {
 }
 
 FT_STATUS FT_Open(int deviceNumber, FT_HANDLE* pHandle) {
+  std::lock_guard<std::recursive_mutex> lock(Mutex());
   std::vector<SimDevice>& devices = State().devices;
   FT_STATUS status = FT_OK;
   if (pHandle == nullptr) {
@@ -185,6 +228,7 @@ FT_STATUS FT_Open(int deviceNumber, FT_HANDLE* pHandle) {
 
 FT_STATUS FT_GetDeviceInfo(FT_HANDLE ftHandle, FT_DEVICE* lpftDevice, LPDWORD lpdwID,
                            PCHAR SerialNumber, PCHAR Description, LPVOID /*Dummy*/) {
+  std::lock_guard<std::recursive_mutex> lock(Mutex());
   int index = IndexOf(ftHandle);
   if (index >= 0) {
     if (lpftDevice != nullptr) {
@@ -206,6 +250,7 @@ FT_STATUS FT_GetDeviceInfo(FT_HANDLE ftHandle, FT_DEVICE* lpftDevice, LPDWORD lp
 }
 
 FT_STATUS FT_Close(FT_HANDLE ftHandle) {
+  std::lock_guard<std::recursive_mutex> lock(Mutex());
   int index = IndexOf(ftHandle);
   if (index >= 0) {
     State().devices[index].open = false;
@@ -215,28 +260,40 @@ FT_STATUS FT_Close(FT_HANDLE ftHandle) {
   return status;
 }
 
-FT_STATUS FT_ResetDevice(FT_HANDLE ftHandle) { return Simple("FT_ResetDevice", ftHandle); }
+FT_STATUS FT_ResetDevice(FT_HANDLE ftHandle) {
+  std::lock_guard<std::recursive_mutex> lock(Mutex());
+  return Simple("FT_ResetDevice", ftHandle);
+}
 
 FT_STATUS FT_SetBaudRate(FT_HANDLE ftHandle, ULONG BaudRate) {
-  return Simple("FT_SetBaudRate", ftHandle, {BaudRate});
+  std::lock_guard<std::recursive_mutex> lock(Mutex());
+  const FT_STATUS status = Simple("FT_SetBaudRate", ftHandle, {BaudRate});
+  if (status == FT_OK && BaudRate > 0) {
+    State().devices[IndexOf(ftHandle)].baud = BaudRate;
+  }
+  return status;
 }
 
 FT_STATUS FT_SetDataCharacteristics(FT_HANDLE ftHandle, UCHAR WordLength, UCHAR StopBits,
                                     UCHAR Parity) {
+  std::lock_guard<std::recursive_mutex> lock(Mutex());
   return Simple("FT_SetDataCharacteristics", ftHandle, {WordLength, StopBits, Parity});
 }
 
 FT_STATUS FT_SetFlowControl(FT_HANDLE ftHandle, USHORT FlowControl, UCHAR XonChar,
                             UCHAR XoffChar) {
+  std::lock_guard<std::recursive_mutex> lock(Mutex());
   return Simple("FT_SetFlowControl", ftHandle, {FlowControl, XonChar, XoffChar});
 }
 
 FT_STATUS FT_SetTimeouts(FT_HANDLE ftHandle, ULONG ReadTimeout, ULONG WriteTimeout) {
+  std::lock_guard<std::recursive_mutex> lock(Mutex());
   return Simple("FT_SetTimeouts", ftHandle, {ReadTimeout, WriteTimeout});
 }
 
 FT_STATUS FT_Write(FT_HANDLE ftHandle, LPVOID lpBuffer, DWORD dwBytesToWrite,
                    LPDWORD lpdwBytesWritten) {
+  std::unique_lock<std::recursive_mutex> lock(Mutex());
   SimState& state = State();
   int index = IndexOf(ftHandle);
   FT_STATUS status = FT_OK;
@@ -261,10 +318,17 @@ FT_STATUS FT_Write(FT_HANDLE ftHandle, LPVOID lpBuffer, DWORD dwBytesToWrite,
     const unsigned char* bytes = static_cast<const unsigned char*>(lpBuffer);
     event.bytes.assign(bytes, bytes + taken);
   }
+  if (state.line_pace && taken > 0) {
+    // The line takes 10 bits a byte; the device holds no buffer.
+    const auto line = std::chrono::microseconds(taken * 10 * 1000000L / state.devices[index].baud);
+    lock.unlock();
+    std::this_thread::sleep_for(line);
+  }
   return status;
 }
 
 FT_STATUS FT_SetBreakOn(FT_HANDLE ftHandle) {
+  std::lock_guard<std::recursive_mutex> lock(Mutex());
   FT_STATUS status = Simple("FT_SetBreakOn", ftHandle);
   if (status == FT_OK) {
     State().devices[IndexOf(ftHandle)].line_break = true;
@@ -273,6 +337,7 @@ FT_STATUS FT_SetBreakOn(FT_HANDLE ftHandle) {
 }
 
 FT_STATUS FT_SetBreakOff(FT_HANDLE ftHandle) {
+  std::lock_guard<std::recursive_mutex> lock(Mutex());
   FT_STATUS status = Simple("FT_SetBreakOff", ftHandle);
   if (status == FT_OK) {
     State().devices[IndexOf(ftHandle)].line_break = false;
@@ -281,10 +346,12 @@ FT_STATUS FT_SetBreakOff(FT_HANDLE ftHandle) {
 }
 
 FT_STATUS FT_Purge(FT_HANDLE ftHandle, ULONG Mask) {
+  std::lock_guard<std::recursive_mutex> lock(Mutex());
   return Simple("FT_Purge", ftHandle, {Mask});
 }
 
 FT_STATUS FT_SetBitMode(FT_HANDLE ftHandle, UCHAR ucMask, UCHAR ucEnable) {
+  std::lock_guard<std::recursive_mutex> lock(Mutex());
   FT_STATUS status = Simple("FT_SetBitMode", ftHandle, {ucMask, ucEnable});
   if (status == FT_OK) {
     State().devices[IndexOf(ftHandle)].bit_mask = ucMask;
@@ -293,6 +360,7 @@ FT_STATUS FT_SetBitMode(FT_HANDLE ftHandle, UCHAR ucMask, UCHAR ucEnable) {
 }
 
 FT_STATUS FT_GetBitMode(FT_HANDLE ftHandle, PUCHAR pucMode) {
+  std::lock_guard<std::recursive_mutex> lock(Mutex());
   int index = IndexOf(ftHandle);
   FT_STATUS status = FT_OK;
   unsigned char pins = 0;

@@ -1,7 +1,7 @@
 #pragma once
 
 // A simulated FTDI bus that answers the FT_* calls of serial/ftdi_layer.h in
-// test binaries. Tests describe the attached devices, set the input pins and
+// test binaries, from any thread. Tests describe the attached devices, set the input pins and
 // read back one event log of every call, with the bytes each write handed
 // over. The pause recorder appends each pause to the same log, so a test can
 // check writes, breaks and pauses in their real order.
@@ -40,10 +40,15 @@ void FtdiSimSetWriteLimit(long bytes_per_call);
 // Makes every later FT_Write fail with an I/O error.
 void FtdiSimFailWrites(bool fail);
 
+// Each FT_Write then takes as long as the line needs for its bytes at the
+// rate set (10 bits a byte), as an adapter with no room left does.
+void FtdiSimSetLinePace(bool pace);
+
 // Appends a pause to the event log (called by the pause recorder).
 void FtdiSimRecordPause(int milliseconds);
 
-const std::vector<FtdiSimEvent>& FtdiSimEvents();
+// A copy: the board link's thread may add to the log meanwhile.
+std::vector<FtdiSimEvent> FtdiSimEvents();
 
 // The log as short lines: "FT_Open 1", "FT_SetBaudRate 9600",
 // "FT_Write F8 00", "FT_SetBreakOn", "pause 200", ... Numbers in decimal,

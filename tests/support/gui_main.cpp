@@ -8,6 +8,7 @@
 #include <wx/modalhook.h>
 
 #include "gui/app/lumivane_app.h"
+#include "gui/frame/lumivane_frame.h"
 #include "support/temp_home.h"
 
 namespace {
@@ -45,6 +46,9 @@ int main(int argc, char** argv) {
   wxTheApp->SetAppName("lumivane");
   wxTheApp->SetExitOnFrameDelete(false);
   wxSetAssertHandler(FailOnAssert);
+  // The board link works on the window's thread, ticked by the timer that
+  // tests drive by hand; a test that wants the link's thread asks for it.
+  LumivaneFrame::SetLinkThreaded(false);
 
   UnexpectedDialogGuard guard;
   guard.Register();

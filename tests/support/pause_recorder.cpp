@@ -12,3 +12,13 @@ void PauseMilliseconds(int milliseconds) {
   RecordedPauses().push_back(milliseconds);
   FtdiSimRecordPause(milliseconds);
 }
+
+namespace {
+
+thread_local const std::atomic<bool>* t_interrupt = nullptr;
+
+}  // namespace
+
+void SetPauseInterrupt(const std::atomic<bool>* interrupt) { t_interrupt = interrupt; }
+
+const std::atomic<bool>* PauseInterrupt() { return t_interrupt; }

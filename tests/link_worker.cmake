@@ -1,0 +1,5 @@
+# The board link's worker thread on recording links and a manual clock. No
+# display needed.
+add_executable(link_worker_tests ${CMAKE_CURRENT_LIST_DIR}/link_worker_test.cpp)
+target_link_libraries(link_worker_tests PRIVATE lumivane_core test_hardware test_main)
+gtest_discover_tests(link_worker_tests)
