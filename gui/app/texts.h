@@ -124,14 +124,14 @@ inline constexpr const char* MSG_RELOADED = "Reloaded saved scenario";
 inline constexpr const char* CAPTION_FILE_NOT_FOUND = "File not found";
 inline constexpr const char* ERR_REVERT_MISSING = "The file does not exist. It cannot be reverted to.";
 inline constexpr const char* ERR_OPEN_MISSING = "The file \"%s\" does not exist.";
+inline constexpr const char* ERR_READ_FAILED = "The scenario could not be read from \"%s\":\n%s";
+inline constexpr const char* ASK_REPLACE_FILE = "The file \"%s\" already exists.\nDo you want to replace it?";
 inline constexpr const char* ERR_SAVE_FAILED = "The scenario could not be saved to \"%s\":\n%s";
 inline constexpr const char* CAPTION_EXIT_LOSE = "Exit & loose changes?";
 inline constexpr const char* ASK_EXIT_LOSE =
     "The file was not saved. If you continue, you will\nloose recent changes.\nContinue?";
 
 // Scenario runner.
-inline constexpr const char* ERR_READ_FAILED = "The scenario could not be read from \"%s\":\n%s";
-inline constexpr const char* ASK_REPLACE_FILE = "The file \"%s\" already exists.\nDo you want to replace it?";
 inline constexpr const char* MSG_TRANSFERRED = "Transferred the scene to the serial port";
 inline constexpr const char* MSG_INPUT_ACTIVE = "Input %d active";
 // After the countdown, when the run is more than RUN_LATE_SHOWN_MS behind its plan.

@@ -3,6 +3,8 @@
 // scenario file and reads the adapter's four inputs.
 #include "gui/frame/lumivane_frame.h"
 
+#include <sys/stat.h>
+
 #include <wx/filename.h>
 #include <wx/msgdlg.h>
 #include <wx/notebook.h>
@@ -86,11 +88,13 @@ void LumivaneFrame::WatchScenarioFile() {
     }
   } else {
     const wxString& file = g_app->m_scenarioFile;
-    if (file.empty() || m_document.FileTime() == -1 || !wxFileName::FileExists(file)) {
+    if (file.empty() || m_document.FileTime() == -1) {
       return;
     }
-    const time_t changed = wxFileName(file).GetModificationTime().GetTicks();
-    if (changed == -1 || changed == m_document.FileTime()) {
+    // One look at the file: one that is gone or unreadable counts as unchanged.
+    struct stat status;
+    if (stat(file.utf8_str(), &status) != 0 || !S_ISREG(status.st_mode) ||
+        status.st_mtime == m_document.FileTime()) {
       return;
     }
     // Off until the next load or save, so one outside change asks once, also
