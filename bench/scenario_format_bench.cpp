@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "bench/bench_scenario.h"
 #include "core/format/scenario_file.h"
 #include "core/format/scenario_text.h"
 
@@ -15,31 +16,7 @@ namespace {
 
 const int ROWS = 511;
 
-// A scenario as a user makes it, with a short description per row.
-Scenario FullScenario() {
-  Scenario scenario;
-  scenario.scenes.clear();
-  for (int number = 1; number <= MAX_SCENES; ++number) {
-    Scene scene;
-    scene.name = "Scene number " + std::to_string(number);
-    scene.fade = number % 217;
-    scene.hold = number * 0.5;
-    scene.rows.clear();
-    for (int i = 1; i <= ROWS; ++i) {
-      Row row;
-      row.from = std::to_string(i * 4);
-      row.to = std::to_string(i * 4 + 3);
-      row.colour = (number * 7 + i) % 216;
-      row.blink = i % 15 ? std::to_string(i % 15) : "";
-      row.description = "truss " + std::to_string(number) + ", spot " + std::to_string(i);
-      scene.rows.push_back(row);
-    }
-    scene.rows.emplace_back();
-    scenario.scenes.push_back(scene);
-  }
-  scenario.palette[0] = PaletteColour{true, 255, 0, 0};
-  return scenario;
-}
+Scenario FullScenario() { return BenchScenario(MAX_SCENES, ROWS); }
 
 const Scenario& TheScenario() {
   static const Scenario s_scenario = FullScenario();
