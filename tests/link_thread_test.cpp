@@ -24,16 +24,21 @@ using Clock = std::chrono::steady_clock;
 
 double Seconds(Clock::duration duration) { return std::chrono::duration<double>(duration).count(); }
 
-// `scenes` scenes of `rows` one-board ranges each.
+// Scene `number` with `rows` one-board ranges.
+std::string SceneText(int number, int rows, const char* hold = "0") {
+  std::string text =
+      "\n[Scene" + std::to_string(number) + "]\nname=S" + std::to_string(number) + "\nhold=" + hold + "\n";
+  for (int row = 1; row <= rows; ++row) {
+    text += "range" + std::to_string(row) + "=" + std::to_string(row) + ":" + std::to_string(row) + "; " +
+            std::to_string(row % 200) + "; 0\n";
+  }
+  return text;
+}
+
+// `scenes` scenes of `rows` rows each.
 std::string ScenarioText(int scenes, int rows) {
   std::string text = "# Lumivane scenario\n";
-  for (int scene = 1; scene <= scenes; ++scene) {
-    text += "\n[Scene" + std::to_string(scene) + "]\nname=S" + std::to_string(scene) + "\nhold=0\n";
-    for (int row = 1; row <= rows; ++row) {
-      text += "range" + std::to_string(row) + "=" + std::to_string(row) + ":" + std::to_string(row) + "; " +
-              std::to_string(row % 200) + "; 0\n";
-    }
-  }
+  for (int scene = 1; scene <= scenes; ++scene) text += SceneText(scene, rows);
   return text;
 }
 
@@ -170,4 +175,26 @@ TEST_F(LinkThread, CancellingProgramStopsAfterTheSceneBeingWritten) {
   EXPECT_EQ(Count(line, "FT_Write F7"), 2) << "scenes 1 and 2 stored";
   EXPECT_EQ(Count(line, "FT_SetBreakOn"), 1) << "no closing break: the boards keep what they got";
   EXPECT_EQ(m_frame->ActiveScene(), 2);
+}
+
+TEST_F(LinkThread, ARunBehindItsPlanSaysHowLateAfterTheCountdown) {
+  // The first scene's 100 rows take about 0.95 s on the line, its hold is
+  // 0.5 s: the second starts about 0.45 s late.
+  const std::string path = HomePath("late.cfg");
+  WriteFileText(path, "# Lumivane scenario\n" + SceneText(1, 100, "0.5") + SceneText(2, 1, "2.0"));
+  WriteSettings("[Settings]\ncom=Lumivane USB (1)\nbaud=0\nautorun=0\ntip=-1\n");
+  wxArrayString arguments;
+  arguments.Add(path);
+  Start(arguments);
+  wxStatusBar* bar = m_frame->GetStatusBar();
+  PumpUntil([&] { return bar->GetStatusText(STATUS_HOLD).StartsWith("2.0"); });
+  const wxString hold = bar->GetStatusText(STATUS_HOLD);
+  EXPECT_EQ(m_frame->ActiveScene(), 1);
+  EXPECT_EQ(bar->GetStatusText(STATUS_STATE), STATE_RUNNING);
+  ASSERT_TRUE(hold.StartsWith("2.0  +") && hold.EndsWith(" s late")) << hold;
+  double late = 0;
+  ASSERT_TRUE(hold.AfterFirst('+').BeforeFirst(' ').ToCDouble(&late)) << hold;
+  // At least the overrun; a loaded machine's sleeps may stretch the line.
+  EXPECT_GT(late, 0.35);
+  EXPECT_LT(late, 2.0);
 }
