@@ -24,8 +24,11 @@ const char* const TYPE = "application/pdf";
 
 const std::string& MailcapPath() {
   static const std::string path = [] {
-    // Named after the process, so that scripts/fuzz.sh can remove it.
-    return "/tmp/lumivane-fuzz-mailcap-" + std::to_string(getpid());
+    // Named after the process, so that scripts/fuzz.sh can remove it; in
+    // memory where there is a memory file system, so that other work on
+    // the disk does not hold every run up.
+    const std::string name = "lumivane-fuzz-mailcap-" + std::to_string(getpid());
+    return (access("/dev/shm", W_OK) == 0 ? "/dev/shm/" : "/tmp/") + name;
   }();
   return path;
 }
