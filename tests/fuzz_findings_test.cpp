@@ -40,6 +40,9 @@ TEST(FuzzFindings, MailcapRefusesPlacesWhereQuotingCannotHoldThePath) {
   }
   EXPECT_EQ("viewer $(true) '/a.pdf' \"$HOME/x\" \"/a.pdf\"",
             mailcap_expand("viewer $(true) %s \"$HOME/x\" \"%s\"", "application/pdf", "/a.pdf"));
+  // A parameter name before the path would go on into it: "$DIR" + "ECTORY".
+  EXPECT_EQ("viewer \"$DIR\"\"ECTORY\" $DIR'ECTORY'",
+            mailcap_expand("viewer \"$DIR%s\" $DIR%s", "application/pdf", "ECTORY"));
 }
 
 // A rewrite keeps how the reader cuts long lines into 511-byte pieces.

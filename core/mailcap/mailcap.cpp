@@ -144,6 +144,7 @@ struct ShellState {
   std::vector<Frame> frames = std::vector<Frame>(1);
   bool escaped = false;
   bool afterDollar = false;  // a "$" that the next character would follow
+  bool inName = false;       // a parameter name after "$" that goes on
   bool comment = false;      // "#" at the start of a word, up to the newline
   bool wordStart = true;
 
@@ -152,7 +153,9 @@ struct ShellState {
   void Feed(char c) {
     const bool wasWordStart = wordStart;
     const bool wasAfterDollar = afterDollar;
+    const bool wasInName = inName;
     afterDollar = false;
+    inName = false;
     wordStart = false;
     if (comment) {
       comment = c != '\n';
@@ -169,6 +172,10 @@ struct ShellState {
       if (c == '\\') escaped = true;
       else if (c == '`') frames.pop_back();
       return;
+    }
+    if (frame.quote == Quote::NONE || frame.quote == Quote::DOUBLE) {
+      const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
+      inName = (wasAfterDollar && letter) || (wasInName && (letter || (c >= '0' && c <= '9')));
     }
     switch (frame.quote) {
       case Quote::NONE:
@@ -289,6 +296,9 @@ static std::string Expand(const std::string& command, const std::string& type,
       if (code == 's' || code == 't') {
         if (!state.TakesQuotedText()) {
           return std::string();  // no quoting would keep the text literal here
+        }
+        if (state.inName && state.quote() == Quote::DOUBLE) {
+          out += "\"\"";  // ends the name before it, which would go on into the text
         }
         out += QuoteFor(state, code == 's' ? path : type);
         state.wordStart = false;
