@@ -34,12 +34,14 @@ TEST(FuzzFindings, MailcapRefusesPlacesWhereQuotingCannotHoldThePath) {
       "viewer $'%s'",
       "viewer #%s",            // a newline in the path ends the comment
       "viewer # no file",
+      "viewer $$'\\\\' $'x",  // $$ is complete, '\' a quote; $' then swallows the redirection
   };
   for (const char* command : commands) {
     EXPECT_EQ("", mailcap_expand(command, "application/pdf", path)) << command;
   }
   EXPECT_EQ("viewer $(true) '/a.pdf' \"$HOME/x\" \"/a.pdf\"",
             mailcap_expand("viewer $(true) %s \"$HOME/x\" \"%s\"", "application/pdf", "/a.pdf"));
+  EXPECT_EQ("viewer $$'x' $1 '/a.pdf'", mailcap_expand("viewer $$'x' $1 %s", "application/pdf", "/a.pdf"));
   // A parameter name before the path would go on into it: "$DIR" + "ECTORY".
   EXPECT_EQ("viewer \"$DIR\"\"ECTORY\" $DIR'ECTORY'",
             mailcap_expand("viewer \"$DIR%s\" $DIR%s", "application/pdf", "ECTORY"));

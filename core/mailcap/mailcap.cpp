@@ -173,6 +173,10 @@ struct ShellState {
       else if (c == '`') frames.pop_back();
       return;
     }
+    if (wasAfterDollar && (frame.quote == Quote::NONE || frame.quote == Quote::DOUBLE) &&
+        c != '\0' && std::strchr("$@*#?-!0123456789", c) != nullptr) {
+      return;  // a special parameter such as $$ or $1: complete, nothing opens
+    }
     if (frame.quote == Quote::NONE || frame.quote == Quote::DOUBLE) {
       const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
       inName = (wasAfterDollar && letter) || (wasInName && (letter || (c >= '0' && c <= '9')));
