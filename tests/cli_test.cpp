@@ -5,6 +5,7 @@
 #include <pty.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
@@ -319,6 +320,29 @@ TEST_F(CliOnPty, RunPlaysTheHoldTimesUntilTerminated) {
   const Result result = run.Wait();
   EXPECT_EQ(result.status, 0);
   EXPECT_EQ(result.out, "Scene 1: Red\nScene 2: Two\n");
+  EXPECT_EQ(result.err, "");
+}
+
+TEST_F(CliOnPty, ARunPlaysTheFileAsChangedFromTheNextTransferOn) {
+  std::string slow = SHOW;
+  slow.replace(slow.find("hold=0.5"), 8, "hold=2.0");
+  WriteFile(show, slow);
+  Cli run({"send", show, "--port", path, "--run"});
+  ASSERT_EQ(ReadMaster(1 + RED_BYTES.size(), 3000).size(), 1 + RED_BYTES.size());
+  // Looked at after 1 s, by tick count, so before scene 1's 2 s are over.
+  std::string changed = slow;
+  changed.replace(changed.find("name=Two"), 8, "name=Blinks");
+  changed.replace(changed.find("3:5; 0; 2"), 9, "3:5; 0; 3");
+  WriteFile(show, changed);
+  const timespec later[2] = {{time(nullptr) + 10, 0}, {time(nullptr) + 10, 0}};
+  utimensat(AT_FDCWD, show.c_str(), later, 0);
+  Bytes blinks = TWO_BYTES;
+  blinks.back() = 0x03;
+  // The keep-alives of ticks 10 and 20, then scene 2 as changed.
+  EXPECT_EQ(ReadMaster(2 + blinks.size(), 4000), Concat({{0xF8, 0xF8}, blinks}));
+  run.Signal(SIGTERM);
+  const Result result = run.Wait();
+  EXPECT_EQ(result.out, "Scene 1: Red\nReloaded " + show + "\nScene 2: Blinks\n");
   EXPECT_EQ(result.err, "");
 }
 

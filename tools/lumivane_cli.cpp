@@ -72,7 +72,8 @@ const char SEND_HELP[] =
     "  --scene N        transfer scene N (the default, scene 1)\n"
     "  --run            play the scenario with its hold times and the adapter's\n"
     "                   inputs, from scene 1 or the one --scene names, until\n"
-    "                   interrupted (Ctrl+C or SIGTERM)\n"
+    "                   interrupted (Ctrl+C or SIGTERM); a change to FILE is\n"
+    "                   read again and played from the next transfer on\n"
     "  --program        store every scene in the boards\n"
     "  --erase          erase the boards' ROM\n"
     "  --reset          reset the boards\n"
@@ -201,8 +202,8 @@ Request ParseRequest(const std::vector<std::string>& args, const std::vector<std
   return request;
 }
 
-bool ReadScenario(const std::string& path, Scenario* scenario) {
-  const int error = ReadScenarioFile(path, scenario, nullptr);
+bool ReadScenario(const std::string& path, Scenario* scenario, time_t* modificationTime = nullptr) {
+  const int error = ReadScenarioFile(path, scenario, modificationTime);
   if (error != 0) {
     PrintError(path, strerror(error));
     return false;
@@ -372,9 +373,43 @@ bool Before(const timespec& a, const timespec& b) {
   return a.tv_sec < b.tv_sec || (a.tv_sec == b.tv_sec && a.tv_nsec < b.tv_nsec);
 }
 
+// The file a run plays is looked at every second. A change is read again and
+// used from the next transfer on, as the window does during a run; a file
+// that cannot be read keeps the scenario playing and is tried again at its
+// next change.
+constexpr int FILE_WATCH_TICKS = 10;
+
+class ScenarioWatch {
+ public:
+  ScenarioWatch(const std::string& path, time_t known) : m_path(path), m_known(known) {}
+  void Tick(Scenario* scenario) {
+    if (++m_ticks < FILE_WATCH_TICKS) {
+      return;
+    }
+    m_ticks = 0;
+    const time_t modified = ScenarioFileTime(m_path);
+    if (modified == -1 || modified == m_known) {
+      return;
+    }
+    m_known = modified;
+    Scenario changed;
+    if (ReadScenario(m_path, &changed, &m_known)) {
+      *scenario = std::move(changed);
+      printf("Reloaded %s\n", m_path.c_str());
+      fflush(stdout);
+    }
+  }
+
+ private:
+  std::string m_path;
+  time_t m_known;
+  int m_ticks = 0;
+};
+
 // Plays the scenario from `scene`, which is on the boards already, until
 // interrupted or a send fails.
-BoardOutcome Run(BoardLink& link, const BoardTarget& target, const Scenario& scenario, int scene) {
+BoardOutcome Run(BoardLink& link, const BoardTarget& target, Scenario& scenario, int scene,
+                 ScenarioWatch& watch) {
   CliRunnerOutput output(link, target, scenario);
   Runner runner(scenario, output);
   runner.Start(scene);
@@ -385,6 +420,7 @@ BoardOutcome Run(BoardLink& link, const BoardTarget& target, const Scenario& sce
     if (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &next, nullptr) != 0) {
       continue;  // interrupted: the loop looks at the flag
     }
+    watch.Tick(&scenario);
     runner.Tick(link);
     AddTick(&next);
     // Ticks that a slow send made us miss are dropped, as the window's timer does.
@@ -408,7 +444,8 @@ int Send(const std::vector<std::string>& args) {
     return Usage("send", "no port given (--port)");
   }
   Scenario scenario;
-  if (!ReadScenario(request.file, &scenario)) {
+  time_t modified = -1;
+  if (!ReadScenario(request.file, &scenario, &modified)) {
     return EXIT_FAILED;
   }
   if ((request.action == "scene" || request.action == "run") && !HasScene(request, scenario)) {
@@ -430,7 +467,8 @@ int Send(const std::vector<std::string>& args) {
     } else {
       PrintScene(scenario, request.scene - 1);
       if (request.action == "run") {
-        outcome = Run(link, target, scenario, request.scene - 1);
+        ScenarioWatch watch(request.file, modified);
+        outcome = Run(link, target, scenario, request.scene - 1, watch);
       }
     }
   }

@@ -81,6 +81,14 @@ int ReadScenarioFileLines(const std::string& path, Scenario* out, ScenarioLines*
   return 0;
 }
 
+time_t ScenarioFileTime(const std::string& path) {
+  struct stat status;
+  if (stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {
+    return -1;
+  }
+  return status.st_mtime;
+}
+
 int SaveScenarioFile(const std::string& path, const Scenario& scenario, time_t* modificationTime) {
   const int error = ReplaceFileContents(path, WriteScenarioText(scenario));
   if (error != 0) {

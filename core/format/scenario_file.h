@@ -14,6 +14,11 @@ int ReadScenarioFile(const std::string& path, Scenario* out, time_t* modificatio
 struct ScenarioLines;
 int ReadScenarioFileLines(const std::string& path, Scenario* out, ScenarioLines* lines);
 
+// The modification time of the regular file at path, from one look at it;
+// -1 when it is gone, unreadable or not a regular file. A file watch that
+// compares it with the time it last read counts -1 as "no change".
+time_t ScenarioFileTime(const std::string& path);
+
 // Writes the scenario's text (WriteScenarioText) in the place of the file
 // at path in one step (ReplaceFileContents): a failed save leaves the old
 // file as it was. Returns 0 or an errno value. On success sets

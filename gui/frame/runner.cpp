@@ -3,14 +3,13 @@
 // scenario file and reads the adapter's four inputs.
 #include "gui/frame/lumivane_frame.h"
 
-#include <sys/stat.h>
-
 #include <wx/filename.h>
 #include <wx/msgdlg.h>
 #include <wx/notebook.h>
 #include <wx/timer.h>
 #include <wx/toolbar.h>
 
+#include "core/format/scenario_file.h"
 #include "gui/app/lumivane_app.h"
 #include "gui/app/texts.h"
 #include "gui/frame/link_view.h"
@@ -92,9 +91,8 @@ void LumivaneFrame::WatchScenarioFile() {
       return;
     }
     // One look at the file: one that is gone or unreadable counts as unchanged.
-    struct stat status;
-    if (stat(file.utf8_str(), &status) != 0 || !S_ISREG(status.st_mode) ||
-        status.st_mtime == m_document.FileTime()) {
+    const time_t modified = ScenarioFileTime(file.utf8_string());
+    if (modified == -1 || modified == m_document.FileTime()) {
       return;
     }
     // Off until the next load or save, so one outside change asks once, also
