@@ -37,14 +37,15 @@ class Reader {
       }
       if (c == '\n' || c == ';' || c == '&' || c == '|' || c == '<' || c == '>' || c == '(' ||
           c == ')') {
-        if (c == '(' || (stop == '}' && c == '{')) ++open;
+        // ${...} ends at its first "}" that no quote or substitution holds.
+        if (c == '(' && stop != '}') ++open;
         if (c == ')' && open > 0) --open;
         Put(ShItem::OPERATOR, c);
         ++m_i;
         wordStart = true;
         continue;
       }
-      if (c == '#' && wordStart) {
+      if (c == '#' && wordStart && stop != '}') {  // ${#x} is a length
         while (m_i < m_s.size() && m_s[m_i] != '\n') ++m_i;
         Put(ShItem::COMMENT, '#');
         continue;
@@ -141,6 +142,9 @@ class Reader {
     if (next == '(' || next == '{') {
       Put(ShItem::EXPANSION, next);
       m_i += 2;
+      if (next == '{' && (m_i >= m_s.size() || !(IsNameStart(m_s[m_i]) || IsSpecialParameter(m_s[m_i])))) {
+        return Unfinished();  // a bad substitution: the shell runs nothing
+      }
       return Nested(next == '(' ? ')' : '}');
     }
     if (IsNameStart(next)) {

@@ -42,6 +42,9 @@ TEST(FuzzFindings, MailcapRefusesPlacesWhereQuotingCannotHoldThePath) {
   EXPECT_EQ("viewer $(true) '/a.pdf' \"$HOME/x\" \"/a.pdf\"",
             mailcap_expand("viewer $(true) %s \"$HOME/x\" \"%s\"", "application/pdf", "/a.pdf"));
   EXPECT_EQ("viewer $$'x' $1 '/a.pdf'", mailcap_expand("viewer $$'x' $1 %s", "application/pdf", "/a.pdf"));
+  // ${...} ends at its first "}", whatever "(" or "{" comes before it.
+  EXPECT_EQ("viewer \"${BROWSER:-$(true)}\" ${#x} ${x:-({} '/a.pdf'",
+            mailcap_expand("viewer \"${BROWSER:-$(true)}\" ${#x} ${x:-({} %s", "application/pdf", "/a.pdf"));
   // A parameter name before the path would go on into it: "$DIR" + "ECTORY".
   EXPECT_EQ("viewer \"$DIR\"\"ECTORY\" $DIR'ECTORY'",
             mailcap_expand("viewer \"$DIR%s\" $DIR%s", "application/pdf", "ECTORY"));
