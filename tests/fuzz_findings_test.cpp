@@ -33,6 +33,7 @@ TEST(FuzzFindings, MailcapRefusesPlacesWhereQuotingCannotHoldThePath) {
       "viewer \"$%s\"",        // "$(" and "${" from the path's first characters
       "viewer $'%s'",
       "viewer #%s",            // a newline in the path ends the comment
+      "viewer $(# x) \\%s",    // the comment inside $( goes on into the redirected path
       "viewer # no file",
       "viewer $$'\\\\' $'x",  // $$ is complete, '\' a quote; $' then swallows the redirection
   };

@@ -223,6 +223,8 @@ struct ShellState {
       frames.push_back(Frame{Quote::NONE, '`', 0});
     } else if (wasAfterDollar && (c == '(' || c == '{')) {
       frames.push_back(Frame{Quote::NONE, c == '(' ? ')' : '}', 0});
+      // $( starts commands: a "#" right after it begins a comment.
+      wordStart = c == '(';
     } else {
       return false;
     }
