@@ -27,6 +27,7 @@ TEST(FuzzFindings, MailcapRefusesPlacesWhereQuotingCannotHoldThePath) {
       "viewer \"$(cat\"",      // quotes inside $( belong to the substitution
       "viewer `echo %s`",      // backquotes read backslashes and backquotes again
       "viewer $(echo %s)",
+      "viewer $[%s]",           // bash's arithmetic expands the path's $(...) again
       "viewer ${x:-%s}",
       "viewer \\\\%s",         // a backslash before the opening quote
       "viewer $%s",            // $'...' takes backslash escapes
@@ -34,6 +35,7 @@ TEST(FuzzFindings, MailcapRefusesPlacesWhereQuotingCannotHoldThePath) {
       "viewer $'%s'",
       "viewer #%s",            // a newline in the path ends the comment
       "viewer $(# x) \\%s",    // the comment inside $( goes on into the redirected path
+      "viewer \"${x:-'}\"'}\" %s",  // dash ends ${ at the first }, bash pairs the quotes
       "viewer # no file",
       "viewer $$'\\\\' $'x",  // $$ is complete, '\' a quote; $' then swallows the redirection
   };

@@ -131,8 +131,8 @@ enum class Quote { NONE, SINGLE, DOUBLE, DOLLAR_SINGLE };
 // The shell's reading of the command built so far: inside which quotes
 // the next character lands, and whether it lands where quoted text would
 // not stay literal: after a backslash or a "$", in a comment, in $'...',
-// or inside a substitution ($(...), ${...} or backquotes), whose text the
-// shell reads again with quoting rules of its own.
+// or inside a substitution ($(...), ${...}, $[...] or backquotes), whose
+// text the shell reads again with quoting rules of its own.
 struct ShellState {
   // One level of nesting: the top level, or a substitution that ends at
   // `close`.
@@ -140,6 +140,7 @@ struct ShellState {
     Quote quote = Quote::NONE;
     char close = 0;
     int parens = 0;  // "(" open inside $(...)
+    bool inDouble = false;  // a ${...} opened inside double quotes
   };
   std::vector<Frame> frames = std::vector<Frame>(1);
   bool escaped = false;
@@ -147,6 +148,8 @@ struct ShellState {
   bool inName = false;       // a parameter name after "$" that goes on
   bool comment = false;      // "#" at the start of a word, up to the newline
   bool wordStart = true;
+  // A quote that shells read in different ways: the command is not used.
+  bool unclear = false;
 
   Quote quote() const { return frames.back().quote; }
 
@@ -183,6 +186,9 @@ struct ShellState {
     }
     switch (frame.quote) {
       case Quote::NONE:
+        // In "${x:-'}'}" bash pairs the single quotes, while dash takes
+        // them as plain characters and ends the ${ at the first "}".
+        if (c == '\'' && frame.inDouble) unclear = true;
         if (c == '#' && wasWordStart) comment = true;
         else if (c == '\\') escaped = true;
         else if (c == '\'') frame.quote = wasAfterDollar ? Quote::DOLLAR_SINGLE : Quote::SINGLE;
@@ -212,7 +218,9 @@ struct ShellState {
            quote() != Quote::DOLLAR_SINGLE;
   }
   // Nothing is left open that the shell would read on into what follows.
-  bool Complete() const { return frames.size() == 1 && quote() == Quote::NONE && !escaped; }
+  bool Complete() const {
+    return frames.size() == 1 && quote() == Quote::NONE && !escaped && !unclear;
+  }
 
  private:
   // "$", "$(", "${" or a backquote, outside single quotes.
@@ -221,8 +229,11 @@ struct ShellState {
       afterDollar = true;
     } else if (c == '`') {
       frames.push_back(Frame{Quote::NONE, '`', 0});
-    } else if (wasAfterDollar && (c == '(' || c == '{')) {
-      frames.push_back(Frame{Quote::NONE, c == '(' ? ')' : '}', 0});
+    } else if (wasAfterDollar && (c == '(' || c == '{' || c == '[')) {
+      // $[...] is bash's old arithmetic, which expands the text again where
+      // /bin/sh is bash.
+      const char close = c == '(' ? ')' : (c == '{' ? '}' : ']');
+      frames.push_back(Frame{Quote::NONE, close, 0, c == '{' && frames.back().quote == Quote::DOUBLE});
       // $( starts commands: a "#" right after it begins a comment.
       wordStart = c == '(';
     } else {
