@@ -38,6 +38,7 @@ TEST(FuzzFindings, MailcapRefusesPlacesWhereQuotingCannotHoldThePath) {
       "viewer \"${x:-'}\"'}\" %s",  // dash ends ${ at the first }, bash pairs the quotes
       "viewer # no file",
       "viewer $$'\\\\' $'x",  // $$ is complete, '\' a quote; $' then swallows the redirection
+      "viewer $'\\'' %s",       // dash has no $'...': '\' ends there and the next quote opens
   };
   for (const char* command : commands) {
     EXPECT_EQ("", mailcap_expand(command, "application/pdf", path)) << command;

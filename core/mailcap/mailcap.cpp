@@ -148,7 +148,7 @@ struct ShellState {
   bool inName = false;       // a parameter name after "$" that goes on
   bool comment = false;      // "#" at the start of a word, up to the newline
   bool wordStart = true;
-  // A quote that shells read in different ways: the command is not used.
+  // Quoting that shells read in different ways: the command is not used.
   bool unclear = false;
 
   Quote quote() const { return frames.back().quote; }
@@ -189,11 +189,20 @@ struct ShellState {
         // In "${x:-'}'}" bash pairs the single quotes, while dash takes
         // them as plain characters and ends the ${ at the first "}".
         if (c == '\'' && frame.inDouble) unclear = true;
-        if (c == '#' && wasWordStart) comment = true;
-        else if (c == '\\') escaped = true;
-        else if (c == '\'') frame.quote = wasAfterDollar ? Quote::DOLLAR_SINGLE : Quote::SINGLE;
-        else if (c == '"') frame.quote = Quote::DOUBLE;
-        else if (!Opens(c, wasAfterDollar) && !Closes(c)) {
+        if (c == '#' && wasWordStart) {
+          comment = true;
+        } else if (c == '\\') {
+          escaped = true;
+        } else if (c == '\'' && wasAfterDollar) {
+          // Debian's /bin/sh (dash) has no $'...': there a backslash before
+          // a quote does not keep the quote open.
+          frame.quote = Quote::DOLLAR_SINGLE;
+          unclear = true;
+        } else if (c == '\'') {
+          frame.quote = Quote::SINGLE;
+        } else if (c == '"') {
+          frame.quote = Quote::DOUBLE;
+        } else if (!Opens(c, wasAfterDollar) && !Closes(c)) {
           wordStart = c != '\0' && std::strchr(" \t\n;&|()<>", c) != nullptr;
         }
         break;
