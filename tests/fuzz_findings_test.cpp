@@ -28,6 +28,9 @@ TEST(FuzzFindings, MailcapRefusesPlacesWhereQuotingCannotHoldThePath) {
       "viewer `echo %s`",      // backquotes read backslashes and backquotes again
       "viewer $(echo %s)",
       "viewer $[%s]",           // bash's arithmetic expands the path's $(...) again
+      "viewer $((echo x) ) %s ))",          // dash reads $(( on to "))"
+      "viewer; (( %s ))",                   // bash's arithmetic command
+      "viewer \"$(case x in x) echo %s;; esac)\"",  // a case pattern's ")" ends nothing
       "viewer ${x:-%s}",
       "viewer \\\\%s",         // a backslash before the opening quote
       "viewer $%s",            // $'...' takes backslash escapes
@@ -46,6 +49,8 @@ TEST(FuzzFindings, MailcapRefusesPlacesWhereQuotingCannotHoldThePath) {
   EXPECT_EQ("viewer $(true) '/a.pdf' \"$HOME/x\" \"/a.pdf\"",
             mailcap_expand("viewer $(true) %s \"$HOME/x\" \"%s\"", "application/pdf", "/a.pdf"));
   EXPECT_EQ("viewer $$'x' $1 '/a.pdf'", mailcap_expand("viewer $$'x' $1 %s", "application/pdf", "/a.pdf"));
+  EXPECT_EQ("viewer $(( (1) )) $( (cases) ) && ( (x) ) '/a.pdf'",
+            mailcap_expand("viewer $(( (1) )) $( (cases) ) && ( (x) ) %s", "application/pdf", "/a.pdf"));
   // ${...} ends at its first "}", whatever "(" or "{" comes before it.
   EXPECT_EQ("viewer \"${BROWSER:-$(true)}\" ${#x} ${x:-({} '/a.pdf'",
             mailcap_expand("viewer \"${BROWSER:-$(true)}\" ${#x} ${x:-({} %s", "application/pdf", "/a.pdf"));

@@ -141,6 +141,10 @@ struct ShellState {
     char close = 0;
     int parens = 0;  // "(" open inside $(...)
     bool inDouble = false;  // a ${...} opened inside double quotes
+    bool fresh = true;      // nothing read inside it yet
+    bool arithmetic = false;       // $((...)), which dash ends only at "))"
+    bool parenJustClosed = false;  // the last character closed its last "("
+    int caseLetters = 0;           // how much of a word "case" was read
   };
   std::vector<Frame> frames = std::vector<Frame>(1);
   bool escaped = false;
@@ -150,11 +154,19 @@ struct ShellState {
   bool wordStart = true;
   // Quoting that shells read in different ways: the command is not used.
   bool unclear = false;
+  bool openParenAtWordStart = false;  // the last character: a "(" operator
 
   Quote quote() const { return frames.back().quote; }
 
   void Feed(char c) {
+    Frame& current = frames.back();
+    const bool firstInFrame = current.fresh;
+    const bool afterInnerClose = current.parenJustClosed;
+    current.fresh = false;
+    current.parenJustClosed = false;
     const bool wasWordStart = wordStart;
+    const bool wasOpenParenAtWordStart = openParenAtWordStart;
+    openParenAtWordStart = false;
     const bool wasAfterDollar = afterDollar;
     const bool wasInName = inName;
     afterDollar = false;
@@ -184,6 +196,18 @@ struct ShellState {
       const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
       inName = (wasAfterDollar && letter) || (wasInName && (letter || (c >= '0' && c <= '9')));
     }
+    if (frame.close == ')' && frame.quote == Quote::NONE) {
+      // A case pattern's ")" inside $(...) is no closing parenthesis; the
+      // shell parses the commands, parentheses are all we count.
+      static const char CASE[] = "case";
+      if (frame.caseLetters == 4) {
+        unclear = unclear || c == ' ' || c == '\t' || c == '\n';
+        frame.caseLetters = 0;
+      } else {
+        const bool goesOn = (wasWordStart || frame.caseLetters > 0) && c == CASE[frame.caseLetters];
+        frame.caseLetters = goesOn ? frame.caseLetters + 1 : 0;
+      }
+    }
     switch (frame.quote) {
       case Quote::NONE:
         // In "${x:-'}'}" bash pairs the single quotes, while dash takes
@@ -202,8 +226,13 @@ struct ShellState {
           frame.quote = Quote::SINGLE;
         } else if (c == '"') {
           frame.quote = Quote::DOUBLE;
-        } else if (!Opens(c, wasAfterDollar) && !Closes(c)) {
+        } else if (!Opens(c, wasAfterDollar) && !Closes(c, firstInFrame, afterInnerClose)) {
           wordStart = c != '\0' && std::strchr(" \t\n;&|()<>", c) != nullptr;
+          // "((" is arithmetic to bash, which reads quoted text in it again.
+          if (c == '(' && wasWordStart) {
+            unclear = unclear || wasOpenParenAtWordStart;
+            openParenAtWordStart = true;
+          }
         }
         break;
       case Quote::SINGLE:
@@ -252,17 +281,22 @@ struct ShellState {
   }
 
   // Parentheses inside $(...), and the end of a substitution.
-  bool Closes(char c) {
+  bool Closes(char c, bool firstInFrame, bool afterInnerClose) {
     Frame& frame = frames.back();
     if (frame.close == ')' && c == '(') {
+      frame.arithmetic = frame.arithmetic || firstInFrame;
       ++frame.parens;
       return false;  // still an operator
     }
     if (frame.close == ')' && c == ')' && frame.parens > 0) {
       --frame.parens;
+      frame.parenJustClosed = frame.parens == 0;
       return false;
     }
     if (frames.size() > 1 && c == frame.close) {
+      // In "$((a) ) %s ))" dash reads arithmetic on into the path, where
+      // single quotes are plain characters.
+      unclear = unclear || (frame.arithmetic && !afterInnerClose);
       frames.pop_back();
       return true;
     }
