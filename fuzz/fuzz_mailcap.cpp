@@ -1,5 +1,5 @@
 // The mailcap reader and command builder on random mailcap files and random
-// paths: however the entry quotes "%s", the shell reads the path as literal
+// paths: however the entry quotes "%s", bash and dash read the path as literal
 // text in the place where the command puts it, and nothing of the path
 // changes how it reads the rest of the command.
 #include <fuzzer/FuzzedDataProvider.h>
@@ -72,13 +72,16 @@ void CheckCommand(const std::string& withPath, const std::string& withMarker, co
     return;
   }
   const std::string literal = path[0] == '-' ? "./" + path : path;
-  const std::vector<ShItem> expected = WithPath(ShellItems(withMarker), literal);
-  const std::vector<ShItem> got = ShellItems(withPath);
-  if (got != expected) {
-    std::fprintf(stderr, "command: %s\nexpected: %s\ngot:      %s\n", Visible(withPath).c_str(),
-                 Visible(DescribeItems(expected)).c_str(), Visible(DescribeItems(got)).c_str());
+  for (const Shell shell : {Shell::BASH, Shell::DASH}) {
+    const std::vector<ShItem> expected = WithPath(ShellItems(withMarker, shell), literal);
+    const std::vector<ShItem> got = ShellItems(withPath, shell);
+    if (got != expected) {
+      std::fprintf(stderr, "%s command: %s\nexpected: %s\ngot:      %s\n",
+                   shell == Shell::BASH ? "bash" : "dash", Visible(withPath).c_str(),
+                   Visible(DescribeItems(expected)).c_str(), Visible(DescribeItems(got)).c_str());
+    }
+    FUZZ_CHECK(got == expected);
   }
-  FUZZ_CHECK(got == expected);
 }
 
 std::vector<std::string> g_tests;

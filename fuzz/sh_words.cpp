@@ -15,8 +15,8 @@ bool IsSpecialParameter(char c) {
 
 class Reader {
  public:
-  Reader(const std::string& text, std::vector<ShItem>* out, int depth)
-      : m_s(text), m_out(out), m_depth(depth) {}
+  Reader(const std::string& text, std::vector<ShItem>* out, int depth, Shell shell)
+      : m_s(text), m_out(out), m_depth(depth), m_shell(shell) {}
 
   // Reads commands up to `stop` (a closing ")" or "}" at this level; 0
   // for the end of the text). Returns false when the text ended first.
@@ -123,7 +123,7 @@ class Reader {
 
   bool Nested(char stop) {
     if (m_depth >= MAX_DEPTH) return Unfinished();
-    Reader inner(m_s, m_out, m_depth + 1);
+    Reader inner(m_s, m_out, m_depth + 1, m_shell);
     inner.m_i = m_i;
     const bool done = inner.Commands(stop);
     m_i = inner.m_i;
@@ -139,6 +139,20 @@ class Reader {
       return true;
     }
     const char next = m_s[m_i + 1];
+    const bool dash = m_shell == Shell::DASH;
+    if (dash && next == '(' && m_i + 2 < m_s.size() && m_s[m_i + 2] == '(') {
+      Put(ShItem::EXPANSION, next);
+      m_i += 3;
+      return DashArithmetic();
+    }
+    if (dash && inDouble && next == '{') {
+      Put(ShItem::EXPANSION, next);
+      m_i += 2;
+      if (m_i >= m_s.size() || !(IsNameStart(m_s[m_i]) || IsSpecialParameter(m_s[m_i]))) {
+        return Unfinished();
+      }
+      return DashParameterInDouble();
+    }
     if (next == '(' || next == '{') {
       Put(ShItem::EXPANSION, next);
       m_i += 2;
@@ -159,7 +173,7 @@ class Reader {
       m_i += 2;
       return true;
     }
-    if (!inDouble && next == '\'') {
+    if (!inDouble && next == '\'' && !dash) {
       Put(ShItem::EXPANSION, '\'');
       for (m_i += 2; m_i < m_s.size(); ++m_i) {
         if (m_s[m_i] == '\'') {
@@ -171,7 +185,7 @@ class Reader {
       }
       return Unfinished();
     }
-    if (!inDouble && next == '"') {
+    if (!inDouble && next == '"' && !dash) {
       Put(ShItem::EXPANSION, '"');
       ++m_i;
       return Double();
@@ -179,6 +193,54 @@ class Reader {
     Put(inDouble ? ShItem::QUOTED : ShItem::UNQUOTED, '$');
     ++m_i;
     return true;
+  }
+
+  // dash's $((...)): text as in double quotes, where single quotes are
+  // plain characters, up to a "))" outside parentheses; a lone ")" there
+  // is taken as a character and the reading goes on.
+  bool DashArithmetic() {
+    int open = 0;
+    while (m_i < m_s.size()) {
+      const char c = m_s[m_i];
+      if (c == ')' && open == 0 && m_i + 1 < m_s.size() && m_s[m_i + 1] == ')') {
+        m_i += 2;
+        Put(ShItem::END, ')');
+        return true;
+      }
+      if (c == '\\' || c == '$' || c == '`') {
+        if (!WordPart(true)) return false;
+        continue;
+      }
+      if (c == '(') ++open;
+      if (c == ')' && open > 0) --open;
+      Put(ShItem::ARITHMETIC, c);
+      ++m_i;
+    }
+    return Unfinished();
+  }
+
+  // dash's "${name...}" inside double quotes: up to the first "}" that no
+  // backslash, double quote or substitution holds; single quotes are plain.
+  bool DashParameterInDouble() {
+    while (m_i < m_s.size()) {
+      const char c = m_s[m_i];
+      if (c == '}') {
+        ++m_i;
+        Put(ShItem::END, '}');
+        return true;
+      }
+      if (c == '"') {
+        if (!Double()) return false;
+        continue;
+      }
+      if (c == '\\' || c == '$' || c == '`') {
+        if (!WordPart(true)) return false;
+        continue;
+      }
+      Put(ShItem::PARAMETER, c);
+      ++m_i;
+    }
+    return Unfinished();
   }
 
   // `...`: the text up to the next backquote that no backslash quotes, with
@@ -196,7 +258,7 @@ class Reader {
     if (j >= m_s.size() || m_depth >= MAX_DEPTH) return Unfinished();
     m_i = j + 1;
     Put(ShItem::EXPANSION, '`');
-    Reader nested(inner, m_out, m_depth + 1);
+    Reader nested(inner, m_out, m_depth + 1, m_shell);
     if (!nested.Commands(0)) return Unfinished();
     Put(ShItem::END, '`');
     return true;
@@ -205,14 +267,15 @@ class Reader {
   const std::string& m_s;
   std::vector<ShItem>* m_out;
   int m_depth;
+  Shell m_shell;
   size_t m_i = 0;
 };
 
 }  // namespace
 
-std::vector<ShItem> ShellItems(const std::string& command) {
+std::vector<ShItem> ShellItems(const std::string& command, Shell shell) {
   std::vector<ShItem> items;
-  Reader(command, &items, 0).Commands(0);
+  Reader(command, &items, 0, shell).Commands(0);
   return items;
 }
 

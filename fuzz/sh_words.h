@@ -2,9 +2,10 @@
 // How /bin/sh reads a command line, reduced to what decides whether a
 // piece of text stays literal: each character becomes an item that says
 // whether the shell takes it as quoted text, unquoted text, a blank, an
-// operator, within an expansion, or a comment. $'...' and $"..." are read
-// as bash and newer POSIX shells read them. Here-documents and aliases are
-// not modelled.
+// operator, within an expansion, or a comment. Two readings: bash's, and
+// dash's (Debian's /bin/sh), which has no $'...' or $"...", ends $((...))
+// only at "))" and takes single quotes inside "${...}" as plain
+// characters. Here-documents, aliases and case patterns are not modelled.
 #include <string>
 #include <vector>
 
@@ -21,13 +22,17 @@ struct ShItem {
     END = 'x',        // ends a command substitution in backquotes
     COMMENT = 'c',    // a comment up to the end of its line
     UNFINISHED = '!', // an open quote or substitution: the shell would fail
+    ARITHMETIC = 'm', // inside $((...)), which the shell expands and evaluates
+    PARAMETER = 'p',  // the word of a ${...} that dash reads inside double quotes
   };
   Kind kind;
   char c;
   bool operator==(const ShItem& other) const { return kind == other.kind && c == other.c; }
 };
 
-std::vector<ShItem> ShellItems(const std::string& command);
+enum class Shell { BASH, DASH };
+
+std::vector<ShItem> ShellItems(const std::string& command, Shell shell = Shell::BASH);
 
 // For messages: the items as "kind:char" pairs.
 std::string DescribeItems(const std::vector<ShItem>& items);
