@@ -164,6 +164,10 @@ struct ShellState {
     const bool afterInnerClose = current.parenJustClosed;
     current.fresh = false;
     current.parenJustClosed = false;
+    // dash ends $((...)) only at "))" and reads a lone ")" before it as a
+    // character: after "((a)" anything but ")" leaves its count and ours
+    // apart.
+    unclear = unclear || (current.arithmetic && afterInnerClose && c != ')');
     const bool wasWordStart = wordStart;
     const bool wasOpenParenAtWordStart = openParenAtWordStart;
     openParenAtWordStart = false;
