@@ -207,6 +207,14 @@ class Reader {
         Put(ShItem::END, ')');
         return true;
       }
+      // A backslash takes the next character, so "\(" and "\)" count
+      // for nothing; a line continuation disappears as everywhere.
+      if (c == '\\' && m_i + 1 < m_s.size() && m_s[m_i + 1] != '\n') {
+        Put(ShItem::ARITHMETIC, c);
+        Put(ShItem::QUOTED, m_s[m_i + 1]);
+        m_i += 2;
+        continue;
+      }
       if (c == '\\' || c == '$' || c == '`') {
         if (!WordPart(true)) return false;
         continue;

@@ -40,6 +40,7 @@ TEST(FuzzFindings, MailcapRefusesPlacesWhereQuotingCannotHoldThePath) {
       "viewer #%s",            // a newline in the path ends the comment
       "viewer $(# x) \\%s",    // the comment inside $( goes on into the redirected path
       "viewer \"${x:-'}\"'}\" %s",  // dash ends ${ at the first }, bash pairs the quotes
+      "viewer \"${x:-${y:-'}\"'}}\" %s",  // and so in a ${ inside that ${
       "viewer # no file",
       "viewer $$'\\\\' $'x",  // $$ is complete, '\' a quote; $' then swallows the redirection
       "viewer $'\\'' %s",       // dash has no $'...': '\' ends there and the next quote opens
@@ -50,6 +51,8 @@ TEST(FuzzFindings, MailcapRefusesPlacesWhereQuotingCannotHoldThePath) {
   EXPECT_EQ("viewer $(true) '/a.pdf' \"$HOME/x\" \"/a.pdf\"",
             mailcap_expand("viewer $(true) %s \"$HOME/x\" \"%s\"", "application/pdf", "/a.pdf"));
   EXPECT_EQ("viewer $$'x' $1 '/a.pdf'", mailcap_expand("viewer $$'x' $1 %s", "application/pdf", "/a.pdf"));
+  // In dash's $((...)) a backslash takes the next parenthesis out of the count.
+  EXPECT_EQ("viewer $((\\()) '/a.pdf'", mailcap_expand("viewer $((\\\\()) %s", "application/pdf", "/a.pdf"));
   EXPECT_EQ("viewer $(( (1) )) $( (cases) ) && ( (x) ) '/a.pdf'",
             mailcap_expand("viewer $(( (1) )) $( (cases) ) && ( (x) ) %s", "application/pdf", "/a.pdf"));
   // ${...} ends at its first "}", whatever "(" or "{" comes before it.

@@ -275,7 +275,11 @@ struct ShellState {
       // $[...] is bash's old arithmetic, which expands the text again where
       // /bin/sh is bash.
       const char close = c == '(' ? ')' : (c == '{' ? '}' : ']');
-      frames.push_back(Frame{Quote::NONE, close, 0, c == '{' && frames.back().quote == Quote::DOUBLE});
+      // A ${ within a ${ that double quotes hold is held by them too:
+      // dash takes single quotes in "${x:-${y:-'}'}}" as plain characters.
+      const Frame& outer = frames.back();
+      const bool inDouble = outer.quote == Quote::DOUBLE || (outer.inDouble && outer.quote == Quote::NONE);
+      frames.push_back(Frame{Quote::NONE, close, 0, c == '{' && inDouble});
       // $( starts commands: a "#" right after it begins a comment.
       wordStart = c == '(';
     } else {
