@@ -30,6 +30,7 @@ TEST(FuzzFindings, MailcapRefusesPlacesWhereQuotingCannotHoldThePath) {
       "viewer $[%s]",           // bash's arithmetic expands the path's $(...) again
       "viewer $((echo x) ) %s ))",          // dash reads $(( on to "))"
       "viewer $((z,)()(+)) %s",             // dash's count of ")" differs from ours
+      "viewer $((\"(\")) %s",              // dash counts parentheses through quotes
       "viewer; (( %s ))",                   // bash's arithmetic command
       "viewer \"$(case x in x) echo %s;; esac)\"",  // a case pattern's ")" ends nothing
       "viewer ${x:-%s}",

@@ -217,6 +217,9 @@ struct ShellState {
         // In "${x:-'}'}" bash pairs the single quotes, while dash takes
         // them as plain characters and ends the ${ at the first "}".
         if (c == '\'' && frame.inDouble) unclear = true;
+        // dash counts the parentheses of $((...)) through quotes, which
+        // are plain characters there: in $(("(")) the "))" ends nothing.
+        if ((c == '\'' || c == '"') && frame.arithmetic) unclear = true;
         if (c == '#' && wasWordStart) {
           comment = true;
         } else if (c == '\\') {
