@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets everything up, builds, and runs every test: the unit tests and the
-# window tests on a virtual display, then all of them once more in an
-# AddressSanitizer + UndefinedBehaviorSanitizer build. There the window
+# window tests on virtual displays (two window tests at a time), then all
+# of them once more in an AddressSanitizer + UndefinedBehaviorSanitizer
+# build. There the window
 # tests run without leak detection (GTK and fontconfig keep memory until
 # exit, which is no leak of ours) and the install test is left out (it
 # checks the install tree, which the first run covers).
@@ -9,10 +10,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 
-XVFB=(xvfb-run -a -s "-screen 0 1280x1024x24")
-
 echo "== Tests (window tests under Xvfb)"
-"${XVFB[@]}" ctest --test-dir build --output-on-failure -j"$(nproc)" --timeout 120
+scripts/ctest_displays.sh build
 
 echo "== Tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 # A tree configured before the window tests were part of this run is
@@ -24,10 +23,8 @@ if [ ! -f build-sanitize/build.ninja ] ||
 fi
 cmake --build build-sanitize -- -j"$(nproc)"
 export UBSAN_OPTIONS=print_stacktrace=1
-ASAN_OPTIONS=detect_leaks=1 \
-  ctest --test-dir build-sanitize --output-on-failure -j"$(nproc)" --timeout 120 -LE '^(gui|install)$'
-ASAN_OPTIONS=detect_leaks=0 "${XVFB[@]}" \
-  ctest --test-dir build-sanitize --output-on-failure -j"$(nproc)" --timeout 120 -L '^gui$'
+ASAN_OPTIONS=detect_leaks=1 GUI_ASAN_OPTIONS=detect_leaks=0 OTHER_EXCLUDE='^(gui|install)$' \
+  scripts/ctest_displays.sh build-sanitize
 
 echo "== Fuzz targets (fuzz/), 15 s each"
 scripts/fuzz.sh 15
