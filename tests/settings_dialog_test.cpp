@@ -100,8 +100,8 @@ TEST_F(SettingsCommand, CancelKeepsSettingsAndStatusBar) {
                 ExpectSettings(wxID_CANCEL, seen).PickingBaud(1).PickingPort("Lumivane (2)"));
 
   ASSERT_TRUE(seen->shown);
-  EXPECT_EQ(App().m_baudIndex, 0);
-  EXPECT_EQ(App().m_port, "Lumivane (1)");
+  EXPECT_EQ(App().State().settings.baudIndex, 0);
+  EXPECT_EQ(App().State().settings.port, "Lumivane (1)");
   EXPECT_EQ(Status(), "");
 }
 
@@ -114,8 +114,8 @@ TEST_F(SettingsCommand, OkTakesHighSpeedAndThePickedPortInMemoryOnly) {
   wxTEST_DIALOG(Settings(),
                 ExpectSettings(wxID_OK, seen).PickingBaud(1).PickingPort("Lumivane Box (2)"));
 
-  EXPECT_EQ(App().m_baudIndex, 1);
-  EXPECT_EQ(App().m_port, "Lumivane Box (2)");
+  EXPECT_EQ(App().State().settings.baudIndex, 1);
+  EXPECT_EQ(App().State().settings.port, "Lumivane Box (2)");
   EXPECT_EQ(Status(), MSG_SETTINGS_CHANGED);
   EXPECT_EQ(ReadSettings(), onDisk) << "the settings file is written only at close";
 }
@@ -128,8 +128,8 @@ TEST_F(SettingsCommand, OkWithoutPortWarnsThenTakesTheBaudRateOnly) {
                 ExpectPortError(seen, m_frame));
 
   EXPECT_EQ(seen->portSelection, wxNOT_FOUND) << "the stored port is gone";
-  EXPECT_EQ(App().m_baudIndex, 1);
-  EXPECT_EQ(App().m_port, "Lumivane (3)");
+  EXPECT_EQ(App().State().settings.baudIndex, 1);
+  EXPECT_EQ(App().State().settings.port, "Lumivane (3)");
   EXPECT_EQ(Status(), MSG_SETTINGS_CHANGED);
 }
 
@@ -137,15 +137,15 @@ TEST_F(SettingsCommand, BaudIndexOutsideTheChoiceIsKeptUnlessTheUserPicksOne) {
   FtdiSimAddDevice("Lumivane");
   StartWith("", "5");
   for (long stored : {5L, -1L}) {
-    App().m_baudIndex = stored;
+    App().State().settings.baudIndex = stored;
     auto seenHere = std::make_shared<Seen>();
     wxTEST_DIALOG(Settings(), ExpectSettings(wxID_OK, seenHere).PickingPort("Lumivane (1)"));
     EXPECT_EQ(seenHere->baudSelection, wxNOT_FOUND) << stored;
-    EXPECT_EQ(App().m_baudIndex, stored);
-    EXPECT_EQ(App().m_port, "Lumivane (1)");
+    EXPECT_EQ(App().State().settings.baudIndex, stored);
+    EXPECT_EQ(App().State().settings.port, "Lumivane (1)");
 
     wxTEST_DIALOG(Settings(), ExpectSettings(wxID_OK).PickingBaud(0));
-    EXPECT_EQ(App().m_baudIndex, 0) << stored;
+    EXPECT_EQ(App().State().settings.baudIndex, 0) << stored;
   }
 }
 

@@ -95,6 +95,11 @@ class Document {
   // "To" hidden or shown: its width, one undo step with the label.
   void SetToColumnWidth(int scene, int width);
 
+  // The file the scenario is read from and saved to (UTF-8); empty while it
+  // has none. Save a copy writes elsewhere and leaves it.
+  const std::string& Path() const { return m_path; }
+  void SetPath(const std::string& path) { m_path = path; }
+
   // Modification time of the file when last read or written; -1 while the
   // file is not watched.
   time_t FileTime() const { return m_fileTime; }
@@ -110,6 +115,7 @@ class Document {
   void Do(Edit edit);
 
   Scenario m_scenario;
+  std::string m_path;
   time_t m_fileTime = -1;
   bool m_modified = false;
   EditHistory m_history;

@@ -5,7 +5,8 @@
 #include <wx/gdicmn.h>
 #include <wx/string.h>
 
-class SettingsFile;
+#include "gui/app/app_state.h"
+
 class LumivaneFrame;
 
 // The application object: works out the directories, reads the per-user
@@ -22,32 +23,21 @@ class LumivaneApp : public wxApp {
   // OnInit runs it with the real command line; tests run it directly.
   bool StartUp(const wxArrayString& commandLine);
 
-  void LoadSettings(wxSize& size);
-  void SaveSettings(const wxSize& size);
+  // The settings file into State().settings; the main window's close
+  // handler writes them back.
+  void LoadSettings();
 
   // The documentation directory for an executable directory: "doc" beside
   // it, else "doc" inside it, else the directory itself.
   static wxString FindDocDir(const wxString& exeDir);
 
   LumivaneFrame* Frame() const { return m_frame; }
-
-  SettingsFile* m_settings;
-  wxString m_scenarioFile;
-  wxString m_port;
-  long m_baudIndex;
-  long m_tip;
-  bool m_autoTransfer;
-  wxString m_exeDir;
-  wxString m_docDir;
-  wxString m_userDataDir;
-  wxString m_activeDir;
-  wxString m_copyDir;
-  wxString m_startFile;
+  AppState& State() { return m_state; }
 
  private:
   void ShowStartupTip();
 
+  AppState m_state;
   LumivaneFrame* m_frame;
 };
 
-extern LumivaneApp* g_app;

@@ -2,23 +2,9 @@
 // The program's user-visible texts and file names, each in one place.
 
 // Files and directories.
-inline constexpr const char* SETTINGS_FILE_NAME = "lumivane.ini";
 inline constexpr const char* DOC_DIR_NAME = "doc";
 inline constexpr const char* TIPS_FILE_NAME = "lumivane.tips";
 inline constexpr const char* USER_GUIDE_FILE_NAME = "lumivane_userguide.pdf";
-
-// Settings file sections and keys.
-inline constexpr const char* SECTION_SETTINGS = "Settings";
-inline constexpr const char* SECTION_POSITION = "Position";
-inline constexpr const char* SECTION_SESSION = "Session";
-inline constexpr const char* KEY_PORT = "com";
-inline constexpr const char* KEY_BAUD = "baud";
-inline constexpr const char* KEY_AUTORUN = "autorun";
-inline constexpr const char* KEY_TIP = "tip";
-inline constexpr const char* KEY_FRAME = "frame";
-inline constexpr const char* KEY_ACTIVE_DIR = "activedir";
-inline constexpr const char* KEY_COPY_DIR = "copydir";
-inline constexpr const char* KEY_FILE = "file";
 
 // Main window.
 inline constexpr const char* MAIN_WINDOW_TITLE = "Lumivane configuration";

@@ -1,3 +1,4 @@
+#include "gui/app/app_state.h"
 #include "gui/app/texts.h"
 #include "gui/dialogs/settings_dlg.h"
 #include "gui/frame/lumivane_frame.h"
@@ -6,9 +7,10 @@ void LumivaneFrame::OnSettings(wxCommandEvent&) {
   StopRun();
   // Free the adapter in use, so that the port list can open and show it.
   m_worker->Close();
-  LumivaneSettingsDlg dialog(this);
+  LumivaneSettingsDlg dialog(this, m_app.settings);
   ModalScope modal(this);
   if (dialog.ShowModal() == wxID_OK) {
+    m_app.settings = dialog.Values();
     // The next board command opens the link with the new port and rate.
     m_worker->Close();
     SetStatus(MSG_SETTINGS_CHANGED, STATUS_MESSAGE);

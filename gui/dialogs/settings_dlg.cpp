@@ -6,7 +6,6 @@
 #include <wx/choice.h>
 #include <wx/msgdlg.h>
 
-#include "gui/app/lumivane_app.h"
 #include "gui/app/texts.h"
 #include "core/serial/ports.h"
 #include "core/serial/virtual_port.h"
@@ -27,18 +26,20 @@ wxArrayString ListPorts() {
 
 // One enumeration fills both the choice and m_ports: a device that comes or
 // goes between two runs could otherwise shift the list under the index.
-LumivaneSettingsDlg::LumivaneSettingsDlg(wxWindow* parent)
-    : LumivaneSettingsDlg(parent, ListPorts()) {}
+LumivaneSettingsDlg::LumivaneSettingsDlg(wxWindow* parent, const Settings& settings)
+    : LumivaneSettingsDlg(parent, settings, ListPorts()) {}
 
-LumivaneSettingsDlg::LumivaneSettingsDlg(wxWindow* parent, const wxArrayString& ports)
+LumivaneSettingsDlg::LumivaneSettingsDlg(wxWindow* parent, const Settings& settings,
+                                         const wxArrayString& ports)
     : SettingsDlg(parent, ports, wxID_ANY, SETTINGS_TITLE, wxDefaultPosition, wxDefaultSize,
                   wxDEFAULT_DIALOG_STYLE),
-      m_ports(ports) {
+      m_ports(ports),
+      m_values(settings) {
   LoadValues();
 }
 
 void LumivaneSettingsDlg::LoadValues() {
-  const long baud = g_app->m_baudIndex;
+  const long baud = m_values.baudIndex;
   if (baud >= 0 && baud < static_cast<long>(m_baudChoice->GetCount())) {
     m_baudChoice->SetSelection(static_cast<int>(baud));
   } else {
@@ -46,11 +47,12 @@ void LumivaneSettingsDlg::LoadValues() {
   }
 
   m_portChoice->SetSelection(wxNOT_FOUND);
-  if (g_app->m_port.empty()) {
+  const wxString current = wxString::FromUTF8(m_values.port);
+  if (current.empty()) {
     return;
   }
   for (size_t i = 0; i < m_ports.GetCount(); ++i) {
-    if (m_ports[i].IsSameAs(g_app->m_port, false)) {
+    if (m_ports[i].IsSameAs(current, false)) {
       m_portChoice->SetSelection(static_cast<int>(i));
       return;
     }
@@ -60,7 +62,7 @@ void LumivaneSettingsDlg::LoadValues() {
 void LumivaneSettingsDlg::StoreValues() {
   const int baud = m_baudChoice->GetSelection();
   if (baud != wxNOT_FOUND) {
-    g_app->m_baudIndex = baud;
+    m_values.baudIndex = baud;
   }
 
   const int port = m_portChoice->GetSelection();
@@ -68,7 +70,7 @@ void LumivaneSettingsDlg::StoreValues() {
     wxMessageBox(ERR_PORT_SELECTION, CAPTION_ERROR, wxOK | wxICON_ERROR, this);
     return;
   }
-  g_app->m_port = m_ports[port];
+  m_values.port = m_ports[port].utf8_string();
 }
 
 void LumivaneSettingsDlg::OnCancelClick(wxCommandEvent&) { Finish(wxID_CANCEL); }

@@ -1,13 +1,15 @@
 #pragma once
+#include "core/format/app_settings.h"
 #include "gui/dialogs/settings_dlg_base.h"
 
-// The settings dialog: shows the application's baud rate and port
-// (g_app->m_baudIndex, g_app->m_port) and takes the user's choice back on
-// OK. Only the settings in memory change; they reach the settings file when
-// the main window closes. Show it with ShowModal; only wxID_OK means OK.
+// The settings dialog: shows a copy of the settings' baud rate and port and
+// takes the user's choice into it on OK; Values() is then the edited copy.
+// Show it with ShowModal; only wxID_OK means OK.
 class LumivaneSettingsDlg : public SettingsDlg {
  public:
-  explicit LumivaneSettingsDlg(wxWindow* parent);
+  LumivaneSettingsDlg(wxWindow* parent, const Settings& settings);
+
+  const Settings& Values() const { return m_values; }
 
   // Settings -> controls. A baud index outside the choice shows no baud
   // rate; a port missing from the list (or empty) shows no port.
@@ -30,10 +32,11 @@ class LumivaneSettingsDlg : public SettingsDlg {
   void OnOkClick(wxCommandEvent& event) override;
 
  private:
-  LumivaneSettingsDlg(wxWindow* parent, const wxArrayString& ports);
+  LumivaneSettingsDlg(wxWindow* parent, const Settings& settings, const wxArrayString& ports);
 
   // Ends the dialog with `result`, also when it is not in a modal loop.
   void Finish(int result);
 
   wxArrayString m_ports;
+  Settings m_values;
 };

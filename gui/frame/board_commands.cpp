@@ -15,7 +15,7 @@
 #include <cmath>
 
 #include "core/board/board_commands.h"
-#include "gui/app/lumivane_app.h"
+#include "gui/app/app_state.h"
 #include "gui/app/texts.h"
 
 namespace {
@@ -23,9 +23,8 @@ namespace {
 constexpr long HIGH_BAUD_INDEX = 1;
 
 // The port and speed as the settings have them now.
-BoardTarget SettingsTarget() {
-  return BoardTarget{g_app->m_port.utf8_string(),
-                     g_app->m_baudIndex == HIGH_BAUD_INDEX ? LinkSpeed::HIGH : LinkSpeed::STANDARD};
+BoardTarget SettingsTarget(const Settings& settings) {
+  return BoardTarget{settings.port, settings.baudIndex == HIGH_BAUD_INDEX ? LinkSpeed::HIGH : LinkSpeed::STANDARD};
 }
 
 wxString TimeLeftText(long seconds) {
@@ -59,7 +58,7 @@ bool LumivaneFrame::Destroy() {
 bool LumivaneFrame::OpenLink(const wxString& text) {
   m_lastLinkFailure = LINK_OK;
   m_openingText = text;
-  m_worker->Open(SettingsTarget());
+  m_worker->Open(SettingsTarget(m_app.settings));
   return m_lastLinkFailure == LINK_OK;
 }
 
@@ -90,7 +89,7 @@ bool LumivaneFrame::SendScene(int scene, bool automatic) {
   if (m_activeScene < 0) {
     return false;
   }
-  if (g_app->m_port.empty() && automatic) {
+  if (m_app.settings.port.empty() && automatic) {
     return false;
   }
   if (scene < 0) {
@@ -101,7 +100,7 @@ bool LumivaneFrame::SendScene(int scene, bool automatic) {
   }
   // The scene's values go, not a view of the grid; a failure is reported
   // when it comes (at once when the link is ticked).
-  m_worker->SendScene(SettingsTarget(), m_document.GetScene(scene), scene, automatic);
+  m_worker->SendScene(SettingsTarget(m_app.settings), m_document.GetScene(scene), scene, automatic);
   return m_lastLinkFailure == LINK_OK;
 }
 
@@ -118,7 +117,7 @@ void LumivaneFrame::StartRun() {
   }
   m_lastLinkFailure = LINK_OK;
   m_run = ++m_runs;
-  m_worker->StartRun(SettingsTarget(), m_document.GetScenario(), scene, m_run);
+  m_worker->StartRun(SettingsTarget(m_app.settings), m_document.GetScenario(), scene, m_run);
 }
 
 bool LumivaneFrame::EraseRom() {
@@ -144,14 +143,14 @@ void LumivaneFrame::OnResetBoards(wxCommandEvent&) {
   StopRun();
   BeginLinkBusy();
   // The reset is the reopening: sync, break and, when set, the speed switch.
-  m_worker->Reset(SettingsTarget());
+  m_worker->Reset(SettingsTarget(m_app.settings));
 }
 
 void LumivaneFrame::OnClearBoards(wxCommandEvent&) {
   StopRun();
   CommitFadeHold();
   BeginLinkBusy();
-  m_worker->Clear(SettingsTarget());
+  m_worker->Clear(SettingsTarget(m_app.settings));
 }
 
 void LumivaneFrame::OnProgramBoards(wxCommandEvent&) {
@@ -168,7 +167,7 @@ void LumivaneFrame::OnProgramBoards(wxCommandEvent&) {
         new wxProgressDialog(PROGRESS_PROGRAM_TITLE, ProgramProgressText(m_programScenes, m_programScenes, 35999),
                              m_programScenes, this, wxPD_APP_MODAL | wxPD_CAN_ABORT);
   }
-  m_worker->Program(SettingsTarget(), scenario);
+  m_worker->Program(SettingsTarget(m_app.settings), scenario);
 }
 
 void LumivaneFrame::ShowProgramProgress() {

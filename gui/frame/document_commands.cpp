@@ -12,7 +12,7 @@
 #include <wx/timer.h>
 #include <wx/toolbar.h>
 
-#include "gui/app/lumivane_app.h"
+#include "gui/app/app_state.h"
 #include "gui/app/texts.h"
 
 namespace {
@@ -51,10 +51,11 @@ bool LumivaneFrame::SaveScenario(bool force, bool askName, bool asCopy) {
     return true;
   }
 
-  wxString& file = g_app->m_scenarioFile;
-  const wxString kept = file;
+  // A copy is a save to another path; the scenario keeps its own.
+  wxString file = wxString::FromUTF8(m_document.Path());
   if (file.empty() || askName) {
-    wxString startDir = asCopy ? g_app->m_copyDir : g_app->m_activeDir;
+    Settings& settings = m_app.settings;
+    wxString startDir = wxString::FromUTF8(asCopy ? settings.copyDir : settings.activeDir);
     wxString proposed = asCopy ? file.AfterLast('/') : file;
     if (proposed.Contains("/")) {
       // The toolkit takes a proposed name without a directory: a full path
@@ -75,35 +76,30 @@ bool LumivaneFrame::SaveScenario(bool force, bool askName, bool asCopy) {
     if (file != typed && wxFileName::FileExists(file) &&
         ShowMessage(wxString::Format(ASK_REPLACE_FILE, file.AfterLast('/')), DIALOG_SAVE_TITLE,
                     wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION) != wxYES) {
-      file = kept;
       return false;
     }
-    const wxString directory = wxFileName(file).GetPath();
+    const std::string directory = wxFileName(file).GetPath().utf8_string();
     if (asCopy) {
-      g_app->m_copyDir = directory;
+      settings.copyDir = directory;
     } else {
-      g_app->m_activeDir = directory;
+      settings.activeDir = directory;
+      m_document.SetPath(file.utf8_string());
       UpdateTitle();
     }
   }
 
   // A copy leaves the watch on the scenario's own file.
   const time_t fileTime = m_document.FileTime();
-  const bool written = WriteScenario();
+  const bool written = WriteScenario(file);
   if (asCopy) {
     m_document.SetFileTime(fileTime);
   }
   if (!written) {
-    const wxString failed = file;
-    if (asCopy) {
-      file = kept;
-    }
-    ShowError(wxString::Format(ERR_SAVE_FAILED, failed, LastScenarioError()));
+    ShowError(wxString::Format(ERR_SAVE_FAILED, file, LastScenarioError()));
     return false;
   }
 
   if (asCopy) {
-    file = kept;
     SetStatus(MSG_SAVED_COPY, STATUS_MESSAGE);
   } else {
     m_document.MarkSaved();
@@ -132,7 +128,7 @@ void LumivaneFrame::OnNew(wxCommandEvent&) {
     return;
   }
   StartEmptyScenario();
-  g_app->m_scenarioFile.clear();
+  m_document.SetPath(std::string());
   m_document.SetFileTime(-1);
   ClearUndoHistory();
   SetModified(false);
@@ -145,7 +141,8 @@ void LumivaneFrame::OnOpen(wxCommandEvent&) {
   if (!SaveScenario(false, false, false)) {
     return;
   }
-  wxFileDialog dialog(this, DIALOG_OPEN_TITLE, g_app->m_activeDir, wxString(), SCENARIO_FILE_FILTER,
+  wxFileDialog dialog(this, DIALOG_OPEN_TITLE, wxString::FromUTF8(m_app.settings.activeDir), wxString(),
+                      SCENARIO_FILE_FILTER,
                       wxFD_OPEN | wxFD_FILE_MUST_EXIST);
   {
     ModalScope modal(this);
@@ -166,8 +163,8 @@ void LumivaneFrame::OnOpen(wxCommandEvent&) {
     ShowError(wxString::Format(ERR_READ_FAILED, path, m_scenarioError));
     return;
   }
-  g_app->m_scenarioFile = path;
-  g_app->m_activeDir = wxFileName(path).GetPath();
+  m_document.SetPath(path.utf8_string());
+  m_app.settings.activeDir = wxFileName(path).GetPath().utf8_string();
   ClearUndoHistory();
   UpdateTitle();
   SetModified(false);
@@ -189,7 +186,7 @@ void LumivaneFrame::OnSaveCopy(wxCommandEvent&) {
 
 void LumivaneFrame::OnRevert(wxCommandEvent&) {
   StopRun();
-  const wxString& file = g_app->m_scenarioFile;
+  const wxString file = wxString::FromUTF8(m_document.Path());
   if (!file.empty()) {
     if (!wxFileName::FileExists(file)) {
       ShowMessage(ERR_REVERT_MISSING, CAPTION_FILE_NOT_FOUND, wxOK | wxICON_ERROR);
@@ -227,7 +224,11 @@ void LumivaneFrame::OnCloseWindow(wxCloseEvent& event) {
     return;
   }
   m_timer->Stop();
-  g_app->m_autoTransfer = m_toolBar->GetToolState(ID_AUTO_TRANSFER);
-  g_app->SaveSettings(GetSize());
+  Settings& settings = m_app.settings;
+  settings.autoTransfer = m_toolBar->GetToolState(ID_AUTO_TRANSFER);
+  settings.scenarioFile = m_document.Path();
+  settings.width = GetSize().GetWidth();
+  settings.height = GetSize().GetHeight();
+  WriteSettings(Utf8SettingsFile(m_app.settingsPath), settings);
   Destroy();
 }

@@ -13,13 +13,14 @@
 #include <wx/timer.h>
 #include <wx/toolbar.h>
 
-#include "gui/app/lumivane_app.h"
+#include "gui/app/app_state.h"
 #include "gui/app/texts.h"
 #include "gui/frame/link_view.h"
 #include "resources/icons.h"
 
-LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size)
+LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size, AppState& app)
     : wxFrame(nullptr, wxID_ANY, title, wxDefaultPosition, size, wxDEFAULT_FRAME_STYLE),
+      m_app(app),
       m_menuBar(nullptr),
       m_menuFile(nullptr),
       m_menuEdit(nullptr),
@@ -91,14 +92,12 @@ LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size)
   Layout();
   m_notebook->Bind(wxEVT_NOTEBOOK_PAGE_CHANGED, &LumivaneFrame::OnPageChanged, this);
 
-  if (!g_app->m_startFile.empty()) {
-    g_app->m_scenarioFile = g_app->m_startFile;
-  }
-  if (!g_app->m_scenarioFile.empty()) {
+  m_document.SetPath(m_app.startFile.empty() ? m_app.settings.scenarioFile : m_app.startFile.utf8_string());
+  if (!m_document.Path().empty()) {
     if (ReadScenario()) {
       SetStatus(MSG_LOADED_RECENT, STATUS_MESSAGE);
     } else {
-      g_app->m_scenarioFile.clear();
+      m_document.SetPath(std::string());
       SetStatus(MSG_FAILED_RECENT, STATUS_MESSAGE);
     }
   }
@@ -115,7 +114,7 @@ LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size)
 
   // The first transfer waits until the window is on screen, so that a port
   // error appears over the program and not before it.
-  const bool runStartFile = !g_app->m_startFile.empty();
+  const bool runStartFile = !m_app.startFile.empty();
   CallAfter([this, runStartFile] {
     if (runStartFile) {
       wxCommandEvent run(wxEVT_MENU, ID_TRANSFER);
@@ -221,7 +220,7 @@ int LumivaneFrame::ShowMessage(const wxString& message, const wxString& caption,
 }
 
 void LumivaneFrame::UpdateTitle() {
-  const wxString& file = g_app->m_scenarioFile;
+  const wxString file = wxString::FromUTF8(m_document.Path());
   SetTitle(TITLE_PREFIX + (file.empty() ? wxString(TITLE_UNTITLED) : file.AfterLast('/')));
 }
 

@@ -10,7 +10,7 @@
 #include <wx/textctrl.h>
 #include <wx/toolbar.h>
 
-#include "gui/app/lumivane_app.h"
+#include "gui/app/app_state.h"
 #include "gui/app/texts.h"
 #include "gui/frame/lumivane_frame.h"
 #include "resources/icons.h"
@@ -114,7 +114,7 @@ void LumivaneFrame::BuildToolBar() {
                      wxITEM_CHECK, "Automatically transfer changes",
                      "Transfer the current scene after every change, but ignore \"hold\" "
                      "times (i.e. do not switch scenes)");
-  m_toolBar->ToggleTool(ID_AUTO_TRANSFER, g_app->m_autoTransfer);
+  m_toolBar->ToggleTool(ID_AUTO_TRANSFER, m_app.settings.autoTransfer);
   m_toolBar->Realize();
 }
 

@@ -13,6 +13,8 @@
 #include "core/model/document.h"
 #include "gui/frame/ids.h"
 
+struct AppState;
+
 class wxButton;
 class wxCommandEvent;
 class wxCloseEvent;
@@ -57,7 +59,8 @@ class wxToolBar;
 //   ../help/help_commands.cpp  tips, user guide, about box
 class LumivaneFrame : public wxFrame {
  public:
-  LumivaneFrame(const wxString& title, const wxSize& size);
+  // `app` holds the settings the window shows and changes; it outlives the window.
+  LumivaneFrame(const wxString& title, const wxSize& size, AppState& app);
   ~LumivaneFrame() override;
 
   // How the board link's worker runs in windows made from now on: on a
@@ -94,7 +97,9 @@ class LumivaneFrame : public wxFrame {
   void UpdateUndoRedo();
 
   // Scenario file (storage/scenario_file.cpp).
-  bool WriteScenario();
+  // Writes the open scenario to `path`: its own file, or a copy.
+  bool WriteScenario(const wxString& path);
+  bool WriteScenario() { return WriteScenario(wxString::FromUTF8(m_document.Path())); }
   bool ReadScenario();
   // Reads the file at `path` into the window; false, with the reason in
   // LastScenarioError(), when it cannot be read, and nothing changes.
@@ -314,6 +319,7 @@ class LumivaneFrame : public wxFrame {
   // The countdown, and the run's lateness when it is late.
   void ShowHoldField();
 
+  AppState& m_app;
   wxMenuBar* m_menuBar;
   wxMenu* m_menuFile;
   wxMenu* m_menuEdit;

@@ -3,18 +3,17 @@
 
 #include <wx/html/htmprint.h>
 
-#include "gui/app/lumivane_app.h"
 #include "core/report/report_html.h"
 #include "gui/app/texts.h"
 
 wxString LumivaneFrame::BuildReport() {
-  const wxString& file = g_app->m_scenarioFile;
+  const wxString file = wxString::FromUTF8(m_document.Path());
   const wxString title = file.empty() ? wxString(TITLE_UNTITLED) : file.AfterLast('/');
   return wxString::FromUTF8(BuildReportHtml(m_document.GetScenario(), title.utf8_string()));
 }
 
 wxString LumivaneFrame::BuildReportHeader() const {
-  const wxString& file = g_app->m_scenarioFile;
+  const wxString file = wxString::FromUTF8(m_document.Path());
   return wxString::FromUTF8(
       BuildReportHeaderHtml((file.empty() ? wxString(TITLE_UNTITLED) : file).utf8_string()));
 }

@@ -10,7 +10,7 @@
 #include <wx/toolbar.h>
 
 #include "core/format/scenario_file.h"
-#include "gui/app/lumivane_app.h"
+#include "gui/app/app_state.h"
 #include "gui/app/texts.h"
 #include "gui/frame/link_view.h"
 
@@ -82,16 +82,16 @@ void LumivaneFrame::WatchScenarioFile() {
     }
     m_fileChangePending = false;
     // A save, an open or a new scenario since then settled the question.
-    if (g_app->m_scenarioFile.empty() || m_document.FileTime() != -1) {
+    if (m_document.Path().empty() || m_document.FileTime() != -1) {
       return;
     }
   } else {
-    const wxString& file = g_app->m_scenarioFile;
+    const std::string& file = m_document.Path();
     if (file.empty() || m_document.FileTime() == -1) {
       return;
     }
     // One look at the file: one that is gone or unreadable counts as unchanged.
-    const time_t modified = ScenarioFileTime(file.utf8_string());
+    const time_t modified = ScenarioFileTime(file);
     if (modified == -1 || modified == m_document.FileTime()) {
       return;
     }

@@ -9,9 +9,8 @@
 #include <wx/textctrl.h>
 
 #include "core/format/scenario_file.h"
-#include "gui/app/lumivane_app.h"
 
-bool LumivaneFrame::WriteScenario() {
+bool LumivaneFrame::WriteScenario(const wxString& path) {
   for (wxGrid* grid : m_pageGrids) {
     if (grid != nullptr) {
       grid->SaveEditControlValue();
@@ -21,7 +20,7 @@ bool LumivaneFrame::WriteScenario() {
   CaptureColumnWidths();
   time_t written = -1;
   const int error =
-      SaveScenarioFile(g_app->m_scenarioFile.utf8_string(), m_document.GetScenario(), &written);
+      SaveScenarioFile(path.utf8_string(), m_document.GetScenario(), &written);
   if (error != 0) {
     m_scenarioError = wxSysErrorMsgStr(error);
     return false;
@@ -33,7 +32,7 @@ bool LumivaneFrame::WriteScenario() {
   return true;
 }
 
-bool LumivaneFrame::ReadScenario() { return ReadScenarioFrom(g_app->m_scenarioFile); }
+bool LumivaneFrame::ReadScenario() { return ReadScenarioFrom(wxString::FromUTF8(m_document.Path())); }
 
 bool LumivaneFrame::ReadScenarioFrom(const wxString& path) {
   // A file that cannot be read leaves the open scenario as it is, like a

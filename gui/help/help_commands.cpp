@@ -11,19 +11,19 @@
 #include <wx/tipdlg.h>
 #include <wx/utils.h>
 
-#include "gui/app/lumivane_app.h"
+#include "gui/app/app_state.h"
 #include "gui/app/texts.h"
 #include "core/mailcap/mailcap.h"
 #include "resources/icons.h"
 
 void LumivaneFrame::ShowTips() {
-  const wxString path = g_app->m_docDir + "/" + TIPS_FILE_NAME;
+  const wxString path = m_app.docDir + "/" + TIPS_FILE_NAME;
   // A negative index lies past the last tip, so the provider starts over.
   std::unique_ptr<wxTipProvider> provider(
-      wxCreateFileTipProvider(path, static_cast<size_t>(g_app->m_tip)));
+      wxCreateFileTipProvider(path, static_cast<size_t>(m_app.settings.tip)));
   ModalScope modal(this);
   const bool keepShowing = wxShowTip(this, provider.get(), true);
-  g_app->m_tip = keepShowing ? static_cast<long>(provider->GetCurrentTip()) : -1;
+  m_app.settings.tip = keepShowing ? static_cast<long>(provider->GetCurrentTip()) : -1;
 }
 
 void LumivaneFrame::OnTips(wxCommandEvent&) {
@@ -32,7 +32,7 @@ void LumivaneFrame::OnTips(wxCommandEvent&) {
 }
 
 bool LumivaneFrame::OpenUserGuide(const wxString& mailcapPath) {
-  const wxString guide = g_app->m_docDir + "/" + USER_GUIDE_FILE_NAME;
+  const wxString guide = m_app.docDir + "/" + USER_GUIDE_FILE_NAME;
   if (!wxFileExists(guide)) {
     // A viewer would only report a missing file in its own words, if at all.
     ShowMessage(wxString::Format(ERR_USER_GUIDE_MISSING, guide), CAPTION_ERROR, wxOK | wxICON_ERROR);

@@ -1,0 +1,67 @@
+#include "core/format/app_settings.h"
+
+#include "core/model/scenario.h"
+
+namespace {
+
+constexpr const char* SECTION_SETTINGS = "Settings";
+constexpr const char* SECTION_POSITION = "Position";
+constexpr const char* SECTION_SESSION = "Session";
+constexpr const char* KEY_PORT = "com";
+constexpr const char* KEY_BAUD = "baud";
+constexpr const char* KEY_AUTORUN = "autorun";
+constexpr const char* KEY_TIP = "tip";
+constexpr const char* KEY_FRAME = "frame";
+constexpr const char* KEY_ACTIVE_DIR = "activedir";
+constexpr const char* KEY_COPY_DIR = "copydir";
+constexpr const char* KEY_FILE = "file";
+
+// A part of the window size counts by its leading number; 0 without one.
+int SizePart(const std::string& text) { return static_cast<int>(LeadingNumber(text)); }
+
+}  // namespace
+
+bool Settings::operator==(const Settings& other) const {
+  return port == other.port && baudIndex == other.baudIndex && autoTransfer == other.autoTransfer &&
+         tip == other.tip && activeDir == other.activeDir && copyDir == other.copyDir &&
+         scenarioFile == other.scenarioFile && width == other.width && height == other.height;
+}
+
+Settings ReadSettings(const Utf8SettingsFile& file, const std::string& firstPort) {
+  Settings settings;
+  // No value read from a line holds a newline, so it marks a missing key.
+  settings.port = file.ReadString(SECTION_SETTINGS, KEY_PORT, "\n");
+  if (settings.port == "\n") {
+    settings.port = firstPort;
+  }
+  settings.baudIndex = file.ReadLong(SECTION_SETTINGS, KEY_BAUD, 0);
+  settings.autoTransfer = file.ReadLong(SECTION_SETTINGS, KEY_AUTORUN, 1) != 0;
+  settings.tip = file.ReadLong(SECTION_SETTINGS, KEY_TIP, 0);
+
+  const std::string frame = file.ReadString(SECTION_POSITION, KEY_FRAME, "");
+  if (!frame.empty()) {
+    const size_t space = frame.find(' ');
+    settings.width = SizePart(frame.substr(0, space));
+    settings.height = space == std::string::npos ? 0 : SizePart(frame.substr(space + 1));
+  }
+
+  settings.activeDir = file.ReadString(SECTION_SESSION, KEY_ACTIVE_DIR, "");
+  settings.copyDir = file.ReadString(SECTION_SESSION, KEY_COPY_DIR, "");
+  settings.scenarioFile = file.ReadString(SECTION_SESSION, KEY_FILE, "");
+  return settings;
+}
+
+bool WriteSettings(const Utf8SettingsFile& file, const Settings& settings) {
+  // This order fixes the order of a new file's sections.
+  bool written = file.WriteString(SECTION_SETTINGS, KEY_PORT, settings.port);
+  written = file.WriteLong(SECTION_SETTINGS, KEY_BAUD, settings.baudIndex) && written;
+  written = file.WriteLong(SECTION_SETTINGS, KEY_AUTORUN, settings.autoTransfer ? 1 : 0) && written;
+  written = file.WriteLong(SECTION_SETTINGS, KEY_TIP, settings.tip) && written;
+  written = file.WriteString(SECTION_SESSION, KEY_ACTIVE_DIR, settings.activeDir) && written;
+  written = file.WriteString(SECTION_SESSION, KEY_COPY_DIR, settings.copyDir) && written;
+  written = file.WriteString(SECTION_SESSION, KEY_FILE, settings.scenarioFile) && written;
+  written = file.WriteString(SECTION_POSITION, KEY_FRAME,
+                             std::to_string(settings.width) + " " + std::to_string(settings.height)) &&
+            written;
+  return written;
+}
