@@ -13,6 +13,7 @@
 #include <wx/textctrl.h>
 
 #include "gui/app/texts.h"
+#include "gui/frame/grid_clipboard_keys.h"
 #include "gui/frame/scene_table.h"
 
 namespace {
@@ -102,6 +103,7 @@ wxGrid* LumivaneFrame::MakeGrid(int scene) {
   grid->Bind(wxEVT_GRID_EDITOR_SHOWN, &LumivaneFrame::OnEditorShown, this);
   grid->Bind(wxEVT_GRID_CELL_CHANGED, &LumivaneFrame::OnCellChanged, this);
   grid->Bind(wxEVT_GRID_COL_SIZE, &LumivaneFrame::OnColumnResized, this);
+  RouteClipboardKeys(grid, this);
 
   page->GetSizer()->Add(grid, 1, wxEXPAND);
   page->Layout();
