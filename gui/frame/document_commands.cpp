@@ -13,7 +13,9 @@
 #include <wx/toolbar.h>
 
 #include "gui/app/lumivane_app.h"
+#include "core/model/unsaved_rows.h"
 #include "gui/app/texts.h"
+#include "gui/frame/status_texts.h"
 
 namespace {
 
@@ -104,11 +106,11 @@ bool LumivaneFrame::SaveScenario(bool force, bool askName, bool asCopy) {
 
   if (asCopy) {
     file = kept;
-    SetStatus(MSG_SAVED_COPY, STATUS_MESSAGE);
+    SetStatus(SavedMessage(MSG_SAVED_COPY, RowsLeftOutOfFile(m_document.GetScenario())), STATUS_MESSAGE);
   } else {
     m_document.MarkSaved();
     SetModified(false);
-    SetStatus(MSG_SAVED, STATUS_MESSAGE);
+    SetStatus(SavedMessage(MSG_SAVED, RowsLeftOutOfFile(m_document.GetScenario())), STATUS_MESSAGE);
   }
   UpdateUndoRedo();
   return true;
