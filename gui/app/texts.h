@@ -66,6 +66,13 @@ inline constexpr const char* ERR_HOLD_RANGE =
 inline constexpr const char* WARN_HOLD_ROUNDED =
     "Value for the hold time is rounded to a multiple of 0.5 seconds.";
 
+// The colour palette: the boards' colours.
+inline constexpr const char* PALETTE_TITLE = "Colour";
+inline constexpr const char* PALETTE_MORE_COLOURS = "More colours...";
+inline constexpr const char* PALETTE_CUBE_TIP = "Colour %d: red %d, green %d, blue %d (levels 0 to 5)";
+inline constexpr const char* PALETTE_CUSTOM_TIP = "Custom colour %d: ";
+inline constexpr const char* PALETTE_CUSTOM_UNSET_TIP = "Custom colour %d: not set";
+
 // Settings dialog.
 inline constexpr const char* SETTINGS_TITLE = "Settings";
 inline constexpr const char* LABEL_BAUD_RATE = "&Baud rate";
