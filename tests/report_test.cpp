@@ -59,6 +59,13 @@ class ExpectPrintDialog : public wxExpectModalBase<wxPrintDialogBase, ExpectPrin
   std::shared_ptr<bool> m_asked;
 };
 
+// A colour cell of the report: the swatch in its border, and the number.
+std::string ColourCell(const std::string& rgb, int number) {
+  return "<td><table cellspacing=0 cellpadding=0><tr><td><table cellspacing=1 cellpadding=0 "
+         "bgcolor='#606060'><tr><td width=18 bgcolor='#" + rgb + "'>&nbsp;</td></tr></table></td><td>&nbsp;" +
+         std::to_string(number) + "</td></tr></table></td>";
+}
+
 class Report : public AppTest {
  protected:
   void Load(const std::string& path) {
@@ -107,14 +114,14 @@ TEST_F(Report, StripesFollowGridRowsAndColoursArePaletteColours) {
   const std::string html = Utf8(m_frame->BuildReport());
   // Row 0 even, row 1 skipped (its colour 72 never shows), row 2 even,
   // row 3 odd, row 4 even.
-  EXPECT_NE(html.find("<tr><td>1</td><td>4</td><td bgcolor='#282828'>"), std::string::npos);
+  EXPECT_NE(html.find("<tr><td>1</td><td>4</td>" + ColourCell("282828", 0)), std::string::npos);
   EXPECT_EQ(html.find("#7e2828"), std::string::npos);
   EXPECT_EQ(html.find("<td>5</td>"), std::string::npos);
-  EXPECT_NE(html.find("<tr><td>7</td><td>12</td><td bgcolor='#532828'>"), std::string::npos);
-  EXPECT_NE(html.find("<tr bgcolor='#f0f0f0'><td>13</td><td></td><td bgcolor='#ffffff'>"),
+  EXPECT_NE(html.find("<tr><td>7</td><td>12</td>" + ColourCell("532828", 36)), std::string::npos);
+  // No colour prints as the white the boards show, a fresh row as black.
+  EXPECT_NE(html.find("<tr bgcolor='#f0f0f0'><td>13</td><td></td>" + ColourCell("ffffff", 215)),
             std::string::npos);
-  EXPECT_NE(html.find("<tr><td></td><td></td><td bgcolor='#000000'>&nbsp;</td><td></td>"
-                      "<td>a &amp; b</td></tr>"),
+  EXPECT_NE(html.find("<tr><td></td><td></td>" + ColourCell("000000", 0) + "<td></td><td>a &amp; b</td></tr>"),
             std::string::npos);
 }
 

@@ -1,10 +1,12 @@
 // Scene pages, their grids, page switching and the hidden "To" column.
+#include <wx/dcmemory.h>
 #include <wx/grid.h>
 #include <wx/menu.h>
 #include <wx/notebook.h>
 #include <wx/textctrl.h>
 
 #include "gui/app/lumivane_app.h"
+#include "gui/frame/cell_colours.h"
 #include "gui/frame/lumivane_frame.h"
 #include "support/app_fixture.h"
 #include "support/gui_testing.h"
@@ -115,4 +117,61 @@ TEST_F(ScenePages, UserPageChangeEndsAnAutoTransferState) {
   ASSERT_TRUE(ClickNotebookTab(m_frame->Notebook(), 1));
   // The new page is sent at once, so it becomes the active scene.
   EXPECT_EQ(m_frame->ActiveScene(), 1);
+}
+
+namespace {
+
+// What a Colour cell shows, drawn into a bitmap the way the grid draws it.
+struct DrawnCell {
+  wxColour middle;  // the swatch, or the cell when it has none
+  wxColour border;  // the swatch's edge
+  wxColour margin;  // between the cell's edge and the swatch
+};
+
+DrawnCell DrawColourCell(wxGrid* grid, int row, bool selected) {
+  const wxRect rect(0, 0, 50, 24);
+  wxBitmap bitmap(rect.width, rect.height);
+  wxMemoryDC dc(bitmap);
+  wxGridCellAttr* attr = grid->GetTable()->GetAttr(row, COL_COLOUR, wxGridCellAttr::Any);
+  wxGridCellRenderer* renderer = attr->GetRenderer(grid, row, COL_COLOUR);
+  renderer->Draw(*grid, *attr, dc, rect, row, COL_COLOUR, selected);
+  renderer->DecRef();
+  attr->DecRef();
+  dc.SelectObject(wxNullBitmap);
+  const wxImage image = bitmap.ConvertToImage();
+  const auto at = [&image](int x, int y) {
+    return wxColour(image.GetRed(x, y), image.GetGreen(x, y), image.GetBlue(x, y));
+  };
+  return DrawnCell{at(25, 12), at(3, 12), at(1, 12)};
+}
+
+}  // namespace
+
+TEST_F(ScenePages, ColourCellsShowABorderedSwatchThatSelectionOnlyFrames) {
+  Start();
+  wxGrid* grid = m_frame->Grid(0);
+  grid->AppendRows(2);
+  SetRowColour(m_frame, 0, 0, 0);    // black
+  SetRowColour(m_frame, 0, 1, 215);  // white
+  const wxColour white = grid->GetDefaultCellBackgroundColour();
+  const wxColour selection = grid->GetSelectionBackground();
+  const wxColour border(96, 96, 96);
+  struct Case {
+    const char* what;
+    int row;
+    bool selected;
+    DrawnCell expected;
+  } cases[] = {
+      {"black", 0, false, {IndexToWxColour(0), border, white}},
+      {"black, selected", 0, true, {IndexToWxColour(0), border, selection}},
+      {"white", 1, false, {IndexToWxColour(215), border, white}},
+      {"no colour", 2, false, {white, white, white}},
+      {"no colour, selected", 2, true, {selection, selection, selection}},
+  };
+  for (const Case& c : cases) {
+    const DrawnCell drawn = DrawColourCell(grid, c.row, c.selected);
+    EXPECT_EQ(drawn.middle, c.expected.middle) << c.what;
+    EXPECT_EQ(drawn.border, c.expected.border) << c.what;
+    EXPECT_EQ(drawn.margin, c.expected.margin) << c.what;
+  }
 }
