@@ -44,19 +44,22 @@ void Choose(LumivaneFrame* frame, int id) {
   frame->ProcessWindowEvent(event);
 }
 
-// The print dialog, cancelled.
+// The print dialog, cancelled; what it was given to offer is kept.
 class ExpectPrintDialog : public wxExpectModalBase<wxPrintDialogBase, ExpectPrintDialog> {
  public:
-  explicit ExpectPrintDialog(std::shared_ptr<bool> asked) : m_asked(asked) {}
+  explicit ExpectPrintDialog(std::shared_ptr<bool> asked, std::shared_ptr<wxPrintDialogData> offered = nullptr)
+      : m_asked(asked), m_offered(offered ? offered : std::make_shared<wxPrintDialogData>()) {}
 
  protected:
-  int OnInvoked(wxPrintDialogBase*) const override {
+  int OnInvoked(wxPrintDialogBase* dialog) const override {
     *m_asked = true;
+    *m_offered = dialog->GetPrintDialogData();
     return wxID_CANCEL;
   }
 
  private:
   std::shared_ptr<bool> m_asked;
+  std::shared_ptr<wxPrintDialogData> m_offered;
 };
 
 // A colour cell of the report: the swatch in its border, and the number.
@@ -183,4 +186,43 @@ TEST_F(Report, PrintAsksWithThePrintDialogAndCancelPrintsNothing) {
   auto asked = std::make_shared<bool>(false);
   wxTEST_DIALOG(Choose(m_frame, wxID_PRINT), ExpectPrintDialog(asked));
   EXPECT_TRUE(*asked);
+}
+
+TEST_F(Report, ThePrintDialogKnowsThePagesAndOffersAllOfThem) {
+  Start();
+  // Long scenes, so that the report takes several pages.
+  for (int scene = 0; scene < 3; ++scene) {
+    if (scene > 0) {
+      m_frame->CreateScenePage(scene, "", false);
+    }
+    wxGrid* grid = m_frame->Grid(scene);
+    grid->AppendRows(29);
+    for (int row = 0; row < 30; ++row) {
+      grid->SetCellValue(row, COL_FROM, wxString::Format("%d", row + 1));
+      grid->SetCellValue(row, COL_DESCRIPTION, "a row of the report");
+    }
+  }
+  Choose(m_frame, wxID_PREVIEW);
+  Pump(200);
+  wxPreviewFrame* frame = FindPreviewFrame();
+  ASSERT_NE(frame, nullptr);
+  int previewPages = 0;
+  for (wxWindow* child : frame->GetChildren()) {
+    if (auto* bar = dynamic_cast<wxPreviewControlBar*>(child)) {
+      previewPages = bar->GetPrintPreview()->GetMaxPage();
+    }
+  }
+  frame->Close(true);
+  Pump(100);
+  ASSERT_GE(previewPages, 2);
+
+  auto asked = std::make_shared<bool>(false);
+  auto offered = std::make_shared<wxPrintDialogData>();
+  wxTEST_DIALOG(Choose(m_frame, wxID_PRINT), ExpectPrintDialog(asked, offered));
+  ASSERT_TRUE(*asked);
+  EXPECT_TRUE(offered->GetAllPages());
+  EXPECT_EQ(offered->GetMinPage(), 1);
+  EXPECT_EQ(offered->GetMaxPage(), previewPages);
+  EXPECT_EQ(offered->GetFromPage(), 1);
+  EXPECT_EQ(offered->GetToPage(), previewPages);
 }

@@ -16,6 +16,7 @@
 #include "gui/app/lumivane_app.h"
 #include "gui/app/texts.h"
 #include "gui/frame/link_view.h"
+#include "gui/frame/report_printing.h"
 #include "gui/frame/status_texts.h"
 #include "resources/icons.h"
 
@@ -107,7 +108,7 @@ LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size)
   m_document.SetModified(false);
   UpdateTitle();
 
-  m_printing = new wxHtmlEasyPrinting(PRINTING_NAME, this);
+  m_printing = new ReportPrinting(PRINTING_NAME, this);
 
   m_timer = new wxTimer(this, ID_TIMER);
   Bind(wxEVT_TIMER, &LumivaneFrame::OnTimer, this, ID_TIMER);
