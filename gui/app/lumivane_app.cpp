@@ -2,9 +2,12 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
+
 #include <glib.h>
 
 #include <wx/dir.h>
+#include <wx/display.h>
 #include <wx/filename.h>
 #include <wx/stdpaths.h>
 #include <wx/tipdlg.h>
@@ -31,6 +34,9 @@ LumivaneApp::~LumivaneApp() {
 }
 
 namespace {
+
+constexpr long FIRST_START_WIDTH = 900;
+constexpr long FIRST_START_HEIGHT = 600;
 
 // The desktop program keeps its terminal quiet: the toolkit's own warnings
 // have nowhere useful to go.
@@ -112,8 +118,11 @@ void LumivaneApp::LoadSettings(wxSize& size) {
   m_autoTransfer = m_settings->ReadLong(SECTION_SETTINGS, KEY_AUTORUN, 1) != 0;
   m_tip = m_settings->ReadLong(SECTION_SETTINGS, KEY_TIP, 0);
 
-  long width = 480;
-  long height = 320;
+  // A first start shows the grid's five columns and some rows, within the
+  // screen; a stored size is the user's.
+  const wxRect screen = wxGetClientDisplayRect();
+  long width = std::min(FIRST_START_WIDTH, static_cast<long>(screen.width));
+  long height = std::min(FIRST_START_HEIGHT, static_cast<long>(screen.height));
   const wxString frame = m_settings->ReadString(SECTION_POSITION, KEY_FRAME, "");
   if (!frame.empty()) {
     // A part that is not a number gives 0, as does a missing height.
