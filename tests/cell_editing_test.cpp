@@ -227,7 +227,6 @@ TEST_F(CellEditing, ThePaletteStartsOnTheRowsColourAndItsKeysMoveChooseAndCancel
       {"right: blue up", 192, {WXK_RIGHT, WXK_RETURN}, 192, 193},
       {"down: green up", 192, {WXK_DOWN, WXK_RETURN}, 192, 198},
       {"left: into the square before", 192, {WXK_LEFT, WXK_RETURN}, 192, 161},
-      {"up stops at the top", 192, std::vector<int>(9, WXK_UP), 192, 192},
       {"up to the top row", 192, WithEnter(std::vector<int>(8, WXK_UP)), 192, 72},
       {"Escape cancels", 192, {WXK_RIGHT, WXK_ESCAPE}, 192, 192},
       {"no colour starts at 0", NO_COLOUR, {WXK_RETURN}, 0, 0},
@@ -243,19 +242,7 @@ TEST_F(CellEditing, ThePaletteStartsOnTheRowsColourAndItsKeysMoveChooseAndCancel
     EXPECT_EQ(seen->focusedAtStart, c.focusedAtStart) << c.what;
     EXPECT_EQ(m_frame->GetDocument().GetRow(0, 0).colour, c.after) << c.what;
   }
-}
-
-TEST_F(CellEditing, ClickingAColourCellOpensThePaletteWhosePickIsTheRowsColour) {
-  wxTEST_DIALOG(
-      {
-        wxGridEvent click(grid->GetId(), wxEVT_GRID_CELL_LEFT_CLICK, grid, 0, COL_COLOUR);
-        grid->ProcessWindowEvent(click);
-      },
-      ExpectPalette({WXK_RIGHT, WXK_RIGHT, WXK_RETURN}));
-  EXPECT_EQ(m_frame->GetDocument().GetRow(0, 0).colour, 2);
-  EXPECT_EQ(grid->GetCellBackgroundColour(0, COL_COLOUR), IndexToWxColour(2));
   EXPECT_EQ(grid->GetCellValue(0, COL_FROM), "1");  // numbered as any colour choice does
-  EXPECT_EQ(m_frame->EditMenu()->GetLabel(wxID_UNDO), "Undo colour\tCtrl-Z");
 }
 
 TEST(ColourPalette, ToolTipsGiveTheNumberAndLevels) {

@@ -128,16 +128,12 @@ TEST(UnsavedRows, RowsWithContentButNoBoardNumberAreCounted) {
   } cases[] = {
       {"numbered rows", {MakeRow("1"), MakeRow(" 3 ", "5")}, 0},
       {"a note", {MakeRow("", "", "spare")}, 1},
-      {"blank From and a To", {MakeRow("  ", "4")}, 1},
       {"From 0, To below From", {MakeRow("0"), MakeRow("5", "2")}, 2},
       {"a colour alone is no content", {colourOnly}, 0},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(RowsLeftOutOfFile(OneScene(c.rows)), c.leftOut) << c.what;
   }
-  Scenario two = OneScene({MakeRow("", "", "a")});
-  two.scenes.push_back(two.scenes[0]);
-  EXPECT_EQ(RowsLeftOutOfFile(two), 2);
 }
 
 TEST(RowClipboard, RowsGoToTextAndComeBack) {

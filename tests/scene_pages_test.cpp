@@ -121,28 +121,23 @@ TEST_F(ScenePages, UserPageChangeEndsAnAutoTransferState) {
 
 namespace {
 
-// What a Colour cell shows, drawn into a bitmap the way the grid draws it.
-struct DrawnCell {
-  wxColour middle;  // the swatch, or the cell when it has none
-  wxColour border;  // the swatch's edge
-  wxColour margin;  // between the cell's edge and the swatch
-};
-
-DrawnCell DrawColourCell(wxGrid* grid, int row, bool selected) {
-  const wxRect rect(0, 0, 50, 24);
-  wxBitmap bitmap(rect.width, rect.height);
+// A Colour cell drawn as the grid draws it: the colours at its middle, at
+// the swatch's edge and between the cell's edge and the swatch.
+std::vector<wxColour> DrawColourCell(wxGrid* grid, int row, bool selected) {
+  wxBitmap bitmap(50, 24);
   wxMemoryDC dc(bitmap);
   wxGridCellAttr* attr = grid->GetTable()->GetAttr(row, COL_COLOUR, wxGridCellAttr::Any);
   wxGridCellRenderer* renderer = attr->GetRenderer(grid, row, COL_COLOUR);
-  renderer->Draw(*grid, *attr, dc, rect, row, COL_COLOUR, selected);
+  renderer->Draw(*grid, *attr, dc, wxRect(0, 0, 50, 24), row, COL_COLOUR, selected);
   renderer->DecRef();
   attr->DecRef();
   dc.SelectObject(wxNullBitmap);
   const wxImage image = bitmap.ConvertToImage();
-  const auto at = [&image](int x, int y) {
-    return wxColour(image.GetRed(x, y), image.GetGreen(x, y), image.GetBlue(x, y));
-  };
-  return DrawnCell{at(25, 12), at(3, 12), at(1, 12)};
+  std::vector<wxColour> seen;
+  for (int x : {25, 3, 1}) {
+    seen.emplace_back(image.GetRed(x, 12), image.GetGreen(x, 12), image.GetBlue(x, 12));
+  }
+  return seen;
 }
 
 }  // namespace
@@ -154,24 +149,12 @@ TEST_F(ScenePages, ColourCellsShowABorderedSwatchThatSelectionOnlyFrames) {
   SetRowColour(m_frame, 0, 0, 0);    // black
   SetRowColour(m_frame, 0, 1, 215);  // white
   const wxColour white = grid->GetDefaultCellBackgroundColour();
-  const wxColour selection = grid->GetSelectionBackground();
+  const wxColour frame = grid->GetSelectionBackground();
   const wxColour border(96, 96, 96);
-  struct Case {
-    const char* what;
-    int row;
-    bool selected;
-    DrawnCell expected;
-  } cases[] = {
-      {"black", 0, false, {IndexToWxColour(0), border, white}},
-      {"black, selected", 0, true, {IndexToWxColour(0), border, selection}},
-      {"white", 1, false, {IndexToWxColour(215), border, white}},
-      {"no colour", 2, false, {white, white, white}},
-      {"no colour, selected", 2, true, {selection, selection, selection}},
-  };
-  for (const Case& c : cases) {
-    const DrawnCell drawn = DrawColourCell(grid, c.row, c.selected);
-    EXPECT_EQ(drawn.middle, c.expected.middle) << c.what;
-    EXPECT_EQ(drawn.border, c.expected.border) << c.what;
-    EXPECT_EQ(drawn.margin, c.expected.margin) << c.what;
-  }
+  const wxColour black = IndexToWxColour(0);
+  EXPECT_EQ(DrawColourCell(grid, 0, false), (std::vector<wxColour>{black, border, white}));
+  EXPECT_EQ(DrawColourCell(grid, 0, true), (std::vector<wxColour>{black, border, frame}));
+  EXPECT_EQ(DrawColourCell(grid, 1, false), (std::vector<wxColour>{IndexToWxColour(215), border, white}));
+  EXPECT_EQ(DrawColourCell(grid, 2, false), (std::vector<wxColour>{white, white, white}));  // no colour
+  EXPECT_EQ(DrawColourCell(grid, 2, true), (std::vector<wxColour>{frame, frame, frame}));
 }

@@ -86,7 +86,7 @@ class PaletteSwatches : public wxWindow {
 
   int Focused() const { return ColourAt(m_focus); }
 
-  void Move(int dx, int dy) {
+  void MoveFocus(int dx, int dy) {
     wxPoint next(m_focus.x + dx, std::min(std::max(m_focus.y + dy, 0), CUSTOM_ROW));
     const int columns = next.y == CUSTOM_ROW ? PALETTE_CUSTOM_SLOTS : CUBE_COLUMNS;
     next.x = std::min(std::max(next.x, 0), columns - 1);
@@ -176,25 +176,25 @@ class PaletteSwatches : public wxWindow {
   wxPoint m_tipCell{-1, -1};
 };
 
-ColourPaletteDlgBase::ColourPaletteDlgBase(wxWindow* parent)
-    : wxDialog(parent, wxID_ANY, PALETTE_TITLE), m_swatches(nullptr), m_moreButton(nullptr),
-      m_cancelButton(nullptr) {}
-
-ColourPaletteDlg::ColourPaletteDlg(wxWindow* parent, int current,
-                                   const std::array<wxColour, PALETTE_CUSTOM_SLOTS>& custom)
-    : ColourPaletteDlgBase(parent), m_chosen(-1) {
+ColourPaletteDlgBase::ColourPaletteDlgBase(wxWindow* parent, int current,
+                                           const std::array<wxColour, PALETTE_CUSTOM_SLOTS>& custom)
+    : wxDialog(parent, wxID_ANY, PALETTE_TITLE) {
   auto* sizer = new wxBoxSizer(wxVERTICAL);
   m_swatches = new PaletteSwatches(this, current, custom);
   sizer->Add(m_swatches, 0, wxALL, 10);
   auto* buttons = new wxBoxSizer(wxHORIZONTAL);
-  m_moreButton = new wxButton(this, ID_MORE_COLOURS, PALETTE_MORE_COLOURS);
+  m_moreButton = new wxButton(this, ColourPaletteDlg::ID_MORE_COLOURS, PALETTE_MORE_COLOURS);
   m_cancelButton = new wxButton(this, wxID_CANCEL);
   buttons->Add(m_moreButton, 0, wxRIGHT, 8);
   buttons->AddStretchSpacer();
   buttons->Add(m_cancelButton, 0);
   sizer->Add(buttons, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 10);
   SetSizerAndFit(sizer);
+}
 
+ColourPaletteDlg::ColourPaletteDlg(wxWindow* parent, int current,
+                                   const std::array<wxColour, PALETTE_CUSTOM_SLOTS>& custom)
+    : ColourPaletteDlgBase(parent, current, custom), m_chosen(-1) {
   m_swatches->onChosen = [this](int colour) {
     m_chosen = colour;
     EndModal(wxID_OK);
@@ -208,10 +208,10 @@ int ColourPaletteDlg::Focused() const { return m_swatches->Focused(); }
 
 int ColourPaletteDlg::PressKey(int keyCode) {
   switch (keyCode) {
-    case WXK_LEFT: m_swatches->Move(-1, 0); return 0;
-    case WXK_RIGHT: m_swatches->Move(1, 0); return 0;
-    case WXK_UP: m_swatches->Move(0, -1); return 0;
-    case WXK_DOWN: m_swatches->Move(0, 1); return 0;
+    case WXK_LEFT: m_swatches->MoveFocus(-1, 0); return 0;
+    case WXK_RIGHT: m_swatches->MoveFocus(1, 0); return 0;
+    case WXK_UP: m_swatches->MoveFocus(0, -1); return 0;
+    case WXK_DOWN: m_swatches->MoveFocus(0, 1); return 0;
     case WXK_RETURN:
     case WXK_NUMPAD_ENTER:
       if (Focused() < 0) {

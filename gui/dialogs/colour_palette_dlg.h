@@ -15,10 +15,11 @@ class PaletteSwatches;
 
 constexpr int PALETTE_CUSTOM_SLOTS = 16;
 
-// The layout: the swatches and the two buttons.
+// The layout: the swatches (showing `current` and `custom`, as below) and
+// the two buttons.
 class ColourPaletteDlgBase : public wxDialog {
  public:
-  explicit ColourPaletteDlgBase(wxWindow* parent);
+  ColourPaletteDlgBase(wxWindow* parent, int current, const std::array<wxColour, PALETTE_CUSTOM_SLOTS>& custom);
 
  protected:
   PaletteSwatches* m_swatches;

@@ -28,7 +28,7 @@ constexpr int LABEL_TOP = FIELD_INSET + FIELD_HEIGHT + 2;
 constexpr int MARGIN = 4;
 constexpr int SCROLL_STEP = 10;
 constexpr int MONITOR_GAP = 12;  // between the main window and the monitor
-constexpr int MONITOR_MIN_WIDTH = 300;  // narrower only when the screen has no room
+constexpr int MONITOR_MIN_WIDTH = 240;  // narrower only when the screen has no room
 
 BoardMonitor* s_instance = nullptr;
 
