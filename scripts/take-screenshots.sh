@@ -91,9 +91,9 @@ input3=-2
 input4=-3
 CFG
 
-settings() {  # port, tip index, scenario file
-  printf '[Settings]\ncom=%s\nbaud=0\nautorun=0\ntip=%s\n[Session]\nfile=%s\n[Position]\nframe=760 440\n' \
-    "$1" "$2" "$3" > "$HOME/.lumivane/lumivane.ini"
+settings() {  # port, tip index, scenario file[, window size]
+  printf '[Settings]\ncom=%s\nbaud=0\nautorun=0\ntip=%s\n[Session]\nfile=%s\n[Position]\nframe=%s\n' \
+    "$1" "$2" "$3" "${4:-760 440}" > "$HOME/.lumivane/lumivane.ini"
 }
 
 start() {
@@ -162,7 +162,7 @@ echo "Screenshots into $OUT:"
 APP=$!
 PIDS+=("$APP")
 find_window "^Tip of the Day" > /dev/null
-shot_area first-start 480 320
+shot_area first-start 900 600
 dialog_key "^Tip of the Day" Escape
 stop
 
@@ -182,6 +182,9 @@ sleep 0.3
 
 xdotool mousemove --window "$MAIN" 105 184 click 1
 xdotool mousemove 1020 760  # no tooltip in the picture
+shot colour-palette "^Colour$"
+dialog_key "^Colour$" Tab  # to "More colours..."
+dialog_key "^Colour$" Return
 shot colour-dialog "^Choose colo"
 dialog_key "^Choose colo" Escape
 
@@ -224,8 +227,9 @@ shot port-error "^Error$"
 dialog_key "^Error$" Return
 stop
 
-# The virtual boards: a run of an example scenario opens the board monitor.
-settings "Virtual boards" -1 "$ROOT/resources/examples/rainbow.cfg"
+# The virtual boards: a run of an example scenario opens the board monitor,
+# beside a main window narrow enough to leave it its full width.
+settings "Virtual boards" -1 "$ROOT/resources/examples/rainbow.cfg" "500 440"
 start
 keys F5
 sleep 1.5  # the first scene's fade is over

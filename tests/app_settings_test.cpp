@@ -23,21 +23,23 @@ TEST(AppSettings, ReadsEachValueAndItsDefault) {
     std::string port;
     long baud;
     bool autoTransfer;
+    bool sizeStored;
     int width;
     int height;
   } cases[] = {
-      {"", "Virtual boards", 0, true, 480, 320},
-      {"[Settings]\ncom=\n", "", 0, true, 480, 320},
-      {"[Settings]\ncom=/dev/ttyS0\nbaud=1\nautorun=0\n", "/dev/ttyS0", 1, false, 480, 320},
-      {"[Settings]\nautorun=5\n[Position]\nframe=800 600\n", "Virtual boards", 0, true, 800, 600},
-      {"[Position]\nframe=800\n", "Virtual boards", 0, true, 800, 0},
-      {"[Position]\nframe=wide 300x\n", "Virtual boards", 0, true, 0, 300},
+      {"", "Virtual boards", 0, true, false, 0, 0},
+      {"[Settings]\ncom=\n", "", 0, true, false, 0, 0},
+      {"[Settings]\ncom=/dev/ttyS0\nbaud=1\nautorun=0\n", "/dev/ttyS0", 1, false, false, 0, 0},
+      {"[Settings]\nautorun=5\n[Position]\nframe=800 600\n", "Virtual boards", 0, true, true, 800, 600},
+      {"[Position]\nframe=800\n", "Virtual boards", 0, true, true, 800, 0},
+      {"[Position]\nframe=wide 300x\n", "Virtual boards", 0, true, true, 0, 300},
   };
   for (const Case& c : cases) {
     const Settings settings = ReadFrom(c.file);
     EXPECT_EQ(settings.port, c.port) << c.file;
     EXPECT_EQ(settings.baudIndex, c.baud) << c.file;
     EXPECT_EQ(settings.autoTransfer, c.autoTransfer) << c.file;
+    EXPECT_EQ(settings.sizeStored, c.sizeStored) << c.file;
     EXPECT_EQ(settings.width, c.width) << c.file;
     EXPECT_EQ(settings.height, c.height) << c.file;
   }
@@ -52,6 +54,7 @@ TEST(AppSettings, WrittenSettingsReadBackEqual) {
   settings.activeDir = "/home/me/shows";
   settings.copyDir = "/media/stick";
   settings.scenarioFile = "/home/me/shows/finale.cfg";
+  settings.sizeStored = true;
   settings.width = 900;
   settings.height = 600;
   const std::string path = TestHome() + "/lumivane.ini";

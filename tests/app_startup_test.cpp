@@ -33,7 +33,7 @@ TEST_F(AppStartup, FirstStartShowsDefaultsAndTheFirstTip) {
 
   EXPECT_TRUE(tip->shown);
   EXPECT_EQ(std::string(tip->text.utf8_str()), TipLine(0));
-  EXPECT_EQ(m_frame->GetSize(), wxSize(480, 320));
+  EXPECT_EQ(m_frame->GetSize(), wxSize(900, 600));  // room for the grid's five columns
   EXPECT_EQ(App().State().settings.port, "Virtual boards");
   EXPECT_EQ(App().State().settings.baudIndex, 0);
   EXPECT_TRUE(App().State().settings.autoTransfer);
@@ -52,7 +52,7 @@ TEST_F(AppStartup, ClosingWritesAllKeysInSectionOrder) {
   EXPECT_EQ(ReadSettings(),
             "[Settings]\ncom=/dev/ttyUSB0\nbaud=0\nautorun=1\ntip=1\n"
             "\n[Session]\nactivedir=\ncopydir=\nfile=\n"
-            "\n[Position]\nframe=480 320\n");
+            "\n[Position]\nframe=900 600\n");
 }
 
 TEST_F(AppStartup, NextStartOpensAtTheStoredSize) {

@@ -15,6 +15,15 @@
 namespace {
 const wxString FROM_TO_ERROR = wxString(ERR_FROM_TO_NUMBER) + ERR_POSITIVE_NUMBER;
 const wxString ID_ERROR = wxString(ERR_ID_NUMBER) + ERR_POSITIVE_NUMBER;
+
+// Keys, then Enter, then whatever follows.
+std::vector<int> WithEnter(std::vector<int> keys, int after = 0) {
+  keys.push_back(WXK_RETURN);
+  if (after != 0) {
+    keys.push_back(after);
+  }
+  return keys;
+}
 }  // namespace
 
 class CellEditing : public AppTest {
@@ -75,7 +84,7 @@ TEST_F(CellEditing, ChosenColourSnapsToTheCubeAndNumbersTheLastRow) {
   ASSERT_EQ(grid->GetNumberRows(), 2);
 
   wxTEST_DIALOG(m_frame->ChooseColour(grid, 1),
-                wxExpectModal<wxColourDialog>(wxColour(100, 200, 30)));
+                ExpectMoreColours(), wxExpectModal<wxColourDialog>(wxColour(100, 200, 30)));
   EXPECT_EQ(grid->GetCellBackgroundColour(1, COL_COLOUR), wxColour(126, 212, 40));
   EXPECT_EQ(ColourToIndex(grid->GetCellBackgroundColour(1, COL_COLOUR)), 96);
   EXPECT_EQ(grid->GetCellValue(1, COL_COLOUR), " ");
@@ -84,13 +93,13 @@ TEST_F(CellEditing, ChosenColourSnapsToTheCubeAndNumbersTheLastRow) {
 }
 
 TEST_F(CellEditing, ColourOfTheFirstRowNumbersItOne) {
-  wxTEST_DIALOG(m_frame->ChooseColour(grid, 0), wxExpectModal<wxColourDialog>(*wxRED));
+  wxTEST_DIALOG(m_frame->ChooseColour(grid, 0), ExpectMoreColours(), wxExpectModal<wxColourDialog>(*wxRED));
   EXPECT_EQ(grid->GetCellValue(0, COL_FROM), "1");
 }
 
 TEST_F(CellEditing, CancelledColourChangesNothing) {
   wxTEST_DIALOG(EXPECT_FALSE(m_frame->ChooseColour(grid, 0)),
-                wxExpectModal<wxColourDialog>(*wxRED, wxID_CANCEL));
+                ExpectMoreColours(), wxExpectModal<wxColourDialog>(*wxRED, wxID_CANCEL));
   EXPECT_FALSE(m_frame->IsModified());
   EXPECT_EQ(grid->GetNumberRows(), 1);
   EXPECT_FALSE(m_frame->EditMenu()->IsEnabled(wxID_UNDO));
@@ -99,6 +108,7 @@ TEST_F(CellEditing, CancelledColourChangesNothing) {
 TEST_F(CellEditing, CustomColoursGoBothWaysSnappedAndWhiteSlotsAreKept) {
   auto seen = std::make_shared<wxExpectModal<wxColourDialog>::Seen>();
   wxTEST_DIALOG(m_frame->ChooseColour(grid, 0),
+                ExpectMoreColours(),
                 wxExpectModal<wxColourDialog>(*wxBLUE, wxID_OK, seen)
                     .WithCustomColour(2, wxColour(100, 200, 30))
                     .WithCustomColour(3, *wxWHITE));
@@ -106,7 +116,7 @@ TEST_F(CellEditing, CustomColoursGoBothWaysSnappedAndWhiteSlotsAreKept) {
   EXPECT_FALSE(m_frame->PaletteColour(3).IsOk());
 
   wxTEST_DIALOG(m_frame->ChooseColour(grid, 0),
-                wxExpectModal<wxColourDialog>(*wxBLUE, wxID_OK, seen));
+                ExpectMoreColours(), wxExpectModal<wxColourDialog>(*wxBLUE, wxID_OK, seen));
   EXPECT_EQ(seen->data.GetCustomColour(2), wxColour(126, 212, 40));
   EXPECT_EQ(seen->data.GetColour(), IndexToWxColour(ColourToIndex(*wxBLUE)));
 }
@@ -117,7 +127,7 @@ TEST_F(CellEditing, ClickingAColourCellOpensTheColourDialog) {
         wxGridEvent click(grid->GetId(), wxEVT_GRID_CELL_LEFT_CLICK, grid, 0, COL_COLOUR);
         grid->ProcessWindowEvent(click);
       },
-      wxExpectModal<wxColourDialog>(*wxGREEN));
+      ExpectMoreColours(), wxExpectModal<wxColourDialog>(*wxGREEN));
   EXPECT_EQ(ColourToIndex(grid->GetCellBackgroundColour(0, COL_COLOUR)),
             ColourToIndex(*wxGREEN));
 }
@@ -202,4 +212,41 @@ TEST_F(FadeHold, PageChangeCommitsTheRowToThePreviousScene) {
   EXPECT_EQ(m_frame->HoldText()->GetValue(), "0");
   ASSERT_TRUE(ClickNotebookTab(m_frame->Notebook(), 0));
   EXPECT_EQ(m_frame->HoldText()->GetValue(), "3");
+}
+
+TEST_F(CellEditing, ThePaletteStartsOnTheRowsColourAndItsKeysMoveChooseAndCancel) {
+  m_frame->GetDocument().SetPaletteColour(0, ::PaletteColour{true, 126, 212, 40});  // number 96
+  struct Case {
+    const char* what;
+    int colour;  // the row's colour before
+    std::vector<int> keys;
+    int focusedAtStart;
+    int after;  // the row's colour after
+  } cases[] = {
+      {"Enter keeps", 192, {WXK_RETURN}, 192, 192},
+      {"right: blue up", 192, {WXK_RIGHT, WXK_RETURN}, 192, 193},
+      {"down: green up", 192, {WXK_DOWN, WXK_RETURN}, 192, 198},
+      {"left: into the square before", 192, {WXK_LEFT, WXK_RETURN}, 192, 161},
+      {"up to the top row", 192, WithEnter(std::vector<int>(8, WXK_UP)), 192, 72},
+      {"Escape cancels", 192, {WXK_RIGHT, WXK_ESCAPE}, 192, 192},
+      {"no colour starts at 0", NO_COLOUR, {WXK_RETURN}, 0, 0},
+      {"a custom colour beneath", NO_COLOUR, WithEnter(std::vector<int>(12, WXK_DOWN)), 0, 96},
+      {"an empty custom slot is no choice", 5, WithEnter(std::vector<int>(12, WXK_DOWN), WXK_ESCAPE), 5, 5},
+  };
+  for (const Case& c : cases) {
+    SetRowColour(m_frame, 0, 0, c.colour);
+    const std::vector<int>& keys = c.keys;
+    auto seen = std::make_shared<PaletteSeen>();
+    wxTEST_DIALOG(m_frame->ChooseColour(grid, 0), ExpectPalette(keys, wxID_CANCEL, seen));
+    EXPECT_TRUE(seen->shown) << c.what;
+    EXPECT_EQ(seen->focusedAtStart, c.focusedAtStart) << c.what;
+    EXPECT_EQ(m_frame->GetDocument().GetRow(0, 0).colour, c.after) << c.what;
+  }
+  EXPECT_EQ(grid->GetCellValue(0, COL_FROM), "1");  // numbered as any colour choice does
+}
+
+TEST(ColourPalette, ToolTipsGiveTheNumberAndLevels) {
+  EXPECT_EQ(ColourPaletteDlg::CubeToolTip(0), "Colour 0: red 0, green 0, blue 0 (levels 0 to 5)");
+  EXPECT_EQ(ColourPaletteDlg::CubeToolTip(192), "Colour 192: red 5, green 2, blue 0 (levels 0 to 5)");
+  EXPECT_EQ(ColourPaletteDlg::CubeToolTip(215), "Colour 215: red 5, green 5, blue 5 (levels 0 to 5)");
 }

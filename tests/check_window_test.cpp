@@ -52,6 +52,9 @@ class CheckWindow : public AppTest {
 TEST_F(CheckWindow, ACleanScenarioSaysSo) {
   Start();
   m_frame->Grid(0)->SetCellValue(0, COL_FROM, "1");
+  for (int input = 1; input < INPUT_COUNT; ++input) {
+    m_frame->GetDocument().SetInputFunction(input, INPUT_NEXT);
+  }
   wxTEST_DIALOG(Check(), ExpectMessageBox("The check found nothing to report in this scenario.",
                                           "Check scenario", wxOK));
 }
@@ -66,7 +69,10 @@ TEST_F(CheckWindow, FindingsAreListedAndADoubleClickGoesToTheRow) {
   std::vector<std::string> lines;
   wxTEST_DIALOG(Check(), ExpectCheckDialog(1, &lines));
   EXPECT_EQ(lines, (std::vector<std::string>{"warning|1 \"Scene 1\"||the scene sends no row",
-                                             "error|2 \"Finale\"|3|From 0 is never sent"}));
+                                             "error|2 \"Finale\"|3|From 0 is never sent",
+                                             "warning|2 \"Finale\"|3|row 3 has no board number and is not saved",
+                                             "note|Input 3||jumps to scene 3, which does not exist",
+                                             "note|Input 4||jumps to scene 4, which does not exist"}));
   EXPECT_EQ(m_frame->Notebook()->GetSelection(), 1);
   EXPECT_EQ(grid->GetGridCursorRow(), 2);
 }

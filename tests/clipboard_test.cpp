@@ -3,6 +3,7 @@
 #include <wx/grid.h>
 #include <wx/menu.h>
 #include <wx/notebook.h>
+#include <wx/uiaction.h>
 
 #include "gui/frame/lumivane_frame.h"
 #include "support/app_fixture.h"
@@ -107,4 +108,54 @@ TEST_F(Clipboard, CutKeepsTheEmptyLastRow) {
   EXPECT_EQ(ClipboardText(), "5\t\t\t\t\n\t\t\t\t\n");
   ASSERT_EQ(grid->GetNumberRows(), 1);
   EXPECT_EQ(Row(0, 0), "||||");
+}
+
+namespace {
+
+// Presses Ctrl and a letter in a grid, outside any cell editor.
+void PressCtrl(wxGrid* grid, char key) {
+  grid->GetGridWindow()->SetFocus();
+  AppTestPump(30);
+  wxUIActionSimulator input;
+  input.Char(key, wxMOD_CONTROL);
+  AppTestPump(80);
+}
+
+}  // namespace
+
+TEST_F(Clipboard, KeysCopyAndPasteWholeRowsWithTheirColours) {
+  wxGrid* first = m_frame->Grid(0);
+  first->AppendRows(1);
+  first->SetCellValue(0, COL_FROM, "1");
+  first->SetCellValue(0, COL_TO, "4");
+  SetRowColour(m_frame, 0, 0, 192);
+  first->SetCellValue(0, COL_BLINK, "2");
+  first->SetCellValue(0, COL_DESCRIPTION, "Stage left warm");
+  first->SetCellValue(1, COL_FROM, "9");
+  // A block of cells, then the cursor alone: the whole row either way.
+  for (bool block : {true, false}) {
+    SetClipboard("");
+    first->ClearSelection();
+    first->SetGridCursor(0, COL_DESCRIPTION);
+    if (block) {
+      first->SelectBlock(0, COL_FROM, 0, COL_DESCRIPTION);
+    }
+    PressCtrl(first, 'C');
+    EXPECT_EQ(ClipboardText(), "1\t4\t192\t2\tStage left warm\n") << block;
+  }
+
+  m_frame->Notebook()->SetSelection(1);
+  Pump();
+  wxGrid* second = m_frame->Grid(1);
+  second->SetGridCursor(0, COL_FROM);
+  PressCtrl(second, 'V');
+  ASSERT_EQ(second->GetNumberRows(), 2);
+  EXPECT_EQ(Row(1, 0), "1|4| |2|Stage left warm");
+  EXPECT_EQ(m_frame->GetDocument().GetRow(1, 0).colour, 192);
+
+  // Ctrl+X takes the row out, onto the clipboard.
+  second->SetGridCursor(0, COL_BLINK);
+  PressCtrl(second, 'X');
+  EXPECT_EQ(ClipboardText(), "1\t4\t192\t2\tStage left warm\n");
+  EXPECT_EQ(second->GetNumberRows(), 1);
 }

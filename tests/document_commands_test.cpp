@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <functional>
 
 #include <wx/filename.h>
 #include <wx/log.h>
@@ -21,6 +22,7 @@
 #include "support/file_dialog_expectation.h"
 #include "support/gui_testing.h"
 #include "support/temp_home.h"
+#include "support/ui_input.h"
 
 class DocumentCommands : public AppTest {
  protected:
@@ -89,7 +91,7 @@ TEST_F(DocumentCommands, SaveACopyLeavesTheOpenFileAloneAndIsNotAnOutsideChange)
   EXPECT_NE(ReadFileText(Home("b.cfg")).find("copy me"), std::string::npos);
   EXPECT_EQ(ReadFileText(Home("a.cfg")).find("copy me"), std::string::npos);
   EXPECT_EQ(wxString::FromUTF8(m_frame->GetDocument().Path()), Home("a.cfg"));
-  EXPECT_EQ(m_frame->GetTitle(), "Lumivane - a.cfg");
+  EXPECT_EQ(m_frame->GetTitle(), "Lumivane - *a.cfg");  // the scenario itself is still unsaved
   EXPECT_TRUE(m_frame->IsModified());
   EXPECT_EQ(Status(), MSG_SAVED_COPY);
   EXPECT_EQ(App().State().settings.copyDir, TestHomeDir());
@@ -296,4 +298,45 @@ TEST_F(DocumentCommands, AWatchedFileThatDisappearsCountsAsUnchanged) {
     m_frame->TimerTick();  // no question, no logged error
   }
   EXPECT_EQ(wxString::FromUTF8(m_frame->GetDocument().Path()), Home("gone.cfg"));
+}
+
+TEST_F(DocumentCommands, TheTitleMarksUnsavedChangesBeforeTheName) {
+  struct Step {
+    const char* what;
+    std::function<void()> act;
+    const char* title;
+  } steps[] = {
+      {"a new scenario", [] {}, "Lumivane - [Untitled]"},
+      {"an edit", [this] { Edit("x"); }, "Lumivane - *[Untitled]"},
+      {"saved", [this] { SaveAs(Home("show.cfg")); }, "Lumivane - show.cfg"},
+      {"edited again", [this] { TypeIntoCell(m_frame->Grid(0), 0, COL_DESCRIPTION, "y"); },
+       "Lumivane - *show.cfg"},
+      {"undone to the saved state", [this] { Command(wxID_UNDO); }, "Lumivane - show.cfg"},
+  };
+  for (const Step& step : steps) {
+    step.act();
+    EXPECT_EQ(m_frame->GetTitle(), step.title) << step.what;
+  }
+}
+
+TEST_F(DocumentCommands, ASaveTellsHowManyRowsWithoutABoardNumberItLeftOut) {
+  wxGrid* grid = m_frame->Grid(0);
+  grid->AppendRows(3);
+  grid->SetCellValue(0, COL_FROM, "1");
+  grid->SetCellValue(1, COL_DESCRIPTION, "spare note");
+  m_frame->SetModified(true);
+  SaveAs(Home("a.cfg"));
+  EXPECT_EQ(Status(), "Saved scenario; 1 row without a board number is not saved");
+  EXPECT_EQ(ReadFileText(Home("a.cfg")).find("spare note"), std::string::npos);
+
+  grid->SetCellValue(2, COL_TO, "4");
+  m_frame->SetModified(true);
+  Command(wxID_SAVE);
+  EXPECT_EQ(Status(), "Saved scenario; 2 rows without a board number are not saved");
+
+  grid->SetCellValue(1, COL_FROM, "2");
+  grid->SetCellValue(2, COL_FROM, "3");
+  m_frame->SetModified(true);
+  Command(wxID_SAVE);
+  EXPECT_EQ(Status(), MSG_SAVED);
 }

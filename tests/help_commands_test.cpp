@@ -10,6 +10,8 @@
 #include <wx/hyperlink.h>
 #include <wx/statbmp.h>
 #include <wx/stattext.h>
+#include <wx/grid.h>
+#include <wx/uiaction.h>
 #include <wx/utils.h>
 
 #include "gui/app/lumivane_app.h"
@@ -179,4 +181,63 @@ TEST_F(HelpCommands, WithoutMailcapEntryTheDesktopOpenerGetsTheGuide) {
   EXPECT_TRUE(m_frame->OpenUserGuide(wxString::FromUTF8(mailcap.c_str())));
   wxSetEnv("PATH", path);
   EXPECT_EQ(WaitForFile(opened), guide);
+}
+
+namespace {
+
+// The message that names the guide's path, noted when it shows.
+class ExpectNoViewer : public wxExpectModalBase<wxMessageDialog, ExpectNoViewer> {
+ public:
+  ExpectNoViewer(const std::string& guide, std::shared_ptr<bool> shown) : m_guide(guide), m_shown(shown) {}
+
+ protected:
+  int OnInvoked(wxMessageDialog* dialog) const override {
+    EXPECT_EQ(dialog->GetMessage().utf8_string(),
+              "No program to show PDF documents was found.\nPlease open the User Guide yourself:\n" + m_guide);
+    EXPECT_EQ(dialog->GetTitle(), "Error");
+    *m_shown = true;
+    return wxID_OK;
+  }
+  wxString GetDefaultDescription() const override { return "the message naming the guide's path"; }
+
+ private:
+  std::string m_guide;
+  std::shared_ptr<bool> m_shown;
+};
+
+void WaitFor(const std::shared_ptr<bool>& flag) {
+  for (int i = 0; i < 300 && !*flag; ++i) {
+    AppTest::PumpEvents(10);
+  }
+}
+
+}  // namespace
+
+TEST_F(HelpCommands, F1WithNoViewerAnywhereShowsThePathOnceTheOpenerGivesUp) {
+  if (ReadFileText("/etc/mailcap").find("application/pdf") != std::string::npos) {
+    GTEST_SKIP() << "this machine's mailcap names a PDF viewer";
+  }
+  Start();
+  const std::string guide = MakeGuide();
+  // The desktop's opener as it is without any PDF viewer: it complains and fails.
+  const std::string bin = TestHome() + "/bin";
+  mkdir(bin.c_str(), 0777);
+  WriteFileText(bin + "/xdg-open", "#!/bin/sh\necho 'no \"view\" mailcap rules found' >&2\nexit 3\n");
+  chmod((bin + "/xdg-open").c_str(), 0755);
+  wxString path;
+  wxGetEnv("PATH", &path);
+  wxSetEnv("PATH", wxString::FromUTF8(bin.c_str()));
+  m_frame->Raise();
+  m_frame->Grid(0)->GetGridWindow()->SetFocus();
+  Pump(50);
+  auto shown = std::make_shared<bool>(false);
+  wxTEST_DIALOG(
+      {
+        wxUIActionSimulator input;
+        input.Char(WXK_F1);
+        WaitFor(shown);
+      },
+      ExpectNoViewer(guide, shown));
+  wxSetEnv("PATH", path);
+  EXPECT_TRUE(*shown);
 }

@@ -123,7 +123,7 @@ TEST_F(ReloadUnderDialog, ColourLandsInTheClickedRowThenAsks) {
         wxGridEvent click(grid->GetId(), wxEVT_GRID_CELL_LEFT_CLICK, grid, 0, COL_COLOUR);
         grid->ProcessWindowEvent(click);
       },
-      ChangingFile(wxExpectModal<wxColourDialog>(*wxRED)));
+      ExpectMoreColours(), ChangingFile(wxExpectModal<wxColourDialog>(*wxRED)));
   EXPECT_EQ(Rows(1)[0].colour, ColourToIndex(*wxRED));
   EXPECT_EQ(Rows(1)[0].description, "back");
   EXPECT_EQ(Rows(0), front);

@@ -44,20 +44,30 @@ void Choose(LumivaneFrame* frame, int id) {
   frame->ProcessWindowEvent(event);
 }
 
-// The print dialog, cancelled.
+// The print dialog, cancelled; what it was given to offer is kept.
 class ExpectPrintDialog : public wxExpectModalBase<wxPrintDialogBase, ExpectPrintDialog> {
  public:
-  explicit ExpectPrintDialog(std::shared_ptr<bool> asked) : m_asked(asked) {}
+  explicit ExpectPrintDialog(std::shared_ptr<bool> asked, std::shared_ptr<wxPrintDialogData> offered = nullptr)
+      : m_asked(asked), m_offered(offered ? offered : std::make_shared<wxPrintDialogData>()) {}
 
  protected:
-  int OnInvoked(wxPrintDialogBase*) const override {
+  int OnInvoked(wxPrintDialogBase* dialog) const override {
     *m_asked = true;
+    *m_offered = dialog->GetPrintDialogData();
     return wxID_CANCEL;
   }
 
  private:
   std::shared_ptr<bool> m_asked;
+  std::shared_ptr<wxPrintDialogData> m_offered;
 };
+
+// A colour cell of the report: the swatch in its border, and the number.
+std::string ColourCell(const std::string& rgb, int number) {
+  return "<td><table cellspacing=0 cellpadding=0><tr><td><table cellspacing=1 cellpadding=0 "
+         "bgcolor='#606060'><tr><td width=18 bgcolor='#" + rgb + "'>&nbsp;</td></tr></table></td><td>&nbsp;" +
+         std::to_string(number) + "</td></tr></table></td>";
+}
 
 class Report : public AppTest {
  protected:
@@ -107,14 +117,14 @@ TEST_F(Report, StripesFollowGridRowsAndColoursArePaletteColours) {
   const std::string html = Utf8(m_frame->BuildReport());
   // Row 0 even, row 1 skipped (its colour 72 never shows), row 2 even,
   // row 3 odd, row 4 even.
-  EXPECT_NE(html.find("<tr><td>1</td><td>4</td><td bgcolor='#282828'>"), std::string::npos);
+  EXPECT_NE(html.find("<tr><td>1</td><td>4</td>" + ColourCell("282828", 0)), std::string::npos);
   EXPECT_EQ(html.find("#7e2828"), std::string::npos);
   EXPECT_EQ(html.find("<td>5</td>"), std::string::npos);
-  EXPECT_NE(html.find("<tr><td>7</td><td>12</td><td bgcolor='#532828'>"), std::string::npos);
-  EXPECT_NE(html.find("<tr bgcolor='#f0f0f0'><td>13</td><td></td><td bgcolor='#ffffff'>"),
+  EXPECT_NE(html.find("<tr><td>7</td><td>12</td>" + ColourCell("532828", 36)), std::string::npos);
+  // No colour prints as the white the boards show, a fresh row as black.
+  EXPECT_NE(html.find("<tr bgcolor='#f0f0f0'><td>13</td><td></td>" + ColourCell("ffffff", 215)),
             std::string::npos);
-  EXPECT_NE(html.find("<tr><td></td><td></td><td bgcolor='#000000'>&nbsp;</td><td></td>"
-                      "<td>a &amp; b</td></tr>"),
+  EXPECT_NE(html.find("<tr><td></td><td></td>" + ColourCell("000000", 0) + "<td></td><td>a &amp; b</td></tr>"),
             std::string::npos);
 }
 
@@ -176,4 +186,30 @@ TEST_F(Report, PrintAsksWithThePrintDialogAndCancelPrintsNothing) {
   auto asked = std::make_shared<bool>(false);
   wxTEST_DIALOG(Choose(m_frame, wxID_PRINT), ExpectPrintDialog(asked));
   EXPECT_TRUE(*asked);
+}
+
+TEST_F(Report, ThePrintDialogKnowsThePagesAndOffersAllOfThem) {
+  Start();
+  // Long scenes, so that the report takes several pages.
+  for (int scene = 0; scene < 3; ++scene) {
+    if (scene > 0) {
+      m_frame->CreateScenePage(scene, "", false);
+    }
+    wxGrid* grid = m_frame->Grid(scene);
+    grid->AppendRows(29);
+    for (int row = 0; row < 30; ++row) {
+      grid->SetCellValue(row, COL_FROM, wxString::Format("%d", row + 1));
+      grid->SetCellValue(row, COL_DESCRIPTION, "a row of the report");
+    }
+  }
+  auto asked = std::make_shared<bool>(false);
+  auto offered = std::make_shared<wxPrintDialogData>();
+  wxTEST_DIALOG(Choose(m_frame, wxID_PRINT), ExpectPrintDialog(asked, offered));
+  ASSERT_TRUE(*asked);
+  EXPECT_TRUE(offered->GetAllPages());
+  EXPECT_EQ(offered->GetMinPage(), 1);
+  EXPECT_GE(offered->GetMaxPage(), 2);
+  EXPECT_LT(offered->GetMaxPage(), 10);
+  EXPECT_EQ(offered->GetFromPage(), 1);
+  EXPECT_EQ(offered->GetToPage(), offered->GetMaxPage());
 }

@@ -151,13 +151,29 @@ TEST_F(WindowRunner, PauseStopsTheHoldAndResumesWhereItStood) {
   EXPECT_EQ(TicksUntilNextScene(), 5);
 }
 
-TEST_F(WindowRunner, InputForASceneTheScenarioLacksOnlyShowsItsText) {
+TEST_F(WindowRunner, InputForASceneTheScenarioLacksSaysTheSceneDoesNotExist) {
   RunScenario(ScenarioText({"0", "0"}, "input1=0\ninput2=5\n"));
   FtdiSimSetInputPins(0x0C);
   Tick(1);
   EXPECT_EQ(m_frame->ActiveScene(), 0);
-  EXPECT_EQ(Status(0), "Input 2 active");
+  EXPECT_EQ(Status(0), "Input 2 active: scene 6 does not exist");
   EXPECT_TRUE(m_frame->IsRunning());
+  // The message goes once the run is stopped.
+  wxCommandEvent stop(wxEVT_MENU, ID_STOP);
+  m_frame->ProcessWindowEvent(stop);
+  EXPECT_EQ(Status(0), "");
+}
+
+TEST_F(WindowRunner, InputsToScenesThatExistAreNamedAndTheirMessageGoesAtStop) {
+  RunScenario(ScenarioText({"0", "0"}, "input1=1\n"));
+  FtdiSimSetInputPins(0x0E);
+  Tick(1);
+  EXPECT_EQ(Status(0), "Input 1 active");
+  FtdiSimSetInputPins(0x0F);
+  Tick(1);
+  wxCommandEvent stop(wxEVT_MENU, ID_STOP);
+  m_frame->ProcessWindowEvent(stop);
+  EXPECT_EQ(Status(0), "");
 }
 
 TEST_F(WindowRunner, AFlickeringInputGivesUpAfterAboutTwoHundredMilliseconds) {

@@ -4,6 +4,7 @@
 
 #include "core/model/row_clipboard.h"
 #include "core/model/scenario_check.h"
+#include "core/model/unsaved_rows.h"
 
 namespace {
 
@@ -21,6 +22,8 @@ Scenario OneScene(std::vector<Row> rows) {
   scenario.scenes[0].name = "Opening";
   scenario.scenes[0].rows = std::move(rows);
   scenario.scenes[0].rows.emplace_back();
+  // Inputs that go somewhere in a scenario of one scene.
+  scenario.inputs = {0, INPUT_NEXT, INPUT_PREVIOUS, INPUT_PAUSE};
   return scenario;
 }
 
@@ -80,6 +83,57 @@ TEST(ScenarioCheck, ScenesAndInputsAreCheckedAsAWhole) {
                                  "an input moves on",
                                  "error input 3: jumps to scene 6, which does not exist",
                              }));
+}
+
+TEST(ScenarioCheck, InputsToMissingScenesAreErrorsWhenChosenAndNotesWhenLeftAsTheyCame) {
+  struct Case {
+    int scenes;
+    std::array<int, INPUT_COUNT> inputs;
+    std::vector<std::string> expected;
+  } cases[] = {
+      {4, {0, 1, 2, 3}, {}},
+      {3, {0, 1, 2, 3}, {"note input 4: jumps to scene 4, which does not exist"}},
+      {1, {0, INPUT_NEXT, INPUT_PREVIOUS, INPUT_PAUSE}, {}},
+      {2, {0, 1, 3, INPUT_PAUSE}, {"error input 3: jumps to scene 4, which does not exist"}},
+  };
+  for (const Case& c : cases) {
+    Scenario scenario = OneScene({MakeRow("1")});
+    scenario.scenes.resize(c.scenes, scenario.scenes[0]);
+    for (int scene = 0; scene < c.scenes; ++scene) {
+      scenario.scenes[scene].name = "S" + std::to_string(scene + 1);
+    }
+    scenario.inputs = c.inputs;
+    EXPECT_EQ(Lines(scenario), c.expected) << c.scenes << " scenes";
+  }
+  EXPECT_STREQ(SeverityName(Severity::NOTE), "note");
+}
+
+TEST(ScenarioCheck, RowsWithoutABoardNumberAreListedAsNotSaved) {
+  const Scenario scenario = OneScene({MakeRow("1"), MakeRow("", "", "spare"), MakeRow("0")});
+  EXPECT_EQ(Lines(scenario), (std::vector<std::string>{
+                                 "error scene 1 \"Opening\", row 2: no From: the row is never sent",
+                                 "warning scene 1 \"Opening\", row 2: row 2 has no board number and is not saved",
+                                 "error scene 1 \"Opening\", row 3: From 0 is never sent",
+                                 "warning scene 1 \"Opening\", row 3: row 3 has no board number and is not saved",
+                             }));
+}
+
+TEST(UnsavedRows, RowsWithContentButNoBoardNumberAreCounted) {
+  Row colourOnly;
+  colourOnly.colour = 7;
+  struct Case {
+    const char* what;
+    std::vector<Row> rows;
+    int leftOut;
+  } cases[] = {
+      {"numbered rows", {MakeRow("1"), MakeRow(" 3 ", "5")}, 0},
+      {"a note", {MakeRow("", "", "spare")}, 1},
+      {"From 0, To below From", {MakeRow("0"), MakeRow("5", "2")}, 2},
+      {"a colour alone is no content", {colourOnly}, 0},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(RowsLeftOutOfFile(OneScene(c.rows)), c.leftOut) << c.what;
+  }
 }
 
 TEST(RowClipboard, RowsGoToTextAndComeBack) {

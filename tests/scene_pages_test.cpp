@@ -1,10 +1,12 @@
 // Scene pages, their grids, page switching and the hidden "To" column.
+#include <wx/dcmemory.h>
 #include <wx/grid.h>
 #include <wx/menu.h>
 #include <wx/notebook.h>
 #include <wx/textctrl.h>
 
 #include "gui/app/lumivane_app.h"
+#include "gui/frame/cell_colours.h"
 #include "gui/frame/lumivane_frame.h"
 #include "support/app_fixture.h"
 #include "support/gui_testing.h"
@@ -115,4 +117,44 @@ TEST_F(ScenePages, UserPageChangeEndsAnAutoTransferState) {
   ASSERT_TRUE(ClickNotebookTab(m_frame->Notebook(), 1));
   // The new page is sent at once, so it becomes the active scene.
   EXPECT_EQ(m_frame->ActiveScene(), 1);
+}
+
+namespace {
+
+// A Colour cell drawn as the grid draws it: the colours at its middle, at
+// the swatch's edge and between the cell's edge and the swatch.
+std::vector<wxColour> DrawColourCell(wxGrid* grid, int row, bool selected) {
+  wxBitmap bitmap(50, 24);
+  wxMemoryDC dc(bitmap);
+  wxGridCellAttr* attr = grid->GetTable()->GetAttr(row, COL_COLOUR, wxGridCellAttr::Any);
+  wxGridCellRenderer* renderer = attr->GetRenderer(grid, row, COL_COLOUR);
+  renderer->Draw(*grid, *attr, dc, wxRect(0, 0, 50, 24), row, COL_COLOUR, selected);
+  renderer->DecRef();
+  attr->DecRef();
+  dc.SelectObject(wxNullBitmap);
+  const wxImage image = bitmap.ConvertToImage();
+  std::vector<wxColour> seen;
+  for (int x : {25, 3, 1}) {
+    seen.emplace_back(image.GetRed(x, 12), image.GetGreen(x, 12), image.GetBlue(x, 12));
+  }
+  return seen;
+}
+
+}  // namespace
+
+TEST_F(ScenePages, ColourCellsShowABorderedSwatchThatSelectionOnlyFrames) {
+  Start();
+  wxGrid* grid = m_frame->Grid(0);
+  grid->AppendRows(2);
+  SetRowColour(m_frame, 0, 0, 0);    // black
+  SetRowColour(m_frame, 0, 1, 215);  // white
+  const wxColour white = grid->GetDefaultCellBackgroundColour();
+  const wxColour frame = grid->GetSelectionBackground();
+  const wxColour border(96, 96, 96);
+  const wxColour black = IndexToWxColour(0);
+  EXPECT_EQ(DrawColourCell(grid, 0, false), (std::vector<wxColour>{black, border, white}));
+  EXPECT_EQ(DrawColourCell(grid, 0, true), (std::vector<wxColour>{black, border, frame}));
+  EXPECT_EQ(DrawColourCell(grid, 1, false), (std::vector<wxColour>{IndexToWxColour(215), border, white}));
+  EXPECT_EQ(DrawColourCell(grid, 2, false), (std::vector<wxColour>{white, white, white}));  // no colour
+  EXPECT_EQ(DrawColourCell(grid, 2, true), (std::vector<wxColour>{frame, frame, frame}));
 }

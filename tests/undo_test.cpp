@@ -36,7 +36,7 @@ class Undo : public AppTest {
           wxGridEvent click(grid->GetId(), wxEVT_GRID_CELL_LEFT_CLICK, grid, row, COL_COLOUR);
           grid->ProcessWindowEvent(click);
         },
-        wxExpectModal<wxColourDialog>(colour));
+        ExpectMoreColours(), wxExpectModal<wxColourDialog>(colour));
   }
   wxGrid* grid = nullptr;
 };
@@ -80,7 +80,7 @@ TEST_F(Undo, CancelledColourRecordsNothing) {
         wxGridEvent click(grid->GetId(), wxEVT_GRID_CELL_LEFT_CLICK, grid, 0, COL_COLOUR);
         grid->ProcessWindowEvent(click);
       },
-      wxExpectModal<wxColourDialog>(*wxRED, wxID_CANCEL));
+      ExpectMoreColours(), wxExpectModal<wxColourDialog>(*wxRED, wxID_CANCEL));
   EXPECT_FALSE(UndoEnabled());
 }
 

@@ -16,7 +16,8 @@ const char CHECK_HELP[] =
     "Checks scenario files for mistakes that would show on the boards: rows\n"
     "never sent, boards addressed as others, rows driving the same boards,\n"
     "inputs jumping to missing scenes, descriptions a save cuts, repeated\n"
-    "scene names, empty scenes, holds of 0 in a run. One line per finding:\n"
+    "scene names, empty scenes, holds of 0 in a run. One line per finding,\n"
+    "an error, a warning or a note:\n"
     "  FILE:LINE: error: scene 2 \"Finale\", row 3: From 0 is never sent\n"
     "\n"
     "Exit status: 0 no error, 1 an error found, 2 a file unreadable or wrong usage.\n";

@@ -24,7 +24,8 @@ int SizePart(const std::string& text) { return static_cast<int>(LeadingNumber(te
 bool Settings::operator==(const Settings& other) const {
   return port == other.port && baudIndex == other.baudIndex && autoTransfer == other.autoTransfer &&
          tip == other.tip && activeDir == other.activeDir && copyDir == other.copyDir &&
-         scenarioFile == other.scenarioFile && width == other.width && height == other.height;
+         scenarioFile == other.scenarioFile && sizeStored == other.sizeStored && width == other.width &&
+         height == other.height;
 }
 
 Settings ReadSettings(const Utf8SettingsFile& file, const std::string& firstPort) {
@@ -40,6 +41,7 @@ Settings ReadSettings(const Utf8SettingsFile& file, const std::string& firstPort
 
   const std::string frame = file.ReadString(SECTION_POSITION, KEY_FRAME, "");
   if (!frame.empty()) {
+    settings.sizeStored = true;
     const size_t space = frame.find(' ');
     settings.width = SizePart(frame.substr(0, space));
     settings.height = space == std::string::npos ? 0 : SizePart(frame.substr(space + 1));

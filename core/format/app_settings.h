@@ -21,9 +21,11 @@ struct Settings {
   std::string copyDir;
   // The scenario open when the program last closed.
   std::string scenarioFile;
-  // The main window's size when it last closed; 0 where the file gave no number.
-  int width = 480;
-  int height = 320;
+  // The main window's size when it last closed; 0 where the file gave no
+  // number. Without a stored size the window picks one of its own.
+  bool sizeStored = false;
+  int width = 0;
+  int height = 0;
 
   bool operator==(const Settings& other) const;
   bool operator!=(const Settings& other) const { return !(*this == other); }

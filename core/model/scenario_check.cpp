@@ -30,6 +30,12 @@ void Add(std::vector<Finding>& findings, Severity severity, int scene, int row, 
   findings.push_back(std::move(finding));
 }
 
+// A row the file has no place for: the next save drops it.
+void AddNotSaved(std::vector<Finding>& findings, int scene, int row) {
+  Add(findings, Severity::WARNING, scene, row,
+      "row " + std::to_string(row + 1) + " has no board number and is not saved");
+}
+
 std::string Range(long from, long to) {
   return from == to ? "board " + std::to_string(from)
                     : "boards " + std::to_string(from) + " to " + std::to_string(to);
@@ -84,9 +90,14 @@ void CheckScene(const Scenario& scenario, int index, std::vector<Finding>& findi
       continue;  // an empty row
     }
     const std::string never = NeverSent(row);
+    WrittenRange file;
+    const bool saved = RowWritten(row, &file);
     SentRange range;
     if (!RowSent(row, &range)) {
       Add(findings, Severity::ERROR, index, r, never.empty() ? "the row is never sent" : never);
+      if (!saved) {
+        AddNotSaved(findings, index, r);
+      }
       continue;
     }
     if (!never.empty()) {
@@ -111,8 +122,9 @@ void CheckScene(const Scenario& scenario, int index, std::vector<Finding>& findi
     }
     sent.push_back(Sent{r, wireFrom, wireTo});
 
-    WrittenRange file;
-    if (r < MAX_WRITTEN_ROWS && RowWritten(row, &file)) {
+    if (!saved) {
+      AddNotSaved(findings, index, r);
+    } else if (r < MAX_WRITTEN_ROWS) {
       ++written;
       const size_t room = DescriptionRoom(file, written);
       if (row.description.size() > room) {
@@ -149,10 +161,11 @@ std::vector<Finding> CheckScenario(const Scenario& scenario) {
   }
   for (int input = 0; input < INPUT_COUNT; ++input) {
     const int code = scenario.inputs[input];
-    // A code left at its default was never chosen for this scenario.
-    if (code >= scenes && code != input) {
+    // A code left at its default was never chosen for this scenario, and
+    // fewer scenes than inputs are common: only a note.
+    if (code >= scenes) {
       Finding finding;
-      finding.severity = Severity::ERROR;
+      finding.severity = code == input ? Severity::NOTE : Severity::ERROR;
       finding.input = input;
       finding.message = "jumps to scene " + std::to_string(code + 1) + ", which does not exist";
       findings.push_back(std::move(finding));
@@ -161,7 +174,13 @@ std::vector<Finding> CheckScenario(const Scenario& scenario) {
   return findings;
 }
 
-const char* SeverityName(Severity severity) { return severity == Severity::ERROR ? "error" : "warning"; }
+const char* SeverityName(Severity severity) {
+  switch (severity) {
+    case Severity::ERROR: return "error";
+    case Severity::WARNING: return "warning";
+    default: return "note";
+  }
+}
 
 std::string FindingPlace(const Scenario& scenario, const Finding& finding) {
   if (finding.input >= 0) {

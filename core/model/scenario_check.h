@@ -7,7 +7,8 @@
 
 #include "core/model/scenario.h"
 
-enum class Severity { ERROR, WARNING };
+// A note is the mildest: worth knowing, often meant that way.
+enum class Severity { ERROR, WARNING, NOTE };
 
 struct Finding {
   Severity severity = Severity::WARNING;
@@ -20,7 +21,7 @@ struct Finding {
 // Every finding, in scene and row order, then the inputs'.
 std::vector<Finding> CheckScenario(const Scenario& scenario);
 
-// "error" or "warning".
+// "error", "warning" or "note".
 const char* SeverityName(Severity severity);
 
 // Where a finding is: `scene 2 "Finale", row 3`, `scene 2 "Finale"` or

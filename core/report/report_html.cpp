@@ -21,7 +21,12 @@ constexpr const char* REPORT_ROW_EVEN = "<tr>";
 constexpr const char* REPORT_ROW_ODD = "<tr bgcolor='#f0f0f0'>";
 constexpr const char* REPORT_CELL_OPEN = "<td>";
 constexpr const char* REPORT_CELL_CLOSE = "</td>";
-constexpr const char* REPORT_COLOUR_CELL = "<td bgcolor='#%02x%02x%02x'>&nbsp;</td>";
+// The colour as the grid shows it, a swatch in a thin border (the spacing
+// of a table whose own colour is the border's), and its number.
+constexpr const char* REPORT_COLOUR_CELL =
+    "<td><table cellspacing=0 cellpadding=0><tr><td>"
+    "<table cellspacing=1 cellpadding=0 bgcolor='#606060'><tr><td width=18 bgcolor='#%02x%02x%02x'>&nbsp;</td>"
+    "</tr></table></td><td>&nbsp;%d</td></tr></table></td>";
 constexpr const char* REPORT_ROW_CLOSE = "</tr>";
 constexpr const char* REPORT_TABLE_CLOSE = "</table>";
 constexpr const char* REPORT_TIMING = "<p>Fade: %d, Hold: %.1f s<hr>";
@@ -33,7 +38,7 @@ constexpr const char* REPORT_HEADER_CLOSE =
 std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
 std::string Format(const char* format, ...) {
-  char text[256];
+  char text[512];
   va_list arguments;
   va_start(arguments, format);
   const int length = vsnprintf(text, sizeof text, format, arguments);
@@ -78,7 +83,7 @@ std::string BuildReportHtml(const Scenario& scenario, const std::string& title) 
       html += j % 2 == 1 ? REPORT_ROW_ODD : REPORT_ROW_EVEN;
       html += Cell(StripBlanks(row.from)) + Cell(StripBlanks(row.to));
       const Rgb colour = RowColour(row);
-      html += Format(REPORT_COLOUR_CELL, colour.red, colour.green, colour.blue);
+      html += Format(REPORT_COLOUR_CELL, colour.red, colour.green, colour.blue, row.ColourIndex());
       html += Cell(StripBlanks(row.blink)) + Cell(StripBlanks(row.description));
       html += REPORT_ROW_CLOSE;
     }

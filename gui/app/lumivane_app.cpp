@@ -2,9 +2,12 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
+
 #include <glib.h>
 
 #include <wx/dir.h>
+#include <wx/display.h>
 #include <wx/filename.h>
 #include <wx/stdpaths.h>
 #include <wx/tipdlg.h>
@@ -18,6 +21,9 @@ LumivaneApp::LumivaneApp() : m_frame(nullptr) {}
 LumivaneApp::~LumivaneApp() = default;
 
 namespace {
+
+constexpr long FIRST_START_WIDTH = 900;
+constexpr long FIRST_START_HEIGHT = 600;
 
 // The desktop program keeps its terminal quiet: the toolkit's own warnings
 // have nowhere useful to go.
@@ -85,5 +91,13 @@ void LumivaneApp::ShowStartupTip() {
 
 void LumivaneApp::LoadSettings() {
   // A first start, with no port key at all, plays on the virtual boards.
-  m_state.settings = ReadSettings(Utf8SettingsFile(m_state.settingsPath), VIRTUAL_PORT_NAME);
+  Settings& settings = m_state.settings;
+  settings = ReadSettings(Utf8SettingsFile(m_state.settingsPath), VIRTUAL_PORT_NAME);
+  if (!settings.sizeStored) {
+    // A first start shows the grid's five columns and some rows, within the
+    // screen; a stored size is the user's.
+    const wxRect screen = wxGetClientDisplayRect();
+    settings.width = static_cast<int>(std::min(FIRST_START_WIDTH, static_cast<long>(screen.width)));
+    settings.height = static_cast<int>(std::min(FIRST_START_HEIGHT, static_cast<long>(screen.height)));
+  }
 }

@@ -10,6 +10,7 @@ inline constexpr const char* USER_GUIDE_FILE_NAME = "lumivane_userguide.pdf";
 inline constexpr const char* MAIN_WINDOW_TITLE = "Lumivane configuration";
 inline constexpr const char* TITLE_PREFIX = "Lumivane - ";
 inline constexpr const char* TITLE_UNTITLED = "[Untitled]";
+inline constexpr const char* TITLE_MODIFIED_MARK = "*";
 inline constexpr const char* PRINTING_NAME = "Lumivane scenario";
 inline constexpr const char* CAPTION_ERROR = "Error";
 inline constexpr const char* CAPTION_WARNING = "Warning";
@@ -51,6 +52,13 @@ inline constexpr const char* ERR_HOLD_RANGE =
 inline constexpr const char* WARN_HOLD_ROUNDED =
     "Value for the hold time is rounded to a multiple of 0.5 seconds.";
 
+// The colour palette: the boards' colours.
+inline constexpr const char* PALETTE_TITLE = "Colour";
+inline constexpr const char* PALETTE_MORE_COLOURS = "More colours...";
+inline constexpr const char* PALETTE_CUBE_TIP = "Colour %d: red %d, green %d, blue %d (levels 0 to 5)";
+inline constexpr const char* PALETTE_CUSTOM_TIP = "Custom colour %d: ";
+inline constexpr const char* PALETTE_CUSTOM_UNSET_TIP = "Custom colour %d: not set";
+
 // Settings dialog.
 inline constexpr const char* SETTINGS_TITLE = "Settings";
 inline constexpr const char* LABEL_BAUD_RATE = "&Baud rate";
@@ -62,6 +70,7 @@ inline constexpr const char* MSG_SETTINGS_CHANGED = "Settings changed";
 
 // Board commands.
 inline constexpr const char* MSG_OPENING_PORT = "Opening COM port";
+inline constexpr const char* MSG_OPENING_VIRTUAL = "Opening the virtual boards";
 inline constexpr const char* MSG_RESETTING_BOARDS = "Resetting the Lumivane boards";
 inline constexpr const char* MSG_ERASING_ROM = "Erasing Lumivane ROM";
 inline constexpr const char* MSG_WRITING_SCENE = "Writing scene %d";
@@ -104,6 +113,9 @@ inline constexpr const char* SCENARIO_FILE_FILTER = "Lumivane data files|*.cfg;|
 inline constexpr const char* SCENARIO_EXTENSION = "cfg";
 inline constexpr const char* MSG_SAVED = "Saved scenario";
 inline constexpr const char* MSG_SAVED_COPY = "Saved backup of the scenario";
+// After MSG_SAVED or MSG_SAVED_COPY when rows without a board number had no place in the file.
+inline constexpr const char* MSG_ROW_LEFT_OUT = "; %d row without a board number is not saved";
+inline constexpr const char* MSG_ROWS_LEFT_OUT = "; %d rows without a board number are not saved";
 inline constexpr const char* MSG_NEW = "New scenario";
 inline constexpr const char* MSG_LOADED = "Loaded scenario";
 inline constexpr const char* MSG_RELOADED = "Reloaded saved scenario";
@@ -119,7 +131,11 @@ inline constexpr const char* ASK_EXIT_LOSE =
 
 // Scenario runner.
 inline constexpr const char* MSG_TRANSFERRED = "Transferred the scene to the serial port";
+inline constexpr const char* MSG_TRANSFERRED_VIRTUAL = "Transferred the scene to the virtual boards";
 inline constexpr const char* MSG_INPUT_ACTIVE = "Input %d active";
+// After MSG_INPUT_ACTIVE, when the input jumps to a scene the scenario lacks.
+inline constexpr const char* MSG_INPUT_NO_SCENE_SEPARATOR = ": ";
+inline constexpr const char* MSG_INPUT_NO_SCENE = "Input %d active: scene %d does not exist";
 // After the countdown, when the run is more than RUN_LATE_SHOWN_MS behind its plan.
 inline constexpr const char* MSG_RUN_LATE = "+%.2f s late";
 inline constexpr int RUN_LATE_SHOWN_MS = 50;

@@ -17,6 +17,7 @@
 #include "core/board/board_commands.h"
 #include "gui/app/app_state.h"
 #include "gui/app/texts.h"
+#include "gui/frame/status_texts.h"
 
 namespace {
 
@@ -205,7 +206,7 @@ void LumivaneFrame::HandleLinkReport(const LinkReport& report) {
       } else if (report.job == LinkJob::OPEN) {
         SetStatus(m_openingText, STATUS_MESSAGE);
       } else {
-        SetStatus(MSG_OPENING_PORT, STATUS_MESSAGE);
+        SetStatus(LinkText(wxString::FromUTF8(m_app.settings.port), MSG_OPENING_PORT, MSG_OPENING_VIRTUAL), STATUS_MESSAGE);
       }
       break;
     case LinkReport::ERASING:

@@ -14,6 +14,7 @@
 #include <wx/toolbar.h>
 
 #include "gui/app/texts.h"
+#include "gui/dialogs/colour_palette_dlg.h"
 #include "gui/frame/cell_colours.h"
 
 namespace {
@@ -80,31 +81,47 @@ bool LumivaneFrame::ChooseColour(int scene, int row) {
   if (!m_document.HasScene(scene) || row < 0 || row >= m_document.RowCount(scene)) {
     return false;
   }
-  wxColourData data;
-  data.SetChooseFull(true);
-  for (int slot = 0; slot < PALETTE_SIZE; ++slot) {
-    if (PaletteColour(slot).IsOk()) {
-      data.SetCustomColour(slot, PaletteColour(slot));
-    }
-  }
-  const Rgb shown = RowColour(m_document.GetRow(scene, row));
-  data.SetColour(wxColour(shown.red, shown.green, shown.blue));
-
-  // The dialog waits for the user; the scene is looked up again afterwards.
+  // The dialogs wait for the user; the scene is looked up again afterwards.
   const Row before = m_document.GetRow(scene, row);
   const int scenes = SceneCount();
-  wxColourDialog dialog(this, &data);
+  // The boards' own colours first; the toolkit's dialog on request, its
+  // pick snapped to the cube.
+  std::array<wxColour, PALETTE_CUSTOM_SLOTS> customColours;
+  for (int slot = 0; slot < PALETTE_SIZE && slot < PALETTE_CUSTOM_SLOTS; ++slot) {
+    customColours[slot] = PaletteColour(slot);
+  }
+  const int shownNumber = before.colour == NO_COLOUR ? -1 : before.ColourIndex();
+  ColourPaletteDlg palette(this, shownNumber, customColours);
+  int answer = wxID_CANCEL;
   {
     ModalScope modal(this);
-    if (dialog.ShowModal() != wxID_OK) {
-      return false;
+    answer = palette.ShowModal();
+  }
+  wxColourData data;
+  data.SetChooseFull(true);
+  if (answer == ColourPaletteDlg::ID_MORE_COLOURS) {
+    for (int slot = 0; slot < PALETTE_SIZE; ++slot) {
+      if (PaletteColour(slot).IsOk()) {
+        data.SetCustomColour(slot, PaletteColour(slot));
+      }
     }
+    const Rgb shown = RowColour(before);
+    data.SetColour(wxColour(shown.red, shown.green, shown.blue));
+    wxColourDialog dialog(this, &data);
+    ModalScope modal(this);
+    answer = dialog.ShowModal();
+    data = dialog.GetColourData();
+  } else if (answer == wxID_OK) {
+    data.SetColour(IndexToWxColour(palette.Chosen()));
+  }
+  if (answer != wxID_OK) {
+    return false;
   }
   if (SceneCount() != scenes || row >= m_document.RowCount(scene) ||
       m_document.GetRow(scene, row) != before) {
     return false;  // the scenario changed under the dialog
   }
-  const wxColourData& chosen = dialog.GetColourData();
+  const wxColourData& chosen = data;
   m_document.BeginStep(STEP_COLOUR, EditPlace{scene, row, COL_COLOUR});
   m_document.SetRowColour(scene, row, ColourToIndex(chosen.GetColour()));
 

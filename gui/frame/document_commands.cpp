@@ -12,8 +12,10 @@
 #include <wx/timer.h>
 #include <wx/toolbar.h>
 
+#include "core/model/unsaved_rows.h"
 #include "gui/app/app_state.h"
 #include "gui/app/texts.h"
+#include "gui/frame/status_texts.h"
 
 namespace {
 
@@ -100,11 +102,11 @@ bool LumivaneFrame::SaveScenario(bool force, bool askName, bool asCopy) {
   }
 
   if (asCopy) {
-    SetStatus(MSG_SAVED_COPY, STATUS_MESSAGE);
+    SetStatus(SavedMessage(MSG_SAVED_COPY, RowsLeftOutOfFile(m_document.GetScenario())), STATUS_MESSAGE);
   } else {
     m_document.MarkSaved();
     SetModified(false);
-    SetStatus(MSG_SAVED, STATUS_MESSAGE);
+    SetStatus(SavedMessage(MSG_SAVED, RowsLeftOutOfFile(m_document.GetScenario())), STATUS_MESSAGE);
   }
   UpdateUndoRedo();
   return true;

@@ -16,6 +16,8 @@
 #include "gui/app/app_state.h"
 #include "gui/app/texts.h"
 #include "gui/frame/link_view.h"
+#include "gui/frame/report_printing.h"
+#include "gui/frame/status_texts.h"
 #include "resources/icons.h"
 
 LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size, AppState& app)
@@ -67,8 +69,7 @@ LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size, AppState
   SetIcon(wxIcon(lumivane32_xpm));
 
   m_statusBar = CreateStatusBar(3, wxST_SIZEGRIP | wxFULL_REPAINT_ON_RESIZE);
-  const int widths[3] = {-1, STATUS_STATE_WIDTH, STATUS_HOLD_WIDTH};
-  m_statusBar->SetStatusWidths(3, widths);
+  SetStatusFieldWidths(m_statusBar, false);
 
   Bind(wxEVT_CLOSE_WINDOW, &LumivaneFrame::OnCloseWindow, this);
 
@@ -102,11 +103,11 @@ LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size, AppState
     }
   }
 
-  UpdateTitle();
   m_currentScene = CurrentScene();
   m_document.SetModified(false);
+  UpdateTitle();
 
-  m_printing = new wxHtmlEasyPrinting(PRINTING_NAME, this);
+  m_printing = new ReportPrinting(PRINTING_NAME, this);
 
   m_timer = new wxTimer(this, ID_TIMER);
   Bind(wxEVT_TIMER, &LumivaneFrame::OnTimer, this, ID_TIMER);
@@ -142,6 +143,29 @@ void LumivaneFrame::SetStatus(const wxString& text, int field) {
   m_statusBar->SetStatusText(text, field);
 }
 
+namespace {
+
+// Takes a message away once it no longer holds.
+void ClearMessageIf(wxStatusBar* statusBar, bool (*stale)(const wxString&)) {
+  if (stale(statusBar->GetStatusText(STATUS_MESSAGE))) {
+    statusBar->SetStatusText("", STATUS_MESSAGE);
+  }
+}
+
+bool IsInputMessage(const wxString& text) {
+  for (int input = 1; input <= INPUT_COUNT; ++input) {
+    if (text == wxString::Format(MSG_INPUT_ACTIVE, input) ||
+        text.StartsWith(wxString::Format(MSG_INPUT_ACTIVE, input) + MSG_INPUT_NO_SCENE_SEPARATOR)) {
+      return true;
+    }
+  }
+  return false;
+}
+
+bool IsModifiedMessage(const wxString& text) { return text == MSG_MODIFIED_SCENARIO; }
+
+}  // namespace
+
 void LumivaneFrame::StopRun() {
   if (m_activeScene < 0) {
     return;
@@ -154,6 +178,7 @@ void LumivaneFrame::StopRun() {
   }
   m_running = false;
   SetStatus(m_document.IsModified() ? STATE_MODIFIED : "", STATUS_STATE);
+  ClearMessageIf(m_statusBar, IsInputMessage);
   m_holdCountdown.clear();
   m_runLate = LinkDuration::zero();
   ShowHoldField();
@@ -164,9 +189,13 @@ void LumivaneFrame::SetModified(bool on) {
   if (on) {
     StopRun();
     SetStatus(STATE_MODIFIED, STATUS_STATE);
-  } else if (!m_running) {
-    SetStatus("", STATUS_STATE);
+  } else {
+    if (!m_running) {
+      SetStatus("", STATUS_STATE);
+    }
+    ClearMessageIf(m_statusBar, IsModifiedMessage);
   }
+  UpdateTitle();
 }
 
 bool LumivaneFrame::AutoTransfer(int scene) {
@@ -221,7 +250,9 @@ int LumivaneFrame::ShowMessage(const wxString& message, const wxString& caption,
 
 void LumivaneFrame::UpdateTitle() {
   const wxString file = wxString::FromUTF8(m_document.Path());
-  SetTitle(TITLE_PREFIX + (file.empty() ? wxString(TITLE_UNTITLED) : file.AfterLast('/')));
+  // Unsaved changes show as a mark before the name, as desktop programs do.
+  SetTitle(TITLE_PREFIX + wxString(m_document.IsModified() ? TITLE_MODIFIED_MARK : "") +
+           (file.empty() ? wxString(TITLE_UNTITLED) : file.AfterLast('/')));
 }
 
 void LumivaneFrame::OnAutoTransfer(wxCommandEvent&) { AutoTransfer(-1); }

@@ -13,6 +13,7 @@
 #include "gui/app/app_state.h"
 #include "gui/app/texts.h"
 #include "gui/frame/link_view.h"
+#include "gui/frame/status_texts.h"
 
 namespace {
 
@@ -129,7 +130,7 @@ void LumivaneFrame::GoToScene(int scene) {
 void LumivaneFrame::RunReport(const LinkReport& report) {
   switch (report.kind) {
     case LinkReport::RUN_STARTED:
-      SetStatus(MSG_TRANSFERRED, STATUS_MESSAGE);
+      SetStatus(LinkText(wxString::FromUTF8(m_app.settings.port), MSG_TRANSFERRED, MSG_TRANSFERRED_VIRTUAL), STATUS_MESSAGE);
       m_timer->Start(TIMER_PERIOD_MS, wxTIMER_CONTINUOUS);
       m_running = true;
       SetStatus(STATE_RUNNING, STATUS_STATE);
@@ -146,7 +147,7 @@ void LumivaneFrame::RunReport(const LinkReport& report) {
       ShowHoldField();
       break;
     case LinkReport::RUN_INPUT:
-      SetStatus(wxString::Format(MSG_INPUT_ACTIVE, report.number), STATUS_MESSAGE);
+      SetStatus(InputActiveMessage(report.number, m_document.GetScenario()), STATUS_MESSAGE);
       break;
     case LinkReport::RUN_FAILED:
       if (report.outcome.result == BoardResult::OPEN_FAILED) {
@@ -171,7 +172,6 @@ void LumivaneFrame::ShowHoldField() {
             wxString::Format(MSG_RUN_LATE, std::chrono::duration<double>(m_runLate).count());
   }
   // The field widens while it tells the lateness.
-  const int widths[3] = {-1, STATUS_STATE_WIDTH, late ? STATUS_LATE_WIDTH : STATUS_HOLD_WIDTH};
-  m_statusBar->SetStatusWidths(3, widths);
+  SetStatusFieldWidths(m_statusBar, late);
   SetStatus(text, STATUS_HOLD);
 }

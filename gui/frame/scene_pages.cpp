@@ -13,6 +13,8 @@
 #include <wx/textctrl.h>
 
 #include "gui/app/texts.h"
+#include "gui/frame/description_stretch.h"
+#include "gui/frame/grid_clipboard_keys.h"
 #include "gui/frame/scene_table.h"
 
 namespace {
@@ -102,6 +104,11 @@ wxGrid* LumivaneFrame::MakeGrid(int scene) {
   grid->Bind(wxEVT_GRID_EDITOR_SHOWN, &LumivaneFrame::OnEditorShown, this);
   grid->Bind(wxEVT_GRID_CELL_CHANGED, &LumivaneFrame::OnCellChanged, this);
   grid->Bind(wxEVT_GRID_COL_SIZE, &LumivaneFrame::OnColumnResized, this);
+  RouteClipboardKeys(grid, this);
+  KeepDescriptionStretched(grid, [this, grid] {
+    const int shown = SceneOfGrid(grid);
+    return m_document.HasScene(shown) ? m_document.GetScene(shown).columnWidths[COL_DESCRIPTION] : 0;
+  });
 
   page->GetSizer()->Add(grid, 1, wxEXPAND);
   page->Layout();
@@ -143,6 +150,7 @@ void LumivaneFrame::ShowSceneColumns(int scene) {
     }
   }
   grid->SetColLabelValue(COL_FROM, values.idLabel ? LABEL_ID : LABEL_FROM);
+  StretchDescription(grid, values.columnWidths[COL_DESCRIPTION]);
 }
 
 void LumivaneFrame::RefreshScene(int scene) {
@@ -203,6 +211,9 @@ void LumivaneFrame::CaptureColumnWidths() {
   for (int scene = 0; scene < SceneCount(); ++scene) {
     if (const wxGrid* grid = ExistingGrid(scene)) {
       for (int col = 0; col < GRID_COLUMNS; ++col) {
+        if (col == COL_DESCRIPTION) {
+          continue;  // shown stretched to the window; the scene keeps its own
+        }
         m_document.SetColumnWidth(scene, col, grid->GetColSize(col));
       }
     }

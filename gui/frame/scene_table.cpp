@@ -3,6 +3,7 @@
 #include "core/model/document.h"
 #include "gui/app/texts.h"
 #include "gui/frame/cell_colours.h"
+#include "gui/frame/colour_swatch_renderer.h"
 #include "gui/frame/number_cell_editor.h"
 
 namespace {
@@ -28,6 +29,8 @@ SceneTable::SceneTable(Document* document, int scene)
   m_unsetColourAttr->SetAlignment(wxALIGN_CENTRE, wxALIGN_TOP);
   m_freshBlackAttr->SetAlignment(wxALIGN_CENTRE, wxALIGN_TOP);
   m_freshBlackAttr->SetBackgroundColour(*wxBLACK);
+  m_unsetColourAttr->SetRenderer(new ColourSwatchRenderer(false));
+  m_freshBlackAttr->SetRenderer(new ColourSwatchRenderer(true));
 }
 
 SceneTable::~SceneTable() {
@@ -122,6 +125,7 @@ wxGridCellAttr* SceneTable::ColourAttr(int colour) {
     attr = new wxGridCellAttr;
     attr->SetBackgroundColour(IndexToWxColour(colour));
     attr->SetAlignment(wxALIGN_CENTRE, wxALIGN_TOP);
+    attr->SetRenderer(new ColourSwatchRenderer(true));
   }
   return Shared(attr);
 }

@@ -10,10 +10,12 @@
 #include <wx/msgdlg.h>
 #include <wx/tipdlg.h>
 #include <wx/utils.h>
+#include <wx/weakref.h>
 
 #include "gui/app/app_state.h"
 #include "gui/app/texts.h"
 #include "core/mailcap/mailcap.h"
+#include "gui/help/desktop_opener.h"
 #include "resources/icons.h"
 
 void LumivaneFrame::ShowTips() {
@@ -47,10 +49,20 @@ bool LumivaneFrame::OpenUserGuide(const wxString& mailcapPath) {
       return true;
     }
   }
-  if (wxLaunchDefaultApplication(guide)) {
+  // The desktop's opener may find no viewer either; then the user is told
+  // where the guide lies, once it has given up.
+  const wxString noViewer = wxString::Format(ERR_USER_GUIDE_NO_VIEWER, guide);
+  wxWeakRef<LumivaneFrame> frame(this);
+  if (OpenWithDesktop(guide, [frame, noViewer] {
+        if (frame) {
+          frame->CallAfter([frame, noViewer] {
+            if (frame) frame->ShowMessage(noViewer, CAPTION_ERROR, wxOK | wxICON_ERROR);
+          });
+        }
+      })) {
     return true;
   }
-  ShowMessage(wxString::Format(ERR_USER_GUIDE_NO_VIEWER, guide), CAPTION_ERROR, wxOK | wxICON_ERROR);
+  ShowMessage(noViewer, CAPTION_ERROR, wxOK | wxICON_ERROR);
   return false;
 }
 

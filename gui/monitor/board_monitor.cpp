@@ -14,6 +14,7 @@
 #include "core/model/scenario.h"
 #include "core/serial/virtual_port.h"
 #include "gui/app/texts.h"
+#include "gui/monitor/monitor_placement.h"
 
 namespace {
 
@@ -27,6 +28,7 @@ constexpr int LABEL_TOP = FIELD_INSET + FIELD_HEIGHT + 2;
 constexpr int MARGIN = 4;
 constexpr int SCROLL_STEP = 10;
 constexpr int MONITOR_GAP = 12;  // between the main window and the monitor
+constexpr int MONITOR_MIN_WIDTH = 240;  // narrower only when the screen has no room
 
 BoardMonitor* s_instance = nullptr;
 
@@ -203,16 +205,18 @@ BoardMonitor::BoardMonitor(wxWindow* parent)
   sizer->Add(inputs, 0, wxBOTTOM, 2);
   SetSizer(sizer);
 
-  // Beside the main window when the screen has room.
+  // Beside the main window, never over it.
   if (parent != nullptr) {
     const wxRect main = parent->GetScreenRect();
     const wxRect screen = wxDisplay(wxDisplay::GetFromWindow(parent) == wxNOT_FOUND
                                         ? 0u
                                         : static_cast<unsigned>(wxDisplay::GetFromWindow(parent)))
                               .GetClientArea();
-    if (main.GetRight() + MONITOR_GAP + GetSize().x <= screen.GetRight()) {
-      Move(main.GetRight() + MONITOR_GAP, main.y);
+    const MonitorPlacement place = PlaceMonitor(main, GetSize(), screen, MONITOR_GAP, MONITOR_MIN_WIDTH);
+    if (place.mainWindow != main.GetPosition()) {
+      parent->Move(place.mainWindow);
     }
+    SetSize(place.monitor);
   }
   m_timer.SetOwner(this);
   Bind(wxEVT_TIMER, &BoardMonitor::OnTimer, this);

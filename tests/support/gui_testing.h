@@ -146,6 +146,48 @@ class wxExpectModal<wxColourDialog> : public wxExpectModalBase<wxColourDialog> {
   std::vector<std::pair<int, wxColour>> m_custom;
 };
 
+#include <vector>
+
+#include "gui/dialogs/colour_palette_dlg.h"
+
+// What the colour palette showed and gave.
+struct PaletteSeen {
+  bool shown = false;
+  int focusedAtStart = -1;  // the colour the keys started on
+  int chosen = -1;
+};
+
+// The colour palette: presses `keys` in turn, as the user would, and
+// answers what they answer, else `answer`.
+class ExpectPalette : public wxExpectModalBase<ColourPaletteDlg, ExpectPalette> {
+ public:
+  explicit ExpectPalette(std::vector<int> keys, int answer = wxID_CANCEL,
+                         std::shared_ptr<PaletteSeen> seen = nullptr)
+      : m_keys(std::move(keys)), m_answer(answer), m_seen(seen ? seen : std::make_shared<PaletteSeen>()) {}
+
+ protected:
+  int OnInvoked(ColourPaletteDlg* dialog) const override {
+    m_seen->shown = true;
+    m_seen->focusedAtStart = dialog->Focused();
+    for (int key : m_keys) {
+      if (const int answer = dialog->PressKey(key)) {
+        m_seen->chosen = answer == wxID_OK ? dialog->Chosen() : -1;
+        return answer;
+      }
+    }
+    return m_answer;
+  }
+  wxString GetDefaultDescription() const override { return "colour palette"; }
+
+ private:
+  std::vector<int> m_keys;
+  int m_answer;
+  std::shared_ptr<PaletteSeen> m_seen;
+};
+
+// The palette's "More colours...", which leads on to the colour dialog.
+inline ExpectPalette ExpectMoreColours() { return ExpectPalette({}, ColourPaletteDlg::ID_MORE_COLOURS); }
+
 // The text entry dialog: types `text` and answers OK, or cancels.
 template <>
 class wxExpectModal<wxTextEntryDialog> : public wxExpectModalBase<wxTextEntryDialog> {

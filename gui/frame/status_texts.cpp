@@ -1,0 +1,59 @@
+#include "gui/frame/status_texts.h"
+
+#include <algorithm>
+#include <initializer_list>
+
+#include <wx/statusbr.h>
+
+#include "core/model/scenario.h"
+#include "core/serial/virtual_port.h"
+#include "gui/app/texts.h"
+#include "gui/frame/ids.h"
+
+namespace {
+
+// Room for the field's frame and the text's margins on both sides.
+constexpr int FIELD_PADDING = 24;
+// The longest countdown and lateness the hold field shows.
+constexpr const char* LONGEST_HOLD = "120.0";
+constexpr double LONGEST_LATE_SECONDS = 99.99;
+
+int WidestText(wxStatusBar* statusBar, std::initializer_list<wxString> texts, int least) {
+  int widest = 0;
+  for (const wxString& text : texts) {
+    widest = std::max(widest, statusBar->GetTextExtent(text).x);
+  }
+  return std::max(least, widest + FIELD_PADDING);
+}
+
+}  // namespace
+
+void SetStatusFieldWidths(wxStatusBar* statusBar, bool late) {
+  const wxString hold = LONGEST_HOLD;
+  const int state = WidestText(statusBar, {STATE_MODIFIED, STATE_RUNNING}, STATUS_STATE_WIDTH);
+  const int holdWidth =
+      late ? WidestText(statusBar, {hold + "  " + wxString::Format(MSG_RUN_LATE, LONGEST_LATE_SECONDS)},
+                        STATUS_LATE_WIDTH)
+           : WidestText(statusBar, {hold}, STATUS_HOLD_WIDTH);
+  const int widths[3] = {-1, state, holdWidth};
+  statusBar->SetStatusWidths(3, widths);
+}
+
+wxString InputActiveMessage(int input, const Scenario& scenario) {
+  const int code = input >= 1 && input <= INPUT_COUNT ? scenario.inputs[input - 1] : -1;
+  if (code >= static_cast<int>(scenario.scenes.size())) {
+    return wxString::Format(MSG_INPUT_NO_SCENE, input, code + 1);
+  }
+  return wxString::Format(MSG_INPUT_ACTIVE, input);
+}
+
+wxString SavedMessage(const char* saved, int rowsLeftOut) {
+  if (rowsLeftOut <= 0) {
+    return saved;
+  }
+  return saved + wxString::Format(rowsLeftOut == 1 ? MSG_ROW_LEFT_OUT : MSG_ROWS_LEFT_OUT, rowsLeftOut);
+}
+
+const char* LinkText(const wxString& port, const char* serialText, const char* virtualText) {
+  return port == VIRTUAL_PORT_NAME ? virtualText : serialText;
+}
