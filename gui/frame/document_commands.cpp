@@ -14,6 +14,7 @@
 
 #include "gui/app/lumivane_app.h"
 #include "gui/app/texts.h"
+#include "gui/frame/scene_book.h"
 
 namespace {
 
@@ -37,11 +38,7 @@ void LumivaneFrame::BindDocumentCommands() {
 }
 
 void LumivaneFrame::CommitOpenEdits() {
-  const int selection = m_notebook->GetSelection();
-  if (wxGrid* grid = ExistingGrid(selection)) {
-    grid->SaveEditControlValue();
-    grid->HideCellEditControl();
-  }
+  m_book->CloseEditor(m_book->Selection());
   CommitFadeHold();
 }
 
@@ -49,6 +46,13 @@ bool LumivaneFrame::SaveScenario(bool force, bool askName, bool asCopy) {
   CommitOpenEdits();
   if (!m_document.IsModified() && !force && !askName) {
     return true;
+  }
+
+  // The scenes a file held beyond the ones shown would be lost.
+  const int leftOut = m_document.ScenesLeftOut();
+  if (leftOut > 0 && ShowMessage(wxString::Format(ASK_SAVE_FEWER_SCENES, leftOut, MAX_SCENES, MAX_SCENES),
+                                 CAPTION_WARNING, wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION) != wxYES) {
+    return false;
   }
 
   wxString& file = g_app->m_scenarioFile;
@@ -83,7 +87,7 @@ bool LumivaneFrame::SaveScenario(bool force, bool askName, bool asCopy) {
       g_app->m_copyDir = directory;
     } else {
       g_app->m_activeDir = directory;
-      UpdateTitle();
+      m_document.NotePathChanged();
     }
   }
 
@@ -106,11 +110,11 @@ bool LumivaneFrame::SaveScenario(bool force, bool askName, bool asCopy) {
     file = kept;
     SetStatus(MSG_SAVED_COPY, STATUS_MESSAGE);
   } else {
+    m_document.SetScenesLeftOut(0);  // the file now holds what the window shows
     m_document.MarkSaved();
-    SetModified(false);
+    m_document.SetModified(false);
     SetStatus(MSG_SAVED, STATUS_MESSAGE);
   }
-  UpdateUndoRedo();
   return true;
 }
 
@@ -119,9 +123,8 @@ void LumivaneFrame::StartEmptyScenario() {
   empty.scenes[0].name = DefaultSceneName(1);
   // The custom colours are the user's, kept from scenario to scenario.
   empty.palette = m_document.GetScenario().palette;
-  ShowScenario(std::move(empty));
-  m_menuEdit->Check(ID_HIDE_TO, false);
-  m_currentScene = CurrentScene();
+  m_document.Replace(std::move(empty));
+  ShowSceneValues(CurrentScene());
   m_fadeText->ChangeValue("");
   m_holdText->ChangeValue("");
 }
@@ -131,12 +134,11 @@ void LumivaneFrame::OnNew(wxCommandEvent&) {
   if (!SaveScenario(false, false, false)) {
     return;
   }
-  StartEmptyScenario();
   g_app->m_scenarioFile.clear();
+  StartEmptyScenario();
   m_document.SetFileTime(-1);
-  ClearUndoHistory();
-  SetModified(false);
-  UpdateTitle();
+  m_document.SetModified(false);
+  m_document.NotePathChanged();
   SetStatus(MSG_NEW, STATUS_MESSAGE);
 }
 
@@ -168,11 +170,9 @@ void LumivaneFrame::OnOpen(wxCommandEvent&) {
   }
   g_app->m_scenarioFile = path;
   g_app->m_activeDir = wxFileName(path).GetPath();
-  ClearUndoHistory();
-  UpdateTitle();
-  SetModified(false);
+  m_document.SetModified(false);
+  m_document.NotePathChanged();
   SetStatus(MSG_LOADED, STATUS_MESSAGE);
-  AutoTransfer(-1);
 }
 
 void LumivaneFrame::OnSave(wxCommandEvent&) { SaveScenario(false, false, false); }
@@ -202,10 +202,8 @@ void LumivaneFrame::OnRevert(wxCommandEvent&) {
   } else {
     StartEmptyScenario();
   }
-  ClearUndoHistory();
-  SetModified(false);
+  m_document.SetModified(false);
   SetStatus(MSG_RELOADED, STATUS_MESSAGE);
-  AutoTransfer(-1);
 }
 
 bool LumivaneFrame::ConfirmLosingChanges() {

@@ -16,6 +16,7 @@
 #include "gui/app/lumivane_app.h"
 #include "gui/app/texts.h"
 #include "gui/frame/link_view.h"
+#include "gui/frame/scene_book.h"
 #include "resources/icons.h"
 
 LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size)
@@ -36,13 +37,8 @@ LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size)
       m_holdSetAll(nullptr),
       m_timer(nullptr),
       m_activeScene(-1),
-      m_pageEventsEnabled(true),
-      m_contextRow(-1),
-      m_contextScene(-1),
-      m_colourScene(-1),
-      m_colourRow(-1),
+      m_fadeHoldScene(0),
       m_printing(nullptr),
-      m_currentScene(-1),
       m_modalDepth(0),
       m_fileChangePending(false),
       m_lastLinkFailure(LINK_OK) {
@@ -81,7 +77,13 @@ LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size)
   m_toolBar->EnableTool(wxID_REDO, false);
 
   auto* sizer = new wxBoxSizer(wxVERTICAL);
-  m_notebook = new wxNotebook(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxNB_TOP);
+  m_book = std::make_unique<SceneBook>(this, m_document, [this](wxGrid* grid) {
+    grid->Bind(wxEVT_GRID_CELL_LEFT_CLICK, &LumivaneFrame::OnCellLeftClick, this);
+    grid->Bind(wxEVT_GRID_CELL_RIGHT_CLICK, &LumivaneFrame::OnCellRightClick, this);
+    grid->Bind(wxEVT_GRID_EDITOR_SHOWN, &LumivaneFrame::OnEditorShown, this);
+    grid->Bind(wxEVT_GRID_CELL_CHANGED, &LumivaneFrame::OnCellChanged, this);
+  });
+  m_notebook = m_book->Notebook();
   sizer->Add(m_notebook, 1, wxEXPAND);
   BuildFadeHoldRow(sizer);
 
@@ -104,8 +106,10 @@ LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size)
   }
 
   UpdateTitle();
-  m_currentScene = CurrentScene();
+  ShowSceneValues(CurrentScene());
   m_document.SetModified(false);
+  // From here on the window follows every change of the Document.
+  m_document.AddListener(this);
 
   m_printing = new wxHtmlEasyPrinting(PRINTING_NAME, this);
 
@@ -127,6 +131,8 @@ LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size)
 }
 
 LumivaneFrame::~LumivaneFrame() {
+  m_document.RemoveListener(this);
+  m_notebook->Unbind(wxEVT_NOTEBOOK_PAGE_CHANGED, &LumivaneFrame::OnPageChanged, this);
   // Cancels what the link still had to do and closes the port.
   m_worker.reset();
   while (m_linkBusy > 0) {
@@ -160,18 +166,10 @@ void LumivaneFrame::StopRun() {
   ShowHoldField();
 }
 
-void LumivaneFrame::SetModified(bool on) {
-  m_document.SetModified(on);
-  if (on) {
-    StopRun();
-    SetStatus(STATE_MODIFIED, STATUS_STATE);
-  } else if (!m_running) {
-    SetStatus("", STATUS_STATE);
-  }
-}
+void LumivaneFrame::SetModified(bool on) { m_document.SetModified(on); }
 
 bool LumivaneFrame::AutoTransfer(int scene) {
-  if (!m_toolBar->GetToolState(ID_AUTO_TRANSFER)) {
+  if (!m_toolBar->GetToolState(ID_AUTO_TRANSFER) || SceneCount() == 0) {
     return false;
   }
   StopRun();
@@ -179,21 +177,7 @@ bool LumivaneFrame::AutoTransfer(int scene) {
   return SendScene(scene, true);
 }
 
-void LumivaneFrame::ResetPages() {
-  // The fade/hold row belongs to no scene until new pages exist, and the
-  // page changes that the removal raises find no grid to read.
-  m_currentScene = -1;
-  m_contextScene = -1;
-  m_colourScene = -1;
-  m_pageEventsEnabled = false;
-  m_pages.clear();
-  m_pageGrids.clear();
-  m_notebook->DeleteAllPages();
-  m_pageEventsEnabled = true;
-}
-
 void LumivaneFrame::ResetScenes() {
-  ResetPages();
   Scenario none;
   none.scenes.clear();
   none.palette = m_document.GetScenario().palette;
