@@ -141,6 +141,8 @@ TEST(EditCommands, FadeAndHoldAreTakenRoundedAndWarnedAbout) {
   } cases[] = {
       {"10", "2.5", 10, 2.5, "2.5", {}},
       {"0", "2.02", 0, 2.0, "2.0", {}},
+      {"0", "2.05", 0, 2.0, "2.0", {}},  // rounded without a word
+      {"300", "130", 300, 130, "130.0", W({{EditWarning::FADE_OUT_OF_RANGE, 216}, {EditWarning::HOLD_OUT_OF_RANGE, 0}})},
       {"0", "2.3", 0, 2.5, "2.5", W({{EditWarning::HOLD_ROUNDED, 0}})},
       {"217", "130", 217, 130, "130.0", W({{EditWarning::FADE_OUT_OF_RANGE, 216}, {EditWarning::HOLD_OUT_OF_RANGE, 0}})},
       {"-1", "0", -1, 0, "", W({{EditWarning::FADE_OUT_OF_RANGE, 216}})},
@@ -155,6 +157,20 @@ TEST(EditCommands, FadeAndHoldAreTakenRoundedAndWarnedAbout) {
     EXPECT_EQ(c.holdShown, shown) << c.hold;
     EXPECT_EQ(c.warnings, result.warnings) << c.fade << " " << c.hold;
   }
+}
+
+TEST(EditCommands, FadeAndHoldThatDoNotChangeTheSceneAreNoStep) {
+  Document document = WithScenes({{}});
+  std::string shown;
+  CommitFadeHold(document, 0, "40", "2", &shown);
+  CommitFadeHold(document, 0, "abc", "2", &shown);
+  EXPECT_EQ(0, document.GetScene(0).fade);  // text that is no number counts as 0
+  document.SetModified(false);
+  shown.clear();
+  const EditResult result = CommitFadeHold(document, 0, "0", "2.02", &shown);
+  EXPECT_TRUE(result.changes.Empty());
+  EXPECT_EQ("", shown);  // the field keeps what was typed
+  EXPECT_FALSE(document.IsModified());
 }
 
 TEST(EditCommands, AHoldReadFromAFileStaysWhenTheFieldShowsIt) {

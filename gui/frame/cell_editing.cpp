@@ -57,14 +57,6 @@ void LumivaneFrame::OnEditorShown(wxGridEvent& event) {
   event.Skip();
 }
 
-void LumivaneFrame::OnPickColour(wxCommandEvent&) {
-  const int scene = m_book->ColourScene();
-  if (wxGrid* grid = m_book->ExistingGrid(scene)) {
-    grid->HideCellEditControl();
-  }
-  ChooseColour(scene, m_book->ColourRow());
-}
-
 void LumivaneFrame::OnCellLeftClick(wxGridEvent& event) {
   StopRun();
   if (event.GetCol() != COL_COLOUR) {
@@ -155,7 +147,3 @@ int LumivaneFrame::SetAllSource() {
   const int scene = CurrentScene();
   return m_document.HasScene(scene) ? scene : -1;
 }
-
-void LumivaneFrame::OnSetAllFade(wxCommandEvent&) { SetAllFade(m_document, SetAllSource()); }
-
-void LumivaneFrame::OnSetAllHold(wxCommandEvent&) { SetAllHold(m_document, SetAllSource()); }

@@ -124,7 +124,6 @@ class LumivaneFrame : public wxFrame, public DocumentListener {
   // Scenario runner (serial/runner.cpp).
   void OnTransferRun(wxCommandEvent& event);
   void OnStop(wxCommandEvent& event);
-  void OnSetAllFade(wxCommandEvent& event);
   // One 100 ms tick: the file watch and Program's progress; when the board
   // link is ticked, its keep-alive, hold countdown and inputs.
   void TimerTick();
@@ -147,23 +146,14 @@ class LumivaneFrame : public wxFrame, public DocumentListener {
   // the grid's context menu for it and the current scene, entries enabled
   // as they apply; the caller owns the menu.
   wxMenu* BuildContextMenu(wxGrid* grid, int row);
-  void OnInsertRow(wxCommandEvent& event);
-  void OnDeleteRow(wxCommandEvent& event);
-  void OnMoveRowUp(wxCommandEvent& event);
-  void OnMoveRowDown(wxCommandEvent& event);
-  void OnMoveSceneLeft(wxCommandEvent& event);
-  void OnMoveSceneRight(wxCommandEvent& event);
   void OnAddScene(wxCommandEvent& event);
   void OnDuplicateScene(wxCommandEvent& event);
   void OnDeleteScene(wxCommandEvent& event);
   void OnRenameScene(wxCommandEvent& event);
-  void OnNextScene(wxCommandEvent& event);
-  void OnPreviousScene(wxCommandEvent& event);
-  // Exchanges rows a and b of a scene.
-  void SwapRows(wxGrid* grid, int a, int b);
-  void SwapRows(int scene, int a, int b);
-  // Exchanges scene a (the current one) with scene b and shows b.
-  void SwapScenes(int a, int b);
+  // The context menu's row commands (ID_ROW_INSERT ...) at its row.
+  void RowCommand(int command);
+  // The scene shown changes places with its neighbour (step -1 or 1).
+  void MoveShownScene(int step);
   // True when no scene bears `name` (ignoring case), or when the user
   // agrees to use it anyway.
   bool CheckSceneName(const wxString& name);
@@ -241,10 +231,6 @@ class LumivaneFrame : public wxFrame, public DocumentListener {
   void OnEditorShown(wxGridEvent& event);
   void OnCellLeftClick(wxGridEvent& event);
   void OnCellChanged(wxGridEvent& event);
-  void OnPickColour(wxCommandEvent& event);
-  void OnSetAllHold(wxCommandEvent& event);
-  void OnUndo(wxCommandEvent& event);
-  void OnRedo(wxCommandEvent& event);
   void OnUpdateUndoRedo(wxUpdateUIEvent& event);
   void OnMenuKey(wxKeyEvent& event);
 

@@ -23,15 +23,15 @@ void LumivaneFrame::BindRowSceneCommands() {
   Bind(wxEVT_MENU, &LumivaneFrame::OnDeleteScene, this, wxID_DELETE);
   Bind(wxEVT_MENU, &LumivaneFrame::OnRenameScene, this, wxID_EDIT);
   Bind(wxEVT_MENU, &LumivaneFrame::OnDuplicateScene, this, wxID_DUPLICATE);
-  Bind(wxEVT_MENU, &LumivaneFrame::OnNextScene, this, wxID_FORWARD);
-  Bind(wxEVT_MENU, &LumivaneFrame::OnPreviousScene, this, wxID_BACKWARD);
+  Bind(wxEVT_MENU, [this](wxCommandEvent&) { StepScene(1); }, wxID_FORWARD);
+  Bind(wxEVT_MENU, [this](wxCommandEvent&) { StepScene(-1); }, wxID_BACKWARD);
   // The context menu is shown by the frame, so its commands come here.
-  Bind(wxEVT_MENU, &LumivaneFrame::OnInsertRow, this, ID_ROW_INSERT);
-  Bind(wxEVT_MENU, &LumivaneFrame::OnDeleteRow, this, ID_ROW_DELETE);
-  Bind(wxEVT_MENU, &LumivaneFrame::OnMoveRowUp, this, ID_ROW_UP);
-  Bind(wxEVT_MENU, &LumivaneFrame::OnMoveRowDown, this, ID_ROW_DOWN);
-  Bind(wxEVT_MENU, &LumivaneFrame::OnMoveSceneLeft, this, ID_SCENE_LEFT);
-  Bind(wxEVT_MENU, &LumivaneFrame::OnMoveSceneRight, this, ID_SCENE_RIGHT);
+  Bind(wxEVT_MENU, [this](wxCommandEvent&) { RowCommand(ID_ROW_INSERT); }, ID_ROW_INSERT);
+  Bind(wxEVT_MENU, [this](wxCommandEvent&) { RowCommand(ID_ROW_DELETE); }, ID_ROW_DELETE);
+  Bind(wxEVT_MENU, [this](wxCommandEvent&) { RowCommand(ID_ROW_UP); }, ID_ROW_UP);
+  Bind(wxEVT_MENU, [this](wxCommandEvent&) { RowCommand(ID_ROW_DOWN); }, ID_ROW_DOWN);
+  Bind(wxEVT_MENU, [this](wxCommandEvent&) { MoveShownScene(-1); }, ID_SCENE_LEFT);
+  Bind(wxEVT_MENU, [this](wxCommandEvent&) { MoveShownScene(1); }, ID_SCENE_RIGHT);
 }
 
 wxGrid* LumivaneFrame::ContextGrid() const { return m_book->ExistingGrid(m_book->ContextScene()); }
@@ -85,66 +85,44 @@ wxMenu* LumivaneFrame::BuildContextMenu(wxGrid* grid, int row) {
   return menu;
 }
 
-void LumivaneFrame::OnInsertRow(wxCommandEvent&) {
+void LumivaneFrame::RowCommand(int command) {
   StopRun();
   const int scene = m_book->ContextScene();
+  const int row = m_book->ContextRow();
   m_book->CloseEditor(scene);
-  if (!InsertRow(m_document, scene, m_book->ContextRow()).changes.Empty()) {
-    SetStatus(MSG_MODIFIED_SCENARIO, STATUS_MESSAGE);
+  switch (command) {
+    case ID_ROW_INSERT:
+      if (!InsertRow(m_document, scene, row).changes.Empty()) {
+        SetStatus(MSG_MODIFIED_SCENARIO, STATUS_MESSAGE);
+      }
+      break;
+    case ID_ROW_DELETE:
+      if (!DeleteRow(m_document, scene, row).changes.Empty()) {
+        SetStatus(MSG_MODIFIED_SCENARIO, STATUS_MESSAGE);
+      }
+      break;
+    case ID_ROW_UP: MoveRow(m_document, scene, row, row - 1); break;
+    case ID_ROW_DOWN: MoveRow(m_document, scene, row, row + 1); break;
+    default: break;
   }
-}
-
-void LumivaneFrame::OnDeleteRow(wxCommandEvent&) {
-  StopRun();
-  const int scene = m_book->ContextScene();
-  m_book->CloseEditor(scene);
-  if (!DeleteRow(m_document, scene, m_book->ContextRow()).changes.Empty()) {
-    SetStatus(MSG_MODIFIED_SCENARIO, STATUS_MESSAGE);
-  }
-}
-
-void LumivaneFrame::OnMoveRowUp(wxCommandEvent&) {
-  StopRun();
-  SwapRows(m_book->ContextScene(), m_book->ContextRow(), m_book->ContextRow() - 1);
-}
-
-void LumivaneFrame::OnMoveRowDown(wxCommandEvent&) {
-  StopRun();
-  SwapRows(m_book->ContextScene(), m_book->ContextRow(), m_book->ContextRow() + 1);
-}
-
-void LumivaneFrame::SwapRows(wxGrid* grid, int a, int b) { SwapRows(m_book->SceneOfGrid(grid), a, b); }
-
-void LumivaneFrame::SwapRows(int scene, int a, int b) {
-  m_book->CloseEditor(scene);
-  MoveRow(m_document, scene, a, b);
 }
 
 // ---------------------------------------------------------------------------
 // Moving scenes.
 
-void LumivaneFrame::OnMoveSceneLeft(wxCommandEvent&) {
+void LumivaneFrame::MoveShownScene(int step) {
   StopRun();
   const int scene = CurrentScene();
-  SwapScenes(scene, scene - 1);
-}
-
-void LumivaneFrame::OnMoveSceneRight(wxCommandEvent&) {
-  StopRun();
-  const int scene = CurrentScene();
-  SwapScenes(scene, scene + 1);
-}
-
-void LumivaneFrame::SwapScenes(int a, int b) {
-  if (!m_document.HasScene(a) || !m_document.HasScene(b) || a == b) {
+  const int other = scene + step;
+  if (!m_document.HasScene(scene) || !m_document.HasScene(other)) {
     return;
   }
-  m_book->CloseEditor(a);
-  m_book->CloseEditor(b);
+  m_book->CloseEditor(scene);
+  m_book->CloseEditor(other);
   CommitFadeHold();
   m_book->CaptureColumnWidths();
-  // The moved scene stays shown, now at b.
-  MoveScene(m_document, a, b);
+  // The moved scene stays shown, now at its new place.
+  MoveScene(m_document, scene, other);
 }
 
 // ---------------------------------------------------------------------------
@@ -254,10 +232,6 @@ void LumivaneFrame::OnRenameScene(wxCommandEvent&) {
 
 // ---------------------------------------------------------------------------
 // Next and previous scene: a run goes on with the scene chosen here.
-
-void LumivaneFrame::OnNextScene(wxCommandEvent&) { StepScene(1); }
-
-void LumivaneFrame::OnPreviousScene(wxCommandEvent&) { StepScene(-1); }
 
 void LumivaneFrame::StepScene(int step) {
   const int count = SceneCount();

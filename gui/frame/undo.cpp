@@ -42,9 +42,6 @@ void LumivaneFrame::OnUpdateUndoRedo(wxUpdateUIEvent& event) {
   event.Enable(event.GetId() == wxID_UNDO ? m_document.CanUndo() : m_document.CanRedo());
 }
 
-void LumivaneFrame::OnUndo(wxCommandEvent&) { StepHistory(true); }
-
-void LumivaneFrame::OnRedo(wxCommandEvent&) { StepHistory(false); }
 
 void LumivaneFrame::StepHistory(bool back) {
   const int current = CurrentScene();
