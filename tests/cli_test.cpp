@@ -232,6 +232,29 @@ TEST_F(CliTest, CheckPrintsFindingsAsCompilersDoWithTheirStatus) {
   EXPECT_EQ(result.err, "lumivane-cli: " + TestHome() + "/missing.cfg: No such file or directory\n");
 }
 
+TEST_F(CliTest, CheckCallsScenesPastTheHeldOnesAndFilesTooLargeErrors) {
+  const std::string many = TestHome() + "/many.cfg";
+  std::string text = "# Lumivane scenario\n";
+  for (int scene = 1; scene <= 70; ++scene) {
+    text += "[Scene" + std::to_string(scene) + "]\nname=S" + std::to_string(scene) + "\nrange1=1:1; 3; 0\n";
+  }
+  WriteFile(many, text);
+  Result result = RunCli({"check", many});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.out, many + ":194: error: scenario: 6 scenes past the 64th are left out; a save drops them\n");
+
+  const std::string huge = TestHome() + "/huge.cfg";
+  WriteFile(huge, "[Scene1]\nname=huge\n");
+  ASSERT_EQ(0, truncate(huge.c_str(), 64LL * 1024 * 1024 + 1));
+  for (const char* command : {"check", "normalize"}) {
+    result = RunCli({command, huge});
+    EXPECT_EQ(result.status, 1) << command;
+    EXPECT_EQ(result.out, "") << command;
+    EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+    EXPECT_EQ(result.err.rfind("lumivane-cli: " + huge + ": File too large", 0), 0u) << result.err;
+  }
+}
+
 TEST_F(CliTest, AFileThatCannotBeReadIsNamedWithTheReason) {
   const std::string missing = TestHome() + "/missing.cfg";
   Result result = RunCli({"bytes", missing});

@@ -133,3 +133,68 @@ TEST(DocumentHistory, StaysBoundedOnALargeScenario) {
   EXPECT_GE(document.History().StepCount(), 200u);  // the small steps stay
   EXPECT_EQ(document.SceneCount(), MAX_SCENES - 1);
 }
+
+namespace {
+
+class Announced : public DocumentListener {
+ public:
+  void DocumentChanged(const ChangeSet& changes) override { sets.push_back(changes); }
+  std::vector<ChangeSet> sets;
+};
+
+}  // namespace
+
+// What the Document announces, one change set per step, and nothing for a
+// step that changed nothing.
+TEST(DocumentChanges, EachStepIsAnnouncedOnceWithWhatItChanged) {
+  const struct {
+    const char* name;
+    std::function<void(Document&)> change;
+    std::function<bool(const ChangeSet&, const Document&)> heard;
+  } cases[] = {
+      {"replace", [](Document& d) { d.Replace(TwoScenes()); },
+       [](const ChangeSet& c, const Document&) { return c.replaced && c.historyChanged; }},
+      {"cell", [](Document& d) { d.SetCellText(0, 0, COL_BLINK, "3"); },
+       [](const ChangeSet& c, const Document& d) {
+         return c.rowsChanged.count(d.IdOfScene(0)) == 1 && c.contentChanged.count(d.IdOfScene(0)) == 1 &&
+                c.valuesChanged.empty();
+       }},
+      {"rename", [](Document& d) { d.RenameScene(1, "C"); },
+       [](const ChangeSet& c, const Document& d) {
+         return c.valuesChanged.count(d.IdOfScene(1)) == 1 && c.contentChanged.empty();
+       }},
+      {"modified again", [](Document& d) { d.SetModified(true); d.SetModified(true); },
+       [](const ChangeSet& c, const Document&) { return c.markedModified && !c.modifiedChanged; }},
+      {"saved", [](Document& d) { d.MarkSaved(); },
+       [](const ChangeSet& c, const Document&) { return c.historyChanged && c.rowsChanged.empty(); }},
+      {"path", [](Document& d) { d.SetPath("/shows/a.cfg"); },
+       [](const ChangeSet& c, const Document&) { return c.pathChanged; }},
+  };
+  for (const auto& c : cases) {
+    Document document;
+    document.Replace(TwoScenes());
+    document.SetModified(true);
+    Announced announced;
+    document.AddListener(&announced);
+    c.change(document);
+    ASSERT_FALSE(announced.sets.empty()) << c.name;
+    EXPECT_TRUE(c.heard(announced.sets.back(), document)) << c.name;
+    document.RemoveListener(&announced);
+  }
+  // A grid's step that stored the same text again is no change, and its
+  // mark does not stick to the next one.
+  Document document;
+  document.Replace(TwoScenes());
+  Announced announced;
+  document.AddListener(&announced);
+  {
+    Document::Step step(document, "edit cell");
+    document.NoteTypedIntoCell();
+    document.SetCellText(0, 0, COL_FROM, "1");
+  }
+  EXPECT_TRUE(announced.sets.empty());
+  document.RenameScene(0, "Z");
+  ASSERT_EQ(1u, announced.sets.size());
+  EXPECT_FALSE(announced.sets[0].typedIntoCell);
+  document.RemoveListener(&announced);
+}

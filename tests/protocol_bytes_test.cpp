@@ -46,6 +46,8 @@ TEST(ProtocolBytes, HoldIsStoredInHalfSeconds) {
   EXPECT_EQ(HoldByte(2.5), 0x05);
   EXPECT_EQ(HoldByte(0), 0x00);
   EXPECT_EQ(HoldByte(120), 0xF0);
+  EXPECT_EQ(HoldByte(2.25), 0x05);  // (2.25 x 2 + 0.5) truncated
+  EXPECT_EQ(HoldByte(0.05), 0x00);
   EXPECT_EQ(Bytes(StoreMessage(2.5, 3)), (B{0xF7, 0x05, 0x03}));
 }
 

@@ -52,6 +52,7 @@ const RunCase RUN_CASES[] = {
       {"tick 1", {"show 1", "send 1", "hold -", "hold 0.5"}},
       {"tick 5", {"show 0", "send 0", "hold -", "hold 1.0"}}}},
     {"AHoldOfZeroStays", {0, 1}, {0, 1, 2, 3}, {{"tick 100", {}}}},
+    {"AHoldBelowOneTickStays", {0.05, 1}, {0, 1, 2, 3}, {{"tick 100", {}}}},
     {"AHoldRoundsToWholeTicks", {0.26, 0}, {0, 1, 2, 3},
      {{"tick 2", {}}, {"tick 1", {"show 1", "send 1", "hold -"}}, {"tick 50", {}}}},
     {"PauseStopsTheHoldWhileTheCountdownStands", {1.0, 1.0}, {INPUT_PAUSE, 1, 2, 3},

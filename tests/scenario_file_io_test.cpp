@@ -9,6 +9,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstring>
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -75,6 +76,10 @@ TEST(ScenarioFileIo, ReadsWhatItSavesWithTheFilesTime) {
 TEST(ScenarioFileIo, AFileThatCannotBeReadLeavesTheScenarioUntouched) {
   const std::string fifo = TestPath("fifo.cfg");
   ASSERT_EQ(0, mkfifo(fifo.c_str(), 0600));
+  // Sparse: too large to be a scenario, without filling the disk.
+  const std::string huge = TestPath("huge.cfg");
+  WriteBytes(huge, "[Scene1]\nname=huge\n");
+  ASSERT_EQ(0, truncate(huge.c_str(), SCENARIO_MAX_FILE_BYTES + 1));
   const struct {
     std::string path;
     int error;
@@ -83,6 +88,7 @@ TEST(ScenarioFileIo, AFileThatCannotBeReadLeavesTheScenarioUntouched) {
       {"", ENOENT},
       {TestHome(), EISDIR},
       {fifo, EINVAL},
+      {huge, EFBIG},
   };
   for (const auto& c : cases) {
     Scenario scenario = Named("kept");
@@ -91,6 +97,8 @@ TEST(ScenarioFileIo, AFileThatCannotBeReadLeavesTheScenarioUntouched) {
     EXPECT_EQ(Named("kept"), scenario);
     EXPECT_EQ(42, time);
   }
+  EXPECT_EQ("File too large to be a scenario (over 64 MB)", ScenarioReadErrorText(EFBIG));
+  EXPECT_EQ(strerror(ENOENT), ScenarioReadErrorText(ENOENT));
 }
 
 TEST(ScenarioFileIo, AKillBeforeTheRenameLeavesTheOldFileWhole) {

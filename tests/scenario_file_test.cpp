@@ -20,6 +20,7 @@
 #include "gui/frame/cell_colours.h"
 #include "gui/frame/lumivane_frame.h"
 #include "support/app_fixture.h"
+#include "support/gui_testing.h"
 
 namespace {
 
@@ -206,6 +207,43 @@ TEST_F(ScenarioFile, AMissingOrUnreadableFileChangesNothing) {
   EXPECT_FALSE(m_frame->ReadScenario());
   ASSERT_EQ(m_frame->SceneCount(), 1);
   EXPECT_EQ(m_frame->Grid(0)->GetCellValue(0, COL_FROM), "42");
+}
+
+TEST_F(ScenarioFile, AFileTooLargeIsRefusedAndTheScenarioStays) {
+  Start();
+  m_frame->Grid(0)->SetCellValue(0, COL_FROM, "42");
+  const std::string huge = ShowPath("huge.cfg");
+  WriteFileText(huge, "[Scene1]\nname=huge\n");
+  ASSERT_EQ(0, truncate(huge.c_str(), 64LL * 1024 * 1024 + 1));
+  EXPECT_FALSE(Load(huge));
+  EXPECT_EQ(m_frame->LastScenarioError(), "File too large to be a scenario (over 64 MB)");
+  ASSERT_EQ(m_frame->SceneCount(), 1);
+  EXPECT_EQ(m_frame->Grid(0)->GetCellValue(0, COL_FROM), "42");
+}
+
+// Scenes past the ones held are told of at once, and a save asks before it
+// writes fewer than the file had.
+TEST_F(ScenarioFile, ScenesLeftOutAreToldAndASaveAsksBeforeDroppingThem) {
+  Start();
+  std::string text;
+  for (int scene = 1; scene <= 66; ++scene) {
+    text += "[Scene" + std::to_string(scene) + "]\nname=S" + std::to_string(scene) + "\n";
+  }
+  const std::string path = ShowPath("many.cfg");
+  WriteFileText(path, text);
+  wxTEST_DIALOG(EXPECT_TRUE(Load(path)),
+                ExpectMessageBox("This file holds 2 more scene(s) than the 64 this program can hold.\n"
+                                 "They were left out.",
+                                 "Warning", wxOK));
+  EXPECT_EQ(m_frame->SceneCount(), 64);
+  const wxString ask =
+      "The file held 2 more scene(s) than the 64 this program can hold.\n"
+      "Saving writes only the first 64 scenes.\nSave anyway?";
+  wxTEST_DIALOG(EXPECT_FALSE(m_frame->SaveScenario(true, false, false)), ExpectMessageBox(ask, "Warning", wxNO));
+  EXPECT_EQ(ReadFileText(path), text);
+  wxTEST_DIALOG(EXPECT_TRUE(m_frame->SaveScenario(true, false, false)), ExpectMessageBox(ask, "Warning", wxYES));
+  EXPECT_EQ(ReadFileText(path).find("[Scene65]"), std::string::npos);
+  EXPECT_TRUE(m_frame->SaveScenario(true, false, false));  // the file holds what is shown now
 }
 
 // The file watch reloads a changed file in the middle of a run; rebuilding

@@ -96,7 +96,7 @@ TEST(ScenarioText, WritesTheExactFormat) {
   EXPECT_EQ(Golden("scenario_small.cfg"), WriteScenarioText(SmallScenario()));
 }
 
-TEST(ScenarioText, WritesTheRangesOfTheFirst512RowsOnly) {
+TEST(ScenarioText, WritesAndReadsEveryRow) {
   std::vector<Row> rows;
   for (int row = 1; row <= 600; ++row) {
     rows.push_back(MakeRow(std::to_string(row).c_str(), "", 1, "", ""));
@@ -104,11 +104,11 @@ TEST(ScenarioText, WritesTheRangesOfTheFirst512RowsOnly) {
   Scenario scenario;
   scenario.scenes[0] = MakeScene("many", rows);
   const std::string text = WriteScenarioText(scenario);
-  EXPECT_NE(text.find("\nrange512=512:512; 1; 0\n"), std::string::npos);
-  EXPECT_EQ(text.find("range513"), std::string::npos);
+  EXPECT_NE(text.find("\nrange600=600:600; 1; 0\n"), std::string::npos);
   const Scene read = ParseScenarioText(text).scenes[0];
-  ASSERT_EQ(513u, read.rows.size());
-  EXPECT_EQ("512", read.rows[511].from);
+  ASSERT_EQ(601u, read.rows.size());
+  EXPECT_EQ("513", read.rows[512].from);
+  EXPECT_EQ("600", read.rows[599].from);
 }
 
 TEST(ScenarioText, WritesTheFirst64ScenesOnly) {
@@ -116,6 +116,57 @@ TEST(ScenarioText, WritesTheFirst64ScenesOnly) {
   scenario.scenes.resize(70, MakeScene("s", {}));
   const Scenario read = ParseScenarioText(WriteScenarioText(scenario));
   EXPECT_EQ(64u, read.scenes.size());
+}
+
+// Named scene sections past the 64th are counted, each number once; the
+// line of the first one is where a check points.
+TEST(ScenarioText, CountsTheScenesLeftOut) {
+  const struct {
+    std::string file;
+    int leftOut;
+    int firstLine;
+  } cases[] = {
+      {"[Scene1]\nname=a\n", 0, 0},
+      {"[Scene1]\nname=a\n[Scene65]\nname=b\n", 1, 3},
+      {"[Scene65]\n[Scene66]\nname=b\n[Scene67]\nname=c\n", 2, 2},  // one without a name is no scene
+      {"[Scene70]\nname=b\n[scene70]\nname=c\n", 1, 1},                 // the first section of a number
+      {"[Scene64]\nname=b\n[Scene065]\nname=c\n", 0, 0},                // not a number as written
+  };
+  for (const auto& c : cases) {
+    ScenarioLines lines;
+    int leftOut = -1;
+    ParseScenarioText(c.file, &lines, &leftOut);
+    EXPECT_EQ(c.leftOut, leftOut) << c.file;
+    EXPECT_EQ(c.firstLine, lines.firstSceneLeftOut) << c.file;
+  }
+  std::string seventy;
+  for (int scene = 1; scene <= 70; ++scene) {
+    seventy += "[Scene" + std::to_string(scene) + "]\nname=s\n";
+  }
+  int leftOut = 0;
+  EXPECT_EQ(64u, ParseScenarioText(seventy, nullptr, &leftOut).scenes.size());
+  EXPECT_EQ(6, leftOut);
+}
+
+// Hold times are kept as the file gives them, and written back the same.
+TEST(ScenarioText, KeepsHoldTimesAsRead) {
+  const struct {
+    const char* hold;
+    double read;
+    const char* written;
+  } cases[] = {
+      {"2.5", 2.5, "2.5"},
+      {"3", 3.0, "3.0"},
+      {"2.25", 2.25, "2.25"},
+      {"0.05", 0.05, "0.05"},
+      {"120.0", 120.0, "120.0"},
+  };
+  for (const auto& c : cases) {
+    const Scenario read = ParseScenarioText(std::string("[Scene1]\nhold=") + c.hold + "\n");
+    EXPECT_EQ(c.read, read.scenes[0].hold.Seconds()) << c.hold;
+    EXPECT_NE(WriteScenarioText(read).find(std::string("\nhold=") + c.written + "\n"), std::string::npos)
+        << c.hold;
+  }
 }
 
 // A description or name longer than the reader's 511-byte line pieces would
@@ -167,10 +218,10 @@ TEST(ScenarioText, NewlinesInTextsCannotStartLinesOfTheirOwn) {
 }
 
 // The window has always printed the hold time into a 160-byte buffer.
-TEST(ScenarioText, WritesHoldTimesAsPrintfDidAndCutsAbsurdOnes) {
+TEST(ScenarioText, WritesHoldTimesExactlyAndCutsAbsurdOnes) {
   Scenario scenario;
-  scenario.scenes[0].hold = 0.25;  // printf rounds to even
-  EXPECT_NE(WriteScenarioText(scenario).find("\nhold=0.2\n"), std::string::npos);
+  scenario.scenes[0].hold = 0.25;  // "%.1f" would round it to 0.2
+  EXPECT_NE(WriteScenarioText(scenario).find("\nhold=0.25\n"), std::string::npos);
   scenario.scenes[0].hold = 1e300;
   const std::string text = WriteScenarioText(scenario);
   const size_t hold = text.find("hold=1");

@@ -167,3 +167,67 @@ TEST_F(Undo, ADeletedSceneComesBackWithItsPageAndIsShown) {
   EXPECT_EQ(m_frame->Notebook()->GetSelection(), 1);
   EXPECT_EQ(m_frame->Grid(1)->GetCellValue(0, COL_FROM), "7");
 }
+
+// A typed hold is a step of its own: Ctrl+Z takes it back and leaves the
+// step before it done.
+TEST_F(Undo, ATypedHoldIsTakenBackBeforeTheStepBeforeIt) {
+  m_frame->HoldText()->ChangeValue("2.5");
+  m_frame->CommitFadeHold();
+  m_frame->HoldText()->ChangeValue("7");
+  ChooseUndo();
+  EXPECT_EQ(m_frame->Hold(0), 2.5);
+  EXPECT_EQ(m_frame->HoldText()->GetValue(), "2.5");
+  EXPECT_EQ(m_frame->EditMenu()->GetLabel(wxID_UNDO), "Undo fade and hold\tCtrl-Z");
+  wxCommandEvent redo(wxEVT_MENU, wxID_REDO);
+  m_frame->ProcessWindowEvent(redo);
+  EXPECT_EQ(m_frame->Hold(0), 7.0);
+  EXPECT_EQ(m_frame->HoldText()->GetValue(), "7");
+}
+
+// Typing into a colour cell opens the colour dialog; cancelling it leaves
+// the cell, the history and the modified state as they were.
+TEST_F(Undo, TypingIntoAColourCellAndCancellingRecordsNothing) {
+  wxTEST_DIALOG(
+      {
+        wxGridEvent shown(grid->GetId(), wxEVT_GRID_EDITOR_SHOWN, grid, 0, COL_COLOUR);
+        grid->ProcessWindowEvent(shown);
+        Pump();
+      },
+      ExpectPalette({}, wxID_CANCEL));
+  EXPECT_FALSE(UndoEnabled());
+  EXPECT_EQ(grid->GetCellValue(0, COL_COLOUR), "");
+  EXPECT_FALSE(m_frame->IsModified());
+}
+
+// The scene book follows undo and redo page by page: the other pages and
+// their grids stay as they were.
+TEST_F(Undo, PagesFollowUndoAndRedoWithoutBeingMadeAgain) {
+  m_frame->CreateScenePage(1, "Middle", false);
+  m_frame->CreateScenePage(2, "Finale", false);
+  wxGrid* first = m_frame->Grid(0);
+  wxGrid* last = m_frame->Grid(2);
+  m_frame->Notebook()->SetSelection(1);
+  Pump();
+  wxTEST_DIALOG(
+      {
+        wxCommandEvent remove(wxEVT_MENU, wxID_DELETE);
+        m_frame->ProcessWindowEvent(remove);
+      },
+      ExpectMessageBox("Delete scene - are you sure?", "Delete scene", wxYES));
+  ASSERT_EQ(m_frame->Notebook()->GetPageCount(), 2u);
+  EXPECT_EQ(m_frame->Grid(1), last);
+  ChooseUndo();
+  ASSERT_EQ(m_frame->Notebook()->GetPageCount(), 3u);
+  EXPECT_EQ(m_frame->Notebook()->GetPageText(1), "Middle");
+  EXPECT_EQ(m_frame->Grid(0), first);
+  EXPECT_EQ(m_frame->Grid(2), last);
+  // Moving a scene moves its page with its grid.
+  wxCommandEvent right(wxEVT_MENU, ID_SCENE_RIGHT);
+  m_frame->ProcessWindowEvent(right);
+  EXPECT_EQ(m_frame->Notebook()->GetPageText(2), "Middle");
+  EXPECT_EQ(m_frame->Grid(1), last);
+  EXPECT_EQ(m_frame->Notebook()->GetSelection(), 2);
+  ChooseUndo();
+  EXPECT_EQ(m_frame->Notebook()->GetPageText(1), "Middle");
+  EXPECT_EQ(m_frame->Grid(2), last);
+}

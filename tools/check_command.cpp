@@ -1,5 +1,6 @@
 // lumivane-cli check: the scenario check, one line per finding in the form
 // compilers use, so that editors and CI jobs can go to the line.
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -16,11 +17,12 @@ const char CHECK_HELP[] =
     "Checks scenario files for mistakes that would show on the boards: rows\n"
     "never sent, boards addressed as others, rows driving the same boards,\n"
     "inputs jumping to missing scenes, descriptions a save cuts, repeated\n"
-    "scene names, empty scenes, holds of 0 in a run. One line per finding,\n"
-    "an error, a warning or a note:\n"
+    "scene names, empty scenes, holds of 0 in a run, scenes past the 64 held.\n"
+    "One line per finding, an error, a warning or a note:\n"
     "  FILE:LINE: error: scene 2 \"Finale\", row 3: From 0 is never sent\n"
     "\n"
-    "Exit status: 0 no error, 1 an error found, 2 a file unreadable or wrong usage.\n";
+    "Exit status: 0 no error, 1 an error found or a file too large to be a\n"
+    "scenario, 2 a file unreadable or wrong usage.\n";
 
 // The file line a finding is about; 1 when the file holds no line for it.
 int LineOf(const ScenarioLines& lines, const Finding& finding) {
@@ -63,11 +65,19 @@ int Check(const std::vector<std::string>& args) {
   for (const std::string& file : files) {
     Scenario scenario;
     ScenarioLines lines;
-    const int failure = ReadScenarioFileLines(file, &scenario, &lines);
+    int scenesLeftOut = 0;
+    const int failure = ReadScenarioFileLines(file, &scenario, &lines, &scenesLeftOut);
     if (failure != 0) {
-      fprintf(stderr, "lumivane-cli: %s: %s\n", file.c_str(), strerror(failure));
-      unreadable = true;
+      fprintf(stderr, "lumivane-cli: %s: %s\n", file.c_str(), ScenarioReadErrorText(failure).c_str());
+      // A file too large is no scenario: an error in it, not a failure to read.
+      (failure == EFBIG ? error : unreadable) = true;
       continue;
+    }
+    if (scenesLeftOut > 0) {
+      printf("%s:%d: %s: scenario: %d scene%s past the %dth %s left out; a save drops %s\n", file.c_str(),
+             lines.firstSceneLeftOut, SeverityName(Severity::ERROR), scenesLeftOut, scenesLeftOut == 1 ? "" : "s",
+             MAX_SCENES, scenesLeftOut == 1 ? "is" : "are", scenesLeftOut == 1 ? "it" : "them");
+      error = true;
     }
     for (const Finding& finding : CheckScenario(scenario)) {
       printf("%s:%d: %s: %s: %s\n", file.c_str(), LineOf(lines, finding), SeverityName(finding.severity),

@@ -46,13 +46,13 @@ BoardMessage BlinkMessage(long blink) {
   return Message(CMD_BLINK, {static_cast<unsigned char>(blink & 0xFF)});
 }
 
-unsigned char HoldByte(double holdSeconds) {
-  return static_cast<unsigned char>(static_cast<long>(holdSeconds * 2 + 0.5) & 0xFF);
+unsigned char HoldByte(HoldTime hold) {
+  return hold.RomByte();
 }
 
-BoardMessage StoreMessage(double holdSeconds, int sceneNumber) {
+BoardMessage StoreMessage(HoldTime hold, int sceneNumber) {
   return Message(CMD_STORE,
-                 {HoldByte(holdSeconds), static_cast<unsigned char>(sceneNumber & 0xFF)},
+                 {HoldByte(hold), static_cast<unsigned char>(sceneNumber & 0xFF)},
                  MessageWrites::EACH_BYTE);
 }
 

@@ -4,6 +4,8 @@
 // WriteBoardMessage sends one in the writes the boards expect.
 #include <array>
 
+#include "core/model/hold_time.h"
+
 class BoardLink;
 
 enum BoardCommand : unsigned char {
@@ -41,7 +43,7 @@ BoardMessage ColourMessage(int colourIndex);
 // The low byte of the blink value.
 BoardMessage BlinkMessage(long blink);
 // Stores a scene in the boards' ROM: its hold time and its number from 1.
-BoardMessage StoreMessage(double holdSeconds, int sceneNumber);
+BoardMessage StoreMessage(HoldTime hold, int sceneNumber);
 // Erases the boards' ROM.
 BoardMessage EraseMessage();
 // Tells the boards to switch to 115200 bit/s.
@@ -52,8 +54,8 @@ BoardMessage SyncMessage();
 // Payload bytes that follow a command byte; -1 for a byte that is no command.
 int PayloadLength(unsigned char command);
 
-// A hold time in half-seconds, rounded, as its low byte (0..240 for 0..120 s).
-unsigned char HoldByte(double holdSeconds);
+// A hold time in half-seconds, as its low byte (HoldTime::RomByte).
+unsigned char HoldByte(HoldTime hold);
 
 // Writes the message through the link in the writes its MessageWrites
 // names. True when the line took every byte; stops at the first short write.

@@ -16,10 +16,6 @@ constexpr int DEBOUNCE_EQUAL_READINGS = 5;
 constexpr int DEBOUNCE_MAX_READINGS = 40;  // about 200 ms, then try again next tick
 constexpr LinkDuration TICK = std::chrono::milliseconds(RUNNER_TICK_MS);
 
-// Hold times count in whole ticks, so that a hold of h seconds lasts
-// exactly h * 10 ticks.
-long Ticks(double seconds) { return std::lround(seconds * 10); }
-
 std::string Countdown(long ticks) {
   char text[32];
   snprintf(text, sizeof text, "%.1f", ticks / 10.0);
@@ -65,7 +61,7 @@ bool Runner::NextDue(LinkTime* due) const {
   return true;
 }
 
-LinkDuration Runner::HoldOf(int scene) const { return Ticks(m_scenario.scenes[scene].hold) * TICK; }
+LinkDuration Runner::HoldOf(int scene) const { return m_scenario.scenes[scene].hold.Ticks() * TICK; }
 
 void Runner::PlanFromNow() {
   const LinkTime now = Now();

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 
 #include "core/format/scenario_text.h"
 #include "core/fs/atomic_replace.h"
@@ -25,13 +26,19 @@ int ReadRegularFile(const std::string& path, std::string* content, time_t* modif
     error = errno;
   } else if (!S_ISREG(status.st_mode)) {
     error = S_ISDIR(status.st_mode) ? EISDIR : EINVAL;
+  } else if (status.st_size > SCENARIO_MAX_FILE_BYTES) {
+    error = EFBIG;
   }
   if (error == 0) {
     content->resize(static_cast<size_t>(status.st_size));
     size_t done = 0;
     for (;;) {
       if (done == content->size()) {
-        // The file may have grown since fstat.
+        // The file may have grown since fstat, but not beyond the limit.
+        if (done > static_cast<size_t>(SCENARIO_MAX_FILE_BYTES)) {
+          error = EFBIG;
+          break;
+        }
         content->resize(content->size() + 65536);
       }
       const ssize_t got = read(fd, &(*content)[done], content->size() - done);
@@ -57,28 +64,37 @@ int ReadRegularFile(const std::string& path, std::string* content, time_t* modif
 }  // namespace
 
 int ReadScenarioFile(const std::string& path, Scenario* out, time_t* modificationTime) {
+  int scenesLeftOut = 0;
+  return ReadScenarioFile(path, out, modificationTime, &scenesLeftOut);
+}
+
+int ReadScenarioFile(const std::string& path, Scenario* out, time_t* modificationTime, int* scenesLeftOut) {
   std::string text;
   time_t modified = 0;
   const int error = ReadRegularFile(path, &text, &modified);
   if (error != 0) {
     return error;
   }
-  *out = ParseScenarioText(text);
+  *out = ParseScenarioText(text, nullptr, scenesLeftOut);
   if (modificationTime != nullptr) {
     *modificationTime = modified;
   }
   return 0;
 }
 
-int ReadScenarioFileLines(const std::string& path, Scenario* out, ScenarioLines* lines) {
+int ReadScenarioFileLines(const std::string& path, Scenario* out, ScenarioLines* lines, int* scenesLeftOut) {
   std::string text;
   time_t modified = 0;
   const int error = ReadRegularFile(path, &text, &modified);
   if (error != 0) {
     return error;
   }
-  *out = ParseScenarioText(text, lines);
+  *out = ParseScenarioText(text, lines, scenesLeftOut);
   return 0;
+}
+
+std::string ScenarioReadErrorText(int error) {
+  return error == EFBIG ? "File too large to be a scenario (over 64 MB)" : strerror(error);
 }
 
 time_t ScenarioFileTime(const std::string& path) {

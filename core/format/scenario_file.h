@@ -9,10 +9,21 @@
 // Returns 0, or an errno value with *out and *modificationTime untouched
 // (EISDIR for a directory, EINVAL for another file that is not regular).
 // modificationTime may be null.
+// A file over SCENARIO_MAX_FILE_BYTES is refused with EFBIG, unread.
 int ReadScenarioFile(const std::string& path, Scenario* out, time_t* modificationTime);
+// The same, telling how many scenes past the ones held were left out.
+int ReadScenarioFile(const std::string& path, Scenario* out, time_t* modificationTime, int* scenesLeftOut);
 // The same, telling where in the file each part stands.
 struct ScenarioLines;
-int ReadScenarioFileLines(const std::string& path, Scenario* out, ScenarioLines* lines);
+int ReadScenarioFileLines(const std::string& path, Scenario* out, ScenarioLines* lines, int* scenesLeftOut);
+
+// Far beyond any scenario (64 scenes of thousands of rows), far below what
+// would exhaust memory.
+constexpr long long SCENARIO_MAX_FILE_BYTES = 64LL * 1024 * 1024;
+
+// Why a read failed, for the user: the system's text, or for EFBIG that the
+// file is too large to be a scenario.
+std::string ScenarioReadErrorText(int error);
 
 // The modification time of the regular file at path, from one look at it;
 // -1 when it is gone, unreadable or not a regular file. A file watch that

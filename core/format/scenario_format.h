@@ -7,7 +7,7 @@
 //   [Scene1]
 //   name=Opening
 //   fade=12
-//   hold=2.5                   one decimal, always with "."
+//   hold=2.5                   one decimal, always with "." (HoldTime::FileText)
 //   to-column=1                0 when "To" is hidden
 //   columns=40 40 50 40 300    the widths of the five columns
 //   range1=1:4; 215; 3; front  from:to; colour; blink[; description]
@@ -34,13 +34,8 @@ inline constexpr std::string_view SCENARIO_KEY_RANGE = "range";
 inline constexpr std::string_view SCENARIO_KEY_INPUT = "input";
 inline constexpr std::string_view SCENARIO_KEY_COLOUR = "colour";
 
-// The hold time, printed in the C locale.
-inline constexpr const char* SCENARIO_HOLD_FORMAT = "%.1f";
 // Between the numbers of a range line, and before its description.
 inline constexpr std::string_view SCENARIO_RANGE_SEPARATOR = "; ";
-
-// The writer writes the ranges of a scene's first 512 rows only.
-constexpr int SCENARIO_MAX_WRITTEN_ROWS = 512;
 
 // The INI reader takes a line in pieces of at most 511 bytes, each read as
 // a line of its own. Every line the writer makes, newline included, fits in

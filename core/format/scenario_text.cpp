@@ -5,8 +5,6 @@
 // reader gave.
 #include "core/format/scenario_text.h"
 
-#include <locale.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
@@ -15,6 +13,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -50,27 +49,13 @@ void AppendNumberedKey(std::string& out, std::string_view prefix, long number) {
   out += '=';
 }
 
-// "%.1f" in the C locale, so that it always has a "." whatever the user's
-// locale.
-int FormatHold(char (&number)[FORMAT_BUFFER_SIZE], double hold) {
-  static const locale_t s_cLocale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
-  const locale_t previous = s_cLocale ? uselocale(s_cLocale) : static_cast<locale_t>(0);
-  const int length = snprintf(number, sizeof number, SCENARIO_HOLD_FORMAT, hold);
-  if (previous) {
-    uselocale(previous);
-  }
-  return length;
-}
-
-// "hold=%.1f\n". A line beyond the buffer loses its end, newline included,
-// as it always has (only absurd hold times get there, and the reader takes
-// none of them).
-void AppendHoldLine(std::string& out, double hold) {
-  char number[FORMAT_BUFFER_SIZE];
-  const int length = FormatHold(number, hold);
+// "hold=" and the hold's file text. A line beyond the buffer loses its end,
+// newline included, as it always has (only absurd hold times get there, and
+// the reader takes none of them).
+void AppendHoldLine(std::string& out, HoldTime hold) {
   std::string line(SCENARIO_KEY_HOLD);
   line += '=';
-  line.append(number, length > 0 ? std::min(static_cast<size_t>(length), sizeof number - 1) : 0);
+  line += hold.FileText();
   line += '\n';
   out.append(line, 0, std::min(line.size(), FORMAT_BUFFER_SIZE - 1));
 }
@@ -126,7 +111,7 @@ void AppendNameText(std::string& out, const std::string& text, size_t limit) {
 
 // The range lines of one scene, numbered from 1 without gaps.
 void AppendRanges(std::string& out, const Scene& scene) {
-  const size_t rows = std::min(scene.rows.size(), static_cast<size_t>(SCENARIO_MAX_WRITTEN_ROWS));
+  const size_t rows = scene.rows.size();
   long written = 0;
   for (size_t i = 0; i < rows; ++i) {
     const Row& row = scene.rows[i];
@@ -319,31 +304,6 @@ bool ParseFade(const std::string& text, int* fade) {
   return true;
 }
 
-// Far beyond any hold the boards take (120 s), yet short enough that its
-// hold line is written whole.
-constexpr double MAX_READ_HOLD = 1e9;
-
-// The whole text as a C-locale number that is finite, neither overflows
-// nor underflows and is below MAX_READ_HOLD, rounded to one decimal.
-bool ParseHold(const std::string& text, double* hold) {
-  static const locale_t s_cLocale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
-  if (text.empty() || s_cLocale == static_cast<locale_t>(0)) {
-    return false;
-  }
-  errno = 0;
-  char* end = nullptr;
-  const double value = strtod_l(text.c_str(), &end, s_cLocale);
-  if (end == text.c_str() || *end != '\0' || errno == ERANGE || !std::isfinite(value) ||
-      std::fabs(value) >= MAX_READ_HOLD) {
-    return false;
-  }
-  // What the window shows and a save writes: one decimal, printf's rounding.
-  char rounded[FORMAT_BUFFER_SIZE];
-  FormatHold(rounded, value);
-  *hold = strtod_l(rounded, nullptr, s_cLocale);
-  return true;
-}
-
 // The "columns" value: widths separated by single blanks; each token's
 // leading number, 0 when it has none. Columns the text does not reach keep
 // their widths.
@@ -439,13 +399,24 @@ struct SceneKeys {
   bool rangesInOrder = true;       // "range1", "range2", ... each once
 };
 
+// A scene section past the ones the program holds: whether it has a name,
+// which is what would make it a scene, and where it starts.
+struct SceneLeftOut {
+  Found name;
+  const char* header = nullptr;
+};
+
 struct FileKeys {
   std::array<SceneKeys, MAX_SCENES> scenes;
+  std::map<long, SceneLeftOut> leftOut;  // by number, the first section of each
   bool inputsSeen = false;
   bool paletteSeen = false;
   std::array<Found, INPUT_COUNT> inputs;
   std::array<Found, PALETTE_SIZE> palette;
 };
+
+// Scene sections past the ones held are counted up to this number.
+constexpr long MAX_SECTION_NUMBER = INT_MAX;
 
 // Ranges are numbered within int; no file holds enough lines to reach
 // beyond that.
@@ -475,6 +446,7 @@ void FileKeysOf(const std::string& text, FileKeys* keys) {
   SceneKeys* scene = nullptr;
   std::array<Found, INPUT_COUNT>* inputs = nullptr;
   std::array<Found, PALETTE_SIZE>* palette = nullptr;
+  SceneLeftOut* leftOut = nullptr;
   size_t start = 0;
   while (start < text.size()) {
     const size_t length = IniPieceLength(text.data() + start, text.size() - start);
@@ -484,10 +456,18 @@ void FileKeysOf(const std::string& text, FileKeys* keys) {
       scene = nullptr;
       inputs = nullptr;
       palette = nullptr;
+      leftOut = nullptr;
       if (!piece.named) {
         continue;
       }
-      if (const long number = NumberedName(piece.name, SCENARIO_SECTION_SCENE, MAX_SCENES)) {
+      if (const long number = NumberedName(piece.name, SCENARIO_SECTION_SCENE, MAX_SECTION_NUMBER)) {
+        if (number > MAX_SCENES) {
+          if (keys->leftOut.count(number) == 0) {
+            leftOut = &keys->leftOut[number];
+            leftOut->header = text.data() + start - length;
+          }
+          continue;
+        }
         SceneKeys& named = keys->scenes[static_cast<size_t>(number - 1)];
         if (!named.seen) {
           named.seen = true;
@@ -503,6 +483,10 @@ void FileKeysOf(const std::string& text, FileKeys* keys) {
     } else if (piece.kind == IniPiece::KEY) {
       if (scene != nullptr) {
         FileSceneKey(scene, piece);
+      } else if (leftOut != nullptr) {
+        if (Same(piece.name, SCENARIO_KEY_NAME)) {
+          leftOut->name.Offer(piece.value);
+        }
       } else if (inputs != nullptr) {
         if (const long number = NumberedName(piece.name, SCENARIO_KEY_INPUT, INPUT_COUNT)) {
           (*inputs)[static_cast<size_t>(number - 1)].Offer(piece.value);
@@ -567,9 +551,6 @@ void ReadRows(SceneKeys* keys, Scene* scene) {
   scene->rows.clear();
   scene->rows.reserve(keys->ranges.size() + 1);
   for (const RangeEntry& entry : keys->ranges) {
-    if (scene->rows.size() == static_cast<size_t>(SCENARIO_MAX_WRITTEN_ROWS)) {
-      break;  // a save writes no more
-    }
     const std::string_view value = ValueText(entry.value);
     int fields[RANGE_FIELDS];
     ScanRange(value, fields);
@@ -600,7 +581,7 @@ std::string WriteScenarioText(const Scenario& scenario) {
   std::string out;
   size_t rows = 0;
   for (const Scene& scene : scenario.scenes) {
-    rows += std::min(scene.rows.size(), static_cast<size_t>(SCENARIO_MAX_WRITTEN_ROWS));
+    rows += scene.rows.size();
   }
   out.reserve(1024 + rows * 48);
   out += SCENARIO_FIRST_LINE;
@@ -637,6 +618,11 @@ std::string WriteScenarioText(const Scenario& scenario) {
 Scenario ParseScenarioText(const std::string& text) { return ParseScenarioText(text, nullptr); }
 
 Scenario ParseScenarioText(const std::string& text, ScenarioLines* lines) {
+  int scenesLeftOut = 0;
+  return ParseScenarioText(text, lines, &scenesLeftOut);
+}
+
+Scenario ParseScenarioText(const std::string& text, ScenarioLines* lines, int* scenesLeftOut) {
   std::unique_ptr<LineIndex> index;
   if (lines != nullptr) {
     index = std::make_unique<LineIndex>(text);
@@ -659,7 +645,7 @@ Scenario ParseScenarioText(const std::string& text, ScenarioLines* lines) {
       scene.name = DefaultSceneName(1);
     }
     ParseFade(Text(found.fade.Text()), &scene.fade);
-    ParseHold(Text(found.hold.Text()), &scene.hold);
+    HoldTime::FromFileText(Text(found.hold.Text()), &scene.hold);
     if (ReadLong(found.toColumn.Text(), 1) == 0) {
       scene.columnWidths[COL_TO] = 0;
       scene.idLabel = true;
@@ -676,6 +662,15 @@ Scenario ParseScenarioText(const std::string& text, ScenarioLines* lines) {
       }
     }
     scenario.scenes.push_back(std::move(scene));
+  }
+  *scenesLeftOut = 0;
+  for (const auto& [number, leftOut] : keys->leftOut) {
+    if (!TrimBlanks(leftOut.name.Text()).empty()) {
+      if (*scenesLeftOut == 0 && lines != nullptr) {
+        lines->firstSceneLeftOut = index->LineOf(leftOut.header);
+      }
+      ++*scenesLeftOut;
+    }
   }
   for (size_t input = 0; input < INPUT_COUNT; ++input) {
     scenario.inputs[input] = ClampToInt(ReadLong(keys->inputs[input].Text(), static_cast<long>(input)));

@@ -6,8 +6,8 @@
 
 #include "core/model/scenario.h"
 
-// The file's text. Of each scene's first 512 rows, those that RowWritten
-// takes become range lines numbered from 1; a newline in a name or
+// The file's text. The rows that RowWritten takes become range lines
+// numbered from 1; a newline in a name or
 // description becomes a blank, and both are cut (between characters) so
 // that every line fits in one 511-byte piece of the INI reader. Scenes past
 // the 64th are left out; only custom colours that are set are written.
@@ -36,5 +36,10 @@ struct ScenarioLines {
   };
   std::vector<SceneLines> scenes;
   std::array<int, INPUT_COUNT> inputs{};
+  // The header of the first named scene section past the ones held.
+  int firstSceneLeftOut = 0;
 };
 Scenario ParseScenarioText(const std::string& text, ScenarioLines* lines);
+// The same, telling how many named scene sections past "Scene64" were
+// left out ("Scene65" and on, each number once). `lines` may be null.
+Scenario ParseScenarioText(const std::string& text, ScenarioLines* lines, int* scenesLeftOut);

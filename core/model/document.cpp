@@ -36,8 +36,71 @@ Row* Document::MutableRow(int scene, int row) {
   return &m_scenario.scenes[scene].rows[row];
 }
 
+int Document::IndexOfScene(SceneId id) const {
+  for (size_t scene = 0; scene < m_sceneIds.size(); ++scene) {
+    if (m_sceneIds[scene] == id) {
+      return static_cast<int>(scene);
+    }
+  }
+  return -1;
+}
+
+void Document::AddListener(DocumentListener* listener) { m_listeners.push_back(listener); }
+
+void Document::RemoveListener(DocumentListener* listener) {
+  m_listeners.erase(std::remove(m_listeners.begin(), m_listeners.end(), listener), m_listeners.end());
+}
+
+ChangeSet Document::TakeLastChanges() {
+  ChangeSet changes = std::move(m_lastChanges);
+  m_lastChanges = ChangeSet();
+  return changes;
+}
+
+void Document::Announce() {
+  if (m_stepDepth > 0) {
+    return;
+  }
+  if (m_pending.Empty()) {
+    m_pending = ChangeSet();  // marks of a step that changed nothing
+    return;
+  }
+  m_lastChanges = std::move(m_pending);
+  m_pending = ChangeSet();
+  // A listener may add or remove listeners while it hears.
+  const std::vector<DocumentListener*> listeners = m_listeners;
+  for (DocumentListener* listener : listeners) {
+    if (std::find(m_listeners.begin(), m_listeners.end(), listener) != m_listeners.end()) {
+      listener->DocumentChanged(m_lastChanges);
+    }
+  }
+}
+
+void Document::SetModified(bool modified) {
+  m_pending.modifiedChanged = m_pending.modifiedChanged || modified != m_modified;
+  m_pending.markedModified = m_pending.markedModified || modified;
+  m_modified = modified;
+  Announce();
+}
+
+void Document::SetPath(const std::string& path) {
+  if (path == m_path) {
+    return;
+  }
+  m_path = path;
+  m_pending.pathChanged = true;
+  Announce();
+}
+
 void Document::Replace(Scenario scenario) {
   m_scenario = std::move(scenario);
+  m_scenesLeftOut = 0;
+  m_sceneIds.clear();
+  for (size_t scene = 0; scene < m_scenario.scenes.size(); ++scene) {
+    m_sceneIds.push_back(m_nextId++);
+  }
+  m_pending = ChangeSet();
+  m_pending.replaced = true;
   ResetHistory();
 }
 
@@ -46,6 +109,56 @@ void Document::ResetHistory() {
   m_stepDepth = 0;
   m_openStep = EditStep();
   m_continuing = false;
+  m_pending.historyChanged = true;
+  Announce();
+}
+
+void Document::Play(const Edit& edit, bool forward) {
+  if (forward) {
+    ApplyEdit(m_scenario, edit);
+  } else {
+    RevertEdit(m_scenario, edit);
+  }
+  switch (edit.kind) {
+    case Edit::Kind::INSERT_SCENE:
+    case Edit::Kind::DELETE_SCENE:
+      // A scene came or went at edit.scene, if the edit could be done.
+      if (m_sceneIds.size() < m_scenario.scenes.size() && edit.scene <= static_cast<int>(m_sceneIds.size())) {
+        m_sceneIds.insert(m_sceneIds.begin() + edit.scene, edit.sceneId);
+        m_pending.scenesAdded.push_back(edit.sceneId);
+      } else if (m_sceneIds.size() > m_scenario.scenes.size() && edit.scene < static_cast<int>(m_sceneIds.size())) {
+        m_pending.scenesRemoved.push_back(m_sceneIds[edit.scene]);
+        m_sceneIds.erase(m_sceneIds.begin() + edit.scene);
+      }
+      break;
+    case Edit::Kind::SWAP_SCENES:
+      if (HasScene(edit.scene) && HasScene(edit.other)) {
+        std::swap(m_sceneIds[edit.scene], m_sceneIds[edit.other]);
+        m_pending.scenesMoved = true;
+      }
+      break;
+    case Edit::Kind::CELL:
+    case Edit::Kind::COLOUR:
+    case Edit::Kind::INSERT_ROWS:
+    case Edit::Kind::DELETE_ROWS:
+    case Edit::Kind::SWAP_ROWS:
+      m_pending.rowsChanged.insert(IdOfScene(edit.scene));
+      m_pending.contentChanged.insert(IdOfScene(edit.scene));
+      break;
+    case Edit::Kind::FADE:
+    case Edit::Kind::HOLD:
+      m_pending.contentChanged.insert(IdOfScene(edit.scene));
+      m_pending.valuesChanged.insert(IdOfScene(edit.scene));
+      break;
+    case Edit::Kind::RENAME:
+    case Edit::Kind::COLUMN_WIDTH:
+    case Edit::Kind::ID_LABEL:
+      m_pending.valuesChanged.insert(IdOfScene(edit.scene));
+      break;
+    case Edit::Kind::INPUT:
+      m_pending.inputsChanged = true;
+      break;
+  }
 }
 
 // ---- Steps ------------------------------------------------------------------
@@ -68,8 +181,10 @@ void Document::EndStep() {
     m_history.Recount();
   } else if (!m_openStep.edits.empty()) {
     m_history.Push(std::move(m_openStep));
+    m_pending.historyChanged = true;
   }
   m_openStep = EditStep();
+  Announce();
 }
 
 void Document::ContinueLastStep(const EditPlace& place, const std::string& label) {
@@ -84,7 +199,7 @@ void Document::ContinueLastStep(const EditPlace& place, const std::string& label
 }
 
 void Document::Do(Edit edit) {
-  ApplyEdit(m_scenario, edit);
+  Play(edit, true);
   if (m_continuing) {
     // The newest step is done already; its edits grow.
     m_history.Newest()->edits.push_back(std::move(edit));
@@ -98,6 +213,8 @@ void Document::Do(Edit edit) {
   step.place = EditPlace{edit.scene, edit.row, edit.column};
   step.edits.push_back(std::move(edit));
   m_history.Push(std::move(step));
+  m_pending.historyChanged = true;
+  Announce();
 }
 
 const std::string& Document::UndoLabel() const {
@@ -114,10 +231,13 @@ bool Document::Undo(EditPlace* place) {
   }
   const EditStep& step = m_history.Undo();
   for (auto edit = step.edits.rbegin(); edit != step.edits.rend(); ++edit) {
-    RevertEdit(m_scenario, *edit);
+    Play(*edit, false);
   }
-  m_modified = !m_history.AtSaved();
   *place = step.place;
+  m_pending.historyChanged = true;
+  m_pending.steppedHistory = true;
+  m_pending.place = step.place;
+  SetModified(!m_history.AtSaved());
   return true;
 }
 
@@ -127,14 +247,21 @@ bool Document::Redo(EditPlace* place) {
   }
   const EditStep& step = m_history.Redo();
   for (const Edit& edit : step.edits) {
-    ApplyEdit(m_scenario, edit);
+    Play(edit, true);
   }
-  m_modified = !m_history.AtSaved();
   *place = step.place;
+  m_pending.historyChanged = true;
+  m_pending.steppedHistory = true;
+  m_pending.place = step.place;
+  SetModified(!m_history.AtSaved());
   return true;
 }
 
-void Document::MarkSaved() { m_history.MarkSaved(); }
+void Document::MarkSaved() {
+  m_history.MarkSaved();
+  m_pending.historyChanged = true;
+  Announce();
+}
 
 // ---- Named edits ----------------------------------------------------------------
 
@@ -227,6 +354,7 @@ void Document::InsertScene(int position, Scene scene) {
   }
   Edit edit = MakeEdit(Edit::Kind::INSERT_SCENE, position);
   edit.sceneValue.push_back(std::move(scene));
+  edit.sceneId = m_nextId++;
   Do(std::move(edit));
 }
 
@@ -236,6 +364,7 @@ void Document::DeleteScene(int scene) {
   }
   Edit edit = MakeEdit(Edit::Kind::DELETE_SCENE, scene);
   edit.sceneValue.push_back(m_scenario.scenes[scene]);
+  edit.sceneId = m_sceneIds[scene];
   Do(std::move(edit));
 }
 
@@ -268,7 +397,7 @@ void Document::SetFade(int scene, int fade) {
   Do(std::move(edit));
 }
 
-void Document::SetHold(int scene, double hold) {
+void Document::SetHold(int scene, HoldTime hold) {
   if (!HasScene(scene) || m_scenario.scenes[scene].hold == hold) {
     return;
   }
@@ -286,7 +415,7 @@ void Document::SetAllFade(int fade) {
   EndStep();
 }
 
-void Document::SetAllHold(double hold) {
+void Document::SetAllHold(HoldTime hold) {
   BeginStep(NO_LABEL);
   for (int scene = 0; scene < SceneCount(); ++scene) {
     SetHold(scene, hold);

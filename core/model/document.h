@@ -2,10 +2,14 @@
 // The open scenario with what belongs to it as a document: the file's time
 // when it was read or written, whether it changed since, and the undo and
 // redo history. Commands change the scenario only through the named edits
-// below, so that every change passes one place and can be undone.
+// below, so that every change passes one place and can be undone. Every
+// step, undo, redo and replacement is announced to the listeners as one
+// change set, with scenes named by ids that stay with them.
 #include <ctime>
 #include <string>
+#include <vector>
 
+#include "core/model/change_set.h"
 #include "core/model/edit_history.h"
 #include "core/model/scenario.h"
 
@@ -18,6 +22,19 @@ class Document {
   // The scene's row, or an empty row past its end.
   const Row& GetRow(int scene, int row) const;
   int RowCount(int scene) const;
+
+  // The id of the scene at a position, and the position of an id (-1 when
+  // no scene has it).
+  SceneId IdOfScene(int scene) const { return HasScene(scene) ? m_sceneIds[scene] : 0; }
+  int IndexOfScene(SceneId id) const;
+
+  // Listeners hear every change set from now on; they must be removed
+  // before they go.
+  void AddListener(DocumentListener* listener);
+  void RemoveListener(DocumentListener* listener);
+  // The change set announced last, for the command that caused it; taking
+  // it leaves an empty one.
+  ChangeSet TakeLastChanges();
 
   // A new scenario in place of the old one (New, Open, Revert, a reload):
   // the history starts afresh at the saved point. The modified flag is the
@@ -83,9 +100,9 @@ class Document {
   void SwapScenes(int a, int b);
   void RenameScene(int scene, const std::string& name);
   void SetFade(int scene, int fade);
-  void SetHold(int scene, double hold);
+  void SetHold(int scene, HoldTime hold);
   void SetAllFade(int fade);
-  void SetAllHold(double hold);
+  void SetAllHold(HoldTime hold);
   void SetIdLabel(int scene, bool idLabel);
   void SetInputFunction(int input, int code);
   // Not undone: the grid's column widths and the colour dialog's custom
@@ -96,30 +113,50 @@ class Document {
   void SetToColumnWidth(int scene, int width);
 
   // The file the scenario is read from and saved to (UTF-8); empty while it
-  // has none. Save a copy writes elsewhere and leaves it.
+  // has none. Save a copy writes elsewhere and leaves it. A new path is
+  // announced.
   const std::string& Path() const { return m_path; }
-  void SetPath(const std::string& path) { m_path = path; }
+  void SetPath(const std::string& path);
 
   // Modification time of the file when last read or written; -1 while the
   // file is not watched.
   time_t FileTime() const { return m_fileTime; }
   void SetFileTime(time_t time) { m_fileTime = time; }
 
-  // Changed since the last load or save.
+  // Scenes of the file read that the scenario could not hold; a save
+  // writes fewer scenes than the file had while this is above 0.
+  int ScenesLeftOut() const { return m_scenesLeftOut; }
+  void SetScenesLeftOut(int count) { m_scenesLeftOut = count; }
+
+  // Changed since the last load or save. Setting it to true also marks
+  // the change set, so that listeners hear of it when it was on already.
   bool IsModified() const { return m_modified; }
-  void SetModified(bool modified) { m_modified = modified; }
+  void SetModified(bool modified);
+
+  // The open step is text a grid stored into a cell (ChangeSet::typedIntoCell).
+  void NoteTypedIntoCell() { m_pending.typedIntoCell = true; }
 
  private:
   Row* MutableRow(int scene, int row);
   // Does the edit and records it in the open step, or in a step of its own.
   void Do(Edit edit);
+  // Does or undoes an edit, keeping the ids in step and noting the change.
+  void Play(const Edit& edit, bool forward);
+  // Announces what is pending once no step is open.
+  void Announce();
 
   Scenario m_scenario;
   std::string m_path;
   time_t m_fileTime = -1;
+  int m_scenesLeftOut = 0;
   bool m_modified = false;
   EditHistory m_history;
   int m_stepDepth = 0;
   EditStep m_openStep;
   bool m_continuing = false;
+  std::vector<SceneId> m_sceneIds = std::vector<SceneId>(1, 1);
+  SceneId m_nextId = 2;
+  std::vector<DocumentListener*> m_listeners;
+  ChangeSet m_pending;
+  ChangeSet m_lastChanges;
 };

@@ -39,10 +39,11 @@ struct Edit {
   std::string textAfter;
   long numberBefore = 0;
   long numberAfter = 0;
-  double holdBefore = 0.0;
-  double holdAfter = 0.0;
+  HoldTime holdBefore;
+  HoldTime holdAfter;
   std::vector<Row> rows;
   std::vector<Scene> sceneValue;  // one scene, or none
+  long sceneId = 0;               // the inserted or deleted scene's id
 
   // Bytes the change holds, roughly, for the history's budget.
   size_t Size() const;

@@ -1,8 +1,8 @@
 #include "core/model/row_clipboard.h"
 
-namespace {
+#include "core/model/limits.h"
 
-constexpr long MAX_BLINK = 14;
+namespace {
 
 std::string CellText(const std::string& text) {
   std::string out = text;

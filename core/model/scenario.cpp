@@ -2,7 +2,6 @@
 
 #include <cerrno>
 #include <climits>
-#include <cstdio>
 #include <cstdlib>
 
 #include "core/model/colour_numbers.h"
@@ -128,10 +127,4 @@ std::string TrimNumber(const std::string& text) {
   return trimmed;
 }
 
-std::string HoldText(double hold) {
-  char text[64];
-  // Hold times are small; "%.1f" never needs the locale's separator here,
-  // since the program never switches the C library's locale.
-  snprintf(text, sizeof text, "%.1f", hold);
-  return TrimNumber(text);
-}
+std::string HoldText(double hold) { return HoldTime(hold).FieldText(); }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/model/colour_numbers.h"
+#include "core/model/hold_time.h"
 
 // Most scenes a scenario holds; there is always at least one.
 constexpr int MAX_SCENES = 64;
@@ -65,7 +66,7 @@ struct Row {
 struct Scene {
   std::string name;
   int fade = 0;
-  double hold = 0.0;
+  HoldTime hold;
   // Width 0 of "To" means the column is hidden (the first column is then "ID").
   std::array<int, GRID_COLUMNS> columnWidths = DEFAULT_COLUMN_WIDTHS;
   // The rows as the table shows them. The last one is normally the empty
@@ -154,5 +155,5 @@ std::string StripBlanks(const std::string& text);
 // "." after its first character, trailing zeros and then a trailing "."
 // removed ("2.50" -> "2.5", "3.0" -> "3", ".50" stays).
 std::string TrimNumber(const std::string& text);
-// A hold time as the fade/hold row shows it: one decimal, trimmed ("2.5", "3").
+// A hold time as the fade/hold row shows it (HoldTime::FieldText): "2.5", "3".
 std::string HoldText(double hold);

@@ -152,10 +152,10 @@ std::vector<Finding> CheckScenario(const Scenario& scenario) {
   std::vector<Finding> findings;
   const int scenes = static_cast<int>(scenario.scenes.size());
   const bool run = std::any_of(scenario.scenes.begin(), scenario.scenes.end(),
-                               [](const Scene& scene) { return scene.hold > 0; });
+                               [](const Scene& scene) { return !scene.hold.HoldsForever(); });
   for (int scene = 0; scene < scenes; ++scene) {
     CheckScene(scenario, scene, findings);
-    if (run && scenario.scenes[scene].hold <= 0) {
+    if (run && scenario.scenes[scene].hold.HoldsForever()) {
       Add(findings, Severity::WARNING, scene, -1, "hold 0: a run stays on this scene until an input moves on");
     }
   }

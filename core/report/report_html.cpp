@@ -88,7 +88,7 @@ std::string BuildReportHtml(const Scenario& scenario, const std::string& title) 
       html += REPORT_ROW_CLOSE;
     }
     html += REPORT_TABLE_CLOSE;
-    html += Format(REPORT_TIMING, scene.fade, scene.hold);
+    html += Format(REPORT_TIMING, scene.fade, scene.hold.Seconds());
   }
   html += REPORT_END;
   return html;

@@ -1,5 +1,8 @@
 #pragma once
-// The program's user-visible texts and file names, each in one place.
+// The program's user-visible texts and file names, each in one place. The
+// undo steps' names and the limits they tell of are the core's.
+#include "core/edit/step_labels.h"
+#include "core/model/limits.h"
 
 // Files and directories.
 inline constexpr const char* DOC_DIR_NAME = "doc";
@@ -125,6 +128,11 @@ inline constexpr const char* ERR_OPEN_MISSING = "The file \"%s\" does not exist.
 inline constexpr const char* ERR_READ_FAILED = "The scenario could not be read from \"%s\":\n%s";
 inline constexpr const char* ASK_REPLACE_FILE = "The file \"%s\" already exists.\nDo you want to replace it?";
 inline constexpr const char* ERR_SAVE_FAILED = "The scenario could not be saved to \"%s\":\n%s";
+inline constexpr const char* WARN_SCENES_LEFT_OUT =
+    "This file holds %d more scene(s) than the %d this program can hold.\nThey were left out.";
+inline constexpr const char* ASK_SAVE_FEWER_SCENES =
+    "The file held %d more scene(s) than the %d this program can hold.\n"
+    "Saving writes only the first %d scenes.\nSave anyway?";
 inline constexpr const char* CAPTION_EXIT_LOSE = "Exit & loose changes?";
 inline constexpr const char* ASK_EXIT_LOSE =
     "The file was not saved. If you continue, you will\nloose recent changes.\nContinue?";
@@ -201,25 +209,7 @@ inline constexpr const char* MENU_UNDO = "Undo";
 inline constexpr const char* MENU_REDO = "Redo";
 inline constexpr const char* MENU_UNDO_ACCEL = "\tCtrl-Z";
 inline constexpr const char* MENU_REDO_ACCEL = "\tCtrl-Y";
-inline constexpr const char* STEP_EDIT_CELL = "edit cell";
-inline constexpr const char* STEP_COLOUR = "colour";
-inline constexpr const char* STEP_INSERT_ROW = "insert row";
-inline constexpr const char* STEP_DELETE_ROW = "delete row";
-inline constexpr const char* STEP_MOVE_ROW = "move row";
-inline constexpr const char* STEP_ADD_SCENE = "add scene \"%s\"";
-inline constexpr const char* STEP_DELETE_SCENE = "delete scene \"%s\"";
-inline constexpr const char* STEP_DUPLICATE_SCENE = "duplicate scene \"%s\"";
-inline constexpr const char* STEP_RENAME_SCENE = "rename scene \"%s\"";
-inline constexpr const char* STEP_MOVE_SCENE = "move scene \"%s\"";
-inline constexpr const char* STEP_CLEAR_SCENE = "clear scene \"%s\"";
-inline constexpr const char* STEP_FADE_HOLD = "fade and hold";
-inline constexpr const char* STEP_SET_ALL_FADES = "set all fades";
-inline constexpr const char* STEP_SET_ALL_HOLDS = "set all holds";
-inline constexpr const char* STEP_INPUTS = "input configuration";
-inline constexpr const char* STEP_HIDE_TO = "hide \"To\" column";
-inline constexpr const char* STEP_SHOW_TO = "show \"To\" column";
-inline constexpr const char* STEP_CUT = "cut";
-inline constexpr const char* STEP_PASTE = "paste";
+// The steps' names come with the commands that record them.
 
 inline constexpr const char* CONTEXT_CUT = "Cut rows";
 inline constexpr const char* CONTEXT_CUT_HELP = "Cut the selected rows to the clipboard";
@@ -242,7 +232,7 @@ inline constexpr const char* WARN_PASTED_VALUES =
     "Some pasted values are not valid numbers or are out of range.\n"
     "They were pasted as they are; Edit > Check scenario lists them.";
 
-// Long cell texts: a scenario file line holds about 460 bytes of description.
-inline constexpr int LONG_DESCRIPTION_BYTES = 400;
+// Long cell texts: a scenario file line holds about 460 bytes of description
+// (LONG_DESCRIPTION_BYTES).
 inline constexpr const char* WARN_LONG_DESCRIPTION =
     "Descriptions of more than %d characters may be shortened when the scenario is saved.";

@@ -2,7 +2,9 @@
 // inputs, chosen in their dialog.
 #include <wx/notebook.h>
 
+#include "core/edit/edit_commands.h"
 #include "gui/app/texts.h"
+#include "gui/frame/scene_book.h"
 #include "gui/dialogs/input_config_dlg.h"
 #include "gui/frame/lumivane_frame.h"
 
@@ -23,12 +25,9 @@ void LumivaneFrame::OnInputConfig(wxCommandEvent&) {
     }
   }
   SetStatus(MSG_INPUT_CONFIG_CHANGED, STATUS_MESSAGE);
-  {
-    Document::Step step(m_document, STEP_INPUTS);
-    for (int input = 0; input < LumivaneInputConfig::INPUTS; ++input) {
-      m_document.SetInputFunction(input, dialog.Function(input));
-    }
+  std::array<int, INPUT_COUNT> chosen{};
+  for (int input = 0; input < LumivaneInputConfig::INPUTS; ++input) {
+    chosen[input] = dialog.Function(input);
   }
-  UpdateUndoRedo();
-  SetModified(true);
+  ConfigureInputs(m_document, chosen);
 }

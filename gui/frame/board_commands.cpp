@@ -16,6 +16,7 @@
 
 #include "core/board/board_commands.h"
 #include "gui/app/app_state.h"
+#include "gui/frame/scene_book.h"
 #include "gui/app/texts.h"
 #include "gui/frame/status_texts.h"
 
@@ -214,9 +215,7 @@ void LumivaneFrame::HandleLinkReport(const LinkReport& report) {
       break;
     case LinkReport::PROGRAM_SCENE:
       m_activeScene = report.number - 1;
-      m_pageEventsEnabled = false;
-      m_notebook->SetSelection(report.number - 1);
-      m_pageEventsEnabled = true;
+      m_book->Select(report.number - 1, false);
       m_programScene = report.number;
       m_programScenes = report.count;
       m_programSecondsLeft = report.secondsLeft;

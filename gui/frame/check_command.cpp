@@ -39,7 +39,7 @@ void LumivaneFrame::GoToRow(int scene, int row) {
   if (m_notebook->GetSelection() != scene) {
     m_notebook->SetSelection(static_cast<size_t>(scene));  // a normal page change
   }
-  wxGrid* grid = MakeGrid(scene);
+  wxGrid* grid = Grid(scene);
   if (grid != nullptr && row < grid->GetNumberRows()) {
     grid->SetGridCursor(row, COL_FROM);
     grid->MakeCellVisible(row, COL_FROM);

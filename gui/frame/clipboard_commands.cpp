@@ -12,8 +12,10 @@
 #include <wx/notebook.h>
 #include <wx/textctrl.h>
 
+#include "core/edit/edit_commands.h"
 #include "core/model/row_clipboard.h"
 #include "gui/app/texts.h"
+#include "gui/frame/scene_book.h"
 
 namespace {
 
@@ -114,26 +116,17 @@ void LumivaneFrame::OnCut(wxCommandEvent&) {
     return;
   }
   // The empty last row is where the user appends: it stays.
-  std::vector<int> rows = SelectedRows(scene);
+  const std::vector<int> rows = SelectedRows(scene);
   const int last = m_document.RowCount(scene) - 1;
-  rows.erase(std::remove(rows.begin(), rows.end(), last), rows.end());
-  if (rows.empty()) {
+  if (std::none_of(rows.begin(), rows.end(), [last](int row) { return row < last; })) {
     return;
   }
-  {
-    Document::Step step(m_document, STEP_CUT, EditPlace{scene, rows.front(), COL_FROM});
-    for (auto row = rows.rbegin(); row != rows.rend(); ++row) {
-      m_document.DeleteRows(scene, *row, 1);
-    }
-  }
+  // The selection goes before the rows it covers.
   if (wxGrid* grid = ExistingGrid(scene)) {
     grid->ClearSelection();
   }
-  RefreshScene(scene);
-  SetModified(true);
-  UpdateUndoRedo();
+  CutRows(m_document, scene, rows);
   SetStatus(MSG_MODIFIED_SCENARIO, STATUS_MESSAGE);
-  AutoTransfer(-1);
 }
 
 void LumivaneFrame::OnPaste(wxCommandEvent&) {
@@ -152,9 +145,13 @@ void LumivaneFrame::OnPaste(wxCommandEvent&) {
     return;
   }
   const int row = std::max(0, std::min(grid->GetGridCursorRow(), m_document.RowCount(scene) - 1));
+  EditResult pasted;
   std::vector<Row> rows;
   bool suspect = false;
-  if (!RowsFromText(text, &rows, &suspect)) {
+  if (RowsFromText(text, &rows, &suspect)) {
+    grid->ClearSelection();  // before the rows it covers move
+  }
+  if (!PasteRows(m_document, scene, row, text, &pasted)) {
     // Not rows: the text goes into the current cell, as if typed there.
     const int col = std::max(0, grid->GetGridCursorCol());
     if (col == COL_COLOUR) {
@@ -165,17 +162,6 @@ void LumivaneFrame::OnPaste(wxCommandEvent&) {
     grid->ProcessWindowEvent(changed);
     return;
   }
-  {
-    Document::Step step(m_document, STEP_PASTE, EditPlace{scene, row, COL_FROM});
-    m_document.InsertRows(scene, row, rows);
-  }
-  grid->ClearSelection();
-  RefreshScene(scene);
-  SetModified(true);
-  UpdateUndoRedo();
   SetStatus(MSG_MODIFIED_SCENARIO, STATUS_MESSAGE);
-  if (suspect) {
-    ShowMessage(WARN_PASTED_VALUES, CAPTION_WARNING, wxOK | wxICON_INFORMATION);
-  }
-  AutoTransfer(-1);
+  ShowWarnings(pasted.warnings);
 }

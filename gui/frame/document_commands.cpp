@@ -15,6 +15,7 @@
 #include "core/model/unsaved_rows.h"
 #include "gui/app/app_state.h"
 #include "gui/app/texts.h"
+#include "gui/frame/scene_book.h"
 #include "gui/frame/status_texts.h"
 
 namespace {
@@ -39,11 +40,7 @@ void LumivaneFrame::BindDocumentCommands() {
 }
 
 void LumivaneFrame::CommitOpenEdits() {
-  const int selection = m_notebook->GetSelection();
-  if (wxGrid* grid = ExistingGrid(selection)) {
-    grid->SaveEditControlValue();
-    grid->HideCellEditControl();
-  }
+  m_book->CloseEditor(m_book->Selection());
   CommitFadeHold();
 }
 
@@ -51,6 +48,13 @@ bool LumivaneFrame::SaveScenario(bool force, bool askName, bool asCopy) {
   CommitOpenEdits();
   if (!m_document.IsModified() && !force && !askName) {
     return true;
+  }
+
+  // The scenes a file held beyond the ones shown would be lost.
+  const int leftOut = m_document.ScenesLeftOut();
+  if (leftOut > 0 && ShowMessage(wxString::Format(ASK_SAVE_FEWER_SCENES, leftOut, MAX_SCENES, MAX_SCENES),
+                                 CAPTION_WARNING, wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION) != wxYES) {
+    return false;
   }
 
   // A copy is a save to another path; the scenario keeps its own.
@@ -86,7 +90,6 @@ bool LumivaneFrame::SaveScenario(bool force, bool askName, bool asCopy) {
     } else {
       settings.activeDir = directory;
       m_document.SetPath(file.utf8_string());
-      UpdateTitle();
     }
   }
 
@@ -104,11 +107,11 @@ bool LumivaneFrame::SaveScenario(bool force, bool askName, bool asCopy) {
   if (asCopy) {
     SetStatus(SavedMessage(MSG_SAVED_COPY, RowsLeftOutOfFile(m_document.GetScenario())), STATUS_MESSAGE);
   } else {
+    m_document.SetScenesLeftOut(0);  // the file now holds what the window shows
     m_document.MarkSaved();
-    SetModified(false);
+    m_document.SetModified(false);
     SetStatus(SavedMessage(MSG_SAVED, RowsLeftOutOfFile(m_document.GetScenario())), STATUS_MESSAGE);
   }
-  UpdateUndoRedo();
   return true;
 }
 
@@ -117,9 +120,8 @@ void LumivaneFrame::StartEmptyScenario() {
   empty.scenes[0].name = DefaultSceneName(1);
   // The custom colours are the user's, kept from scenario to scenario.
   empty.palette = m_document.GetScenario().palette;
-  ShowScenario(std::move(empty));
-  m_menuEdit->Check(ID_HIDE_TO, false);
-  m_currentScene = CurrentScene();
+  m_document.Replace(std::move(empty));
+  ShowSceneValues(CurrentScene());
   m_fadeText->ChangeValue("");
   m_holdText->ChangeValue("");
 }
@@ -129,12 +131,10 @@ void LumivaneFrame::OnNew(wxCommandEvent&) {
   if (!SaveScenario(false, false, false)) {
     return;
   }
-  StartEmptyScenario();
   m_document.SetPath(std::string());
+  StartEmptyScenario();
   m_document.SetFileTime(-1);
-  ClearUndoHistory();
-  SetModified(false);
-  UpdateTitle();
+  m_document.SetModified(false);
   SetStatus(MSG_NEW, STATUS_MESSAGE);
 }
 
@@ -167,11 +167,8 @@ void LumivaneFrame::OnOpen(wxCommandEvent&) {
   }
   m_document.SetPath(path.utf8_string());
   m_app.settings.activeDir = wxFileName(path).GetPath().utf8_string();
-  ClearUndoHistory();
-  UpdateTitle();
-  SetModified(false);
+  m_document.SetModified(false);
   SetStatus(MSG_LOADED, STATUS_MESSAGE);
-  AutoTransfer(-1);
 }
 
 void LumivaneFrame::OnSave(wxCommandEvent&) { SaveScenario(false, false, false); }
@@ -201,10 +198,8 @@ void LumivaneFrame::OnRevert(wxCommandEvent&) {
   } else {
     StartEmptyScenario();
   }
-  ClearUndoHistory();
-  SetModified(false);
+  m_document.SetModified(false);
   SetStatus(MSG_RELOADED, STATUS_MESSAGE);
-  AutoTransfer(-1);
 }
 
 bool LumivaneFrame::ConfirmLosingChanges() {
@@ -229,6 +224,7 @@ void LumivaneFrame::OnCloseWindow(wxCloseEvent& event) {
   Settings& settings = m_app.settings;
   settings.autoTransfer = m_toolBar->GetToolState(ID_AUTO_TRANSFER);
   settings.scenarioFile = m_document.Path();
+  settings.sizeStored = true;
   settings.width = GetSize().GetWidth();
   settings.height = GetSize().GetHeight();
   WriteSettings(Utf8SettingsFile(m_app.settingsPath), settings);

@@ -16,7 +16,9 @@
 #include "gui/app/app_state.h"
 #include "gui/app/texts.h"
 #include "gui/frame/link_view.h"
+#include "gui/frame/grid_clipboard_keys.h"
 #include "gui/frame/report_printing.h"
+#include "gui/frame/scene_book.h"
 #include "gui/frame/status_texts.h"
 #include "resources/icons.h"
 
@@ -39,13 +41,8 @@ LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size, AppState
       m_holdSetAll(nullptr),
       m_timer(nullptr),
       m_activeScene(-1),
-      m_pageEventsEnabled(true),
-      m_contextRow(-1),
-      m_contextScene(-1),
-      m_colourScene(-1),
-      m_colourRow(-1),
+      m_fadeHoldScene(0),
       m_printing(nullptr),
-      m_currentScene(-1),
       m_modalDepth(0),
       m_fileChangePending(false),
       m_lastLinkFailure(LINK_OK) {
@@ -83,7 +80,14 @@ LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size, AppState
   m_toolBar->EnableTool(wxID_REDO, false);
 
   auto* sizer = new wxBoxSizer(wxVERTICAL);
-  m_notebook = new wxNotebook(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxNB_TOP);
+  m_book = std::make_unique<SceneBook>(this, m_document, [this](wxGrid* grid) {
+    grid->Bind(wxEVT_GRID_CELL_LEFT_CLICK, &LumivaneFrame::OnCellLeftClick, this);
+    grid->Bind(wxEVT_GRID_CELL_RIGHT_CLICK, &LumivaneFrame::OnCellRightClick, this);
+    grid->Bind(wxEVT_GRID_EDITOR_SHOWN, &LumivaneFrame::OnEditorShown, this);
+    grid->Bind(wxEVT_GRID_CELL_CHANGED, &LumivaneFrame::OnCellChanged, this);
+    RouteClipboardKeys(grid, this);
+  });
+  m_notebook = m_book->Notebook();
   sizer->Add(m_notebook, 1, wxEXPAND);
   BuildFadeHoldRow(sizer);
 
@@ -103,9 +107,11 @@ LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size, AppState
     }
   }
 
-  m_currentScene = CurrentScene();
+  ShowSceneValues(CurrentScene());
   m_document.SetModified(false);
   UpdateTitle();
+  // From here on the window follows every change of the Document.
+  m_document.AddListener(this);
 
   m_printing = new ReportPrinting(PRINTING_NAME, this);
 
@@ -127,6 +133,8 @@ LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size, AppState
 }
 
 LumivaneFrame::~LumivaneFrame() {
+  m_document.RemoveListener(this);
+  m_notebook->Unbind(wxEVT_NOTEBOOK_PAGE_CHANGED, &LumivaneFrame::OnPageChanged, this);
   // Cancels what the link still had to do and closes the port.
   m_worker.reset();
   while (m_linkBusy > 0) {
@@ -162,8 +170,6 @@ bool IsInputMessage(const wxString& text) {
   return false;
 }
 
-bool IsModifiedMessage(const wxString& text) { return text == MSG_MODIFIED_SCENARIO; }
-
 }  // namespace
 
 void LumivaneFrame::StopRun() {
@@ -184,22 +190,10 @@ void LumivaneFrame::StopRun() {
   ShowHoldField();
 }
 
-void LumivaneFrame::SetModified(bool on) {
-  m_document.SetModified(on);
-  if (on) {
-    StopRun();
-    SetStatus(STATE_MODIFIED, STATUS_STATE);
-  } else {
-    if (!m_running) {
-      SetStatus("", STATUS_STATE);
-    }
-    ClearMessageIf(m_statusBar, IsModifiedMessage);
-  }
-  UpdateTitle();
-}
+void LumivaneFrame::SetModified(bool on) { m_document.SetModified(on); }
 
 bool LumivaneFrame::AutoTransfer(int scene) {
-  if (!m_toolBar->GetToolState(ID_AUTO_TRANSFER)) {
+  if (!m_toolBar->GetToolState(ID_AUTO_TRANSFER) || SceneCount() == 0) {
     return false;
   }
   StopRun();
@@ -207,21 +201,7 @@ bool LumivaneFrame::AutoTransfer(int scene) {
   return SendScene(scene, true);
 }
 
-void LumivaneFrame::ResetPages() {
-  // The fade/hold row belongs to no scene until new pages exist, and the
-  // page changes that the removal raises find no grid to read.
-  m_currentScene = -1;
-  m_contextScene = -1;
-  m_colourScene = -1;
-  m_pageEventsEnabled = false;
-  m_pages.clear();
-  m_pageGrids.clear();
-  m_notebook->DeleteAllPages();
-  m_pageEventsEnabled = true;
-}
-
 void LumivaneFrame::ResetScenes() {
-  ResetPages();
   Scenario none;
   none.scenes.clear();
   none.palette = m_document.GetScenario().palette;

@@ -13,6 +13,7 @@
 #include "gui/app/app_state.h"
 #include "gui/app/texts.h"
 #include "gui/frame/lumivane_frame.h"
+#include "gui/frame/scene_book.h"
 #include "resources/icons.h"
 
 namespace {
@@ -142,8 +143,8 @@ void LumivaneFrame::BindCommands() {
   // Menu items and tools share ids, so one binding serves both.
   Bind(wxEVT_MENU, &LumivaneFrame::OnHideToColumn, this, ID_HIDE_TO);
   Bind(wxEVT_TOOL, &LumivaneFrame::OnAutoTransfer, this, ID_AUTO_TRANSFER);
-  Bind(wxEVT_MENU, &LumivaneFrame::OnUndo, this, wxID_UNDO);
-  Bind(wxEVT_MENU, &LumivaneFrame::OnRedo, this, wxID_REDO);
+  Bind(wxEVT_MENU, [this](wxCommandEvent&) { StepHistory(true); }, wxID_UNDO);
+  Bind(wxEVT_MENU, [this](wxCommandEvent&) { StepHistory(false); }, wxID_REDO);
   Bind(wxEVT_UPDATE_UI, &LumivaneFrame::OnUpdateUndoRedo, this, wxID_UNDO);
   Bind(wxEVT_UPDATE_UI, &LumivaneFrame::OnUpdateUndoRedo, this, wxID_REDO);
   Bind(wxEVT_MENU, &LumivaneFrame::OnSettings, this, wxID_PROPERTIES);
@@ -154,15 +155,23 @@ void LumivaneFrame::BindCommands() {
   BindDocumentCommands();
   Bind(wxEVT_MENU, &LumivaneFrame::OnTransferRun, this, ID_TRANSFER);
   Bind(wxEVT_MENU, &LumivaneFrame::OnStop, this, ID_STOP);
-  Bind(wxEVT_BUTTON, &LumivaneFrame::OnSetAllFade, this, ID_FADE_SET_ALL);
+  Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { SetAllFade(m_document, SetAllSource()); }, ID_FADE_SET_ALL);
   Bind(wxEVT_CHAR_HOOK, &LumivaneFrame::OnMenuKey, this);
   BindRowSceneCommands();
   BindClipboardCommands();
   BindReportCommands();
   BindHelpCommands();
   BindMonitorCommands();
-  Bind(wxEVT_MENU, &LumivaneFrame::OnPickColour, this, ID_PICK_COLOUR);
-  Bind(wxEVT_BUTTON, &LumivaneFrame::OnSetAllHold, this, ID_HOLD_SET_ALL);
+  // A colour cell typed into: the colour dialog, once the grid's event is over.
+  Bind(wxEVT_MENU,
+       [this](wxCommandEvent&) {
+         if (wxGrid* grid = m_book->ExistingGrid(m_book->ColourScene())) {
+           grid->HideCellEditControl();
+         }
+         ChooseColour(m_book->ColourScene(), m_book->ColourRow());
+       },
+       ID_PICK_COLOUR);
+  Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { SetAllHold(m_document, SetAllSource()); }, ID_HOLD_SET_ALL);
 }
 
 void LumivaneFrame::OnMenuKey(wxKeyEvent& event) {

@@ -11,6 +11,7 @@
 #include "core/board/link_worker.h"
 #include "core/board/serial_board_link.h"
 #include "core/model/document.h"
+#include "core/edit/edit_commands.h"
 #include "gui/frame/ids.h"
 
 struct AppState;
@@ -37,14 +38,16 @@ class wxTimer;
 class wxTimerEvent;
 class wxUpdateUIEvent;
 class wxToolBar;
+class SceneBook;
 
 // The main window: a view of the open Document and the router of its
-// commands. One notebook page per scene; a page's grid is made when the page
-// is first shown and reads the scene through a table. Its methods live in
-// the files of the subsystems that use them:
+// commands to the core (core/edit). The scene book (scene_book.h) shows the
+// pages; the frame hears the Document's change sets for the undo menu, the
+// title, the modified state, the fade/hold row and auto transfer. Its
+// methods live in the files of the subsystems that use them:
 //   frame.cpp               construction and frame-wide operations
 //   frame_menus.cpp         menus, tool bar, status bar, fade/hold row
-//   scene_pages.cpp         scene pages and their grids
+//   scene_pages.cpp         page changes, Hide "To", the change-set listener
 //   cell_editing.cpp        cell edits, colour choice, the fade/hold row
 //   undo.cpp                the Undo command
 //   scenario_file.cpp       reading and writing the scenario file
@@ -57,7 +60,7 @@ class wxToolBar;
 //   monitor_command.cpp     the board monitor (../monitor/board_monitor.h)
 //   report.cpp              the printed report
 //   ../help/help_commands.cpp  tips, user guide, about box
-class LumivaneFrame : public wxFrame {
+class LumivaneFrame : public wxFrame, public DocumentListener {
  public:
   // `app` holds the settings the window shows and changes; it outlives the window.
   LumivaneFrame(const wxString& title, const wxSize& size, AppState& app);
@@ -87,6 +90,9 @@ class LumivaneFrame : public wxFrame {
   int SceneCount() const;
   // Shows the Document's scene again in its page: rows, widths, labels.
   void RefreshScene(int scene);
+  // The undo menu, title, modified state, fade/hold row and auto transfer
+  // follow what the Document changed.
+  void DocumentChanged(const ChangeSet& changes) override;
 
   // Cell editing and undo.
   bool ChooseColour(wxGrid* grid, int row);
@@ -123,7 +129,6 @@ class LumivaneFrame : public wxFrame {
   // Scenario runner (serial/runner.cpp).
   void OnTransferRun(wxCommandEvent& event);
   void OnStop(wxCommandEvent& event);
-  void OnSetAllFade(wxCommandEvent& event);
   // One 100 ms tick: the file watch and Program's progress; when the board
   // link is ticked, its keep-alive, hold countdown and inputs.
   void TimerTick();
@@ -146,28 +151,19 @@ class LumivaneFrame : public wxFrame {
   // the grid's context menu for it and the current scene, entries enabled
   // as they apply; the caller owns the menu.
   wxMenu* BuildContextMenu(wxGrid* grid, int row);
-  void OnInsertRow(wxCommandEvent& event);
-  void OnDeleteRow(wxCommandEvent& event);
-  void OnMoveRowUp(wxCommandEvent& event);
-  void OnMoveRowDown(wxCommandEvent& event);
-  void OnMoveSceneLeft(wxCommandEvent& event);
-  void OnMoveSceneRight(wxCommandEvent& event);
   void OnAddScene(wxCommandEvent& event);
   void OnDuplicateScene(wxCommandEvent& event);
   void OnDeleteScene(wxCommandEvent& event);
   void OnRenameScene(wxCommandEvent& event);
-  void OnNextScene(wxCommandEvent& event);
-  void OnPreviousScene(wxCommandEvent& event);
-  // Exchanges rows a and b of a scene.
-  void SwapRows(wxGrid* grid, int a, int b);
-  void SwapRows(int scene, int a, int b);
-  // Exchanges scene a (the current one) with scene b and shows b.
-  void SwapScenes(int a, int b);
+  // The context menu's row commands (ID_ROW_INSERT ...) at its row.
+  void RowCommand(int command);
+  // The scene shown changes places with its neighbour (step -1 or 1).
+  void MoveShownScene(int step);
   // True when no scene bears `name` (ignoring case), or when the user
   // agrees to use it anyway.
   bool CheckSceneName(const wxString& name);
   // Where the context menu was opened, for tests.
-  int ContextRow() const { return m_contextRow; }
+  int ContextRow() const;
   wxGrid* ContextGrid() const;
 
   // Copy, cut and paste of rows (frame/clipboard_commands.cpp), and the
@@ -226,7 +222,7 @@ class LumivaneFrame : public wxFrame {
   bool IsRunning() const { return m_running; }
   int ActiveScene() const { return m_activeScene; }
   int Fade(int scene) const { return m_document.HasScene(scene) ? m_document.GetScene(scene).fade : 0; }
-  double Hold(int scene) const { return m_document.HasScene(scene) ? m_document.GetScene(scene).hold : 0.0; }
+  double Hold(int scene) const { return m_document.HasScene(scene) ? m_document.GetScene(scene).hold.Seconds() : 0.0; }
   wxColour PaletteColour(int slot) const;
   wxTimer* Timer() const { return m_timer; }
 
@@ -240,11 +236,6 @@ class LumivaneFrame : public wxFrame {
   void OnEditorShown(wxGridEvent& event);
   void OnCellLeftClick(wxGridEvent& event);
   void OnCellChanged(wxGridEvent& event);
-  void OnColumnResized(wxGridSizeEvent& event);
-  void OnPickColour(wxCommandEvent& event);
-  void OnSetAllHold(wxCommandEvent& event);
-  void OnUndo(wxCommandEvent& event);
-  void OnRedo(wxCommandEvent& event);
   void OnUpdateUndoRedo(wxUpdateUIEvent& event);
   void OnMenuKey(wxKeyEvent& event);
 
@@ -263,27 +254,12 @@ class LumivaneFrame : public wxFrame {
   };
   friend class ModalScope;
   int ShowMessage(const wxString& message, const wxString& caption, long style);
-  wxGrid* MakeGrid(int scene);
   // The rows the user selected in a scene's grid: whole rows, or the rows
   // of the selected cells, else the cursor's row; in order.
   std::vector<int> SelectedRows(int scene);
   bool CopyRows(int scene);
-  void InsertPage(int position);
-  // Shows a new scenario in place of the open one, one page per scene.
-  void ShowScenario(Scenario scenario);
-  // One page per scene of the Document again; the pages alone are reset.
-  void RebuildPages();
-  void ResetPages();
-  // Shows the scene and cell that an undone or redone step changed.
-  void ShowEditPlace(int scene, int row, int column);
   void StepHistory(bool back);
-  int SceneOfGrid(const wxGrid* grid) const;
-  void RenumberPages();
-  void ShowSceneColumns(int scene);
-  // The widths the grids show now, into the Document.
-  void CaptureColumnWidths();
   wxString AskSceneName(const wxString& message, const wxString& caption, wxString suggestion);
-  int FirstFreePosition() const;
   void ShowSceneValues(int scene);
   void StepScene(int step);
   void BuildMenus();
@@ -292,7 +268,8 @@ class LumivaneFrame : public wxFrame {
   void BindCommands();
   void SetStatus(const wxString& text, int field);
   void ShowError(const wxString& message);
-  void NumberFreshRow(int scene, int row);
+  // The texts of a command's warnings, in their boxes.
+  void ShowWarnings(const std::vector<EditWarning>& warnings);
   // Ends a run and takes the fade/hold row over; the scene whose value
   // "Set All" copies, or -1.
   int SetAllSource();
@@ -327,11 +304,10 @@ class LumivaneFrame : public wxFrame {
   wxMenu* m_menuHelp;
   wxStatusBar* m_statusBar;
   wxToolBar* m_toolBar;
-  wxNotebook* m_notebook;
   Document m_document;
-  // One page per scene, in scene order, and the page's grid once made.
-  std::vector<wxPanel*> m_pages;
-  std::vector<wxGrid*> m_pageGrids;
+  // The pages of the scenes; m_notebook is its notebook.
+  std::unique_ptr<SceneBook> m_book;
+  wxNotebook* m_notebook;
   wxStaticText* m_fadeLabel;
   wxTextCtrl* m_fadeText;
   wxButton* m_fadeSetAll;
@@ -342,13 +318,9 @@ class LumivaneFrame : public wxFrame {
   // The scene on the boards: the running one, or the last one sent by
   // auto transfer or programming; -1 when none is.
   int m_activeScene;
-  bool m_pageEventsEnabled;
-  int m_contextRow;
-  int m_contextScene;
-  int m_colourScene;
-  int m_colourRow;
+  // The scene whose values the fade/hold row shows.
+  SceneId m_fadeHoldScene;
   wxHtmlEasyPrinting* m_printing;
-  int m_currentScene;
   // The board link and its worker, which plays runs; what it reports comes
   // through the view. The clock is the steady one, or when ticked, one that
   // the timer moves on.

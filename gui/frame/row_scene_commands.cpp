@@ -1,6 +1,6 @@
 // Row and scene commands: the grid's context menu, add, delete, rename,
-// duplicate and move scenes, next and previous scene. Every command keeps
-// the pages in step with the Document's scenes.
+// duplicate and move scenes, next and previous scene. Each asks what it
+// must and routes to its core command; the scene book follows.
 #include "gui/frame/lumivane_frame.h"
 
 #include <memory>
@@ -14,53 +14,29 @@
 #include <wx/textctrl.h>
 #include <wx/textdlg.h>
 
+#include "core/edit/edit_commands.h"
 #include "gui/app/texts.h"
-#include "core/model/scenario.h"
-
-namespace {
-
-// An open cell editor belongs to rows that are about to move or go.
-void CloseEditor(wxGrid* grid) {
-  if (grid != nullptr) {
-    grid->SaveEditControlValue();
-    grid->HideCellEditControl();
-  }
-}
-
-// A step's name for the Undo and Redo menu items.
-std::string Label(const char* format, const std::string& name) {
-  return wxString::Format(format, wxString::FromUTF8(name)).utf8_string();
-}
-
-}  // namespace
+#include "gui/frame/scene_book.h"
 
 void LumivaneFrame::BindRowSceneCommands() {
   Bind(wxEVT_MENU, &LumivaneFrame::OnAddScene, this, wxID_ADD);
   Bind(wxEVT_MENU, &LumivaneFrame::OnDeleteScene, this, wxID_DELETE);
   Bind(wxEVT_MENU, &LumivaneFrame::OnRenameScene, this, wxID_EDIT);
   Bind(wxEVT_MENU, &LumivaneFrame::OnDuplicateScene, this, wxID_DUPLICATE);
-  Bind(wxEVT_MENU, &LumivaneFrame::OnNextScene, this, wxID_FORWARD);
-  Bind(wxEVT_MENU, &LumivaneFrame::OnPreviousScene, this, wxID_BACKWARD);
+  Bind(wxEVT_MENU, [this](wxCommandEvent&) { StepScene(1); }, wxID_FORWARD);
+  Bind(wxEVT_MENU, [this](wxCommandEvent&) { StepScene(-1); }, wxID_BACKWARD);
   // The context menu is shown by the frame, so its commands come here.
-  Bind(wxEVT_MENU, &LumivaneFrame::OnInsertRow, this, ID_ROW_INSERT);
-  Bind(wxEVT_MENU, &LumivaneFrame::OnDeleteRow, this, ID_ROW_DELETE);
-  Bind(wxEVT_MENU, &LumivaneFrame::OnMoveRowUp, this, ID_ROW_UP);
-  Bind(wxEVT_MENU, &LumivaneFrame::OnMoveRowDown, this, ID_ROW_DOWN);
-  Bind(wxEVT_MENU, &LumivaneFrame::OnMoveSceneLeft, this, ID_SCENE_LEFT);
-  Bind(wxEVT_MENU, &LumivaneFrame::OnMoveSceneRight, this, ID_SCENE_RIGHT);
+  Bind(wxEVT_MENU, [this](wxCommandEvent&) { RowCommand(ID_ROW_INSERT); }, ID_ROW_INSERT);
+  Bind(wxEVT_MENU, [this](wxCommandEvent&) { RowCommand(ID_ROW_DELETE); }, ID_ROW_DELETE);
+  Bind(wxEVT_MENU, [this](wxCommandEvent&) { RowCommand(ID_ROW_UP); }, ID_ROW_UP);
+  Bind(wxEVT_MENU, [this](wxCommandEvent&) { RowCommand(ID_ROW_DOWN); }, ID_ROW_DOWN);
+  Bind(wxEVT_MENU, [this](wxCommandEvent&) { MoveShownScene(-1); }, ID_SCENE_LEFT);
+  Bind(wxEVT_MENU, [this](wxCommandEvent&) { MoveShownScene(1); }, ID_SCENE_RIGHT);
 }
 
-wxGrid* LumivaneFrame::ContextGrid() const { return ExistingGrid(m_contextScene); }
+wxGrid* LumivaneFrame::ContextGrid() const { return m_book->ExistingGrid(m_book->ContextScene()); }
 
-void LumivaneFrame::ShowSceneValues(int scene) {
-  if (!m_document.HasScene(scene)) {
-    return;
-  }
-  const Scene& values = m_document.GetScene(scene);
-  m_fadeText->ChangeValue(wxString::Format("%d", values.fade));
-  m_holdText->ChangeValue(wxString::FromUTF8(::HoldText(values.hold)));
-  m_menuEdit->Check(ID_HIDE_TO, !values.ToShown());
-}
+int LumivaneFrame::ContextRow() const { return m_book->ContextRow(); }
 
 // ---------------------------------------------------------------------------
 // The grid's context menu and the row commands.
@@ -69,7 +45,7 @@ void LumivaneFrame::OnCellRightClick(wxGridEvent& event) {
   StopRun();
   auto* grid = static_cast<wxGrid*>(event.GetEventObject());
   if (grid->IsCellEditControlShown()) {
-    CloseEditor(grid);
+    m_book->CloseEditor(m_book->SceneOfGrid(grid));
   }
   ModalScope modal(this);
   std::unique_ptr<wxMenu> menu(BuildContextMenu(grid, event.GetRow()));
@@ -78,8 +54,7 @@ void LumivaneFrame::OnCellRightClick(wxGridEvent& event) {
 }
 
 wxMenu* LumivaneFrame::BuildContextMenu(wxGrid* grid, int row) {
-  m_contextScene = SceneOfGrid(grid);
-  m_contextRow = row;
+  m_book->SetContext(m_book->SceneOfGrid(grid), row);
   auto* menu = new wxMenu;
   menu->Append(ID_ROW_INSERT, CONTEXT_INSERT_ROW, CONTEXT_INSERT_ROW_HELP);
   menu->Append(ID_ROW_DELETE, CONTEXT_DELETE_ROW, CONTEXT_DELETE_ROW_HELP);
@@ -94,11 +69,11 @@ wxMenu* LumivaneFrame::BuildContextMenu(wxGrid* grid, int row) {
   menu->Append(wxID_COPY, CONTEXT_COPY, CONTEXT_COPY_HELP);
   menu->Append(wxID_PASTE, CONTEXT_PASTE, CONTEXT_PASTE_HELP);
 
-  const int rows = m_document.RowCount(m_contextScene);
-  if (m_contextRow < 1) {
+  const int rows = m_document.RowCount(m_book->ContextScene());
+  if (row < 1) {
     menu->Enable(ID_ROW_UP, false);
   }
-  if (m_contextRow >= rows - 1) {
+  if (row >= rows - 1) {
     // The empty last row is where the user appends: it stays last.
     menu->Enable(ID_ROW_DOWN, false);
     menu->Enable(ID_ROW_DELETE, false);
@@ -110,113 +85,44 @@ wxMenu* LumivaneFrame::BuildContextMenu(wxGrid* grid, int row) {
   return menu;
 }
 
-void LumivaneFrame::OnInsertRow(wxCommandEvent&) {
+void LumivaneFrame::RowCommand(int command) {
   StopRun();
-  const int scene = m_contextScene;
-  if (!m_document.HasScene(scene) || m_contextRow < 0 || m_contextRow >= m_document.RowCount(scene)) {
-    return;
+  const int scene = m_book->ContextScene();
+  const int row = m_book->ContextRow();
+  m_book->CloseEditor(scene);
+  switch (command) {
+    case ID_ROW_INSERT:
+      if (!InsertRow(m_document, scene, row).changes.Empty()) {
+        SetStatus(MSG_MODIFIED_SCENARIO, STATUS_MESSAGE);
+      }
+      break;
+    case ID_ROW_DELETE:
+      if (!DeleteRow(m_document, scene, row).changes.Empty()) {
+        SetStatus(MSG_MODIFIED_SCENARIO, STATUS_MESSAGE);
+      }
+      break;
+    case ID_ROW_UP: MoveRow(m_document, scene, row, row - 1); break;
+    case ID_ROW_DOWN: MoveRow(m_document, scene, row, row + 1); break;
+    default: break;
   }
-  CloseEditor(ExistingGrid(scene));
-  m_document.BeginStep(STEP_INSERT_ROW, EditPlace{scene, m_contextRow, COL_FROM});
-  m_document.InsertRows(scene, m_contextRow, 1);
-  m_document.EndStep();
-  RefreshScene(scene);
-  SetModified(true);
-  UpdateUndoRedo();
-  SetStatus(MSG_MODIFIED_SCENARIO, STATUS_MESSAGE);
-}
-
-void LumivaneFrame::OnDeleteRow(wxCommandEvent&) {
-  StopRun();
-  const int scene = m_contextScene;
-  if (!m_document.HasScene(scene) || m_contextRow < 0) {
-    return;
-  }
-  if (m_contextRow < m_document.RowCount(scene) - 1) {
-    CloseEditor(ExistingGrid(scene));
-    m_document.BeginStep(STEP_DELETE_ROW, EditPlace{scene, m_contextRow, COL_FROM});
-    m_document.DeleteRows(scene, m_contextRow, 1);
-    m_document.EndStep();
-  }
-  RefreshScene(scene);
-  SetModified(true);
-  UpdateUndoRedo();
-  SetStatus(MSG_MODIFIED_SCENARIO, STATUS_MESSAGE);
-}
-
-void LumivaneFrame::OnMoveRowUp(wxCommandEvent&) {
-  StopRun();
-  SwapRows(m_contextScene, m_contextRow, m_contextRow - 1);
-}
-
-void LumivaneFrame::OnMoveRowDown(wxCommandEvent&) {
-  StopRun();
-  SwapRows(m_contextScene, m_contextRow, m_contextRow + 1);
-}
-
-void LumivaneFrame::SwapRows(wxGrid* grid, int a, int b) { SwapRows(SceneOfGrid(grid), a, b); }
-
-void LumivaneFrame::SwapRows(int scene, int a, int b) {
-  if (!m_document.HasScene(scene)) {
-    return;
-  }
-  const int rows = m_document.RowCount(scene);
-  if (a < 0 || b < 0 || a >= rows || b >= rows || a == b) {
-    return;
-  }
-  CloseEditor(ExistingGrid(scene));
-  m_document.BeginStep(STEP_MOVE_ROW, EditPlace{scene, b, COL_FROM});
-  m_document.SwapRows(scene, a, b);
-  m_document.EndStep();
-  RefreshScene(scene);
-  SetModified(true);
-  UpdateUndoRedo();
-  AutoTransfer(-1);
 }
 
 // ---------------------------------------------------------------------------
 // Moving scenes.
 
-void LumivaneFrame::OnMoveSceneLeft(wxCommandEvent&) {
+void LumivaneFrame::MoveShownScene(int step) {
   StopRun();
   const int scene = CurrentScene();
-  SwapScenes(scene, scene - 1);
-}
-
-void LumivaneFrame::OnMoveSceneRight(wxCommandEvent&) {
-  StopRun();
-  const int scene = CurrentScene();
-  SwapScenes(scene, scene + 1);
-}
-
-void LumivaneFrame::SwapScenes(int a, int b) {
-  const int count = SceneCount();
-  if (a < 0 || b < 0 || a >= count || b >= count || a == b) {
+  const int other = scene + step;
+  if (!m_document.HasScene(scene) || !m_document.HasScene(other)) {
     return;
   }
-  CloseEditor(ExistingGrid(a));
-  CloseEditor(ExistingGrid(b));
+  m_book->CloseEditor(scene);
+  m_book->CloseEditor(other);
   CommitFadeHold();
-  CaptureColumnWidths();
-
-  // The pages stay; the scenes they show change places.
-  m_document.BeginStep(Label(STEP_MOVE_SCENE, m_document.GetScene(a).name), EditPlace{b, -1, -1});
-  m_document.SwapScenes(a, b);
-  m_document.EndStep();
-  for (int scene : {a, b}) {
-    MakeGrid(scene);
-    RefreshScene(scene);
-  }
-
-  // The fade/hold row still shows the moved scene's values, which now
-  // belong to position b: the page change must not store them at a.
-  m_currentScene = -1;
-  m_pageEventsEnabled = false;
-  m_notebook->SetSelection(b);
-  m_pageEventsEnabled = true;
-  ShowSceneValues(CurrentScene());
-  SetModified(true);
-  UpdateUndoRedo();
+  m_book->CaptureColumnWidths();
+  // The moved scene stays shown, now at its new place.
+  MoveScene(m_document, scene, other);
 }
 
 // ---------------------------------------------------------------------------
@@ -245,73 +151,46 @@ wxString LumivaneFrame::AskSceneName(const wxString& message, const wxString& ca
   }
 }
 
-int LumivaneFrame::FirstFreePosition() const {
-  // New scenes are appended.
-  return SceneCount() < MAX_SCENES ? SceneCount() : MAX_SCENES;
-}
-
 void LumivaneFrame::OnAddScene(wxCommandEvent&) {
   StopRun();
-  if (FirstFreePosition() >= MAX_SCENES) {
+  if (SceneCount() >= MAX_SCENES) {
     return;
   }
   const wxString name = AskSceneName(ASK_NEW_SCENE_NAME, CAPTION_NEW_SCENE,
                                      wxString::Format(SCENE_NAME_FORMAT, SceneCount() + 1));
-  // The position is taken once the user has answered.
-  const int position = FirstFreePosition();
-  if (name.empty() || position >= MAX_SCENES) {
+  if (name.empty() || SceneCount() >= MAX_SCENES) {
     return;
   }
-  m_document.BeginStep(Label(STEP_ADD_SCENE, name.utf8_string()), EditPlace{position, -1, -1});
-  CreateScenePage(position, name, m_menuEdit->IsChecked(ID_HIDE_TO));
-  m_document.EndStep();
-  SetModified(true);
-  UpdateUndoRedo();
-  SetStatus(MSG_ADDED_SCENE, STATUS_MESSAGE);
-  m_notebook->SetSelection(position);
+  // The new scene hides "To" as the one shown does, and is shown.
+  const EditResult added = AddScene(m_document, name.utf8_string(), m_menuEdit->IsChecked(ID_HIDE_TO));
+  if (!added.changes.scenesAdded.empty()) {
+    SetStatus(MSG_ADDED_SCENE, STATUS_MESSAGE);
+    m_book->Select(m_document.IndexOfScene(added.changes.scenesAdded.front()), true);
+  }
 }
 
 void LumivaneFrame::OnDuplicateScene(wxCommandEvent&) {
   StopRun();
   CommitFadeHold();
   const int source = CurrentScene();
-  if (!m_document.HasScene(source)) {
+  if (!m_document.HasScene(source) || SceneCount() >= MAX_SCENES) {
     return;
   }
-  CloseEditor(ExistingGrid(source));
-  CaptureColumnWidths();
-  if (FirstFreePosition() >= MAX_SCENES) {
-    return;
-  }
+  m_book->CloseEditor(source);
+  m_book->CaptureColumnWidths();
   // The name dialog waits for the user: the source is copied now, so that
   // whatever happens meanwhile the copy is of the scene the user saw.
-  Scene copy = m_document.GetScene(source);
+  const Scene copy = m_document.GetScene(source);
   const wxString name = AskSceneName(ASK_NEW_SCENE_NAME, CAPTION_NEW_SCENE,
                                      wxString::Format(SCENE_NAME_FORMAT, SceneCount() + 1));
-  const int position = FirstFreePosition();
-  if (name.empty() || position >= MAX_SCENES) {
+  if (name.empty()) {
     return;
   }
-  // The copy hides "To" as its source does; its rows are the source's rows
-  // ahead of the source's last row, and then an empty row of its own.
-  copy.name = name.utf8_string();
-  if (!copy.rows.empty()) {
-    copy.rows.pop_back();
+  const EditResult added = DuplicateScene(m_document, copy, name.utf8_string());
+  if (!added.changes.scenesAdded.empty()) {
+    SetStatus(MSG_DUPLICATED_SCENE, STATUS_MESSAGE);
+    m_book->Select(m_document.IndexOfScene(added.changes.scenesAdded.front()), true);
   }
-  copy.rows.emplace_back();
-  const std::array<int, GRID_COLUMNS> widths = copy.columnWidths;
-  copy.columnWidths = DEFAULT_COLUMN_WIDTHS;
-  copy.columnWidths[COL_TO] = widths[COL_TO] == 0 ? 0 : DEFAULT_COLUMN_WIDTHS[COL_TO];
-  copy.idLabel = !copy.ToShown();
-  m_document.BeginStep(Label(STEP_DUPLICATE_SCENE, copy.name), EditPlace{position, -1, -1});
-  m_document.InsertScene(position, copy);
-  m_document.EndStep();
-  m_menuEdit->Check(ID_HIDE_TO, !copy.ToShown());
-  InsertPage(position);
-  SetModified(true);
-  UpdateUndoRedo();
-  SetStatus(MSG_DUPLICATED_SCENE, STATUS_MESSAGE);
-  m_notebook->SetSelection(position);
 }
 
 void LumivaneFrame::OnDeleteScene(wxCommandEvent&) {
@@ -319,83 +198,40 @@ void LumivaneFrame::OnDeleteScene(wxCommandEvent&) {
   if (ShowMessage(ASK_DELETE_SCENE, CAPTION_DELETE_SCENE, wxYES_NO | wxICON_QUESTION) != wxYES) {
     return;
   }
-  const int count = SceneCount();
   const int scene = CurrentScene();
-  if (scene >= count) {
+  if (!m_document.HasScene(scene)) {
     return;
   }
-  if (wxGrid* grid = ExistingGrid(scene)) {
+  if (wxGrid* grid = m_book->ExistingGrid(scene)) {
     grid->HideCellEditControl();
   }
-
-  if (count == 1) {
-    // The last scene stays; it loses its rows down to one empty row.
-    m_document.BeginStep(Label(STEP_CLEAR_SCENE, m_document.GetScene(scene).name), EditPlace{scene, -1, -1});
-    m_document.ClearRows(scene);
-    m_document.EndStep();
-    RefreshScene(scene);
-    // The rows are gone from the window: the file no longer matches it.
-    SetModified(true);
-    UpdateUndoRedo();
-    return;
+  // The fade/hold row of a deleted scene is stored nowhere; the last scene
+  // is cleared instead.
+  const bool last = SceneCount() == 1;
+  DeleteScene(m_document, scene);
+  if (!last) {
+    SetStatus(MSG_DELETED_SCENE, STATUS_MESSAGE);
   }
-
-  // The fade/hold row holds the deleted scene's values; none of them is
-  // stored anywhere. The neighbour is shown first, while the pages still
-  // match the scenes, so that the removal itself changes no selection.
-  m_currentScene = -1;
-  m_notebook->SetSelection(scene + 1 < count ? scene + 1 : scene - 1);
-  m_currentScene = -1;
-  m_document.BeginStep(Label(STEP_DELETE_SCENE, m_document.GetScene(scene).name), EditPlace{scene, -1, -1});
-  m_document.DeleteScene(scene);
-  m_document.EndStep();
-  m_pages.erase(m_pages.begin() + scene);
-  m_pageGrids.erase(m_pageGrids.begin() + scene);
-  RenumberPages();
-  m_notebook->DeletePage(static_cast<size_t>(scene));
-  if (m_contextScene == scene) {
-    m_contextScene = -1;
-  } else if (m_contextScene > scene) {
-    --m_contextScene;
-  }
-  if (m_colourScene == scene) {
-    m_colourScene = -1;
-  } else if (m_colourScene > scene) {
-    --m_colourScene;
-  }
-  ShowSceneValues(CurrentScene());
-  SetModified(true);
-  UpdateUndoRedo();
-  SetStatus(MSG_DELETED_SCENE, STATUS_MESSAGE);
 }
 
 void LumivaneFrame::OnRenameScene(wxCommandEvent&) {
   StopRun();
   const int scene = CurrentScene();
-  if (scene >= SceneCount()) {
+  if (!m_document.HasScene(scene)) {
     return;
   }
-  const int scenes = SceneCount();
-  const wxString name =
-      AskSceneName(ASK_RENAME_SCENE, CAPTION_RENAME_SCENE, m_notebook->GetPageText(scene));
-  if (name.empty() || SceneCount() != scenes) {
+  const SceneId id = m_document.IdOfScene(scene);
+  const wxString name = AskSceneName(ASK_RENAME_SCENE, CAPTION_RENAME_SCENE,
+                                     wxString::FromUTF8(m_document.GetScene(scene).name));
+  if (name.empty() || m_document.IndexOfScene(id) != scene) {
     return;
   }
-  m_document.BeginStep(Label(STEP_RENAME_SCENE, name.utf8_string()), EditPlace{scene, -1, -1});
-  m_document.RenameScene(scene, name.utf8_string());
-  m_document.EndStep();
-  UpdateUndoRedo();
-  m_notebook->SetPageText(scene, name);
+  RenameScene(m_document, scene, name.utf8_string());
   SetStatus(MSG_RENAMED_SCENE, STATUS_MESSAGE);
-  SetModified(true);
 }
 
 // ---------------------------------------------------------------------------
 // Next and previous scene: a run goes on with the scene chosen here.
-
-void LumivaneFrame::OnNextScene(wxCommandEvent&) { StepScene(1); }
-
-void LumivaneFrame::OnPreviousScene(wxCommandEvent&) { StepScene(-1); }
 
 void LumivaneFrame::StepScene(int step) {
   const int count = SceneCount();
@@ -407,9 +243,7 @@ void LumivaneFrame::StepScene(int step) {
     scene = 0;
   }
   const int target = (count + scene + step) % count;
-  m_pageEventsEnabled = false;
-  m_notebook->SetSelection(target);
-  m_pageEventsEnabled = true;
+  m_book->Select(target, false);
   if (m_running) {
     // The link sends the scene, and the run goes on from it with a new
     // plan; a send that fails ends the run.

@@ -13,6 +13,7 @@
 #include "gui/app/app_state.h"
 #include "gui/app/texts.h"
 #include "gui/frame/link_view.h"
+#include "gui/frame/scene_book.h"
 #include "gui/frame/status_texts.h"
 
 namespace {
@@ -36,20 +37,6 @@ void LumivaneFrame::OnTransferRun(wxCommandEvent&) {
 
 void LumivaneFrame::OnStop(wxCommandEvent&) { StopRun(); }
 
-void LumivaneFrame::OnSetAllFade(wxCommandEvent&) {
-  const int source = SetAllSource();
-  if (source < 0) {
-    return;
-  }
-  {
-    Document::Step step(m_document, STEP_SET_ALL_FADES, EditPlace{source, -1, -1});
-    m_document.SetAllFade(m_document.GetScene(source).fade);
-  }
-  UpdateUndoRedo();
-  AutoTransfer(-1);
-  SetModified(true);
-}
-
 void LumivaneFrame::OnTimer(wxTimerEvent&) { TimerTick(); }
 
 void LumivaneFrame::TimerTick() {
@@ -71,8 +58,7 @@ void LumivaneFrame::ReloadScenario() {
     if (m_running) {
       m_worker->UpdateRunScenario(m_document.GetScenario());
     }
-    ClearUndoHistory();
-    SetModified(false);
+    m_document.SetModified(false);
   }
 }
 
@@ -122,9 +108,7 @@ void LumivaneFrame::WatchScenarioFile() {
 
 void LumivaneFrame::GoToScene(int scene) {
   m_activeScene = scene;
-  m_pageEventsEnabled = false;
-  m_notebook->SetSelection(scene);
-  m_pageEventsEnabled = true;
+  m_book->Select(scene, false);
 }
 
 void LumivaneFrame::RunReport(const LinkReport& report) {

@@ -2,22 +2,22 @@
 // here the window hands over the Document and shows what was read.
 #include "gui/frame/lumivane_frame.h"
 
+#include <cerrno>
+
 #include <wx/grid.h>
+#include <wx/msgdlg.h>
 #include <wx/log.h>
 #include <wx/menu.h>
 #include <wx/notebook.h>
 #include <wx/textctrl.h>
 
 #include "core/format/scenario_file.h"
+#include "gui/app/texts.h"
+#include "gui/frame/scene_book.h"
 
 bool LumivaneFrame::WriteScenario(const wxString& path) {
-  for (wxGrid* grid : m_pageGrids) {
-    if (grid != nullptr) {
-      grid->SaveEditControlValue();
-      grid->HideCellEditControl();
-    }
-  }
-  CaptureColumnWidths();
+  m_book->CloseAllEditors();
+  m_book->CaptureColumnWidths();
   time_t written = -1;
   const int error =
       SaveScenarioFile(path.utf8_string(), m_document.GetScenario(), &written);
@@ -39,9 +39,10 @@ bool LumivaneFrame::ReadScenarioFrom(const wxString& path) {
   // missing one.
   Scenario scenario;
   time_t modified = -1;
-  const int error = ReadScenarioFile(path.utf8_string(), &scenario, &modified);
+  int scenesLeftOut = 0;
+  const int error = ReadScenarioFile(path.utf8_string(), &scenario, &modified, &scenesLeftOut);
   if (error != 0) {
-    m_scenarioError = wxSysErrorMsgStr(error);
+    m_scenarioError = error == EFBIG ? wxString::FromUTF8(ScenarioReadErrorText(error)) : wxSysErrorMsgStr(error);
     return false;
   }
   // Custom colours the file does not name stay as the user had them.
@@ -50,12 +51,13 @@ bool LumivaneFrame::ReadScenarioFrom(const wxString& path) {
       scenario.palette[slot] = m_document.GetScenario().palette[slot];
     }
   }
-  ShowScenario(std::move(scenario));
+  m_document.Replace(std::move(scenario));
   m_document.SetFileTime(modified);
-
-  const int current = CurrentScene();
-  if (m_document.HasScene(current)) {
-    ShowSceneValues(current);
+  m_document.SetScenesLeftOut(scenesLeftOut);
+  if (scenesLeftOut > 0) {
+    ShowMessage(wxString::Format(WARN_SCENES_LEFT_OUT, scenesLeftOut, MAX_SCENES), CAPTION_WARNING,
+                wxOK | wxICON_WARNING);
   }
+  ShowSceneValues(CurrentScene());
   return true;
 }

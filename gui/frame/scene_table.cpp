@@ -54,6 +54,7 @@ wxString SceneTable::GetValue(int row, int col) {
 
 void SceneTable::SetValue(int row, int col, const wxString& value) {
   Document::Step step(*m_document, STEP_EDIT_CELL, EditPlace{m_scene, row, col});
+  m_document->NoteTypedIntoCell();
   m_document->SetCellText(m_scene, row, col, value.utf8_string());
 }
 
@@ -76,33 +77,20 @@ void SceneTable::Clear() {
   }
 }
 
+// Rows changed through the grid reach the Document; the scene book hears
+// the change and tells the grid.
 bool SceneTable::InsertRows(size_t pos, size_t numRows) {
   m_document->InsertRows(m_scene, static_cast<int>(pos), static_cast<int>(numRows));
-  if (GetView() != nullptr) {
-    wxGridTableMessage message(this, wxGRIDTABLE_NOTIFY_ROWS_INSERTED, static_cast<int>(pos),
-                               static_cast<int>(numRows));
-    GetView()->ProcessTableMessage(message);
-  }
   return true;
 }
 
 bool SceneTable::AppendRows(size_t numRows) {
   m_document->InsertRows(m_scene, GetNumberRows(), static_cast<int>(numRows));
-  if (GetView() != nullptr) {
-    wxGridTableMessage message(this, wxGRIDTABLE_NOTIFY_ROWS_APPENDED, static_cast<int>(numRows));
-    GetView()->ProcessTableMessage(message);
-  }
   return true;
 }
 
 bool SceneTable::DeleteRows(size_t pos, size_t numRows) {
-  const int before = GetNumberRows();
   m_document->DeleteRows(m_scene, static_cast<int>(pos), static_cast<int>(numRows));
-  const int deleted = before - GetNumberRows();
-  if (GetView() != nullptr && deleted > 0) {
-    wxGridTableMessage message(this, wxGRIDTABLE_NOTIFY_ROWS_DELETED, static_cast<int>(pos), deleted);
-    GetView()->ProcessTableMessage(message);
-  }
   return true;
 }
 

@@ -10,6 +10,7 @@
 #include <wx/toolbar.h>
 
 #include "gui/app/texts.h"
+#include "gui/frame/scene_book.h"
 
 namespace {
 
@@ -23,10 +24,7 @@ wxString MenuText(const char* verb, const std::string& label, const char* accele
 
 }  // namespace
 
-void LumivaneFrame::ClearUndoHistory() {
-  m_document.ResetHistory();
-  UpdateUndoRedo();
-}
+void LumivaneFrame::ClearUndoHistory() { m_document.ResetHistory(); }
 
 void LumivaneFrame::UpdateUndoRedo() {
   const bool undo = m_document.CanUndo();
@@ -44,48 +42,21 @@ void LumivaneFrame::OnUpdateUndoRedo(wxUpdateUIEvent& event) {
   event.Enable(event.GetId() == wxID_UNDO ? m_document.CanUndo() : m_document.CanRedo());
 }
 
-void LumivaneFrame::OnUndo(wxCommandEvent&) { StepHistory(true); }
-
-void LumivaneFrame::OnRedo(wxCommandEvent&) { StepHistory(false); }
 
 void LumivaneFrame::StepHistory(bool back) {
   const int current = CurrentScene();
   if (wxGrid* grid = ExistingGrid(current)) {
     grid->HideCellEditControl();  // its text belongs to the state being left
   }
-  EditPlace place;
-  if (!(back ? m_document.Undo(&place) : m_document.Redo(&place))) {
-    return;
-  }
-  const bool modified = m_document.IsModified();
+  // A typed fade or hold is a step of its own before it: undo takes it back
+  // first, as the user sees it in the field.
+  CommitFadeHold();
   StopRun();
-  ShowEditPlace(place.scene < 0 ? current : place.scene, place.row, place.column);
-  SetModified(modified);
-  UpdateUndoRedo();
-  AutoTransfer(-1);
-}
-
-void LumivaneFrame::ShowEditPlace(int scene, int row, int column) {
-  if (static_cast<int>(m_pages.size()) != SceneCount()) {
-    // Scenes came or went: the pages follow the Document.
-    RebuildPages();
+  EditPlace place;
+  // The Document announces the step; the book shows its place.
+  if (back) {
+    m_document.Undo(&place);
   } else {
-    for (int page = 0; page < SceneCount(); ++page) {
-      RefreshScene(page);
-    }
-  }
-  scene = std::min(std::max(scene, 0), SceneCount() - 1);
-  if (scene < 0) {
-    return;
-  }
-  // No page-change event: the step itself says what to send and show.
-  m_currentScene = -1;
-  m_notebook->ChangeSelection(static_cast<size_t>(scene));
-  m_currentScene = scene;
-  wxGrid* grid = MakeGrid(scene);
-  ShowSceneValues(scene);
-  if (grid != nullptr && row >= 0 && row < grid->GetNumberRows()) {
-    grid->SetGridCursor(row, std::max(column, 0));
-    grid->MakeCellVisible(row, std::max(column, 0));
+    m_document.Redo(&place);
   }
 }
