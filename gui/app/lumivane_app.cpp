@@ -9,7 +9,6 @@
 #include <wx/stdpaths.h>
 #include <wx/tipdlg.h>
 
-#include "core/serial/virtual_port.h"
 #include "gui/app/texts.h"
 #include "gui/frame/lumivane_frame.h"
 #include "gui/app/settings_file.h"
@@ -61,7 +60,7 @@ wxString LumivaneApp::FindDocDir(const wxString& exeDir) {
   return exeDir;
 }
 
-bool LumivaneApp::StartUp(const wxArrayString& commandLine) {
+bool LumivaneApp::StartUp(const wxArrayString& commandLine, BoardSession::Mode mode) {
   g_app = this;
 
   wxFileName exePath(wxStandardPaths::Get().GetExecutablePath());
@@ -85,7 +84,7 @@ bool LumivaneApp::StartUp(const wxArrayString& commandLine) {
     m_startFile = commandLine[1];
   }
 
-  m_frame = new LumivaneFrame(MAIN_WINDOW_TITLE, size);
+  m_frame = new LumivaneFrame(MAIN_WINDOW_TITLE, size, m_lines, mode);
   m_frame->Show(true);
   SetTopWindow(m_frame);
 

@@ -5,6 +5,9 @@
 #include <wx/gdicmn.h>
 #include <wx/string.h>
 
+#include "core/board/board_lines.h"
+#include "core/board/board_session.h"
+
 class SettingsFile;
 class LumivaneFrame;
 
@@ -18,9 +21,10 @@ class LumivaneApp : public wxApp {
 
   bool OnInit() override;
 
-  // The start-up sequence for the given command line (program name first).
-  // OnInit runs it with the real command line; tests run it directly.
-  bool StartUp(const wxArrayString& commandLine);
+  // The start-up sequence for the given command line (program name first),
+  // the main window's board session working as `mode` says. OnInit runs it
+  // with the real command line; tests run it directly.
+  bool StartUp(const wxArrayString& commandLine, BoardSession::Mode mode = BoardSession::Mode::THREAD);
 
   void LoadSettings(wxSize& size);
   void SaveSettings(const wxSize& size);
@@ -30,6 +34,9 @@ class LumivaneApp : public wxApp {
   static wxString FindDocDir(const wxString& exeDir);
 
   LumivaneFrame* Frame() const { return m_frame; }
+  // The lines to the boards, the virtual ones among them, for as long as
+  // the program runs.
+  BoardLines& Lines() { return m_lines; }
 
   SettingsFile* m_settings;
   wxString m_scenarioFile;
@@ -47,6 +54,7 @@ class LumivaneApp : public wxApp {
  private:
   void ShowStartupTip();
 
+  BoardLines m_lines;
   LumivaneFrame* m_frame;
 };
 

@@ -5,12 +5,12 @@
 void LumivaneFrame::OnSettings(wxCommandEvent&) {
   StopRun();
   // Free the adapter in use, so that the port list can open and show it.
-  m_worker->Close();
+  m_session->Close();
   LumivaneSettingsDlg dialog(this);
   ModalScope modal(this);
   if (dialog.ShowModal() == wxID_OK) {
     // The next board command opens the link with the new port and rate.
-    m_worker->Close();
+    m_session->Close();
     SetStatus(MSG_SETTINGS_CHANGED, STATUS_MESSAGE);
   }
 }

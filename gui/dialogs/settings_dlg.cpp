@@ -9,7 +9,7 @@
 #include "gui/app/lumivane_app.h"
 #include "gui/app/texts.h"
 #include "core/serial/ports.h"
-#include "core/serial/virtual_port.h"
+#include "core/board/board_lines.h"
 
 namespace {
 

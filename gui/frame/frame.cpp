@@ -13,12 +13,13 @@
 #include <wx/timer.h>
 #include <wx/toolbar.h>
 
+#include "core/board/board_lines.h"
 #include "gui/app/lumivane_app.h"
 #include "gui/app/texts.h"
 #include "gui/frame/link_view.h"
 #include "resources/icons.h"
 
-LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size)
+LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size, BoardLines& lines, BoardSession::Mode mode)
     : wxFrame(nullptr, wxID_ANY, title, wxDefaultPosition, size, wxDEFAULT_FRAME_STYLE),
       m_menuBar(nullptr),
       m_menuFile(nullptr),
@@ -43,25 +44,19 @@ LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size)
       m_colourRow(-1),
       m_printing(nullptr),
       m_currentScene(-1),
+      m_lines(lines),
       m_modalDepth(0),
       m_fileChangePending(false),
       m_lastLinkFailure(LINK_OK) {
-  m_linkTicked = !s_linkThreaded;
-  m_run = 0;
-  m_runs = 0;
-  m_running = false;
-  m_runLate = LinkDuration::zero();
   m_linkBusy = 0;
-  m_closing = false;
   m_programProgress = nullptr;
-  m_programScene = 0;
-  m_programScenes = 0;
-  m_programSecondsLeft = 0;
   m_programCancelled = false;
+  m_session = std::make_unique<BoardSession>([&lines](const std::string& port) { return lines.MakeLink(port); },
+                                             mode);
   m_linkView = std::make_unique<LinkView>(this);
-  m_worker = std::make_unique<LinkWorker>(m_link, m_linkTicked ? static_cast<LinkClock&>(m_tickClock) : m_steadyClock,
-                                          *m_linkView,
-                                          m_linkTicked ? LinkWorker::Mode::TICKED : LinkWorker::Mode::THREAD);
+  m_session->AddListener(m_linkView.get());
+  m_session->SetWaker([view = m_linkView.get()] { view->Wake(); });
+  WatchScenarioFile();
   SetSizeHints(wxDefaultSize, wxDefaultSize);
   SetIcon(wxIcon(lumivane32_xpm));
 
@@ -127,8 +122,12 @@ LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size)
 }
 
 LumivaneFrame::~LumivaneFrame() {
-  // Cancels what the link still had to do and closes the port.
-  m_worker.reset();
+  // Cancels what the link still had to do and closes the port; nothing it
+  // tells reaches this window any more.
+  m_session->SetWaker(nullptr);
+  m_session->RemoveListener(m_linkView.get());
+  m_session->BeginClosing();
+  m_session.reset();
   while (m_linkBusy > 0) {
     EndLinkBusy();
   }
@@ -148,15 +147,9 @@ void LumivaneFrame::StopRun() {
     return;
   }
   m_activeScene = -1;
-  if (m_run != 0) {
-    // Cancels what the run still had to send.
-    m_run = 0;
-    m_worker->StopRun();
-  }
-  m_running = false;
+  // Cancels what the run still had to send.
+  m_session->Stop();
   SetStatus(m_document.IsModified() ? STATE_MODIFIED : "", STATUS_STATE);
-  m_holdCountdown.clear();
-  m_runLate = LinkDuration::zero();
   ShowHoldField();
 }
 
@@ -165,13 +158,15 @@ void LumivaneFrame::SetModified(bool on) {
   if (on) {
     StopRun();
     SetStatus(STATE_MODIFIED, STATUS_STATE);
-  } else if (!m_running) {
+  } else if (!IsRunning()) {
     SetStatus("", STATUS_STATE);
   }
 }
 
 bool LumivaneFrame::AutoTransfer(int scene) {
-  if (!m_toolBar->GetToolState(ID_AUTO_TRANSFER)) {
+  // The tool is the switch; the session's policy decides what goes out.
+  m_session->SetAutoTransfer(m_toolBar->GetToolState(ID_AUTO_TRANSFER));
+  if (!m_session->Snapshot().autoTransfer) {
     return false;
   }
   StopRun();
@@ -211,7 +206,7 @@ LumivaneFrame::ModalScope::~ModalScope() {
   if (--m_frame->m_modalDepth == 0 && m_frame->m_fileChangePending) {
     // The file changed while the dialog was open: ask now, after the
     // command that opened it has finished.
-    m_frame->CallAfter([frame = m_frame] { frame->WatchScenarioFile(); });
+    m_frame->CallAfter([frame = m_frame] { frame->AskAboutChangedFile(); });
   }
 }
 

@@ -410,10 +410,10 @@ void LumivaneFrame::StepScene(int step) {
   m_pageEventsEnabled = false;
   m_notebook->SetSelection(target);
   m_pageEventsEnabled = true;
-  if (m_running) {
+  if (IsRunning()) {
     // The link sends the scene, and the run goes on from it with a new
     // plan; a send that fails ends the run.
     m_activeScene = target;
-    m_worker->MoveRunTo(target);
+    m_session->Jump(target);
   }
 }
