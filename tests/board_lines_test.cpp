@@ -151,3 +151,39 @@ TEST(PortLink, EachNewPortNameGetsItsLinkAndClosesTheOneBefore) {
   EXPECT_EQ(link.Write(BOARD_1_COLOUR_5, 7), 7);
   EXPECT_EQ(EventLines(made.back().Events()).back(), "write F5 00 00 01 00 F1 05");
 }
+
+namespace {
+
+// What a mirror was told, one line each.
+class ToldMirror : public LinkMirror {
+ public:
+  void Opened(const std::string& port, int baud) override { told.push_back("opened " + port + " " + std::to_string(baud)); }
+  void Took(const unsigned char*, int length) override { told.push_back("took " + std::to_string(length)); }
+  void Broke() override { told.push_back("broke"); }
+  std::vector<std::string> told;
+};
+
+}  // namespace
+
+TEST(MirrorLink, TellsOnlyWhatReachedTheLine) {
+  const struct {
+    int openResult;
+    int failWritesFrom;
+    std::vector<std::string> told;
+  } cases[] = {
+      {0, 0, {"opened p 9600", "took 7", "broke"}},
+      {0, 1, {"opened p 9600", "broke"}},  // the line took nothing
+      {5, 0, {}},                          // not open: nothing reached a line
+  };
+  for (const auto& c : cases) {
+    auto recording = std::make_unique<RecordingBoardLink>();
+    recording->SetOpenResult(c.openResult);
+    recording->FailWritesFrom(c.failWritesFrom);
+    ToldMirror mirror;
+    MirrorLink link(std::move(recording), mirror);
+    link.Open("p", 9600);
+    link.Write(BOARD_1_COLOUR_5, 7);
+    link.Break();
+    EXPECT_EQ(mirror.told, c.told) << c.openResult << " " << c.failWritesFrom;
+  }
+}
