@@ -17,7 +17,6 @@
 #include "gui/app/texts.h"
 #include "gui/frame/cell_colours.h"
 #include "gui/frame/lumivane_frame.h"
-#include "core/serial/serial.h"
 #include "support/app_fixture.h"
 #include "support/ftdi_sim.h"
 #include "support/gui_testing.h"
@@ -53,7 +52,6 @@ class BoardCommands : public AppTest {
     FtdiSimAddDevice("Lumivane USB");
   }
   void TearDown() override {
-    serial_close();
     AppTest::TearDown();
   }
   // Starts with the given "autorun" and "baud" settings and the simulated adapter as port.
@@ -187,7 +185,7 @@ TEST_F(BoardCommands, UnpluggedAdapterGivesOneTransmitErrorAndClosesThePort) {
   FtdiSimFailWrites(true);
   wxTEST_DIALOG(EXPECT_FALSE(m_frame->AutoTransfer(-1)),
                 ExpectMessageBox(ERR_TRANSMIT, "Error", wxOK));
-  EXPECT_FALSE(serial_isopen());
+  EXPECT_EQ(FtdiSimOpenCount(), 0);
   EXPECT_FALSE(m_frame->ToolBar()->GetToolState(ID_AUTO_TRANSFER));
 }
 
@@ -243,7 +241,7 @@ TEST_F(BoardCommands, ProgrammingStopsAtAFailedTransferWithoutRepeatingTheMessag
   m_frame->CreateScenePage(1, "", false);
   FtdiSimFailWrites(true);
   wxTEST_DIALOG(Command(ID_PROGRAM_BOARDS), ExpectMessageBox(ERR_TRANSMIT, "Error", wxOK));
-  EXPECT_FALSE(serial_isopen());
+  EXPECT_EQ(FtdiSimOpenCount(), 0);
 }
 
 // The same stream on a real pseudo-terminal, read on the master side.
@@ -294,5 +292,5 @@ TEST_F(PtyBoardLink, ClosedOtherEndGivesOneErrorAndNoHang) {
   master = -1;
   wxTEST_DIALOG(EXPECT_FALSE(m_frame->AutoTransfer(-1)),
                 ExpectMessageBox(ERR_TRANSMIT, "Error", wxOK));
-  EXPECT_FALSE(serial_isopen());
+  EXPECT_EQ(FtdiSimOpenCount(), 0);
 }

@@ -9,8 +9,7 @@
 #include <wx/toolbar.h>
 
 #include "core/model/colour_numbers.h"
-#include "core/serial/serial.h"
-#include "core/serial/virtual_port.h"
+#include "core/board/board_lines.h"
 #include "gui/app/texts.h"
 #include "gui/frame/lumivane_frame.h"
 #include "gui/monitor/board_monitor.h"
@@ -30,10 +29,7 @@ const char SHOW[] =
 class BoardMonitorTest : public AppTest {
  protected:
   void SetUp() override { FtdiSimReset(); }
-  void TearDown() override {
-    serial_close();
-    AppTest::TearDown();
-  }
+  void TearDown() override { AppTest::TearDown(); }
   // Starts with `port` and plays SHOW at once, as a scenario argument does.
   void Play(const std::string& port) {
     WriteSettings("[Settings]\ncom=" + port + "\nautorun=0\ntip=-1\n");

@@ -17,6 +17,7 @@
 #include "core/serial/ftdi_layer.h"
 #include "core/serial/serial.h"
 #include "core/serial/serial_backend.h"
+#include "support/test_port.h"
 #include "support/usb_ft232r.h"
 
 namespace {
@@ -87,11 +88,12 @@ void ExpectBaud(const UsbControlRequest& request, double baud) {
 class FtdiUsb : public testing::Test {
  protected:
   void SetUp() override {
-    serial_close();
+    CloseTestPort();
     Ft232r().Reset();
   }
   void TearDown() override {
-    serial_close();
+    CloseTestPort();
+    m_link.Close();
     EXPECT_EQ(0, Ft232r().OpenHandles());
     EXPECT_EQ(0, Ft232r().ExtraDeviceReferences());
   }
@@ -106,7 +108,7 @@ TEST_F(FtdiUsb, OpeningBreakAndSceneReachTheAdapterAsTheChipTakesThem) {
     const BoardTarget target{PORT, speed};
     const Scene scene = TestScene();
     ASSERT_EQ(BoardResult::OK, SendSceneToBoards(m_link, target, scene).result);
-    serial_close();
+    m_link.Close();
 
     EXPECT_EQ(RecordedBytes([&](BoardLink& link) { SendSceneToBoards(link, target, scene); }), BulkBytes());
     for (const UsbBulkTransfer& transfer : Ft232r().BulkTransfers()) {
@@ -159,13 +161,13 @@ TEST_F(FtdiUsb, BaudDivisorIsRightWithAndWithoutCbusBitBang) {
 }
 
 TEST_F(FtdiUsb, CbusBitBangSetsTheMaskAndThePinReadFeedsTheInputs) {
-  ASSERT_EQ(0, serial_open(PORT, 9600));
+  ASSERT_EQ(0, OpenTestPort(PORT, 9600));
   const struct {
     unsigned char dir, out, pins, expected;
   } cases[] = {{0x00, 0x00, 0x0F, 0x0F}, {0x00, 0x00, 0x05, 0x05}, {0x03, 0x01, 0x04, 0x07}, {0x00, 0x00, 0xF0, 0x00}};
   for (const auto& c : cases) {
     Ft232r().SetPins(c.pins);
-    EXPECT_EQ(c.expected, serial_getbits(c.dir, c.out));
+    EXPECT_EQ(c.expected, serial_getbits(TestPort(), c.dir, c.out));
     const std::vector<UsbControlRequest> all = Ft232r().Requests();
     ASSERT_GE(all.size(), 3u);
     const UsbControlRequest& first = all[all.size() - 3];
@@ -177,6 +179,8 @@ TEST_F(FtdiUsb, CbusBitBangSetsTheMaskAndThePinReadFeedsTheInputs) {
     EXPECT_EQ(SIO_READ_PINS_REQUEST, all.back().request);
     EXPECT_EQ(FTDI_DEVICE_IN_REQTYPE, all.back().requestType);
   }
+  CloseTestPort();
+  ASSERT_EQ(0, m_link.Open(PORT, 9600));
   Ft232r().SetPins(0x06);
   EXPECT_EQ(0x06, m_link.ReadInputs());
 }
@@ -192,7 +196,7 @@ TEST_F(FtdiUsb, AnAdapterThatVanishesMidWriteFailsOnceAndOpensAgainWhenBack) {
   long long start = Now();
   EXPECT_EQ(BoardResult::WRITE_FAILED, SendSceneToBoards(m_link, target, scene).result);
   EXPECT_LT(Now() - start, 1200 + 1000);  // the opening's pauses and no more
-  EXPECT_FALSE(serial_isopen());
+  EXPECT_FALSE(m_link.IsOpen());
   EXPECT_EQ(0, Ft232r().OpenHandles());
   EXPECT_EQ(1, Ft232r().FailedBulkTransfers());
   // The messages before the 50th byte went, the one across it not.
@@ -216,35 +220,35 @@ TEST_F(FtdiUsb, AnAdapterThatVanishesMidWriteFailsOnceAndOpensAgainWhenBack) {
 // later writes reach no device; an opening finds the adapter once it is back.
 TEST_F(FtdiUsb, TheDriverClosesThePortOfAVanishedAdapter) {
   const std::vector<unsigned char> data(300, 0xAA);
-  ASSERT_EQ(0, serial_open(PORT, 9600));
+  ASSERT_EQ(0, OpenTestPort(PORT, 9600));
   Ft232r().VanishAfterBulkBytes(100);
   const long long start = Now();
-  EXPECT_EQ(64, serial_write(data.data(), 300));  // one packet went, the second not
+  EXPECT_EQ(64, serial_write(TestPort(), data.data(), 300));  // one packet went, the second not
   EXPECT_LT(Now() - start, 500);
-  EXPECT_FALSE(serial_isopen());
+  EXPECT_FALSE(serial_isopen(TestPort()));
   EXPECT_EQ(0, Ft232r().OpenHandles());
-  EXPECT_EQ(0, serial_write(data.data(), 300));
+  EXPECT_EQ(0, serial_write(TestPort(), data.data(), 300));
   EXPECT_EQ(1, Ft232r().FailedBulkTransfers());
-  EXPECT_EQ(SERIAL_FTDI_OPEN_FAILED, serial_open(PORT, 9600));
+  EXPECT_EQ(SERIAL_FTDI_OPEN_FAILED, OpenTestPort(PORT, 9600));
   Ft232r().SetAttached(true);
-  ASSERT_EQ(0, serial_open(PORT, 9600));
-  EXPECT_EQ(300, serial_write(data.data(), 300));
+  ASSERT_EQ(0, OpenTestPort(PORT, 9600));
+  EXPECT_EQ(300, serial_write(TestPort(), data.data(), 300));
 }
 
 // An adapter that stops taking packets: a write returns by its deadline.
 TEST_F(FtdiUsb, AStalledAdapterCannotHoldAWritePastItsDeadline) {
   const std::vector<unsigned char> data(300, 0x55);
   for (const int baud : {9600, 115200}) {
-    ASSERT_EQ(0, serial_open(PORT, baud));
+    ASSERT_EQ(0, OpenTestPort(PORT, baud));
     for (const int length : {1, 300}) {
       Ft232r().SetStalled(true);
       const long long start = Now();
-      EXPECT_EQ(0, serial_write(data.data(), length));
+      EXPECT_EQ(0, serial_write(TestPort(), data.data(), length));
       EXPECT_LE(Now() - start, serial_write_budget_ms(length, baud) + PIECE_TIMEOUT_MS);
-      EXPECT_TRUE(serial_isopen());  // still there
+      EXPECT_TRUE(serial_isopen(TestPort()));  // still there
       Ft232r().SetStalled(false);
-      EXPECT_EQ(length, serial_write(data.data(), length));  // taken again
+      EXPECT_EQ(length, serial_write(TestPort(), data.data(), length));  // taken again
     }
-    serial_close();
+    CloseTestPort();
   }
 }

@@ -51,7 +51,7 @@ int Count(const std::vector<std::string>& lines, const std::string& line) {
 class LinkThread : public AppTest {
  protected:
   void SetUp() override {
-    LumivaneFrame::SetLinkThreaded(true);
+    m_linkMode = BoardSession::Mode::THREAD;
     FtdiSimReset();
     FtdiSimAddDevice("Lumivane USB");
     FtdiSimSetLinePace(true);
@@ -59,7 +59,6 @@ class LinkThread : public AppTest {
   void TearDown() override {
     AppTest::TearDown();
     FtdiSimReset();
-    LumivaneFrame::SetLinkThreaded(false);
   }
   // Starts with the scenario loaded as the recent one, not running.
   void StartWith(const std::string& scenario, int autorun) {

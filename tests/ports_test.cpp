@@ -14,6 +14,7 @@
 #include "core/serial/ports.h"
 #include "core/serial/serial.h"
 #include "core/serial/serial_backend.h"
+#include "support/test_port.h"
 #include "support/ftdi_sim.h"
 #include "support/temp_home.h"
 
@@ -24,7 +25,7 @@ using Names = std::vector<std::string>;
 class PortList : public testing::Test {
  protected:
   void SetUp() override { FtdiSimReset(); }
-  void TearDown() override { serial_close(); }
+  void TearDown() override { CloseTestPort(); }
 };
 
 TEST_F(PortList, MatchingAdaptersAreNumberedFromOne) {
@@ -50,9 +51,9 @@ TEST_F(PortList, AdapterInUseIsLeftOut) {
   FtdiSimAddDevice("Lumivane", /*busy=*/true);
   FtdiSimAddDevice("Lumivane");
   FtdiSimAddDevice("Lumivane");
-  ASSERT_EQ(serial_open("Lumivane (3)", 9600), 0);  // held by the link
+  ASSERT_EQ(OpenTestPort("Lumivane (3)", 9600), 0);  // held by the link
   EXPECT_EQ(serial_list_ftdi(), (Names{"Lumivane (2)"}));
-  EXPECT_TRUE(serial_isopen()) << "listing leaves the link alone";
+  EXPECT_TRUE(serial_isopen(TestPort())) << "listing leaves the link alone";
 }
 
 TEST_F(PortList, NoAdaptersNoEntries) {
@@ -71,9 +72,9 @@ TEST_F(PortList, EveryListedAdapterOpensAsListed) {
     FtdiSimAddDevice("Other");
     FtdiSimAddDevice("Lumivane A");
     FtdiSimAddDevice("Lumivane B");
-    ASSERT_EQ(serial_open(names[i].c_str(), 9600), 0) << names[i];
+    ASSERT_EQ(OpenTestPort(names[i].c_str(), 9600), 0) << names[i];
     EXPECT_EQ(FtdiSimEvents().front().device, static_cast<int>(i) + 1) << names[i];
-    serial_close();
+    CloseTestPort();
   }
 }
 

@@ -73,11 +73,11 @@ class MessageSplitting : public testing::Test {
   void SetUp() override {
     FtdiSimReset();
     FtdiSimAddDevice("Lumivane");
-    ASSERT_EQ(serial_open("Lumivane", 9600), 0);
+    ASSERT_EQ(link.Open("Lumivane", 9600), 0);
   }
-  void TearDown() override { serial_close(); }
+  void TearDown() override { link.Close(); }
 
-  SerialBoardLink link;  // the driver's port, on the simulated device
+  SerialBoardLink link;  // a port of the driver, on the simulated device
 
   static std::vector<std::string> Writes() {
     std::vector<std::string> writes;

@@ -22,7 +22,6 @@
 #include "gui/frame/cell_colours.h"
 #include "gui/frame/lumivane_frame.h"
 #include "gui/frame/number_cell_editor.h"
-#include "core/serial/serial.h"
 #include "support/app_fixture.h"
 #include "support/ftdi_sim.h"
 #include "support/gui_testing.h"
@@ -126,7 +125,6 @@ class RowSceneCommands : public AppTest {
   }
   virtual std::string SettingsText() { return "[Settings]\nautorun=0\ntip=-1\n"; }
   void TearDown() override {
-    serial_close();
     AppTest::TearDown();
   }
 

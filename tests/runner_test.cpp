@@ -15,7 +15,6 @@
 #include "gui/app/lumivane_app.h"
 #include "gui/app/texts.h"
 #include "gui/frame/lumivane_frame.h"
-#include "core/serial/serial.h"
 #include "support/app_fixture.h"
 #include "support/ftdi_sim.h"
 #include "support/gui_testing.h"
@@ -46,7 +45,6 @@ class WindowRunner : public AppTest {
     WriteSettings("[Settings]\ncom=Lumivane USB (1)\nautorun=0\ntip=-1\n");
   }
   void TearDown() override {
-    serial_close();
     AppTest::TearDown();
   }
   // Starts the program with the scenario as its argument: it runs at once.
@@ -262,7 +260,7 @@ TEST_F(WindowRunner, ScenarioNamedOnTheCommandLinePlaysOntoAPseudoTerminal) {
   }
   got.resize(std::min(got.size(), expected.size()));
   EXPECT_EQ(got, expected);
-  serial_close();
+  m_frame->Session().Close();
   close(master);
   close(slave);
 }

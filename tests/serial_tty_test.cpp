@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "core/serial/serial.h"
+#include "support/test_port.h"
 #include "support/temp_home.h"
 
 namespace {
@@ -75,7 +76,7 @@ int OpenDescriptors() {
 class TtyPort : public testing::Test {
  protected:
   void SetUp() override { ASSERT_FALSE(pty.path.empty()); }
-  void TearDown() override { serial_close(); }
+  void TearDown() override { CloseTestPort(); }
   Pty pty;
 };
 
@@ -94,8 +95,8 @@ class InTempDir {
 };
 
 TEST_F(TtyPort, SendsBytesUnchangedOnRawLine) {
-  ASSERT_EQ(serial_open(pty.path.c_str(), 9600), 0);
-  EXPECT_TRUE(serial_isopen());
+  ASSERT_EQ(OpenTestPort(pty.path.c_str(), 9600), 0);
+  EXPECT_TRUE(serial_isopen(TestPort()));
 
   termios t = pty.Settings();
   EXPECT_EQ(cfgetospeed(&t), static_cast<speed_t>(B9600));
@@ -111,12 +112,12 @@ TEST_F(TtyPort, SendsBytesUnchangedOnRawLine) {
 
   // Line ends, control characters and high bytes pass untouched.
   const unsigned char bytes[] = {0xF8, 0x0A, 0x0D, 0x00, 0x03, 0x11, 0x13, 0x7F, 0xFF, 0xF5};
-  EXPECT_EQ(serial_write(bytes, sizeof bytes), static_cast<int>(sizeof bytes));
+  EXPECT_EQ(serial_write(TestPort(), bytes, sizeof bytes), static_cast<int>(sizeof bytes));
   std::vector<unsigned char> got = ReadMaster(pty.master, sizeof bytes);
   EXPECT_EQ(got, std::vector<unsigned char>(bytes, bytes + sizeof bytes));
 
-  serial_break();  // a pty has no break, but the call must come back
-  EXPECT_EQ(serial_getbits(0, 0), 0x0F);
+  serial_break(TestPort());  // a pty has no break, but the call must come back
+  EXPECT_EQ(serial_getbits(TestPort(), 0, 0), 0x0F);
 }
 
 TEST_F(TtyPort, EveryTableRateReachesTheLine) {
@@ -127,11 +128,11 @@ TEST_F(TtyPort, EveryTableRateReachesTheLine) {
                {57600, B57600},   {115200, B115200},   {230400, B230400},
                {576000, B576000}, {1152000, B1152000}};
   for (const auto& rate : rates) {
-    ASSERT_EQ(serial_open(pty.path.c_str(), rate.baud), 0) << rate.baud;
+    ASSERT_EQ(OpenTestPort(pty.path.c_str(), rate.baud), 0) << rate.baud;
     termios t = pty.Settings();
     EXPECT_EQ(cfgetospeed(&t), rate.speed) << rate.baud;
     EXPECT_EQ(cfgetispeed(&t), rate.speed) << rate.baud;
-    serial_close();
+    CloseTestPort();
   }
 }
 
@@ -145,13 +146,13 @@ TEST_F(TtyPort, CloseGivesBackTheSettingsFoundAtOpen) {
   ASSERT_EQ(tcsetattr(pty.slave, TCSANOW, &before), 0);
   before = pty.Settings();
 
-  ASSERT_EQ(serial_open(pty.path.c_str(), 115200), 0);
+  ASSERT_EQ(OpenTestPort(pty.path.c_str(), 115200), 0);
   termios during = pty.Settings();
   EXPECT_EQ(cfgetospeed(&during), static_cast<speed_t>(B115200));
   EXPECT_FALSE(during.c_lflag & ICANON);
 
-  serial_close();
-  EXPECT_FALSE(serial_isopen());
+  CloseTestPort();
+  EXPECT_FALSE(serial_isopen(TestPort()));
   termios after = pty.Settings();
   EXPECT_EQ(after.c_iflag, before.c_iflag);
   EXPECT_EQ(after.c_oflag, before.c_oflag);
@@ -160,16 +161,16 @@ TEST_F(TtyPort, CloseGivesBackTheSettingsFoundAtOpen) {
   EXPECT_EQ(cfgetospeed(&after), static_cast<speed_t>(B38400));
   EXPECT_EQ(0, memcmp(after.c_cc, before.c_cc, sizeof before.c_cc));
 
-  serial_close();  // a second close finds nothing to do
-  EXPECT_FALSE(serial_isopen());
+  CloseTestPort();  // a second close finds nothing to do
+  EXPECT_FALSE(serial_isopen(TestPort()));
 }
 
 TEST_F(TtyPort, BareNameIsLookedUpUnderDev) {
   InTempDir here;
   std::string bare = pty.path.substr(std::string("/dev/").size());  // "pts/N"
-  ASSERT_EQ(serial_open(bare.c_str(), 9600), 0);
+  ASSERT_EQ(OpenTestPort(bare.c_str(), 9600), 0);
   const unsigned char byte = 0xF8;
-  EXPECT_EQ(serial_write(&byte, 1), 1);
+  EXPECT_EQ(serial_write(TestPort(), &byte, 1), 1);
   EXPECT_EQ(ReadMaster(pty.master, 1), std::vector<unsigned char>{0xF8});
 }
 
@@ -181,26 +182,26 @@ TEST_F(TtyPort, NameInWorkingDirectoryWinsOverDev) {
   ASSERT_EQ(mkdir("pts", 0700), 0);
   ASSERT_EQ(symlink(other.path.c_str(), bare.c_str()), 0);
 
-  ASSERT_EQ(serial_open(bare.c_str(), 9600), 0);
+  ASSERT_EQ(OpenTestPort(bare.c_str(), 9600), 0);
   const unsigned char byte = 0x42;
-  EXPECT_EQ(serial_write(&byte, 1), 1);
+  EXPECT_EQ(serial_write(TestPort(), &byte, 1), 1);
   EXPECT_EQ(ReadMaster(other.master, 1), std::vector<unsigned char>{0x42});
   EXPECT_TRUE(ReadMaster(pty.master, 1, 50).empty());
 }
 
 TEST_F(TtyPort, MissingPortReportsTheSystemError) {
   InTempDir here;
-  EXPECT_EQ(serial_open("ttyLumivaneMissing9", 9600), ENOENT);
-  EXPECT_FALSE(serial_isopen());
-  serial_close();
+  EXPECT_EQ(OpenTestPort("ttyLumivaneMissing9", 9600), ENOENT);
+  EXPECT_FALSE(serial_isopen(TestPort()));
+  CloseTestPort();
   const unsigned char byte = 0x01;
-  EXPECT_EQ(serial_write(&byte, 1), 0);
+  EXPECT_EQ(serial_write(TestPort(), &byte, 1), 0);
 }
 
 TEST_F(TtyPort, RefusedOpenLeavesNothingOpen) {
   int before = OpenDescriptors();
-  EXPECT_EQ(serial_open(pty.path.c_str(), 4800), 93);
-  EXPECT_FALSE(serial_isopen());
+  EXPECT_EQ(OpenTestPort(pty.path.c_str(), 4800), 93);
+  EXPECT_FALSE(serial_isopen(TestPort()));
   EXPECT_EQ(OpenDescriptors(), before);
 
   // A file that is no terminal refuses the settings as well.
@@ -208,25 +209,25 @@ TEST_F(TtyPort, RefusedOpenLeavesNothingOpen) {
   int fd = open(plain.c_str(), O_CREAT | O_WRONLY, 0600);
   ASSERT_GE(fd, 0);
   close(fd);
-  EXPECT_EQ(serial_open(plain.c_str(), 9600), 93);
-  EXPECT_FALSE(serial_isopen());
+  EXPECT_EQ(OpenTestPort(plain.c_str(), 9600), 93);
+  EXPECT_FALSE(serial_isopen(TestPort()));
   EXPECT_EQ(OpenDescriptors(), before);
 }
 
 TEST_F(TtyPort, OpeningAgainReleasesThePreviousPort) {
   int before = OpenDescriptors();
-  ASSERT_EQ(serial_open(pty.path.c_str(), 9600), 0);
-  ASSERT_EQ(serial_open(pty.path.c_str(), 115200), 0);
-  serial_close();
+  ASSERT_EQ(OpenTestPort(pty.path.c_str(), 9600), 0);
+  ASSERT_EQ(OpenTestPort(pty.path.c_str(), 115200), 0);
+  CloseTestPort();
   EXPECT_EQ(OpenDescriptors(), before);
 }
 
 TEST_F(TtyPort, NothingIsSentWhenClosed) {
   const unsigned char byte = 0x55;
-  EXPECT_EQ(serial_write(&byte, 1), 0);
-  ASSERT_EQ(serial_open(pty.path.c_str(), 9600), 0);
-  serial_close();
-  EXPECT_EQ(serial_write(&byte, 1), 0);
+  EXPECT_EQ(serial_write(TestPort(), &byte, 1), 0);
+  ASSERT_EQ(OpenTestPort(pty.path.c_str(), 9600), 0);
+  CloseTestPort();
+  EXPECT_EQ(serial_write(TestPort(), &byte, 1), 0);
   EXPECT_TRUE(ReadMaster(pty.master, 1, 50).empty());
 }
 
@@ -241,7 +242,7 @@ std::vector<unsigned char> Pattern(size_t size) {
 TEST_F(TtyPort, SlowReaderStillGetsEveryByteInOrder) {
   // Well past what the pty buffers, so the writer must wait for the reader.
   const std::vector<unsigned char> sent = Pattern(100000);
-  ASSERT_EQ(serial_open(pty.path.c_str(), 115200), 0);
+  ASSERT_EQ(OpenTestPort(pty.path.c_str(), 115200), 0);
 
   std::vector<unsigned char> got;
   std::thread reader([&] {
@@ -254,7 +255,7 @@ TEST_F(TtyPort, SlowReaderStillGetsEveryByteInOrder) {
       std::this_thread::sleep_for(std::chrono::microseconds(500));
     }
   });
-  int written = serial_write(sent.data(), static_cast<int>(sent.size()));
+  int written = serial_write(TestPort(), sent.data(), static_cast<int>(sent.size()));
   reader.join();
   EXPECT_EQ(written, static_cast<int>(sent.size()));
   ASSERT_EQ(got.size(), sent.size());
@@ -265,9 +266,9 @@ TEST_F(TtyPort, StalledLineReportsWhatWasTaken) {
   // Nobody reads: the write gives up at its deadline (about 1.5 s for this
   // many bytes at this rate) and counts exactly what went out.
   const std::vector<unsigned char> sent = Pattern(40000);
-  ASSERT_EQ(serial_open(pty.path.c_str(), 1152000), 0);
+  ASSERT_EQ(OpenTestPort(pty.path.c_str(), 1152000), 0);
   auto start = std::chrono::steady_clock::now();
-  int written = serial_write(sent.data(), static_cast<int>(sent.size()));
+  int written = serial_write(TestPort(), sent.data(), static_cast<int>(sent.size()));
   auto took = std::chrono::steady_clock::now() - start;
   EXPECT_GT(written, 0);
   EXPECT_LT(written, static_cast<int>(sent.size()));

@@ -8,7 +8,6 @@
 #include "gui/app/lumivane_app.h"
 #include "gui/app/texts.h"
 #include "gui/frame/lumivane_frame.h"
-#include "core/serial/serial.h"
 #include "support/app_fixture.h"
 #include "support/ftdi_sim.h"
 #include "support/gui_testing.h"
@@ -48,7 +47,6 @@ class SettingsCommand : public AppTest {
  protected:
   void SetUp() override { FtdiSimReset(); }
   void TearDown() override {
-    serial_close();
     AppTest::TearDown();
   }
 
@@ -153,11 +151,11 @@ TEST_F(SettingsCommand, ClosesTheLinkSoThatTheAdapterInUseIsListed) {
   FtdiSimAddDevice("Lumivane");
   StartWith("Lumivane (1)", "0");
   for (int button : {wxID_CANCEL, wxID_OK}) {
-    ASSERT_EQ(serial_open("Lumivane (1)", 9600), 0);
-    ASSERT_TRUE(serial_isopen());
+    m_frame->Session().Open(BoardTarget{"Lumivane (1)"});
+    m_frame->WaitLinkIdle();
+    ASSERT_EQ(FtdiSimOpenCount(), 1);
     auto seenHere = std::make_shared<Seen>();
     wxTEST_DIALOG(Settings(), ExpectSettings(button, seenHere));
-    EXPECT_FALSE(serial_isopen()) << button;
     EXPECT_EQ(FtdiSimOpenCount(), 0) << button;
     ASSERT_GE(seenHere->portEntries.size(), 2u);
     EXPECT_EQ(seenHere->portEntries[1], "Lumivane (1)") << button;

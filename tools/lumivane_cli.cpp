@@ -14,9 +14,11 @@
 #include <vector>
 
 #include "core/board/board_commands.h"
+#include "core/board/board_lines.h"
+#include "core/board/board_session.h"
+#include "core/board/port_link.h"
 #include "core/board/recording_link.h"
-#include "core/board/runner.h"
-#include "core/board/serial_board_link.h"
+#include "core/serial/pause.h"
 #include "core/format/scenario_file.h"
 #include "core/format/scenario_text.h"
 
@@ -281,39 +283,45 @@ int Bytes(const std::vector<std::string>& args) {
 
 // ---- send -------------------------------------------------------------------
 
-// The serial link, keeping count of the bytes the line may still be
-// sending. Closing the driver's port discards output still queued, which
-// the window never meets, since it keeps the port open; a command that ends
-// right after its writes must first give the line that time.
-class SendingLink : public SerialBoardLink {
+// A link that keeps count of the bytes the line may still be sending.
+// Closing a serial port discards output still queued, which the window
+// never meets, since it keeps the port open; a command that ends right
+// after its writes must first give the line that time, so Close waits.
+class SendingLink : public BoardLink {
  public:
+  explicit SendingLink(std::unique_ptr<BoardLink> link) : m_link(std::move(link)) {}
   int Open(const std::string& port, int baud) override {
     m_baud = baud;
     m_queued = 0;
-    return SerialBoardLink::Open(port, baud);
+    return m_link->Open(port, baud);
   }
+  void Close() override {
+    if (m_link->IsOpen() && m_queued > 0 && m_baud > 0) {
+      const long long lineMs = (m_queued * BITS_PER_BYTE * 1000 + m_baud - 1) / m_baud;
+      // Not a pause a cancel may cut short: the bytes are on their way.
+      PauseMilliseconds(static_cast<int>(lineMs + lineMs / 2 + SENT_MARGIN_MS));
+    }
+    m_queued = 0;
+    m_link->Close();
+  }
+  bool IsOpen() const override { return m_link->IsOpen(); }
   int Write(const unsigned char* data, int length) override {
-    const int written = SerialBoardLink::Write(data, length);
+    const int written = m_link->Write(data, length);
     m_queued += written > 0 ? written : 0;
     return written;
   }
+  void Break() override { m_link->Break(); }
   void Pause(int milliseconds) override {
-    SerialBoardLink::Pause(milliseconds);
+    m_link->Pause(milliseconds);
     m_queued -= std::min(m_queued, static_cast<long long>(milliseconds) * m_baud / BITS_PER_BYTE / 1000);
   }
-  // Waits until what was written has left, then closes.
-  void CloseWhenSent() {
-    if (IsOpen() && m_queued > 0 && m_baud > 0) {
-      const long long lineMs = (m_queued * BITS_PER_BYTE * 1000 + m_baud - 1) / m_baud;
-      SerialBoardLink::Pause(static_cast<int>(lineMs + lineMs / 2 + SENT_MARGIN_MS));
-    }
-    m_queued = 0;
-    Close();
-  }
+  unsigned char ReadInputs() override { return m_link->ReadInputs(); }
+  void InterruptPausesWith(const std::atomic<bool>* interrupt) override { m_link->InterruptPausesWith(interrupt); }
 
  private:
   static constexpr long long BITS_PER_BYTE = 10;  // 8N1
   static constexpr int SENT_MARGIN_MS = 20;       // the adapter's own buffer
+  std::unique_ptr<BoardLink> m_link;
   int m_baud = 0;
   long long m_queued = 0;
 };
@@ -338,31 +346,70 @@ void PrintScene(const Scenario& scenario, int scene) {
   fflush(stdout);
 }
 
-class CliRunnerOutput : public RunnerOutput {
+// The file a run plays is looked at every second: nobody is asked, so a
+// change made in an editor is on the boards from the next transfer on.
+// A file that cannot be read keeps the scenario playing and is tried again
+// at its next change.
+constexpr int FILE_WATCH_TICKS = 10;
+
+// What the board session tells of the run, printed; the file watch's
+// changes read again.
+class RunPrinter : public BoardSessionListener {
  public:
-  CliRunnerOutput(BoardLink& link, const BoardTarget& target, const Scenario& scenario)
-      : m_link(link), m_target(target), m_scenario(scenario) {}
-  void ShowScene(int scene) override { PrintScene(m_scenario, scene); }
-  bool SendScene(int scene) override {
-    failure = SendSceneToBoards(m_link, m_target, m_scenario.scenes[scene]);
-    return failure.result == BoardResult::OK;
+  RunPrinter(BoardSession& session, const std::string& path, Scenario& scenario, time_t known)
+      : m_session(session), m_file{path, known}, m_scenario(scenario) {}
+  void OnBoardEvent(const BoardEvent& event) override {
+    switch (event.kind) {
+      case LinkReport::RUN_STARTED:
+      case LinkReport::RUN_SCENE:
+        PrintScene(m_scenario, event.number);
+        break;
+      case LinkReport::RUN_INPUT:
+        printf("Input %d active\n", event.number);
+        fflush(stdout);
+        break;
+      case LinkReport::RUN_FAILED:
+        outcome = event.outcome;
+        break;
+      case LinkReport::RUN_STOPPED:
+        over = true;
+        break;
+      case LinkReport::FINISHED:
+        if (event.job == LinkJob::RUN && event.outcome.result != BoardResult::OK) {
+          outcome = event.outcome;  // the first scene did not go out
+          over = true;
+        }
+        break;
+      case LinkReport::FILE_CHANGED:
+        Reload();
+        break;
+      default:
+        break;
+    }
   }
-  void ShowHold(const std::string&) override {}
-  void ShowInputActive(int input) override {
-    printf("Input %d active\n", input);
-    fflush(stdout);
-  }
-  void RunStopped() override {}
-  BoardOutcome failure;
+  WatchedFile File() const { return m_file; }
+  BoardOutcome outcome;
+  bool over = false;
 
  private:
-  BoardLink& m_link;
-  const BoardTarget& m_target;
-  const Scenario& m_scenario;
+  void Reload() {
+    m_file.knownTime = ScenarioFileTime(m_file.path);
+    Scenario changed;
+    if (ReadScenario(m_file.path, &changed, &m_file.knownTime)) {
+      m_scenario = std::move(changed);
+      m_session.UpdateScenario(m_scenario);
+      printf("Reloaded %s\n", m_file.path.c_str());
+      fflush(stdout);
+    }
+  }
+
+  BoardSession& m_session;
+  WatchedFile m_file;
+  Scenario& m_scenario;
 };
 
 void AddTick(timespec* time) {
-  time->tv_nsec += RUNNER_TICK_MS * 1000000L;
+  time->tv_nsec += BoardSession::TICK_MS * 1000000L;
   if (time->tv_nsec >= 1000000000L) {
     time->tv_nsec -= 1000000000L;
     ++time->tv_sec;
@@ -373,57 +420,24 @@ bool Before(const timespec& a, const timespec& b) {
   return a.tv_sec < b.tv_sec || (a.tv_sec == b.tv_sec && a.tv_nsec < b.tv_nsec);
 }
 
-// The file a run plays is looked at every second. A change is read again and
-// used from the next transfer on, as the window does during a run; a file
-// that cannot be read keeps the scenario playing and is tried again at its
-// next change.
-constexpr int FILE_WATCH_TICKS = 10;
-
-class ScenarioWatch {
- public:
-  ScenarioWatch(const std::string& path, time_t known) : m_path(path), m_known(known) {}
-  void Tick(Scenario* scenario) {
-    if (++m_ticks < FILE_WATCH_TICKS) {
-      return;
-    }
-    m_ticks = 0;
-    const time_t modified = ScenarioFileTime(m_path);
-    if (modified == -1 || modified == m_known) {
-      return;
-    }
-    m_known = modified;
-    Scenario changed;
-    if (ReadScenario(m_path, &changed, &m_known)) {
-      *scenario = std::move(changed);
-      printf("Reloaded %s\n", m_path.c_str());
-      fflush(stdout);
-    }
-  }
-
- private:
-  std::string m_path;
-  time_t m_known;
-  int m_ticks = 0;
-};
-
-// Plays the scenario from `scene`, which is on the boards already, until
-// interrupted or a send fails.
-BoardOutcome Run(BoardLink& link, const BoardTarget& target, Scenario& scenario, int scene,
-                 ScenarioWatch& watch) {
-  CliRunnerOutput output(link, target, scenario);
-  Runner runner(scenario, output);
-  runner.Start(scene);
+// Sends `scene` and plays the scenario from it until interrupted or a send
+// fails, in a board session that this loop ticks every 100 ms.
+BoardOutcome Run(const LinkFactory& factory, const BoardTarget& target, const std::string& path,
+                 Scenario& scenario, time_t modified, int scene) {
+  BoardSession session(factory);
+  RunPrinter printer(session, path, scenario, modified);
+  session.AddListener(&printer);
+  session.WatchFile(FILE_WATCH_TICKS, [&printer] { return printer.File(); });
+  session.Run(target, scenario, scene);
   timespec next;
   clock_gettime(CLOCK_MONOTONIC, &next);
   AddTick(&next);
-  while (!g_interrupted && runner.Running()) {
+  while (!g_interrupted && !printer.over) {
     if (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &next, nullptr) != 0) {
       continue;  // interrupted: the loop looks at the flag
     }
-    watch.Tick(&scenario);
-    runner.Tick(link);
+    session.Tick();
     AddTick(&next);
-    // Ticks that a slow send made us miss are dropped, as the window's timer does.
     timespec now;
     clock_gettime(CLOCK_MONOTONIC, &now);
     if (Before(next, now)) {
@@ -431,8 +445,15 @@ BoardOutcome Run(BoardLink& link, const BoardTarget& target, Scenario& scenario,
       AddTick(&next);
     }
   }
-  return output.failure;
+  // What the run told so far is printed; what was written leaves the line
+  // before the port closes.
+  session.DeliverEvents();
+  session.Close();
+  session.RemoveListener(&printer);
+  return printer.outcome;
 }
+
+int SendFinished(const Request& request, const BoardOutcome& outcome);
 
 int Send(const std::vector<std::string>& args) {
   const Request request = ParseRequest(args, {"port", "scene", "run", "program", "erase", "reset", "speed"});
@@ -455,8 +476,16 @@ int Send(const std::vector<std::string>& args) {
     CatchInterrupts();
   }
   const BoardTarget target{request.port, request.speed};
-  SendingLink link;
-  BoardOutcome outcome = RunBoardCommand(link, target, request, scenario);
+  BoardLines lines;
+  const LinkFactory factory = [&lines](const std::string& port) {
+    return std::make_unique<SendingLink>(lines.MakeLink(port));
+  };
+  if (request.action == "run") {
+    const BoardOutcome outcome = Run(factory, target, request.file, scenario, modified, request.scene - 1);
+    return SendFinished(request, outcome);
+  }
+  PortLink link(factory);
+  const BoardOutcome outcome = RunBoardCommand(link, target, request, scenario);
   if (outcome.result == BoardResult::OK) {
     if (request.action == "program") {
       printf("Stored %d scene%s\n", outcome.scenesStored, outcome.scenesStored == 1 ? "" : "s");
@@ -466,13 +495,14 @@ int Send(const std::vector<std::string>& args) {
       puts("Reset the boards");
     } else {
       PrintScene(scenario, request.scene - 1);
-      if (request.action == "run") {
-        ScenarioWatch watch(request.file, modified);
-        outcome = Run(link, target, scenario, request.scene - 1, watch);
-      }
     }
   }
-  link.CloseWhenSent();
+  link.Close();
+  return SendFinished(request, outcome);
+}
+
+// The exit status of a send, with the failure's one line.
+int SendFinished(const Request& request, const BoardOutcome& outcome) {
   switch (outcome.result) {
     case BoardResult::OK:
       return FinishOutput(EXIT_OK);

@@ -10,7 +10,6 @@ namespace {
 constexpr int SYNC_PAUSE_MS = 500;
 constexpr int SPEED_PAUSE_MS = 100;
 constexpr int SCENE_PAUSE_MS = 100;
-constexpr int ERASE_PAUSE_MS = 2000;
 constexpr int PROGRAM_END_PAUSE_MS = 500;
 
 void Call(const std::function<void()>& hook) {

@@ -32,6 +32,8 @@
 class BoardLink;
 
 constexpr int STANDARD_BAUD = 9600;
+// How long the boards take to erase their ROM.
+constexpr int ERASE_PAUSE_MS = 2000;
 constexpr int HIGH_BAUD = 115200;
 
 enum class LinkSpeed {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 
-#include "core/board/pause.h"
+#include "core/serial/pause.h"
 
 namespace {
 
@@ -43,6 +43,9 @@ void LinkWorker::GuardedLink::Pause(int milliseconds) {
     return;
   }
   m_link.Pause(milliseconds);
+  if (m_cancel) {
+    m_heldBack = true;  // the pause was cut short
+  }
 }
 
 unsigned char LinkWorker::GuardedLink::ReadInputs() {
@@ -83,6 +86,7 @@ class LinkWorker::RunView : public RunnerOutput {
   }
   void ShowInputActive(int input) override { Tell(LinkReport::RUN_INPUT, input); }
   void RunStopped() override { Tell(LinkReport::RUN_STOPPED, 0); }
+  void ShowPaused(bool paused) override { Tell(LinkReport::RUN_PAUSED, paused ? 1 : 0); }
   void ShowLate(LinkDuration late) override {
     LinkReport report = Make(LinkReport::RUN_LATE);
     report.late = late;
@@ -134,8 +138,21 @@ LinkWorker::~LinkWorker() {
   if (m_thread.joinable()) {
     m_thread.join();  // the thread closes the link
   } else {
-    m_rawLink.Close();
+    CloseRawLink();
   }
+}
+
+void LinkWorker::CloseRawLink() {
+  const LinkTime now = m_clock.Now();
+  if (m_rawLink.IsOpen() && now < m_eraseEnds) {
+    // Not cut short: the boards are erasing still.
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(m_eraseEnds - now);
+    m_rawLink.InterruptPausesWith(nullptr);
+    m_rawLink.Pause(static_cast<int>(left.count()));
+    m_rawLink.InterruptPausesWith(m_mode == Mode::THREAD ? &m_cancel : nullptr);
+  }
+  m_eraseEnds = LinkTime{};
+  m_rawLink.Close();
 }
 
 void LinkWorker::Post(Job job) {
@@ -205,10 +222,11 @@ void LinkWorker::Clear(const BoardTarget& target) {
   Post(std::move(job));
 }
 
-void LinkWorker::Program(const BoardTarget& target, const Scenario& scenario) {
+void LinkWorker::Program(const BoardTarget& target, const Scenario& scenario, bool sendEachAhead) {
   m_programCancel = false;
   Job job;
   job.kind = LinkJob::PROGRAM;
+  job.automatic = sendEachAhead;
   job.target = target;
   job.scenario = std::make_shared<const Scenario>(scenario);
   Post(std::move(job));
@@ -230,6 +248,20 @@ void LinkWorker::MoveRunTo(int scene) {
   Job job;
   job.kind = LinkJob::MOVE_RUN;
   job.key = scene;
+  Post(std::move(job));
+}
+
+void LinkWorker::StepRun(int step) {
+  Job job;
+  job.kind = LinkJob::STEP_RUN;
+  job.key = step;
+  Post(std::move(job));
+}
+
+void LinkWorker::PauseRun(bool paused) {
+  Job job;
+  job.kind = LinkJob::PAUSE_RUN;
+  job.key = paused ? 1 : 0;
   Post(std::move(job));
 }
 
@@ -296,7 +328,7 @@ LinkTime LinkWorker::NextWakeLocked() const { return m_hasDue ? std::min(m_nextT
 
 void LinkWorker::ThreadMain() {
   // A pause under way ends once a cancel comes.
-  SetPauseInterrupt(&m_cancel);
+  m_rawLink.InterruptPausesWith(&m_cancel);
   std::unique_lock<std::mutex> lock(m_mutex);
   while (!m_quit) {
     if (!Step(lock)) {
@@ -305,7 +337,7 @@ void LinkWorker::ThreadMain() {
     }
   }
   lock.unlock();
-  m_rawLink.Close();
+  CloseRawLink();
 }
 
 bool LinkWorker::Step(std::unique_lock<std::mutex>& lock) {
@@ -352,7 +384,9 @@ bool LinkWorker::Step(std::unique_lock<std::mutex>& lock) {
   }
   if (m_link.TakeHeldBack()) {
     // Cut short: the boards got part of a sequence; the next work opens afresh.
-    m_rawLink.Close();
+    CloseRawLink();
+  } else {
+    m_eraseEnds = LinkTime{};  // every pause ran its length
   }
   LinkTime due{};
   const bool hasDue = m_runner.NextDue(&due);
@@ -415,7 +449,10 @@ BoardHooks LinkWorker::Hooks(LinkJob job, bool automatic) {
     Report(report);
   };
   hooks.opening = [tell] { tell(LinkReport::OPENING, 0); };
-  hooks.erasing = [tell] { tell(LinkReport::ERASING, 0); };
+  hooks.erasing = [this, tell] {
+    m_eraseEnds = m_clock.Now() + std::chrono::milliseconds(ERASE_PAUSE_MS);
+    tell(LinkReport::ERASING, 0);
+  };
   hooks.writingScene = [tell](int number) { tell(LinkReport::STORING, number); };
   hooks.programmed = [tell] { tell(LinkReport::PROGRAMMED, 0); };
   hooks.keepGoing = [this] { return !m_programCancel && !m_cancel; };
@@ -467,6 +504,10 @@ void LinkWorker::Execute(Job& job) {
       const std::vector<double> secondsLeft = ProgramSecondsLeft(job.target, scenario);
       BoardHooks hooks = Hooks(job.kind, false);
       hooks.sceneStarting = [&](int scene) {
+        if (job.automatic) {
+          // Told by the send of the program's own that follows.
+          SendSceneToBoards(m_link, job.target, scenario.scenes[scene], Hooks(job.kind, false));
+        }
         LinkReport report;
         report.kind = LinkReport::PROGRAM_SCENE;
         report.job = LinkJob::PROGRAM;
@@ -509,7 +550,27 @@ void LinkWorker::Execute(Job& job) {
       break;
     }
     case LinkJob::MOVE_RUN:
-      m_runner.MoveTo(job.key);
+    case LinkJob::STEP_RUN:
+    {
+      const int count = static_cast<int>(m_runScenario.scenes.size());
+      if (!m_runner.Running() || count == 0) {
+        break;
+      }
+      const int scene = job.kind == LinkJob::MOVE_RUN ? job.key : StepTarget(m_runner.ActiveScene(), job.key, count);
+      if (scene < 0 || scene >= count) {
+        break;
+      }
+      LinkReport report;
+      report.kind = LinkReport::RUN_SCENE;
+      report.job = LinkJob::RUN;
+      report.run = m_run;
+      report.number = scene;
+      Report(report);
+      m_runner.MoveTo(scene);
+      break;
+    }
+    case LinkJob::PAUSE_RUN:
+      m_runner.SetPaused(job.key != 0);
       break;
     case LinkJob::RUN_SCENARIO:
       m_runScenario = *job.scenario;
@@ -519,7 +580,7 @@ void LinkWorker::Execute(Job& job) {
       m_run = 0;
       break;
     case LinkJob::CLOSE:
-      m_rawLink.Close();
+      CloseRawLink();
       break;
   }
   Finish(job, outcome);

@@ -48,7 +48,9 @@
 #include "core/board/runner.h"
 #include "core/model/scenario.h"
 
-enum class LinkJob { OPEN, SEND, ERASE, BREAK, RESET, CLEAR, PROGRAM, RUN, MOVE_RUN, RUN_SCENARIO, STOP_RUN, CLOSE };
+enum class LinkJob {
+  OPEN, SEND, ERASE, BREAK, RESET, CLEAR, PROGRAM, RUN, MOVE_RUN, STEP_RUN, PAUSE_RUN, RUN_SCENARIO, STOP_RUN, CLOSE
+};
 
 struct LinkReport {
   enum Kind {
@@ -65,6 +67,8 @@ struct LinkReport {
     RUN_INPUT,      // input `number` became active
     RUN_FAILED,     // a send of the run failed: `outcome`
     RUN_STOPPED,    // the run stopped itself after RUN_FAILED
+    RUN_PAUSED,     // the run paused (`number` 1) or went on (`number` 0)
+    FILE_CHANGED,   // the board session: the watched file changed on disk
   };
   Kind kind = FINISHED;
   LinkJob job = LinkJob::OPEN;  // the work it belongs to (RUN for the run's own reports)
@@ -106,14 +110,21 @@ class LinkWorker {
   void Break();
   void Reset(const BoardTarget& target);
   void Clear(const BoardTarget& target);
-  void Program(const BoardTarget& target, const Scenario& scenario);
+  // With `sendEachAhead`, each scene also goes out on its own just before
+  // Program's send of it, as auto transfer does when Program shows it.
+  void Program(const BoardTarget& target, const Scenario& scenario, bool sendEachAhead = false);
   // Program stops before its next scene (FINISHED with CANCELLED).
   void CancelProgram();
   // Sends `scene` and then plays `scenario` from it. `run` numbers it for
   // its reports, so that a caller can tell them from an earlier run's.
   void StartRun(const BoardTarget& target, const Scenario& scenario, int scene, int run);
-  // The user chose `scene`: the run goes on from it with a new plan.
+  // The user chose `scene`: the run goes on from it with a new plan
+  // (RUN_SCENE tells of it). Nothing without a run.
   void MoveRunTo(int scene);
+  // The same with the scene `step` scenes on from the run's (wrapping).
+  void StepRun(int step);
+  // Holds the run's hold time, or lets it go on.
+  void PauseRun(bool paused);
   // The run plays this scenario from its next tick on (a reload).
   void UpdateRunScenario(const Scenario& scenario);
   // Cancels, and the run ends.
@@ -171,6 +182,8 @@ class LinkWorker {
   void Execute(Job& job);
   void Timed(bool tick);
   void Report(LinkReport report);
+  // Closes the link once an erase under way has had its time.
+  void CloseRawLink();
   void Finish(const Job& job, const BoardOutcome& outcome, int count = 0);
   BoardHooks Hooks(LinkJob job, bool automatic);
 
@@ -203,6 +216,8 @@ class LinkWorker {
   Runner m_runner;
   bool m_reanchor = false;
   LinkTime m_anchor{};
+  // When the boards are done with the erase last sent.
+  LinkTime m_eraseEnds{};
 
   std::thread m_thread;
 };

@@ -209,6 +209,13 @@ void Runner::TogglePause() {
     m_scheduleStart += now - m_pausedAt;
   }
   m_paused = !m_paused;
+  m_output.ShowPaused(m_paused);
+}
+
+void Runner::SetPaused(bool paused) {
+  if (m_running && paused != m_paused) {
+    TogglePause();
+  }
 }
 
 bool ReadSettledInputs(BoardLink& link, unsigned char known, unsigned char* levels) {

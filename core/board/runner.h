@@ -49,6 +49,8 @@ class RunnerOutput {
   // With a clock, at each scene the run moves on to: how far its start came
   // after the run's plan, overruns included (0 when on time).
   virtual void ShowLate(LinkDuration) {}
+  // The run paused or went on.
+  virtual void ShowPaused(bool) {}
 };
 
 class Runner {
@@ -96,6 +98,8 @@ class Runner {
   // The user chose `scene` while running: the run goes on from it, with
   // the hold from 0. Does nothing when not running.
   void MoveTo(int scene);
+  // Holds the hold time (paused) or lets it go on, as the pause input does.
+  void SetPaused(bool paused);
 
  private:
   LinkTime Now() const { return m_clock ? m_clock() : m_tickTime; }

@@ -3,8 +3,8 @@
 // breaks that go onto the wire and keeps what each board holds. It decodes
 // only the wire (protocol_bytes.h), never a scenario, so that what the
 // encoders send can be checked against what boards would make of it. The
-// serial driver's "Virtual boards" port feeds one (core/serial/virtual_port.h),
-// and so does `lumivane-cli play`.
+// "Virtual boards" line feeds one, the mirror of a real port another
+// (board_lines.h), and so does `lumivane-cli play`.
 //
 // What a message does:
 //   F5 a b c d   selects boards start+1 .. start+count, start = a + 128 b,

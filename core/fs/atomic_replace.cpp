@@ -70,7 +70,6 @@ int CreateExclusive(const std::string& name, mode_t mode) {
 }
 
 int CreateUniqueTemp(const std::string& target, mode_t mode, std::string* tempName) {
-  static unsigned s_counter = 0;
   const std::string prefix =
       DirectoryOf(target) + "/." + BaseOf(target).substr(0, MAX_TEMP_BASE) + ".";
   for (int attempt = 0; attempt < TEMP_NAME_TRIES; ++attempt) {
@@ -79,7 +78,7 @@ int CreateUniqueTemp(const std::string& target, mode_t mode, std::string* tempNa
     char suffix[32];
     snprintf(suffix, sizeof suffix, "%lx%06x",
              static_cast<unsigned long>(getpid()) ^ static_cast<unsigned long>(now.tv_nsec),
-             ++s_counter & 0xFFFFFF);
+             static_cast<unsigned>(attempt) & 0xFFFFFF);
     *tempName = prefix + suffix;
     const int fd = CreateExclusive(*tempName, mode);
     if (fd >= 0 || errno != EEXIST) {

@@ -1,8 +1,8 @@
 #pragma once
 
-// The port names the settings dialog offers; each opens unchanged with
-// serial_open(). Names are UTF-8. The driver's open port is not touched,
-// so close it first: an FTDI adapter held open cannot be listed.
+// The port names the settings dialog offers; each makes a port unchanged
+// with serial_get_port_by_name(). Names are UTF-8. Open ports are not
+// touched, so close them first: an FTDI adapter held open cannot be listed.
 
 #include <string>
 #include <vector>

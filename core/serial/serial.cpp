@@ -1,23 +1,22 @@
 #include "core/serial/serial.h"
 
+#include <cerrno>
 #include <cstring>
 #include <ctime>
+#include <new>
 
 #include "core/serial/serial_backend.h"
-#include "core/serial/virtual_port.h"
 
 namespace {
-
-enum PortKind { PORT_NONE = 0, PORT_TTY = 1, PORT_FTDI = 2, PORT_VIRTUAL = 3 };
-
-// Back-end of the current or last opened port. It stays set after a
-// failed open, so serial_getbits can tell "FTDI chosen but closed".
-int g_portKind = PORT_NONE;
 
 const char kFtdiPrefix[] = "Lumivane";
 
 bool IsFtdiName(const char* name) {
   return std::strncmp(name, kFtdiPrefix, sizeof kFtdiPrefix - 1) == 0;
+}
+
+bool IsOpen(const serial_port* port) {
+  return port != nullptr && (port->kind == serial_port::FTDI ? port->ftdiOpen : port->fd >= 0);
 }
 
 }  // namespace
@@ -38,105 +37,78 @@ long serial_write_budget_ms(int len, int baud) {
   return static_cast<long>(line_ms + line_ms / 2 + 1000);
 }
 
-int serial_open(const char* name, int baud) {
+int serial_get_port_by_name(const char* name, serial_port** port) {
+  if (port == nullptr) {
+    return EINVAL;
+  }
+  *port = nullptr;
   if (name == nullptr) {
-    name = "";
+    return EINVAL;
   }
-  // One port per process: a port still open is released, not leaked.
-  serial_close();
-  if (serial_is_virtual_name(name)) {
-    g_portKind = PORT_VIRTUAL;
-    return serial_virtual_open(name, baud);
+  serial_port* made = new (std::nothrow) serial_port;
+  if (made == nullptr) {
+    return ENOMEM;
   }
-  int result;
-  if (IsFtdiName(name)) {
-    g_portKind = PORT_FTDI;
-    result = serial_ftdi_open(name, baud);
+  made->name = name;
+  made->kind = IsFtdiName(name) ? serial_port::FTDI : serial_port::TTY;
+  *port = made;
+  return SERIAL_OK;
+}
+
+void serial_free_port(serial_port* port) {
+  if (port != nullptr) {
+    serial_close(port);
+    delete port;
+  }
+}
+
+const char* serial_port_name(const serial_port* port) { return port != nullptr ? port->name.c_str() : ""; }
+
+int serial_open(serial_port* port, int baud) {
+  if (port == nullptr) {
+    return EINVAL;
+  }
+  // A port still open is released, not leaked.
+  serial_close(port);
+  port->chosen = true;
+  return port->kind == serial_port::FTDI ? serial_ftdi_open(port, baud) : serial_tty_open(port, baud);
+}
+
+void serial_close(serial_port* port) {
+  if (port == nullptr) {
+    return;
+  }
+  port->chosen = false;
+  if (port->kind == serial_port::FTDI) {
+    serial_ftdi_close(port);
   } else {
-    g_portKind = PORT_TTY;
-    result = serial_tty_open(name, baud);
+    serial_tty_close(port);
   }
-  if (result == 0) {
-    serial_mirror_opened(name, baud);
-  }
-  return result;
 }
 
-void serial_close() {
-  switch (g_portKind) {
-    case PORT_TTY:
-      serial_tty_close();
-      break;
-    case PORT_FTDI:
-      serial_ftdi_close();
-      break;
-    case PORT_VIRTUAL:
-      serial_virtual_close();
-      break;
-    default:
-      return;
-  }
-  g_portKind = PORT_NONE;
-}
-
-int serial_write(const unsigned char* data, int len) {
-  if (data == nullptr || len <= 0) {
+int serial_write(serial_port* port, const unsigned char* data, int len) {
+  if (!IsOpen(port) || data == nullptr || len <= 0) {
     return 0;
   }
-  int written;
-  switch (g_portKind) {
-    case PORT_TTY:
-      written = serial_tty_write(data, len);
-      break;
-    case PORT_FTDI:
-      written = serial_ftdi_write(data, len);
-      break;
-    case PORT_VIRTUAL:
-      return serial_virtual_write(data, len);
-    default:
-      return 0;
-  }
-  serial_mirror_write(data, written);
-  return written;
+  return port->kind == serial_port::FTDI ? serial_ftdi_write(port, data, len) : serial_tty_write(port, data, len);
 }
 
-void serial_break() {
-  switch (g_portKind) {
-    case PORT_TTY:
-      serial_tty_break();
-      if (serial_tty_isopen()) serial_mirror_break();
-      break;
-    case PORT_FTDI:
-      serial_ftdi_break();
-      if (serial_ftdi_isopen()) serial_mirror_break();
-      break;
-    case PORT_VIRTUAL:
-      serial_virtual_break();
-      break;
-    default:
-      break;
+void serial_break(serial_port* port) {
+  if (!IsOpen(port)) {
+    return;
+  }
+  if (port->kind == serial_port::FTDI) {
+    serial_ftdi_break(port);
+  } else {
+    serial_tty_break(port);
   }
 }
 
-bool serial_isopen() {
-  switch (g_portKind) {
-    case PORT_TTY:
-      return serial_tty_isopen();
-    case PORT_FTDI:
-      return serial_ftdi_isopen();
-    case PORT_VIRTUAL:
-      return serial_virtual_isopen();
-    default:
-      return false;
-  }
-}
+bool serial_isopen(const serial_port* port) { return IsOpen(port); }
 
-unsigned char serial_getbits(unsigned char dir, unsigned char out) {
-  if (g_portKind == PORT_VIRTUAL) {
-    return serial_virtual_inputs();
-  }
-  if (g_portKind != PORT_FTDI) {
+unsigned char serial_getbits(serial_port* port, unsigned char dir, unsigned char out) {
+  if (port == nullptr || port->kind != serial_port::FTDI || !port->chosen) {
     return 0x0F;  // every input at its inactive (high) level
   }
-  return serial_ftdi_getbits(dir, out);
+  return serial_ftdi_getbits(port, dir, out);
 }

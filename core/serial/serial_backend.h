@@ -1,38 +1,43 @@
 #pragma once
 
 // The driver's back-ends, behind the serial_* functions of serial/serial.h.
-// Each back-end keeps its own open handle; serial.cpp picks the back-end.
+// Each keeps its state in the port; serial.cpp picks the back-end by name.
+
+#include <termios.h>
 
 #include <string>
 #include <vector>
 
+#include "core/serial/ftdi_layer.h"
+
+struct serial_port {
+  enum Kind { TTY, FTDI };
+  std::string name;
+  Kind kind = TTY;
+  int baud = 0;
+  // An open was asked for and no close since: an FTDI port then reads its
+  // pins as 0xFF while it is not open.
+  bool chosen = false;
+  // tty: the descriptor (-1 closed) and the settings it had when opened.
+  int fd = -1;
+  termios saved = {};
+  // FTDI: the handle, when open.
+  FT_HANDLE ftdi = nullptr;
+  bool ftdiOpen = false;
+};
+
 // tty back-end (serial_tty.cpp).
-int serial_tty_open(const char* name, int baud);
-void serial_tty_close();
-int serial_tty_write(const unsigned char* data, int len);
-void serial_tty_break();
-bool serial_tty_isopen();
+int serial_tty_open(serial_port* port, int baud);
+void serial_tty_close(serial_port* port);
+int serial_tty_write(serial_port* port, const unsigned char* data, int len);
+void serial_tty_break(serial_port* port);
 
 // FTDI back-end (serial_ftdi.cpp).
-int serial_ftdi_open(const char* name, int baud);
-void serial_ftdi_close();
-int serial_ftdi_write(const unsigned char* data, int len);
-void serial_ftdi_break();
-bool serial_ftdi_isopen();
-unsigned char serial_ftdi_getbits(unsigned char dir, unsigned char out);
-
-// "Virtual boards" back-end (serial_virtual.cpp).
-int serial_virtual_open(const char* name, int baud);
-void serial_virtual_close();
-int serial_virtual_write(const unsigned char* data, int len);
-void serial_virtual_break();
-bool serial_virtual_isopen();
-
-// The mirror of a real port (serial_virtual.cpp): told of each successful
-// opening, of the bytes the line took and of each break.
-void serial_mirror_opened(const char* name, int baud);
-void serial_mirror_write(const unsigned char* data, int len);
-void serial_mirror_break();
+int serial_ftdi_open(serial_port* port, int baud);
+void serial_ftdi_close(serial_port* port);
+int serial_ftdi_write(serial_port* port, const unsigned char* data, int len);
+void serial_ftdi_break(serial_port* port);
+unsigned char serial_ftdi_getbits(serial_port* port, unsigned char dir, unsigned char out);
 
 // The device index an FTDI port name denotes: the number after the first
 // "(" minus 1, or 0 without "(". -1 when that number is not a device.

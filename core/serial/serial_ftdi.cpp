@@ -8,17 +8,11 @@
 #include <ctime>
 
 #include "core/serial/ftdi_layer.h"
-#include "core/board/pause.h"
+#include "core/serial/pause.h"
 #include "core/serial/serial.h"
 #include "core/serial/serial_backend.h"
 
 namespace {
-
-// All ones marks "no device open", as the D2XX handle value never is.
-const FT_HANDLE kClosed = reinterpret_cast<FT_HANDLE>(~static_cast<uintptr_t>(0));
-
-FT_HANDLE g_ftHandle = kClosed;
-int g_ftBaud = 0;
 
 const int kBreakMs = 200;
 const UCHAR kCbusBitBang = FT_BITMODE_CBUS_BITBANG;
@@ -44,18 +38,18 @@ int serial_ftdi_index(const char* name) {
   return static_cast<int>(number - 1);
 }
 
-int serial_ftdi_open(const char* name, int baud) {
-  if (g_ftHandle != kClosed) {
-    serial_ftdi_close();
+int serial_ftdi_open(serial_port* port, int baud) {
+  if (port->ftdiOpen) {
+    serial_ftdi_close(port);
   }
-  int index = serial_ftdi_index(name);
-  FT_HANDLE handle = kClosed;
+  int index = serial_ftdi_index(port->name.c_str());
+  FT_HANDLE handle = nullptr;
   if (index < 0 || FT_Open(index, &handle) != FT_OK) {
-    g_ftHandle = kClosed;
     return SERIAL_FTDI_OPEN_FAILED;
   }
-  g_ftHandle = handle;
-  g_ftBaud = baud;
+  port->ftdi = handle;
+  port->ftdiOpen = true;
+  port->baud = baud;
   // As with the tty, a line that takes none of these still counts as open;
   // the writes that follow show whether it works.
   FT_ResetDevice(handle);
@@ -66,33 +60,34 @@ int serial_ftdi_open(const char* name, int baud) {
   return 0;
 }
 
-void serial_ftdi_close() {
-  if (g_ftHandle == kClosed) {
+void serial_ftdi_close(serial_port* port) {
+  if (!port->ftdiOpen) {
     return;
   }
-  FT_Purge(g_ftHandle, FT_PURGE_RX | FT_PURGE_TX);
-  FT_Close(g_ftHandle);
-  g_ftHandle = kClosed;
+  FT_Purge(port->ftdi, FT_PURGE_RX | FT_PURGE_TX);
+  FT_Close(port->ftdi);
+  port->ftdi = nullptr;
+  port->ftdiOpen = false;
 }
 
-int serial_ftdi_write(const unsigned char* data, int len) {
-  if (g_ftHandle == kClosed) {
+int serial_ftdi_write(serial_port* port, const unsigned char* data, int len) {
+  if (!port->ftdiOpen) {
     return 0;
   }
   // A short write timeout means FT_Write returns what the adapter's buffer
   // took; keep offering the rest until the line has had its time.
-  const long long deadline = serial_now_ms() + serial_write_budget_ms(len, g_ftBaud);
+  const long long deadline = serial_now_ms() + serial_write_budget_ms(len, port->baud);
   int done = 0;
   while (done < len) {
     DWORD written = 0;
     DWORD wanted = static_cast<DWORD>(len - done);
     const FT_STATUS status =
-        FT_Write(g_ftHandle, const_cast<unsigned char*>(data + done), wanted, &written);
+        FT_Write(port->ftdi, const_cast<unsigned char*>(data + done), wanted, &written);
     if (status == FT_DEVICE_NOT_FOUND) {
       // The adapter is gone: its handle is of no more use. Closed, the
       // port reads as closed, and the next opening finds the adapter again
       // once it is back.
-      serial_ftdi_close();
+      serial_ftdi_close(port);
       break;
     }
     if (status != FT_OK) {
@@ -112,25 +107,23 @@ int serial_ftdi_write(const unsigned char* data, int len) {
   return done;
 }
 
-void serial_ftdi_break() {
-  if (g_ftHandle == kClosed) {
+void serial_ftdi_break(serial_port* port) {
+  if (!port->ftdiOpen) {
     return;
   }
-  FT_SetBreakOn(g_ftHandle);
+  FT_SetBreakOn(port->ftdi);
   PauseMilliseconds(kBreakMs);
-  FT_SetBreakOff(g_ftHandle);
+  FT_SetBreakOff(port->ftdi);
 }
 
-bool serial_ftdi_isopen() { return g_ftHandle != kClosed; }
-
-unsigned char serial_ftdi_getbits(unsigned char dir, unsigned char out) {
-  if (g_ftHandle == kClosed) {
+unsigned char serial_ftdi_getbits(serial_port* port, unsigned char dir, unsigned char out) {
+  if (!port->ftdiOpen) {
     return 0xFF;
   }
   UCHAR pins = 0xFF;  // a failed read leaves every input inactive
   // All four pins driven high first, then the chosen ones made inputs.
-  FT_SetBitMode(g_ftHandle, 0xFF, kCbusBitBang);
-  FT_SetBitMode(g_ftHandle, static_cast<UCHAR>(((dir & 0x0F) << 4) | (out & 0x0F)), kCbusBitBang);
-  FT_GetBitMode(g_ftHandle, &pins);
+  FT_SetBitMode(port->ftdi, 0xFF, kCbusBitBang);
+  FT_SetBitMode(port->ftdi, static_cast<UCHAR>(((dir & 0x0F) << 4) | (out & 0x0F)), kCbusBitBang);
+  FT_GetBitMode(port->ftdi, &pins);
   return static_cast<unsigned char>((dir | pins) & 0x0F);
 }

@@ -14,11 +14,6 @@
 
 namespace {
 
-int g_ttyFd = -1;
-int g_ttyBaud = 0;
-// The settings the tty had when opened; given back on close.
-termios g_savedTermios;
-
 struct BaudEntry {
   int bits_per_second;
   speed_t speed;
@@ -58,11 +53,11 @@ int Refuse(int fd) {
 
 }  // namespace
 
-int serial_tty_open(const char* name, int baud) {
-  if (g_ttyFd >= 0) {
-    serial_tty_close();
+int serial_tty_open(serial_port* port, int baud) {
+  if (port->fd >= 0) {
+    serial_tty_close(port);
   }
-  int fd = OpenEitherPath(name);
+  int fd = OpenEitherPath(port->name.c_str());
   if (fd < 0) {
     return errno;
   }
@@ -87,31 +82,31 @@ int serial_tty_open(const char* name, int baud) {
     return Refuse(fd);
   }
   fcntl(fd, F_SETFL, O_NONBLOCK);
-  g_savedTermios = saved;
-  g_ttyFd = fd;
-  g_ttyBaud = baud;
+  port->saved = saved;
+  port->fd = fd;
+  port->baud = baud;
   return 0;
 }
 
-void serial_tty_close() {
-  if (g_ttyFd < 0) {
+void serial_tty_close(serial_port* port) {
+  if (port->fd < 0) {
     return;
   }
-  tcflush(g_ttyFd, TCOFLUSH);
-  tcflush(g_ttyFd, TCIFLUSH);
-  tcsetattr(g_ttyFd, TCSANOW, &g_savedTermios);
-  close(g_ttyFd);
-  g_ttyFd = -1;
+  tcflush(port->fd, TCOFLUSH);
+  tcflush(port->fd, TCIFLUSH);
+  tcsetattr(port->fd, TCSANOW, &port->saved);
+  close(port->fd);
+  port->fd = -1;
 }
 
-int serial_tty_write(const unsigned char* data, int len) {
-  if (g_ttyFd < 0) {
+int serial_tty_write(serial_port* port, const unsigned char* data, int len) {
+  if (port->fd < 0) {
     return 0;
   }
-  const long long deadline = serial_now_ms() + serial_write_budget_ms(len, g_ttyBaud);
+  const long long deadline = serial_now_ms() + serial_write_budget_ms(len, port->baud);
   int done = 0;
   while (done < len) {
-    ssize_t n = write(g_ttyFd, data + done, static_cast<size_t>(len - done));
+    ssize_t n = write(port->fd, data + done, static_cast<size_t>(len - done));
     if (n > 0) {
       done += static_cast<int>(n);
       continue;
@@ -127,7 +122,7 @@ int serial_tty_write(const unsigned char* data, int len) {
     if (left <= 0) {
       break;
     }
-    pollfd pfd = {g_ttyFd, POLLOUT, 0};
+    pollfd pfd = {port->fd, POLLOUT, 0};
     int wait_ms = left > 1000 ? 1000 : static_cast<int>(left);
     if (poll(&pfd, 1, wait_ms) < 0 && errno != EINTR) {
       return done > 0 ? done : -1;
@@ -136,10 +131,8 @@ int serial_tty_write(const unsigned char* data, int len) {
   return done;
 }
 
-void serial_tty_break() {
-  if (g_ttyFd >= 0) {
-    tcsendbreak(g_ttyFd, 0);
+void serial_tty_break(serial_port* port) {
+  if (port->fd >= 0) {
+    tcsendbreak(port->fd, 0);
   }
 }
-
-bool serial_tty_isopen() { return g_ttyFd >= 0; }

@@ -12,7 +12,6 @@
 #include <wx/stdpaths.h>
 #include <wx/tipdlg.h>
 
-#include "core/serial/virtual_port.h"
 #include "gui/app/texts.h"
 #include "gui/frame/lumivane_frame.h"
 
@@ -54,7 +53,7 @@ wxString LumivaneApp::FindDocDir(const wxString& exeDir) {
   return exeDir;
 }
 
-bool LumivaneApp::StartUp(const wxArrayString& commandLine) {
+bool LumivaneApp::StartUp(const wxArrayString& commandLine, BoardSession::Mode mode) {
 
   wxFileName exePath(wxStandardPaths::Get().GetExecutablePath());
   m_state.docDir = FindDocDir(exePath.GetPath());
@@ -74,7 +73,7 @@ bool LumivaneApp::StartUp(const wxArrayString& commandLine) {
   }
 
   const Settings& settings = m_state.settings;
-  m_frame = new LumivaneFrame(MAIN_WINDOW_TITLE, wxSize(settings.width, settings.height), m_state);
+  m_frame = new LumivaneFrame(MAIN_WINDOW_TITLE, wxSize(settings.width, settings.height), m_state, m_lines, mode);
   m_frame->Show(true);
   SetTopWindow(m_frame);
 

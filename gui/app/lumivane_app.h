@@ -5,6 +5,8 @@
 #include <wx/gdicmn.h>
 #include <wx/string.h>
 
+#include "core/board/board_lines.h"
+#include "core/board/board_session.h"
 #include "gui/app/app_state.h"
 
 class LumivaneFrame;
@@ -19,9 +21,10 @@ class LumivaneApp : public wxApp {
 
   bool OnInit() override;
 
-  // The start-up sequence for the given command line (program name first).
-  // OnInit runs it with the real command line; tests run it directly.
-  bool StartUp(const wxArrayString& commandLine);
+  // The start-up sequence for the given command line (program name first),
+  // the main window's board session working as `mode` says. OnInit runs it
+  // with the real command line; tests run it directly.
+  bool StartUp(const wxArrayString& commandLine, BoardSession::Mode mode = BoardSession::Mode::THREAD);
 
   // The settings file into State().settings; the main window's close
   // handler writes them back.
@@ -33,11 +36,15 @@ class LumivaneApp : public wxApp {
 
   LumivaneFrame* Frame() const { return m_frame; }
   AppState& State() { return m_state; }
+  // The lines to the boards, the virtual ones among them, for as long as
+  // the program runs.
+  BoardLines& Lines() { return m_lines; }
 
  private:
   void ShowStartupTip();
 
   AppState m_state;
+  BoardLines m_lines;
   LumivaneFrame* m_frame;
 };
 

@@ -6,13 +6,13 @@
 void LumivaneFrame::OnSettings(wxCommandEvent&) {
   StopRun();
   // Free the adapter in use, so that the port list can open and show it.
-  m_worker->Close();
+  m_session->Close();
   LumivaneSettingsDlg dialog(this, m_app.settings);
   ModalScope modal(this);
   if (dialog.ShowModal() == wxID_OK) {
     m_app.settings = dialog.Values();
     // The next board command opens the link with the new port and rate.
-    m_worker->Close();
+    m_session->Close();
     SetStatus(MSG_SETTINGS_CHANGED, STATUS_MESSAGE);
   }
 }

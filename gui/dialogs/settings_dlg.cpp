@@ -8,7 +8,7 @@
 
 #include "gui/app/texts.h"
 #include "core/serial/ports.h"
-#include "core/serial/virtual_port.h"
+#include "core/board/board_lines.h"
 
 namespace {
 

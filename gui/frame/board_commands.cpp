@@ -1,6 +1,6 @@
 // The main window's board operations: opening the link, sending a scene,
-// and the reset, clear and program commands, handed to the board link's
-// worker (core/board/link_worker.h), and what it reports back. The
+// and the reset, clear and program commands, handed to the board session
+// (core/board/board_session.h), and what it tells back. The
 // sequences on the wire are the core's; here they get the window's texts,
 // pages and messages.
 #include "gui/frame/lumivane_frame.h"
@@ -24,11 +24,6 @@ namespace {
 
 constexpr long HIGH_BAUD_INDEX = 1;
 
-// The port and speed as the settings have them now.
-BoardTarget SettingsTarget(const Settings& settings) {
-  return BoardTarget{settings.port, settings.baudIndex == HIGH_BAUD_INDEX ? LinkSpeed::HIGH : LinkSpeed::STANDARD};
-}
-
 wxString TimeLeftText(long seconds) {
   const wxString time = seconds >= 60 ? wxString::Format(TIME_MINUTES, seconds / 60, seconds % 60)
                                       : wxString::Format(TIME_SECONDS, seconds);
@@ -41,31 +36,34 @@ wxString ProgramProgressText(int scene, int count, long secondsLeft) {
 
 }  // namespace
 
-bool LumivaneFrame::s_linkThreaded = true;
-
-void LumivaneFrame::SetLinkThreaded(bool threaded) { s_linkThreaded = threaded; }
+// The port and speed as the settings have them now.
+BoardTarget LumivaneFrame::Target() const {
+  const Settings& settings = m_app.settings;
+  return BoardTarget{settings.port, settings.baudIndex == HIGH_BAUD_INDEX ? LinkSpeed::HIGH : LinkSpeed::STANDARD};
+}
 
 void LumivaneFrame::WaitLinkIdle() {
-  m_worker->WaitIdle();
+  m_session->WaitIdle();
   wxTheApp->ProcessPendingEvents();
 }
 
 bool LumivaneFrame::Destroy() {
   // Cancels what the link still had to do and closes the port.
-  m_closing = true;
-  m_worker->Close();
+  m_session->BeginClosing();
+  m_session->Close();
   return wxFrame::Destroy();
 }
 
 bool LumivaneFrame::OpenLink(const wxString& text) {
   m_lastLinkFailure = LINK_OK;
   m_openingText = text;
-  m_worker->Open(SettingsTarget(m_app.settings));
+  m_session->Open(Target());
   return m_lastLinkFailure == LINK_OK;
 }
 
 void LumivaneFrame::SwitchAutoTransferOff() {
   m_toolBar->ToggleTool(ID_AUTO_TRANSFER, false);
+  m_session->SetAutoTransfer(false);
 }
 
 void LumivaneFrame::ReportTransmitFailure() {
@@ -91,9 +89,6 @@ bool LumivaneFrame::SendScene(int scene, bool automatic) {
   if (m_activeScene < 0) {
     return false;
   }
-  if (m_app.settings.port.empty() && automatic) {
-    return false;
-  }
   if (scene < 0) {
     scene = m_notebook->GetSelection() == wxNOT_FOUND ? 0 : CurrentScene();
   }
@@ -102,7 +97,9 @@ bool LumivaneFrame::SendScene(int scene, bool automatic) {
   }
   // The scene's values go, not a view of the grid; a failure is reported
   // when it comes (at once when the link is ticked).
-  m_worker->SendScene(SettingsTarget(m_app.settings), m_document.GetScene(scene), scene, automatic);
+  if (!m_session->SendScene(Target(), m_document.GetScene(scene), scene, automatic)) {
+    return false;
+  }
   return m_lastLinkFailure == LINK_OK;
 }
 
@@ -114,18 +111,14 @@ void LumivaneFrame::StartRun() {
   if (!m_document.HasScene(scene)) {
     scene = 0;
   }
-  if (m_run != 0) {
-    m_worker->StopRun();  // the run playing gives way
-  }
   m_lastLinkFailure = LINK_OK;
-  m_run = ++m_runs;
-  m_worker->StartRun(SettingsTarget(m_app.settings), m_document.GetScenario(), scene, m_run);
+  m_session->Run(Target(), m_document.GetScenario(), scene);
 }
 
 bool LumivaneFrame::EraseRom() {
   SetStatus(MSG_ERASING_ROM, STATUS_MESSAGE);
   m_lastLinkFailure = LINK_OK;
-  m_worker->Erase();
+  m_session->Erase();
   return m_lastLinkFailure == LINK_OK;
 }
 
@@ -145,14 +138,14 @@ void LumivaneFrame::OnResetBoards(wxCommandEvent&) {
   StopRun();
   BeginLinkBusy();
   // The reset is the reopening: sync, break and, when set, the speed switch.
-  m_worker->Reset(SettingsTarget(m_app.settings));
+  m_session->Reset(Target());
 }
 
 void LumivaneFrame::OnClearBoards(wxCommandEvent&) {
   StopRun();
   CommitFadeHold();
   BeginLinkBusy();
-  m_worker->Clear(SettingsTarget(m_app.settings));
+  m_session->Clear(Target());
 }
 
 void LumivaneFrame::OnProgramBoards(wxCommandEvent&) {
@@ -160,31 +153,32 @@ void LumivaneFrame::OnProgramBoards(wxCommandEvent&) {
   CommitFadeHold();
   BeginLinkBusy();
   const Scenario& scenario = m_document.GetScenario();
-  m_programScenes = static_cast<int>(scenario.scenes.size());
-  m_programScene = 0;
+  const int scenes = static_cast<int>(scenario.scenes.size());
   m_programCancelled = false;
-  if (m_programScenes > 0 && m_programProgress == nullptr) {
+  if (scenes > 0 && m_programProgress == nullptr) {
     // Made with the widest text it will show, so that none is cut off.
-    m_programProgress =
-        new wxProgressDialog(PROGRESS_PROGRAM_TITLE, ProgramProgressText(m_programScenes, m_programScenes, 35999),
-                             m_programScenes, this, wxPD_APP_MODAL | wxPD_CAN_ABORT);
+    m_programProgress = new wxProgressDialog(PROGRESS_PROGRAM_TITLE, ProgramProgressText(scenes, scenes, 35999),
+                                             scenes, this, wxPD_APP_MODAL | wxPD_CAN_ABORT);
   }
-  m_worker->Program(SettingsTarget(m_app.settings), scenario);
+  m_session->SetAutoTransfer(m_toolBar->GetToolState(ID_AUTO_TRANSFER));
+  m_session->Program(Target(), scenario);
 }
 
 void LumivaneFrame::ShowProgramProgress() {
-  if (m_programProgress == nullptr || m_programScene < 1 || m_programCancelled) {
+  const BoardSnapshot progress = m_session->Snapshot();
+  if (m_programProgress == nullptr || progress.programScene < 1 || m_programCancelled) {
     return;
   }
   if (m_programProgress->WasCancelled()) {
     // The scene under way is finished and stored, then Program stops.
     m_programCancelled = true;
-    m_worker->CancelProgram();
+    m_session->CancelProgram();
     return;
   }
-  const double elapsed = std::chrono::duration<double>(m_steadyClock.Now() - m_programSceneStart).count();
-  const long left = std::max(0L, std::lround(m_programSecondsLeft - elapsed));
-  m_programProgress->Update(m_programScene - 1, ProgramProgressText(m_programScene, m_programScenes, left));
+  const double elapsed = std::chrono::duration<double>(m_session->Now() - progress.programSceneStart).count();
+  const long left = std::max(0L, std::lround(progress.programSecondsLeft - elapsed));
+  m_programProgress->Update(progress.programScene - 1,
+                            ProgramProgressText(progress.programScene, progress.programCount, left));
 }
 
 void LumivaneFrame::EndProgramProgress() {
@@ -196,9 +190,6 @@ void LumivaneFrame::HandleLinkReport(const LinkReport& report) {
   if (report.kind == LinkReport::FINISHED) {
     LinkFinished(report);
     return;
-  }
-  if (m_closing || (report.job == LinkJob::RUN && report.run != m_run)) {
-    return;  // for a window going away, or a run stopped since
   }
   switch (report.kind) {
     case LinkReport::OPENING:
@@ -214,13 +205,11 @@ void LumivaneFrame::HandleLinkReport(const LinkReport& report) {
       SetStatus(MSG_ERASING_ROM, STATUS_MESSAGE);
       break;
     case LinkReport::PROGRAM_SCENE:
-      m_activeScene = report.number - 1;
-      m_book->Select(report.number - 1, false);
-      m_programScene = report.number;
-      m_programScenes = report.count;
-      m_programSecondsLeft = report.secondsLeft;
-      m_programSceneStart = m_steadyClock.Now();
+      GoToScene(report.number - 1);
       ShowProgramProgress();
+      break;
+    case LinkReport::FILE_CHANGED:
+      ScenarioFileChanged();
       break;
     case LinkReport::STORING:
       SetStatus(wxString::Format(MSG_WRITING_SCENE, report.number), STATUS_MESSAGE);
@@ -244,7 +233,7 @@ void LumivaneFrame::LinkFinished(const LinkReport& report) {
   if (report.job == LinkJob::PROGRAM) {
     EndProgramProgress();
   }
-  if (m_closing || report.cancelled) {
+  if (report.cancelled) {
     return;
   }
   const BoardOutcome& outcome = report.outcome;
@@ -260,10 +249,9 @@ void LumivaneFrame::LinkFinished(const LinkReport& report) {
       }
       break;
     case LinkJob::RUN:
-      if (report.run != m_run || outcome.result == BoardResult::OK) {
+      if (report.run != m_session->CurrentRun()) {
         break;
       }
-      m_run = 0;
       [[fallthrough]];
     case LinkJob::SEND:
       // An automatic send that fails after auto transfer went off was told already.

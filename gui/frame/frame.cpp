@@ -13,6 +13,7 @@
 #include <wx/timer.h>
 #include <wx/toolbar.h>
 
+#include "core/board/board_lines.h"
 #include "gui/app/app_state.h"
 #include "gui/app/texts.h"
 #include "gui/frame/link_view.h"
@@ -22,7 +23,8 @@
 #include "gui/frame/status_texts.h"
 #include "resources/icons.h"
 
-LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size, AppState& app)
+LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size, AppState& app, BoardLines& lines,
+                             BoardSession::Mode mode)
     : wxFrame(nullptr, wxID_ANY, title, wxDefaultPosition, size, wxDEFAULT_FRAME_STYLE),
       m_app(app),
       m_menuBar(nullptr),
@@ -43,25 +45,19 @@ LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size, AppState
       m_activeScene(-1),
       m_fadeHoldScene(0),
       m_printing(nullptr),
+      m_lines(lines),
       m_modalDepth(0),
       m_fileChangePending(false),
       m_lastLinkFailure(LINK_OK) {
-  m_linkTicked = !s_linkThreaded;
-  m_run = 0;
-  m_runs = 0;
-  m_running = false;
-  m_runLate = LinkDuration::zero();
   m_linkBusy = 0;
-  m_closing = false;
   m_programProgress = nullptr;
-  m_programScene = 0;
-  m_programScenes = 0;
-  m_programSecondsLeft = 0;
   m_programCancelled = false;
+  m_session = std::make_unique<BoardSession>([&lines](const std::string& port) { return lines.MakeLink(port); },
+                                             mode);
   m_linkView = std::make_unique<LinkView>(this);
-  m_worker = std::make_unique<LinkWorker>(m_link, m_linkTicked ? static_cast<LinkClock&>(m_tickClock) : m_steadyClock,
-                                          *m_linkView,
-                                          m_linkTicked ? LinkWorker::Mode::TICKED : LinkWorker::Mode::THREAD);
+  m_session->AddListener(m_linkView.get());
+  m_session->SetWaker([view = m_linkView.get()] { view->Wake(); });
+  WatchScenarioFile();
   SetSizeHints(wxDefaultSize, wxDefaultSize);
   SetIcon(wxIcon(lumivane32_xpm));
 
@@ -135,8 +131,12 @@ LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size, AppState
 LumivaneFrame::~LumivaneFrame() {
   m_document.RemoveListener(this);
   m_notebook->Unbind(wxEVT_NOTEBOOK_PAGE_CHANGED, &LumivaneFrame::OnPageChanged, this);
-  // Cancels what the link still had to do and closes the port.
-  m_worker.reset();
+  // Cancels what the link still had to do and closes the port; nothing it
+  // tells reaches this window any more.
+  m_session->SetWaker(nullptr);
+  m_session->RemoveListener(m_linkView.get());
+  m_session->BeginClosing();
+  m_session.reset();
   while (m_linkBusy > 0) {
     EndLinkBusy();
   }
@@ -177,23 +177,19 @@ void LumivaneFrame::StopRun() {
     return;
   }
   m_activeScene = -1;
-  if (m_run != 0) {
-    // Cancels what the run still had to send.
-    m_run = 0;
-    m_worker->StopRun();
-  }
-  m_running = false;
+  // Cancels what the run still had to send.
+  m_session->Stop();
   SetStatus(m_document.IsModified() ? STATE_MODIFIED : "", STATUS_STATE);
   ClearMessageIf(m_statusBar, IsInputMessage);
-  m_holdCountdown.clear();
-  m_runLate = LinkDuration::zero();
   ShowHoldField();
 }
 
 void LumivaneFrame::SetModified(bool on) { m_document.SetModified(on); }
 
 bool LumivaneFrame::AutoTransfer(int scene) {
-  if (!m_toolBar->GetToolState(ID_AUTO_TRANSFER) || SceneCount() == 0) {
+  // The tool is the switch; the session's policy decides what goes out.
+  m_session->SetAutoTransfer(m_toolBar->GetToolState(ID_AUTO_TRANSFER));
+  if (!m_session->Snapshot().autoTransfer || SceneCount() == 0) {
     return false;
   }
   StopRun();
@@ -219,7 +215,7 @@ LumivaneFrame::ModalScope::~ModalScope() {
   if (--m_frame->m_modalDepth == 0 && m_frame->m_fileChangePending) {
     // The file changed while the dialog was open: ask now, after the
     // command that opened it has finished.
-    m_frame->CallAfter([frame = m_frame] { frame->WatchScenarioFile(); });
+    m_frame->CallAfter([frame = m_frame] { frame->AskAboutChangedFile(); });
   }
 }
 

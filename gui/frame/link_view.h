@@ -1,20 +1,21 @@
 #pragma once
-#include <wx/thread.h>
+#include <wx/weakref.h>
 
 #include "gui/frame/lumivane_frame.h"
 
-// What the board link's worker reports, brought to the window's thread:
-// at once when it reports there (ticked), else as an event in the order
-// the reports came.
-class LumivaneFrame::LinkView : public LinkListener {
+// What the board session tells, handed to the window: the session calls
+// its waker on its worker's thread, the window takes the events in on its
+// own thread, in the order they came.
+class LumivaneFrame::LinkView : public BoardSessionListener {
  public:
   explicit LinkView(LumivaneFrame* frame) : m_frame(frame) {}
-  void OnLinkReport(const LinkReport& report) override {
-    if (wxThread::IsMain()) {
-      m_frame->HandleLinkReport(report);
-    } else {
-      m_frame->CallAfter([frame = m_frame, report] { frame->HandleLinkReport(report); });
-    }
+  void OnBoardEvent(const BoardEvent& event) override { m_frame->HandleLinkReport(event); }
+  // For SetWaker: on any thread.
+  void Wake() {
+    wxWeakRef<LumivaneFrame> frame(m_frame);
+    m_frame->CallAfter([frame] {
+      if (frame) frame->Session().DeliverEvents();
+    });
   }
 
  private:

@@ -8,8 +8,7 @@
 
 #include <memory>
 
-#include "core/board/link_worker.h"
-#include "core/board/serial_board_link.h"
+#include "core/board/board_session.h"
 #include "core/model/document.h"
 #include "core/edit/edit_commands.h"
 #include "gui/frame/ids.h"
@@ -38,6 +37,7 @@ class wxTimer;
 class wxTimerEvent;
 class wxUpdateUIEvent;
 class wxToolBar;
+class BoardLines;
 class SceneBook;
 
 // The main window: a view of the open Document and the router of its
@@ -51,10 +51,10 @@ class SceneBook;
 //   cell_editing.cpp        cell edits, colour choice, the fade/hold row
 //   undo.cpp                the Undo command
 //   scenario_file.cpp       reading and writing the scenario file
-//   board_commands.cpp      the board link's worker and what it reports,
-//                           opening the link, transfers, reset/clear/program
+//   board_commands.cpp      the board session and what it tells, opening
+//                           the link, transfers, reset/clear/program
 //   document_commands.cpp   new, open, save, revert, exit, closing
-//   runner.cpp              running a scenario, the timer, inputs, file watch
+//   runner.cpp              running a scenario, the timer, the file watch
 //   row_scene_commands.cpp  rows and scenes: insert, delete, move, ...
 //   ../dialogs/*_command.cpp  the settings and input configuration commands
 //   monitor_command.cpp     the board monitor (../monitor/board_monitor.h)
@@ -62,15 +62,15 @@ class SceneBook;
 //   ../help/help_commands.cpp  tips, user guide, about box
 class LumivaneFrame : public wxFrame, public DocumentListener {
  public:
-  // `app` holds the settings the window shows and changes; it outlives the window.
-  LumivaneFrame(const wxString& title, const wxSize& size, AppState& app);
+  // `app` holds the settings the window shows and changes; `lines` the
+  // lines to the boards; both outlive the window. The board session works
+  // on a thread of its own (THREAD, the program), or on the window's
+  // thread, ticked by the window's timer (TICKED: window tests, which drive
+  // the timer by hand and see each command's writes done when it returns).
+  LumivaneFrame(const wxString& title, const wxSize& size, AppState& app, BoardLines& lines,
+                BoardSession::Mode mode = BoardSession::Mode::THREAD);
   ~LumivaneFrame() override;
 
-  // How the board link's worker runs in windows made from now on: on a
-  // thread of its own (the program), or on the window's thread, ticked by
-  // the window's timer (window tests, which drive the timer by hand and
-  // see each command's writes done when it returns).
-  static void SetLinkThreaded(bool threaded);
   // Closing: the link's work waiting is cancelled and the port closed.
   bool Destroy() override;
   // Waits until the board link has done the work handed to it, and hands
@@ -219,7 +219,9 @@ class LumivaneFrame : public wxFrame, public DocumentListener {
   wxToolBar* ToolBar() const { return m_toolBar; }
   wxMenu* EditMenu() const { return m_menuEdit; }
   bool IsModified() const { return m_document.IsModified(); }
-  bool IsRunning() const { return m_running; }
+  bool IsRunning() const { return m_session->Running(); }
+  BoardSession& Session() { return *m_session; }
+  BoardLines& Lines() { return m_lines; }
   int ActiveScene() const { return m_activeScene; }
   int Fade(int scene) const { return m_document.HasScene(scene) ? m_document.GetScene(scene).fade : 0; }
   double Hold(int scene) const { return m_document.HasScene(scene) ? m_document.GetScene(scene).hold.Seconds() : 0.0; }
@@ -278,14 +280,20 @@ class LumivaneFrame : public wxFrame, public DocumentListener {
   void CommitOpenEdits();
   void StartEmptyScenario();
   bool ConfirmLosingChanges();
+  // The board session found the scenario file changed on disk; the
+  // question put off while a dialog was open.
+  void ScenarioFileChanged();
   void WatchScenarioFile();
+  void AskAboutChangedFile();
   void GoToScene(int scene);
+  // The port and speed the board commands go to.
+  BoardTarget Target() const;
   void ReloadScenario();
   void ReportTransmitFailure();
   void ReportOpenFailure();
   // Hands the link the current page's scene to send and play from.
   void StartRun();
-  // What the board link reports, on the window's thread.
+  // What the board session tells, on the window's thread.
   void HandleLinkReport(const LinkReport& report);
   void LinkFinished(const LinkReport& report);
   void RunReport(const LinkReport& report);
@@ -321,33 +329,16 @@ class LumivaneFrame : public wxFrame, public DocumentListener {
   // The scene whose values the fade/hold row shows.
   SceneId m_fadeHoldScene;
   wxHtmlEasyPrinting* m_printing;
-  // The board link and its worker, which plays runs; what it reports comes
-  // through the view. The clock is the steady one, or when ticked, one that
-  // the timer moves on.
+  // The lines the program reaches, and the board session, which runs the
+  // board commands and the runs; what it tells comes through the view.
   class LinkView;
-  SerialBoardLink m_link;
-  SteadyLinkClock m_steadyClock;
-  ManualLinkClock m_tickClock;
-  static bool s_linkThreaded;
-  bool m_linkTicked;
+  BoardLines& m_lines;
+  std::unique_ptr<BoardSession> m_session;
   std::unique_ptr<LinkView> m_linkView;
-  std::unique_ptr<LinkWorker> m_worker;
-  // The run's number while one is asked for or plays (0: none), whether it
-  // plays, its countdown text and how late it is.
-  int m_run;
-  int m_runs;
-  bool m_running;
-  wxString m_holdCountdown;
-  LinkDuration m_runLate;
   // Board commands under way that show the busy cursor.
   int m_linkBusy;
-  bool m_closing;
-  // Program's progress: the dialog, where it stands, and when it got there.
+  // Program's progress dialog, and whether the user cancelled in it.
   wxProgressDialog* m_programProgress;
-  int m_programScene;
-  int m_programScenes;
-  double m_programSecondsLeft;
-  LinkTime m_programSceneStart;
   bool m_programCancelled;
   // The status text of OpenLink's opening.
   wxString m_openingText;

@@ -7,7 +7,7 @@
 
 #include <atomic>
 
-#include "core/serial/virtual_port.h"
+#include "core/board/board_lines.h"
 #include "gui/monitor/board_monitor.h"
 
 namespace {
@@ -27,11 +27,11 @@ void LumivaneFrame::BindMonitorCommands() {
   s_frame = this;
   // Called inside a board command, on the board link's thread: the window
   // opens on the window's thread once that is over.
-  serial_virtual_set_listener([window] {
+  m_lines.SetListener([window, &lines = m_lines] {
     int shown = s_shownFor.load();
     if (shown != window && s_shownFor.compare_exchange_strong(shown, window)) {
-      wxTheApp->CallAfter([window] {
-        if (s_frame && s_windows == window) BoardMonitor::Open(s_frame);
+      wxTheApp->CallAfter([window, &lines] {
+        if (s_frame && s_windows == window) BoardMonitor::Open(s_frame, lines);
       });
     }
   });
@@ -39,5 +39,5 @@ void LumivaneFrame::BindMonitorCommands() {
 
 void LumivaneFrame::OnBoardMonitor(wxCommandEvent&) {
   s_shownFor = s_windows;
-  BoardMonitor::Open(this);
+  BoardMonitor::Open(this, m_lines);
 }

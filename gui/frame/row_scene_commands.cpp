@@ -244,10 +244,10 @@ void LumivaneFrame::StepScene(int step) {
   }
   const int target = (count + scene + step) % count;
   m_book->Select(target, false);
-  if (m_running) {
+  if (IsRunning()) {
     // The link sends the scene, and the run goes on from it with a new
     // plan; a send that fails ends the run.
     m_activeScene = target;
-    m_worker->MoveRunTo(target);
+    m_session->Jump(target);
   }
 }

@@ -1,6 +1,6 @@
-// The scenario runner: plays the scenario on the boards, driven by the
-// window's 100 ms timer, which also sends the keep-alive, watches the
-// scenario file and reads the adapter's four inputs.
+// The scenario runner: the board session plays the scenario on the boards
+// and watches the scenario file; the window's 100 ms timer ticks it, and the
+// window shows what it tells.
 #include "gui/frame/lumivane_frame.h"
 
 #include <wx/filename.h>
@@ -18,9 +18,10 @@
 
 namespace {
 
-constexpr int FILE_WATCH_TICKS = 50;  // every 5 seconds
-
-int s_fileWatchTicks = 0;
+// The window asks before it reloads a file changed on disk, so a look every
+// 5 seconds is enough and keeps the question from coming at every save of
+// another program.
+constexpr int FILE_WATCH_TICKS = 50;
 
 }  // namespace
 
@@ -30,6 +31,7 @@ void LumivaneFrame::OnTransferRun(wxCommandEvent&) {
     return;
   }
   m_toolBar->ToggleTool(ID_AUTO_TRANSFER, false);
+  m_session->SetAutoTransfer(false);
   m_activeScene = CurrentScene();
   // The link sends the scene, then plays; RunReport hears when it plays.
   StartRun();
@@ -40,29 +42,41 @@ void LumivaneFrame::OnStop(wxCommandEvent&) { StopRun(); }
 void LumivaneFrame::OnTimer(wxTimerEvent&) { TimerTick(); }
 
 void LumivaneFrame::TimerTick() {
-  if (++s_fileWatchTicks >= FILE_WATCH_TICKS) {
-    s_fileWatchTicks = 0;
-    WatchScenarioFile();
-  }
-  if (m_linkTicked) {
-    // This tick of the link: keep-alive, the run's hold and its inputs.
-    m_tickClock.Advance(std::chrono::milliseconds(TIMER_PERIOD_MS));
-    m_worker->RunDue();
-  }
+  // The file watch; when ticked, the link's keep-alive, the run's hold and
+  // its inputs.
+  m_session->Tick();
   ShowProgramProgress();
 }
 
 void LumivaneFrame::ReloadScenario() {
   // The window shows the file again: nothing is left to save.
   if (ReadScenario()) {
-    if (m_running) {
-      m_worker->UpdateRunScenario(m_document.GetScenario());
-    }
+    // A run plays the file as read from its next tick on.
+    m_session->UpdateScenario(m_document.GetScenario());
     m_document.SetModified(false);
   }
 }
 
 void LumivaneFrame::WatchScenarioFile() {
+  m_session->WatchFile(FILE_WATCH_TICKS, [this] {
+    return WatchedFile{m_document.Path(), m_document.FileTime()};
+  });
+}
+
+void LumivaneFrame::ScenarioFileChanged() {
+  // Off until the next load or save, so one outside change asks once, also
+  // while the question below is open and the timer goes on.
+  m_document.SetFileTime(-1);
+  if (m_modalDepth > 0) {
+    // A command waits for the user in a dialog and may hold a scene's
+    // position: the question comes once the dialog is gone.
+    m_fileChangePending = true;
+    return;
+  }
+  AskAboutChangedFile();
+}
+
+void LumivaneFrame::AskAboutChangedFile() {
   if (m_fileChangePending) {
     if (m_modalDepth > 0) {
       return;  // still under a dialog
@@ -72,27 +86,8 @@ void LumivaneFrame::WatchScenarioFile() {
     if (m_document.Path().empty() || m_document.FileTime() != -1) {
       return;
     }
-  } else {
-    const std::string& file = m_document.Path();
-    if (file.empty() || m_document.FileTime() == -1) {
-      return;
-    }
-    // One look at the file: one that is gone or unreadable counts as unchanged.
-    const time_t modified = ScenarioFileTime(file);
-    if (modified == -1 || modified == m_document.FileTime()) {
-      return;
-    }
-    // Off until the next load or save, so one outside change asks once, also
-    // while the question below is open and the timer goes on.
-    m_document.SetFileTime(-1);
-    if (m_modalDepth > 0) {
-      // A command waits for the user in a dialog and may hold a scene's
-      // position: the question comes once the dialog is gone.
-      m_fileChangePending = true;
-      return;
-    }
   }
-  if (m_running) {
+  if (IsRunning()) {
     ReloadScenario();
     return;
   }
@@ -107,6 +102,9 @@ void LumivaneFrame::WatchScenarioFile() {
 }
 
 void LumivaneFrame::GoToScene(int scene) {
+  if (scene < 0 || scene >= SceneCount()) {
+    return;  // a scene of a scenario since reloaded with fewer
+  }
   m_activeScene = scene;
   m_book->Select(scene, false);
 }
@@ -116,18 +114,13 @@ void LumivaneFrame::RunReport(const LinkReport& report) {
     case LinkReport::RUN_STARTED:
       SetStatus(LinkText(wxString::FromUTF8(m_app.settings.port), MSG_TRANSFERRED, MSG_TRANSFERRED_VIRTUAL), STATUS_MESSAGE);
       m_timer->Start(TIMER_PERIOD_MS, wxTIMER_CONTINUOUS);
-      m_running = true;
       SetStatus(STATE_RUNNING, STATUS_STATE);
       break;
     case LinkReport::RUN_SCENE:
       GoToScene(report.number);
       break;
     case LinkReport::RUN_HOLD:
-      m_holdCountdown = wxString::FromUTF8(report.text);
-      ShowHoldField();
-      break;
     case LinkReport::RUN_LATE:
-      m_runLate = report.late;
       ShowHoldField();
       break;
     case LinkReport::RUN_INPUT:
@@ -149,11 +142,12 @@ void LumivaneFrame::RunReport(const LinkReport& report) {
 }
 
 void LumivaneFrame::ShowHoldField() {
-  wxString text = m_holdCountdown;
-  const bool late = m_runLate > std::chrono::milliseconds(RUN_LATE_SHOWN_MS);
+  const BoardSnapshot run = m_session->Snapshot();
+  wxString text = wxString::FromUTF8(run.remaining);
+  const bool late = run.late > std::chrono::milliseconds(RUN_LATE_SHOWN_MS);
   if (late) {
     text += (text.empty() ? "" : "  ") +
-            wxString::Format(MSG_RUN_LATE, std::chrono::duration<double>(m_runLate).count());
+            wxString::Format(MSG_RUN_LATE, std::chrono::duration<double>(run.late).count());
   }
   // The field widens while it tells the lateness.
   SetStatusFieldWidths(m_statusBar, late);

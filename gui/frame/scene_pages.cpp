@@ -100,7 +100,7 @@ void LumivaneFrame::DocumentChanged(const ChangeSet& changes) {
     StopRun();
     SetStatus(STATE_MODIFIED, STATUS_STATE);
   } else if (changes.modifiedChanged && !m_document.IsModified()) {
-    if (!m_running) {
+    if (!IsRunning()) {
       SetStatus("", STATUS_STATE);
     }
     // "Modified scenario" no longer holds.

@@ -6,7 +6,7 @@
 #include <wx/statusbr.h>
 
 #include "core/model/scenario.h"
-#include "core/serial/virtual_port.h"
+#include "core/board/board_lines.h"
 #include "gui/app/texts.h"
 #include "gui/frame/ids.h"
 
@@ -55,5 +55,5 @@ wxString SavedMessage(const char* saved, int rowsLeftOut) {
 }
 
 const char* LinkText(const wxString& port, const char* serialText, const char* virtualText) {
-  return port == VIRTUAL_PORT_NAME ? virtualText : serialText;
+  return BoardLines::IsVirtual(port.utf8_string()) ? virtualText : serialText;
 }

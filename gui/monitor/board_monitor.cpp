@@ -12,7 +12,7 @@
 #include "core/board/virtual_chain.h"
 #include "core/model/colour_numbers.h"
 #include "core/model/scenario.h"
-#include "core/serial/virtual_port.h"
+#include "core/board/board_lines.h"
 #include "gui/app/texts.h"
 #include "gui/monitor/monitor_placement.h"
 
@@ -175,9 +175,9 @@ void BoardTiles::Relayout() {
 
 // ---- The window ---------------------------------------------------------------
 
-BoardMonitor* BoardMonitor::Open(wxWindow* parent) {
+BoardMonitor* BoardMonitor::Open(wxWindow* parent, BoardLines& lines) {
   if (s_instance == nullptr) {
-    s_instance = new BoardMonitor(parent);
+    s_instance = new BoardMonitor(parent, lines);
   }
   s_instance->Show();
   s_instance->Raise();
@@ -187,8 +187,8 @@ BoardMonitor* BoardMonitor::Open(wxWindow* parent) {
 
 BoardMonitor* BoardMonitor::Instance() { return s_instance; }
 
-BoardMonitor::BoardMonitor(wxWindow* parent)
-    : wxFrame(parent, wxID_ANY, MONITOR_TITLE, wxDefaultPosition, wxSize(500, 360)) {
+BoardMonitor::BoardMonitor(wxWindow* parent, BoardLines& lines)
+    : wxFrame(parent, wxID_ANY, MONITOR_TITLE, wxDefaultPosition, wxSize(500, 360)), m_lines(lines) {
   auto* sizer = new wxBoxSizer(wxVERTICAL);
   m_tiles = new BoardTiles(this);
   sizer->Add(m_tiles, 1, wxEXPAND);
@@ -199,7 +199,7 @@ BoardMonitor::BoardMonitor(wxWindow* parent)
   inputs->Add(new wxStaticText(this, wxID_ANY, MONITOR_INPUTS), 0, wxALIGN_CENTER_VERTICAL | wxLEFT | wxRIGHT, 4);
   for (int input = 1; input <= INPUT_COUNT; ++input) {
     m_inputs[input - 1] = new wxButton(this, wxID_ANY, wxString::Format(MONITOR_INPUT, input));
-    m_inputs[input - 1]->Bind(wxEVT_BUTTON, [input](wxCommandEvent&) { serial_virtual_press_input(input); });
+    m_inputs[input - 1]->Bind(wxEVT_BUTTON, [this, input](wxCommandEvent&) { m_lines.PressInput(input); });
     inputs->Add(m_inputs[input - 1], 0, wxALL, 2);
   }
   sizer->Add(inputs, 0, wxBOTTOM, 2);
@@ -234,8 +234,8 @@ void BoardMonitor::OnTimer(wxTimerEvent&) { Poll(); }
 
 void BoardMonitor::Poll() {
   // The board link's thread writes the chain meanwhile.
-  const auto lock = serial_monitor_lock();
-  const MonitoredLine line = serial_monitored_line();
+  const auto lock = m_lines.Lock();
+  const MonitoredLine line = m_lines.Line();
   if (m_tiles->Update(*line.chain, NowMs())) {
     m_tiles->Refresh(false);
   }
@@ -260,7 +260,7 @@ void BoardMonitor::Poll() {
 wxString BoardMonitor::StatusText() const { return m_status->GetLabel(); }
 
 wxString BoardMonitor::MakeStatus() const {
-  const MonitoredLine line = serial_monitored_line();
+  const MonitoredLine line = m_lines.Line();
   const VirtualChain& chain = *line.chain;
   wxString text;
   if (line.port.empty()) {

@@ -3,8 +3,8 @@
 // one numbered tile per board, with a status line (speed, bytes received,
 // the last reset, the ROM) and four buttons that press the virtual
 // adapter's inputs. It shows the virtual boards, or, with a real port
-// chosen, what the driver wrote there decoded by the same chain
-// (core/serial/virtual_port.h).
+// chosen, what went out there, decoded by the mirror of its link
+// (core/board/board_lines.h).
 //
 // It never hears of single bytes: a timer takes in the chain's state and
 // repaints, so a run costs nothing more while it is open.
@@ -15,6 +15,7 @@
 
 #include <vector>
 
+class BoardLines;
 class VirtualChain;
 
 // Nominal rates at which the tiles animate what the boards were told. What
@@ -68,9 +69,9 @@ class BoardTiles : public wxScrolledCanvas {
 
 class BoardMonitor : public wxFrame {
  public:
-  // The one monitor, made beside `parent` (and destroyed with it) when
-  // there is none; shown and raised.
-  static BoardMonitor* Open(wxWindow* parent);
+  // The one monitor of `lines`, made beside `parent` (and destroyed with
+  // it) when there is none; shown and raised. `lines` outlives it.
+  static BoardMonitor* Open(wxWindow* parent, BoardLines& lines);
   // The monitor when one is open, else null.
   static BoardMonitor* Instance();
   ~BoardMonitor() override;
@@ -82,10 +83,11 @@ class BoardMonitor : public wxFrame {
   void Poll();
 
  private:
-  explicit BoardMonitor(wxWindow* parent);
+  BoardMonitor(wxWindow* parent, BoardLines& lines);
   void OnTimer(wxTimerEvent& event);
   wxString MakeStatus() const;
 
+  BoardLines& m_lines;
   BoardTiles* m_tiles;
   wxStaticText* m_status;
   wxButton* m_inputs[4];

@@ -53,7 +53,7 @@ LumivaneFrame* AppTest::StartAsIs(const wxArrayString& arguments) {
   for (const wxString& argument : arguments) {
     commandLine.Add(argument);
   }
-  App().StartUp(commandLine);
+  App().StartUp(commandLine, m_linkMode);
   m_frame = App().Frame();
   Pump();
   return m_frame;

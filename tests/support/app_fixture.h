@@ -7,6 +7,8 @@
 
 #include <wx/arrstr.h>
 
+#include "core/board/board_session.h"
+
 class LumivaneApp;
 class LumivaneFrame;
 
@@ -42,6 +44,10 @@ class AppTest : public testing::Test {
 
   LumivaneApp& App();
   LumivaneFrame* m_frame = nullptr;
+  // How the window's board session works: on the window's thread, ticked
+  // by the timer that tests drive by hand, unless a test asks for the
+  // program's own thread.
+  BoardSession::Mode m_linkMode = BoardSession::Mode::TICKED;
 };
 
 void AppTestPump(int milliseconds);

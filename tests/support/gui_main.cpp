@@ -46,9 +46,6 @@ int main(int argc, char** argv) {
   wxTheApp->SetAppName("lumivane");
   wxTheApp->SetExitOnFrameDelete(false);
   wxSetAssertHandler(FailOnAssert);
-  // The board link works on the window's thread, ticked by the timer that
-  // tests drive by hand; a test that wants the link's thread asks for it.
-  LumivaneFrame::SetLinkThreaded(false);
 
   UnexpectedDialogGuard guard;
   guard.Register();

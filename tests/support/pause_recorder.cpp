@@ -1,6 +1,6 @@
 #include "support/pause_recorder.h"
 
-#include "core/board/pause.h"
+#include "core/serial/pause.h"
 #include "support/ftdi_sim.h"
 
 std::vector<int>& RecordedPauses() {
@@ -8,17 +8,8 @@ std::vector<int>& RecordedPauses() {
   return pauses;
 }
 
-void PauseMilliseconds(int milliseconds) {
+void PauseMilliseconds(int milliseconds, const std::atomic<bool>*) {
   RecordedPauses().push_back(milliseconds);
   FtdiSimRecordPause(milliseconds);
 }
 
-namespace {
-
-thread_local const std::atomic<bool>* t_interrupt = nullptr;
-
-}  // namespace
-
-void SetPauseInterrupt(const std::atomic<bool>* interrupt) { t_interrupt = interrupt; }
-
-const std::atomic<bool>* PauseInterrupt() { return t_interrupt; }

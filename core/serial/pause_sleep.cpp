@@ -1,4 +1,4 @@
-#include "core/board/pause.h"
+#include "core/serial/pause.h"
 
 #include <cerrno>
 #include <ctime>
@@ -8,15 +8,9 @@ namespace {
 // How often a pause looks at its interrupt.
 constexpr long SLICE_NS = 10 * 1000000L;
 
-thread_local const std::atomic<bool>* t_interrupt = nullptr;
-
 }  // namespace
 
-void SetPauseInterrupt(const std::atomic<bool>* interrupt) { t_interrupt = interrupt; }
-
-const std::atomic<bool>* PauseInterrupt() { return t_interrupt; }
-
-void PauseMilliseconds(int milliseconds) {
+void PauseMilliseconds(int milliseconds, const std::atomic<bool>* interrupt) {
   if (milliseconds <= 0) {
     return;
   }
@@ -28,7 +22,6 @@ void PauseMilliseconds(int milliseconds) {
     end.tv_nsec -= 1000000000L;
     ++end.tv_sec;
   }
-  const std::atomic<bool>* interrupt = PauseInterrupt();
   // Sleeps to an absolute end, so that slices and signals add nothing to
   // the pause; a signal must not cut it short.
   for (;;) {
