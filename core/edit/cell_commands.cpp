@@ -136,30 +136,32 @@ EditResult CommitFadeHold(Document& document, int scene, const std::string& fade
   return result;
 }
 
-EditResult SetAllFade(Document& document, int source) {
+namespace {
+
+// Set All: the source scene's value into every scene, as one step.
+template <typename CopyValue>
+EditResult SetAll(Document& document, int source, const char* label, CopyValue copyValue) {
   EditResult result;
   document.TakeLastChanges();
   if (!document.HasScene(source)) {
     return result;
   }
-  document.BeginStep(STEP_SET_ALL_FADES, EditPlace{source, -1, -1});
-  document.SetAllFade(document.GetScene(source).fade);
+  document.BeginStep(label, EditPlace{source, -1, -1});
+  copyValue(document.GetScene(source));
   document.SetModified(true);
   document.EndStep();
   result.changes = document.TakeLastChanges();
   return result;
 }
 
+}  // namespace
+
+EditResult SetAllFade(Document& document, int source) {
+  return SetAll(document, source, STEP_SET_ALL_FADES,
+                [&document](const Scene& scene) { document.SetAllFade(scene.fade); });
+}
+
 EditResult SetAllHold(Document& document, int source) {
-  EditResult result;
-  document.TakeLastChanges();
-  if (!document.HasScene(source)) {
-    return result;
-  }
-  document.BeginStep(STEP_SET_ALL_HOLDS, EditPlace{source, -1, -1});
-  document.SetAllHold(document.GetScene(source).hold);
-  document.SetModified(true);
-  document.EndStep();
-  result.changes = document.TakeLastChanges();
-  return result;
+  return SetAll(document, source, STEP_SET_ALL_HOLDS,
+                [&document](const Scene& scene) { document.SetAllHold(scene.hold); });
 }
