@@ -47,14 +47,18 @@ class WindowRunner : public AppTest {
   void TearDown() override {
     AppTest::TearDown();
   }
-  // Starts the program with the scenario as its argument: it runs at once.
+  // Opens the scenario and runs it. The test ticks by hand: the window's
+  // timer is stopped before anything can tick, however slow the machine.
   void RunScenario(const std::string& text) {
     path = HomePath("show.cfg");
     WriteFileText(path, text);
-    wxArrayString arguments;
-    arguments.Add(path);
-    Start(arguments);
-    m_frame->Timer()->Stop();  // the test ticks by hand
+    Start();
+    m_frame->Timer()->Stop();
+    m_frame->GetDocument().SetPath(path);
+    ASSERT_TRUE(m_frame->ReadScenario());
+    wxCommandEvent run(wxEVT_MENU, ID_TRANSFER);
+    m_frame->ProcessWindowEvent(run);
+    m_frame->Timer()->Stop();  // the run started it again
     ASSERT_TRUE(m_frame->IsRunning());
   }
   // Ticks until the active scene changes; returns the number of ticks, or -1.
