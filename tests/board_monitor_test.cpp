@@ -30,14 +30,17 @@ class BoardMonitorTest : public AppTest {
  protected:
   void SetUp() override { FtdiSimReset(); }
   void TearDown() override { AppTest::TearDown(); }
-  // Starts with `port` and plays SHOW at once, as a scenario argument does.
+  // Starts with `port` and plays SHOW.
   void Play(const std::string& port) {
     WriteSettings("[Settings]\ncom=" + port + "\nautorun=0\ntip=-1\n");
     WriteFileText(HomePath("show.cfg"), SHOW);
-    wxArrayString arguments;
-    arguments.Add(HomePath("show.cfg"));
-    Start(arguments);
-    m_frame->Timer()->Stop();  // the test ticks by hand
+    Start();
+    m_frame->Timer()->Stop();  // the test ticks by hand, from before the run
+    m_frame->GetDocument().SetPath(HomePath("show.cfg"));
+    ASSERT_TRUE(m_frame->ReadScenario());
+    Command(ID_TRANSFER);
+    m_frame->Timer()->Stop();
+    Pump();  // the monitor opens once the transfer is told
     ASSERT_TRUE(m_frame->IsRunning());
   }
   void Command(int id) {
