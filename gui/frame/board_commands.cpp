@@ -8,7 +8,6 @@
 #include <wx/app.h>
 #include <wx/notebook.h>
 #include <wx/progdlg.h>
-#include <wx/toolbar.h>
 #include <wx/utils.h>
 
 #include <algorithm>
@@ -62,7 +61,7 @@ bool LumivaneFrame::OpenLink(const wxString& text) {
 }
 
 void LumivaneFrame::SwitchAutoTransferOff() {
-  m_toolBar->ToggleTool(ID_AUTO_TRANSFER, false);
+  m_view.autoTransfer = false;
   m_session->SetAutoTransfer(false);
 }
 
@@ -76,7 +75,7 @@ void LumivaneFrame::ReportTransmitFailure() {
 
 void LumivaneFrame::ReportOpenFailure() {
   wxString message = ERR_PORT_INIT;
-  if (m_toolBar->GetToolState(ID_AUTO_TRANSFER)) {
+  if (m_view.autoTransfer) {
     message += ERR_AUTO_TRANSMIT_OFF;
     SwitchAutoTransferOff();
   }
@@ -160,7 +159,7 @@ void LumivaneFrame::OnProgramBoards(wxCommandEvent&) {
     m_programProgress = new wxProgressDialog(PROGRESS_PROGRAM_TITLE, ProgramProgressText(scenes, scenes, 35999),
                                              scenes, this, wxPD_APP_MODAL | wxPD_CAN_ABORT);
   }
-  m_session->SetAutoTransfer(m_toolBar->GetToolState(ID_AUTO_TRANSFER));
+  m_session->SetAutoTransfer(m_view.autoTransfer);
   m_session->Program(Target(), scenario);
 }
 
@@ -256,7 +255,7 @@ void LumivaneFrame::LinkFinished(const LinkReport& report) {
     case LinkJob::SEND:
       // An automatic send that fails after auto transfer went off was told already.
       if (outcome.result == BoardResult::OK ||
-          (report.automatic && !m_toolBar->GetToolState(ID_AUTO_TRANSFER))) {
+          (report.automatic && !m_view.autoTransfer)) {
         break;
       }
       if (outcome.result == BoardResult::OPEN_FAILED) {

@@ -27,6 +27,7 @@ LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size, AppState
                              BoardSession::Mode mode)
     : wxFrame(nullptr, wxID_ANY, title, wxDefaultPosition, size, wxDEFAULT_FRAME_STYLE),
       m_app(app),
+      m_view{app.settings.autoTransfer, false},
       m_menuBar(nullptr),
       m_menuFile(nullptr),
       m_menuEdit(nullptr),
@@ -187,8 +188,8 @@ void LumivaneFrame::StopRun() {
 void LumivaneFrame::SetModified(bool on) { m_document.SetModified(on); }
 
 bool LumivaneFrame::AutoTransfer(int scene) {
-  // The tool is the switch; the session's policy decides what goes out.
-  m_session->SetAutoTransfer(m_toolBar->GetToolState(ID_AUTO_TRANSFER));
+  // The view state is the switch; the session's policy decides what goes out.
+  m_session->SetAutoTransfer(m_view.autoTransfer);
   if (!m_session->Snapshot().autoTransfer || SceneCount() == 0) {
     return false;
   }
@@ -231,4 +232,8 @@ void LumivaneFrame::UpdateTitle() {
            (file.empty() ? wxString(TITLE_UNTITLED) : file.AfterLast('/')));
 }
 
-void LumivaneFrame::OnAutoTransfer(wxCommandEvent&) { AutoTransfer(-1); }
+void LumivaneFrame::OnAutoTransfer(wxCommandEvent& event) {
+  // The tool has toggled itself; the event carries its new state.
+  m_view.autoTransfer = event.IsChecked();
+  AutoTransfer(-1);
+}

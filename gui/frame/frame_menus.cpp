@@ -115,7 +115,7 @@ void LumivaneFrame::BuildToolBar() {
                      wxITEM_CHECK, "Automatically transfer changes",
                      "Transfer the current scene after every change, but ignore \"hold\" "
                      "times (i.e. do not switch scenes)");
-  m_toolBar->ToggleTool(ID_AUTO_TRANSFER, m_app.settings.autoTransfer);
+  m_toolBar->ToggleTool(ID_AUTO_TRANSFER, m_view.autoTransfer);
   m_toolBar->Realize();
 }
 
@@ -143,6 +143,10 @@ void LumivaneFrame::BindCommands() {
   // Menu items and tools share ids, so one binding serves both.
   Bind(wxEVT_MENU, &LumivaneFrame::OnHideToColumn, this, ID_HIDE_TO);
   Bind(wxEVT_TOOL, &LumivaneFrame::OnAutoTransfer, this, ID_AUTO_TRANSFER);
+  // The check and the tool show the view state whenever the toolkit
+  // updates its controls (at idle time, and as a menu opens).
+  Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Check(m_view.hideTo); }, ID_HIDE_TO);
+  Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Check(m_view.autoTransfer); }, ID_AUTO_TRANSFER);
   Bind(wxEVT_MENU, [this](wxCommandEvent&) { StepHistory(true); }, wxID_UNDO);
   Bind(wxEVT_MENU, [this](wxCommandEvent&) { StepHistory(false); }, wxID_REDO);
   Bind(wxEVT_UPDATE_UI, &LumivaneFrame::OnUpdateUndoRedo, this, wxID_UNDO);

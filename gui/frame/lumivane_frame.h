@@ -12,6 +12,7 @@
 #include "core/model/document.h"
 #include "core/edit/edit_commands.h"
 #include "gui/frame/ids.h"
+#include "gui/frame/view_state.h"
 
 struct AppState;
 
@@ -218,6 +219,9 @@ class LumivaneFrame : public wxFrame, public DocumentListener {
   wxTextCtrl* HoldText() const { return m_holdText; }
   wxToolBar* ToolBar() const { return m_toolBar; }
   wxMenu* EditMenu() const { return m_menuEdit; }
+  // Auto transfer and Hide "To" as the commands left them; tests set them
+  // the way a click on the tool or the check would before its command.
+  ViewState& View() { return m_view; }
   bool IsModified() const { return m_document.IsModified(); }
   bool IsRunning() const { return m_session->Running(); }
   BoardSession& Session() { return *m_session; }
@@ -305,6 +309,7 @@ class LumivaneFrame : public wxFrame, public DocumentListener {
   void ShowHoldField();
 
   AppState& m_app;
+  ViewState m_view;
   wxMenuBar* m_menuBar;
   wxMenu* m_menuFile;
   wxMenu* m_menuEdit;

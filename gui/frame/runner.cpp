@@ -7,7 +7,6 @@
 #include <wx/msgdlg.h>
 #include <wx/notebook.h>
 #include <wx/timer.h>
-#include <wx/toolbar.h>
 
 #include "core/format/scenario_file.h"
 #include "gui/app/app_state.h"
@@ -30,8 +29,7 @@ void LumivaneFrame::OnTransferRun(wxCommandEvent&) {
   if (!SaveScenario(false, false, false)) {
     return;
   }
-  m_toolBar->ToggleTool(ID_AUTO_TRANSFER, false);
-  m_session->SetAutoTransfer(false);
+  SwitchAutoTransferOff();
   m_activeScene = CurrentScene();
   // The link sends the scene, then plays; RunReport hears when it plays.
   StartRun();

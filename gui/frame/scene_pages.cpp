@@ -6,7 +6,6 @@
 #include <algorithm>
 
 #include <wx/grid.h>
-#include <wx/menu.h>
 #include <wx/msgdlg.h>
 #include <wx/notebook.h>
 #include <wx/statusbr.h>
@@ -25,7 +24,7 @@ void LumivaneFrame::CreateScenePage(int position, const wxString& name, bool hid
     scene.idLabel = true;
   }
   m_document.InsertScene(position, scene);
-  m_menuEdit->Check(ID_HIDE_TO, hideTo);
+  m_view.hideTo = hideTo;
 }
 
 wxGrid* LumivaneFrame::Grid(int scene) { return m_book->Grid(scene); }
@@ -50,7 +49,7 @@ void LumivaneFrame::ShowSceneValues(int scene) {
   m_fadeHoldScene = m_document.IdOfScene(scene);
   m_fadeText->ChangeValue(wxString::Format("%d", values.fade));
   m_holdText->ChangeValue(wxString::FromUTF8(values.hold.FieldText()));
-  m_menuEdit->Check(ID_HIDE_TO, !values.ToShown());
+  m_view.hideTo = !values.ToShown();
 }
 
 void LumivaneFrame::OnPageChanged(wxBookCtrlEvent& event) {
@@ -71,18 +70,20 @@ void LumivaneFrame::OnPageChanged(wxBookCtrlEvent& event) {
   }
 }
 
-void LumivaneFrame::OnHideToColumn(wxCommandEvent&) {
+void LumivaneFrame::OnHideToColumn(wxCommandEvent& event) {
   const int scene = m_book->Selection();
   if (scene == wxNOT_FOUND || scene >= SceneCount()) {
     return;
   }
   m_book->CloseEditor(scene);
-  const bool hide = m_menuEdit->IsChecked(ID_HIDE_TO);
+  // The check has toggled itself; the event carries its new state.
+  const bool hide = event.IsChecked();
   if (hide && ToColumnUsed(m_document, scene) &&
       ShowMessage(ASK_HIDE_TO, CAPTION_WARNING, wxYES_NO | wxICON_QUESTION) != wxYES) {
-    m_menuEdit->Check(ID_HIDE_TO, false);
+    m_view.hideTo = false;
     return;
   }
+  m_view.hideTo = hide;
   // A change of the view alone: the scenario is no different to save, but
   // the step can be taken back.
   HideTo(m_document, scene, hide);
