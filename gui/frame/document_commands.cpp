@@ -15,6 +15,7 @@
 #include "core/model/unsaved_rows.h"
 #include "gui/app/app_state.h"
 #include "gui/app/texts.h"
+#include "gui/frame/fade_hold_row.h"
 #include "gui/frame/scene_book.h"
 #include "gui/frame/status_texts.h"
 
@@ -122,8 +123,7 @@ void LumivaneFrame::StartEmptyScenario() {
   empty.palette = m_document.GetScenario().palette;
   m_document.Replace(std::move(empty));
   ShowSceneValues(CurrentScene());
-  m_fadeText->ChangeValue("");
-  m_holdText->ChangeValue("");
+  m_fadeHold->ClearFields();
 }
 
 void LumivaneFrame::OnNew(wxCommandEvent&) {

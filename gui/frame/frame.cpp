@@ -17,6 +17,7 @@
 #include "gui/app/app_state.h"
 #include "gui/app/texts.h"
 #include "gui/frame/link_view.h"
+#include "gui/frame/fade_hold_row.h"
 #include "gui/frame/grid_clipboard_keys.h"
 #include "gui/frame/report_printing.h"
 #include "gui/frame/scene_book.h"
@@ -36,15 +37,8 @@ LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size, AppState
       m_statusBar(nullptr),
       m_toolBar(nullptr),
       m_notebook(nullptr),
-      m_fadeLabel(nullptr),
-      m_fadeText(nullptr),
-      m_fadeSetAll(nullptr),
-      m_holdLabel(nullptr),
-      m_holdText(nullptr),
-      m_holdSetAll(nullptr),
       m_timer(nullptr),
       m_activeScene(-1),
-      m_fadeHoldScene(0),
       m_printing(nullptr),
       m_lines(lines),
       m_modalDepth(0),
@@ -86,7 +80,7 @@ LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size, AppState
   });
   m_notebook = m_book->Notebook();
   sizer->Add(m_notebook, 1, wxEXPAND);
-  BuildFadeHoldRow(sizer);
+  m_fadeHold = std::make_unique<FadeHoldRow>(this, sizer);
 
   StartEmptyScenario();
 

@@ -1,13 +1,9 @@
-// The main window's menus, tool bar and fade/hold row, and the binding of
+// The main window's menus and tool bar, and the binding of
 // the commands to their handlers.
 #include "gui/frame/lumivane_frame.h"
-#include <wx/button.h>
 #include <wx/grid.h>
 #include <wx/notebook.h>
 #include <wx/menu.h>
-#include <wx/sizer.h>
-#include <wx/stattext.h>
-#include <wx/textctrl.h>
 #include <wx/toolbar.h>
 
 #include "gui/app/app_state.h"
@@ -117,26 +113,6 @@ void LumivaneFrame::BuildToolBar() {
                      "times (i.e. do not switch scenes)");
   m_toolBar->ToggleTool(ID_AUTO_TRANSFER, m_view.autoTransfer);
   m_toolBar->Realize();
-}
-
-void LumivaneFrame::BuildFadeHoldRow(wxSizer* sizer) {
-  auto* row = new wxBoxSizer(wxHORIZONTAL);
-  m_fadeLabel = new wxStaticText(this, wxID_ANY, LABEL_FADE_TIME);
-  row->Add(m_fadeLabel, 0, wxALIGN_CENTER_VERTICAL | wxLEFT, 8);
-  m_fadeText = new wxTextCtrl(this, wxID_ANY, "", wxDefaultPosition, wxSize(40, -1), wxTE_RIGHT);
-  row->Add(m_fadeText, 0, wxALL, 2);
-  m_fadeSetAll = new wxButton(this, ID_FADE_SET_ALL, LABEL_SET_ALL, wxDefaultPosition,
-                              wxDefaultSize, wxBU_EXACTFIT);
-  row->Add(m_fadeSetAll, 0, wxALL, 2);
-  m_holdLabel = new wxStaticText(this, wxID_ANY, LABEL_HOLD_TIME);
-  row->Add(m_holdLabel, 0, wxALIGN_CENTER_VERTICAL | wxLEFT, 16);
-  m_holdText = new wxTextCtrl(this, wxID_ANY, "", wxDefaultPosition, wxSize(40, -1), wxTE_RIGHT);
-  row->Add(m_holdText, 0, wxALL, 2);
-  m_holdSetAll = new wxButton(this, ID_HOLD_SET_ALL, LABEL_SET_ALL, wxDefaultPosition,
-                              wxDefaultSize, wxBU_EXACTFIT);
-  row->Add(m_holdSetAll, 0, wxALL, 2);
-  row->AddStretchSpacer();
-  sizer->Add(row, 0, wxEXPAND);
 }
 
 void LumivaneFrame::BindCommands() {

@@ -16,7 +16,6 @@
 
 struct AppState;
 
-class wxButton;
 class wxCommandEvent;
 class wxCloseEvent;
 class wxGrid;
@@ -30,8 +29,6 @@ class wxMenuBar;
 class wxNotebook;
 class wxPanel;
 class wxProgressDialog;
-class wxStaticText;
-class wxSizer;
 class wxStatusBar;
 class wxTextCtrl;
 class wxTimer;
@@ -39,6 +36,7 @@ class wxTimerEvent;
 class wxUpdateUIEvent;
 class wxToolBar;
 class BoardLines;
+class FadeHoldRow;
 class SceneBook;
 
 // The main window: a view of the open Document and the router of its
@@ -47,9 +45,10 @@ class SceneBook;
 // title, the modified state, the fade/hold row and auto transfer. Its
 // methods live in the files of the subsystems that use them:
 //   frame.cpp               construction and frame-wide operations
-//   frame_menus.cpp         menus, tool bar, status bar, fade/hold row
+//   frame_menus.cpp         menus, tool bar, status bar
 //   scene_pages.cpp         page changes, Hide "To", the change-set listener
 //   cell_editing.cpp        cell edits, colour choice, the fade/hold row
+//                           (fade_hold_row.h) committed
 //   undo.cpp                the Undo command
 //   scenario_file.cpp       reading and writing the scenario file
 //   board_commands.cpp      the board session and what it tells, opening
@@ -215,8 +214,8 @@ class LumivaneFrame : public wxFrame, public DocumentListener {
   wxGrid* ExistingGrid(int scene) const;
   Document& GetDocument() { return m_document; }
   wxNotebook* Notebook() const { return m_notebook; }
-  wxTextCtrl* FadeText() const { return m_fadeText; }
-  wxTextCtrl* HoldText() const { return m_holdText; }
+  wxTextCtrl* FadeText() const;
+  wxTextCtrl* HoldText() const;
   wxToolBar* ToolBar() const { return m_toolBar; }
   wxMenu* EditMenu() const { return m_menuEdit; }
   // Auto transfer and Hide "To" as the commands left them; tests set them
@@ -270,7 +269,6 @@ class LumivaneFrame : public wxFrame, public DocumentListener {
   void StepScene(int step);
   void BuildMenus();
   void BuildToolBar();
-  void BuildFadeHoldRow(wxSizer* sizer);
   void BindCommands();
   void SetStatus(const wxString& text, int field);
   void ShowError(const wxString& message);
@@ -321,18 +319,12 @@ class LumivaneFrame : public wxFrame, public DocumentListener {
   // The pages of the scenes; m_notebook is its notebook.
   std::unique_ptr<SceneBook> m_book;
   wxNotebook* m_notebook;
-  wxStaticText* m_fadeLabel;
-  wxTextCtrl* m_fadeText;
-  wxButton* m_fadeSetAll;
-  wxStaticText* m_holdLabel;
-  wxTextCtrl* m_holdText;
-  wxButton* m_holdSetAll;
+  // The shown scene's fade and hold, and their "Set All" buttons.
+  std::unique_ptr<FadeHoldRow> m_fadeHold;
   wxTimer* m_timer;
   // The scene on the boards: the running one, or the last one sent by
   // auto transfer or programming; -1 when none is.
   int m_activeScene;
-  // The scene whose values the fade/hold row shows.
-  SceneId m_fadeHoldScene;
   wxHtmlEasyPrinting* m_printing;
   // The lines the program reaches, and the board session, which runs the
   // board commands and the runs; what it tells comes through the view.

@@ -13,6 +13,7 @@
 
 #include "core/edit/edit_commands.h"
 #include "gui/app/texts.h"
+#include "gui/frame/fade_hold_row.h"
 #include "gui/frame/scene_book.h"
 
 void LumivaneFrame::CreateScenePage(int position, const wxString& name, bool hideTo) {
@@ -45,11 +46,8 @@ void LumivaneFrame::ShowSceneValues(int scene) {
   if (!m_document.HasScene(scene)) {
     return;
   }
-  const Scene& values = m_document.GetScene(scene);
-  m_fadeHoldScene = m_document.IdOfScene(scene);
-  m_fadeText->ChangeValue(wxString::Format("%d", values.fade));
-  m_holdText->ChangeValue(wxString::FromUTF8(values.hold.FieldText()));
-  m_view.hideTo = !values.ToShown();
+  m_fadeHold->ShowScene(m_document, scene);
+  m_view.hideTo = !m_document.GetScene(scene).ToShown();
 }
 
 void LumivaneFrame::OnPageChanged(wxBookCtrlEvent& event) {
@@ -64,7 +62,7 @@ void LumivaneFrame::OnPageChanged(wxBookCtrlEvent& event) {
   }
   // The fade/hold row still shows the scene that was shown until now.
   CommitFadeHold();
-  if (m_document.IdOfScene(selection) != m_fadeHoldScene) {
+  if (m_document.IdOfScene(selection) != m_fadeHold->SceneShown()) {
     ShowSceneValues(selection);
     AutoTransfer(selection);
   }
@@ -111,7 +109,7 @@ void LumivaneFrame::DocumentChanged(const ChangeSet& changes) {
   }
   const int current = CurrentScene();
   const SceneId shown = m_document.IdOfScene(current);
-  const bool switched = m_document.HasScene(current) && shown != m_fadeHoldScene;
+  const bool switched = m_document.HasScene(current) && shown != m_fadeHold->SceneShown();
   const bool fadeHoldChanged = changes.valuesChanged.count(shown) > 0 && changes.contentChanged.count(shown) > 0;
   if (switched || changes.replaced || changes.steppedHistory || fadeHoldChanged) {
     ShowSceneValues(current);
