@@ -89,7 +89,7 @@ bool LumivaneFrame::SendScene(int scene, bool automatic) {
     return false;
   }
   if (scene < 0) {
-    scene = m_notebook->GetSelection() == wxNOT_FOUND ? 0 : CurrentScene();
+    scene = Notebook()->GetSelection() == wxNOT_FOUND ? 0 : CurrentScene();
   }
   if (!m_document.HasScene(scene)) {
     scene = 0;
@@ -106,7 +106,7 @@ void LumivaneFrame::StartRun() {
   if (m_activeScene < 0) {
     return;
   }
-  int scene = m_notebook->GetSelection() == wxNOT_FOUND ? 0 : CurrentScene();
+  int scene = Notebook()->GetSelection() == wxNOT_FOUND ? 0 : CurrentScene();
   if (!m_document.HasScene(scene)) {
     scene = 0;
   }

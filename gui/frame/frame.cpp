@@ -29,14 +29,6 @@ LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size, AppState
     : wxFrame(nullptr, wxID_ANY, title, wxDefaultPosition, size, wxDEFAULT_FRAME_STYLE),
       m_app(app),
       m_view{app.settings.autoTransfer, false},
-      m_menuBar(nullptr),
-      m_menuFile(nullptr),
-      m_menuEdit(nullptr),
-      m_menuControl(nullptr),
-      m_menuHelp(nullptr),
-      m_statusBar(nullptr),
-      m_toolBar(nullptr),
-      m_notebook(nullptr),
       m_timer(nullptr),
       m_activeScene(-1),
       m_printing(nullptr),
@@ -56,8 +48,7 @@ LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size, AppState
   SetSizeHints(wxDefaultSize, wxDefaultSize);
   SetIcon(wxIcon(lumivane32_xpm));
 
-  m_statusBar = CreateStatusBar(3, wxST_SIZEGRIP | wxFULL_REPAINT_ON_RESIZE);
-  SetStatusFieldWidths(m_statusBar, false);
+  SetStatusFieldWidths(CreateStatusBar(3, wxST_SIZEGRIP | wxFULL_REPAINT_ON_RESIZE), false);
 
   Bind(wxEVT_CLOSE_WINDOW, &LumivaneFrame::OnCloseWindow, this);
 
@@ -65,10 +56,10 @@ LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size, AppState
   BuildToolBar();
   BindCommands();
 
-  m_menuEdit->Enable(wxID_UNDO, false);
-  m_toolBar->EnableTool(wxID_UNDO, false);
-  m_menuEdit->Enable(wxID_REDO, false);
-  m_toolBar->EnableTool(wxID_REDO, false);
+  GetMenuBar()->Enable(wxID_UNDO, false);
+  GetToolBar()->EnableTool(wxID_UNDO, false);
+  GetMenuBar()->Enable(wxID_REDO, false);
+  GetToolBar()->EnableTool(wxID_REDO, false);
 
   auto* sizer = new wxBoxSizer(wxVERTICAL);
   m_book = std::make_unique<SceneBook>(this, m_document, [this](wxGrid* grid) {
@@ -78,15 +69,14 @@ LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size, AppState
     grid->Bind(wxEVT_GRID_CELL_CHANGED, &LumivaneFrame::OnCellChanged, this);
     RouteClipboardKeys(grid, this);
   });
-  m_notebook = m_book->Notebook();
-  sizer->Add(m_notebook, 1, wxEXPAND);
+  sizer->Add(m_book->Notebook(), 1, wxEXPAND);
   m_fadeHold = std::make_unique<FadeHoldRow>(this, sizer);
 
   StartEmptyScenario();
 
   SetSizer(sizer);
   Layout();
-  m_notebook->Bind(wxEVT_NOTEBOOK_PAGE_CHANGED, &LumivaneFrame::OnPageChanged, this);
+  Notebook()->Bind(wxEVT_NOTEBOOK_PAGE_CHANGED, &LumivaneFrame::OnPageChanged, this);
 
   m_document.SetPath(m_app.startFile.empty() ? m_app.settings.scenarioFile : m_app.startFile.utf8_string());
   if (!m_document.Path().empty()) {
@@ -107,7 +97,7 @@ LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size, AppState
   m_printing = new ReportPrinting(PRINTING_NAME, this);
 
   m_timer = new wxTimer(this, ID_TIMER);
-  Bind(wxEVT_TIMER, &LumivaneFrame::OnTimer, this, ID_TIMER);
+  Bind(wxEVT_TIMER, [this](wxTimerEvent&) { TimerTick(); }, ID_TIMER);
   m_timer->Start(TIMER_PERIOD_MS, wxTIMER_CONTINUOUS);
 
   // The first transfer waits until the window is on screen, so that a port
@@ -125,7 +115,7 @@ LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size, AppState
 
 LumivaneFrame::~LumivaneFrame() {
   m_document.RemoveListener(this);
-  m_notebook->Unbind(wxEVT_NOTEBOOK_PAGE_CHANGED, &LumivaneFrame::OnPageChanged, this);
+  Notebook()->Unbind(wxEVT_NOTEBOOK_PAGE_CHANGED, &LumivaneFrame::OnPageChanged, this);
   // Cancels what the link still had to do and closes the port; nothing it
   // tells reaches this window any more.
   m_session->SetWaker(nullptr);
@@ -143,7 +133,7 @@ LumivaneFrame::~LumivaneFrame() {
 }
 
 void LumivaneFrame::SetStatus(const wxString& text, int field) {
-  m_statusBar->SetStatusText(text, field);
+  GetStatusBar()->SetStatusText(text, field);
 }
 
 namespace {
@@ -175,7 +165,7 @@ void LumivaneFrame::StopRun() {
   // Cancels what the run still had to send.
   m_session->Stop();
   SetStatus(m_document.IsModified() ? STATE_MODIFIED : "", STATUS_STATE);
-  ClearMessageIf(m_statusBar, IsInputMessage);
+  ClearMessageIf(GetStatusBar(), IsInputMessage);
   ShowHoldField();
 }
 

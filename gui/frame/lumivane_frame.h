@@ -21,7 +21,6 @@ class wxCloseEvent;
 class wxGrid;
 class wxGridEvent;
 class wxGridSizeEvent;
-class wxKeyEvent;
 class wxBookCtrlEvent;
 class wxHtmlEasyPrinting;
 class wxMenu;
@@ -32,8 +31,6 @@ class wxProgressDialog;
 class wxStatusBar;
 class wxTextCtrl;
 class wxTimer;
-class wxTimerEvent;
-class wxUpdateUIEvent;
 class wxToolBar;
 class BoardLines;
 class FadeHoldRow;
@@ -128,7 +125,6 @@ class LumivaneFrame : public wxFrame, public DocumentListener {
 
   // Scenario runner (serial/runner.cpp).
   void OnTransferRun(wxCommandEvent& event);
-  void OnStop(wxCommandEvent& event);
   // One 100 ms tick: the file watch and Program's progress; when the board
   // link is ticked, its keep-alive, hold countdown and inputs.
   void TimerTick();
@@ -213,11 +209,12 @@ class LumivaneFrame : public wxFrame, public DocumentListener {
   // The grid of a page that has one, else null.
   wxGrid* ExistingGrid(int scene) const;
   Document& GetDocument() { return m_document; }
-  wxNotebook* Notebook() const { return m_notebook; }
+  wxNotebook* Notebook() const;
   wxTextCtrl* FadeText() const;
   wxTextCtrl* HoldText() const;
-  wxToolBar* ToolBar() const { return m_toolBar; }
-  wxMenu* EditMenu() const { return m_menuEdit; }
+  wxToolBar* ToolBar() const { return GetToolBar(); }
+  // The menu that holds Undo.
+  wxMenu* EditMenu() const;
   // Auto transfer and Hide "To" as the commands left them; tests set them
   // the way a click on the tool or the check would before its command.
   ViewState& View() { return m_view; }
@@ -237,12 +234,9 @@ class LumivaneFrame : public wxFrame, public DocumentListener {
   void OnPageChanged(wxBookCtrlEvent& event);
   void OnHideToColumn(wxCommandEvent& event);
   void OnAutoTransfer(wxCommandEvent& event);
-  void OnTimer(wxTimerEvent& event);
   void OnEditorShown(wxGridEvent& event);
   void OnCellLeftClick(wxGridEvent& event);
   void OnCellChanged(wxGridEvent& event);
-  void OnUpdateUndoRedo(wxUpdateUIEvent& event);
-  void OnMenuKey(wxKeyEvent& event);
 
  private:
   // While a dialog waits for the user, the file watch only notes a change
@@ -308,17 +302,9 @@ class LumivaneFrame : public wxFrame, public DocumentListener {
 
   AppState& m_app;
   ViewState m_view;
-  wxMenuBar* m_menuBar;
-  wxMenu* m_menuFile;
-  wxMenu* m_menuEdit;
-  wxMenu* m_menuControl;
-  wxMenu* m_menuHelp;
-  wxStatusBar* m_statusBar;
-  wxToolBar* m_toolBar;
   Document m_document;
-  // The pages of the scenes; m_notebook is its notebook.
+  // The pages of the scenes, in a notebook.
   std::unique_ptr<SceneBook> m_book;
-  wxNotebook* m_notebook;
   // The shown scene's fade and hold, and their "Set All" buttons.
   std::unique_ptr<FadeHoldRow> m_fadeHold;
   wxTimer* m_timer;

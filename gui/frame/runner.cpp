@@ -35,10 +35,6 @@ void LumivaneFrame::OnTransferRun(wxCommandEvent&) {
   StartRun();
 }
 
-void LumivaneFrame::OnStop(wxCommandEvent&) { StopRun(); }
-
-void LumivaneFrame::OnTimer(wxTimerEvent&) { TimerTick(); }
-
 void LumivaneFrame::TimerTick() {
   // The file watch; when ticked, the link's keep-alive, the run's hold and
   // its inputs.
@@ -148,6 +144,6 @@ void LumivaneFrame::ShowHoldField() {
             wxString::Format(MSG_RUN_LATE, std::chrono::duration<double>(run.late).count());
   }
   // The field widens while it tells the lateness.
-  SetStatusFieldWidths(m_statusBar, late);
+  SetStatusFieldWidths(GetStatusBar(), late);
   SetStatus(text, STATUS_HOLD);
 }

@@ -30,6 +30,8 @@ void LumivaneFrame::CreateScenePage(int position, const wxString& name, bool hid
 
 wxGrid* LumivaneFrame::Grid(int scene) { return m_book->Grid(scene); }
 
+wxNotebook* LumivaneFrame::Notebook() const { return m_book->Notebook(); }
+
 wxGrid* LumivaneFrame::ExistingGrid(int scene) const { return m_book->ExistingGrid(scene); }
 
 void LumivaneFrame::RefreshScene(int scene) { m_book->RefreshScene(scene); }
@@ -103,7 +105,7 @@ void LumivaneFrame::DocumentChanged(const ChangeSet& changes) {
       SetStatus("", STATUS_STATE);
     }
     // "Modified scenario" no longer holds.
-    if (m_statusBar->GetStatusText(STATUS_MESSAGE) == MSG_MODIFIED_SCENARIO) {
+    if (GetStatusBar()->GetStatusText(STATUS_MESSAGE) == MSG_MODIFIED_SCENARIO) {
       SetStatus("", STATUS_MESSAGE);
     }
   }
