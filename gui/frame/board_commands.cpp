@@ -7,11 +7,8 @@
 
 #include <wx/app.h>
 #include <wx/notebook.h>
-#include <wx/progdlg.h>
 #include <wx/utils.h>
 
-#include <algorithm>
-#include <cmath>
 
 #include "core/board/board_commands.h"
 #include "gui/app/app_state.h"
@@ -22,16 +19,6 @@
 namespace {
 
 constexpr long HIGH_BAUD_INDEX = 1;
-
-wxString TimeLeftText(long seconds) {
-  const wxString time = seconds >= 60 ? wxString::Format(TIME_MINUTES, seconds / 60, seconds % 60)
-                                      : wxString::Format(TIME_SECONDS, seconds);
-  return wxString::Format(MSG_PROGRAM_TIME_LEFT, time);
-}
-
-wxString ProgramProgressText(int scene, int count, long secondsLeft) {
-  return wxString::Format(MSG_PROGRAM_SCENE_OF, scene, count) + "\n" + TimeLeftText(secondsLeft);
-}
 
 }  // namespace
 
@@ -153,36 +140,9 @@ void LumivaneFrame::OnProgramBoards(wxCommandEvent&) {
   BeginLinkBusy();
   const Scenario& scenario = m_document.GetScenario();
   const int scenes = static_cast<int>(scenario.scenes.size());
-  m_programCancelled = false;
-  if (scenes > 0 && m_programProgress == nullptr) {
-    // Made with the widest text it will show, so that none is cut off.
-    m_programProgress = new wxProgressDialog(PROGRESS_PROGRAM_TITLE, ProgramProgressText(scenes, scenes, 35999),
-                                             scenes, this, wxPD_APP_MODAL | wxPD_CAN_ABORT);
-  }
+  m_programProgress.Begin(this, scenes);
   m_session->SetAutoTransfer(m_view.autoTransfer);
   m_session->Program(Target(), scenario);
-}
-
-void LumivaneFrame::ShowProgramProgress() {
-  const BoardSnapshot progress = m_session->Snapshot();
-  if (m_programProgress == nullptr || progress.programScene < 1 || m_programCancelled) {
-    return;
-  }
-  if (m_programProgress->WasCancelled()) {
-    // The scene under way is finished and stored, then Program stops.
-    m_programCancelled = true;
-    m_session->CancelProgram();
-    return;
-  }
-  const double elapsed = std::chrono::duration<double>(m_session->Now() - progress.programSceneStart).count();
-  const long left = std::max(0L, std::lround(progress.programSecondsLeft - elapsed));
-  m_programProgress->Update(progress.programScene - 1,
-                            ProgramProgressText(progress.programScene, progress.programCount, left));
-}
-
-void LumivaneFrame::EndProgramProgress() {
-  delete m_programProgress;
-  m_programProgress = nullptr;
 }
 
 void LumivaneFrame::HandleLinkReport(const LinkReport& report) {
@@ -205,7 +165,7 @@ void LumivaneFrame::HandleLinkReport(const LinkReport& report) {
       break;
     case LinkReport::PROGRAM_SCENE:
       GoToScene(report.number - 1);
-      ShowProgramProgress();
+      m_programProgress.Show(*m_session);
       break;
     case LinkReport::FILE_CHANGED:
       ScenarioFileChanged();
@@ -214,7 +174,7 @@ void LumivaneFrame::HandleLinkReport(const LinkReport& report) {
       SetStatus(wxString::Format(MSG_WRITING_SCENE, report.number), STATUS_MESSAGE);
       break;
     case LinkReport::PROGRAMMED:
-      EndProgramProgress();
+      m_programProgress.End();
       SetStatus(MSG_PROGRAMMING_DONE, STATUS_MESSAGE);
       ShowMessage(BOX_PROGRAMMING_DONE, CAPTION_LUMIVANE, wxOK | wxICON_INFORMATION);
       break;
@@ -230,7 +190,7 @@ void LumivaneFrame::LinkFinished(const LinkReport& report) {
     EndLinkBusy();
   }
   if (report.job == LinkJob::PROGRAM) {
-    EndProgramProgress();
+    m_programProgress.End();
   }
   if (report.cancelled) {
     return;

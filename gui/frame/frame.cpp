@@ -37,8 +37,6 @@ LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size, AppState
       m_fileChangePending(false),
       m_lastLinkFailure(LINK_OK) {
   m_linkBusy = 0;
-  m_programProgress = nullptr;
-  m_programCancelled = false;
   m_session = std::make_unique<BoardSession>([&lines](const std::string& port) { return lines.MakeLink(port); },
                                              mode);
   m_linkView = std::make_unique<LinkView>(this);

@@ -12,6 +12,7 @@
 #include "core/model/document.h"
 #include "core/edit/edit_commands.h"
 #include "gui/frame/ids.h"
+#include "gui/frame/program_progress.h"
 #include "gui/frame/view_state.h"
 
 struct AppState;
@@ -27,7 +28,6 @@ class wxMenu;
 class wxMenuBar;
 class wxNotebook;
 class wxPanel;
-class wxProgressDialog;
 class wxStatusBar;
 class wxTextCtrl;
 class wxTimer;
@@ -293,8 +293,6 @@ class LumivaneFrame : public wxFrame, public DocumentListener {
   void HandleLinkReport(const LinkReport& report);
   void LinkFinished(const LinkReport& report);
   void RunReport(const LinkReport& report);
-  void ShowProgramProgress();
-  void EndProgramProgress();
   void BeginLinkBusy();
   void EndLinkBusy();
   // The countdown, and the run's lateness when it is late.
@@ -320,9 +318,7 @@ class LumivaneFrame : public wxFrame, public DocumentListener {
   std::unique_ptr<LinkView> m_linkView;
   // Board commands under way that show the busy cursor.
   int m_linkBusy;
-  // Program's progress dialog, and whether the user cancelled in it.
-  wxProgressDialog* m_programProgress;
-  bool m_programCancelled;
+  ProgramProgress m_programProgress;
   // The status text of OpenLink's opening.
   wxString m_openingText;
   int m_modalDepth;

@@ -39,7 +39,7 @@ void LumivaneFrame::TimerTick() {
   // The file watch; when ticked, the link's keep-alive, the run's hold and
   // its inputs.
   m_session->Tick();
-  ShowProgramProgress();
+  m_programProgress.Show(*m_session);
 }
 
 void LumivaneFrame::ReloadScenario() {
