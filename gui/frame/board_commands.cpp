@@ -108,21 +108,9 @@ bool LumivaneFrame::EraseRom() {
   return m_lastLinkFailure == LINK_OK;
 }
 
-void LumivaneFrame::BeginLinkBusy() {
-  if (m_linkBusy++ == 0) {
-    wxBeginBusyCursor();
-  }
-}
-
-void LumivaneFrame::EndLinkBusy() {
-  if (m_linkBusy > 0 && --m_linkBusy == 0) {
-    wxEndBusyCursor();
-  }
-}
-
 void LumivaneFrame::OnResetBoards(wxCommandEvent&) {
   StopRun();
-  BeginLinkBusy();
+  m_linkBusy.Begin();
   // The reset is the reopening: sync, break and, when set, the speed switch.
   m_session->Reset(Target());
 }
@@ -130,14 +118,14 @@ void LumivaneFrame::OnResetBoards(wxCommandEvent&) {
 void LumivaneFrame::OnClearBoards(wxCommandEvent&) {
   StopRun();
   CommitFadeHold();
-  BeginLinkBusy();
+  m_linkBusy.Begin();
   m_session->Clear(Target());
 }
 
 void LumivaneFrame::OnProgramBoards(wxCommandEvent&) {
   StopRun();
   CommitFadeHold();
-  BeginLinkBusy();
+  m_linkBusy.Begin();
   const Scenario& scenario = m_document.GetScenario();
   const int scenes = static_cast<int>(scenario.scenes.size());
   m_programProgress.Begin(this, scenes);
@@ -187,7 +175,7 @@ void LumivaneFrame::HandleLinkReport(const LinkReport& report) {
 void LumivaneFrame::LinkFinished(const LinkReport& report) {
   const bool busy = report.job == LinkJob::RESET || report.job == LinkJob::CLEAR || report.job == LinkJob::PROGRAM;
   if (busy) {
-    EndLinkBusy();
+    m_linkBusy.End();
   }
   if (report.job == LinkJob::PROGRAM) {
     m_programProgress.End();

@@ -36,7 +36,6 @@ LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size, AppState
       m_modalDepth(0),
       m_fileChangePending(false),
       m_lastLinkFailure(LINK_OK) {
-  m_linkBusy = 0;
   m_session = std::make_unique<BoardSession>([&lines](const std::string& port) { return lines.MakeLink(port); },
                                              mode);
   m_linkView = std::make_unique<LinkView>(this);
@@ -120,9 +119,7 @@ LumivaneFrame::~LumivaneFrame() {
   m_session->RemoveListener(m_linkView.get());
   m_session->BeginClosing();
   m_session.reset();
-  while (m_linkBusy > 0) {
-    EndLinkBusy();
-  }
+  m_linkBusy.EndAll();
   if (m_timer != nullptr) {
     m_timer->Stop();
     delete m_timer;

@@ -11,6 +11,7 @@
 #include "core/board/board_session.h"
 #include "core/model/document.h"
 #include "core/edit/edit_commands.h"
+#include "gui/frame/busy_cursor_count.h"
 #include "gui/frame/ids.h"
 #include "gui/frame/program_progress.h"
 #include "gui/frame/view_state.h"
@@ -293,8 +294,6 @@ class LumivaneFrame : public wxFrame, public DocumentListener {
   void HandleLinkReport(const LinkReport& report);
   void LinkFinished(const LinkReport& report);
   void RunReport(const LinkReport& report);
-  void BeginLinkBusy();
-  void EndLinkBusy();
   // The countdown, and the run's lateness when it is late.
   void ShowHoldField();
 
@@ -317,7 +316,7 @@ class LumivaneFrame : public wxFrame, public DocumentListener {
   std::unique_ptr<BoardSession> m_session;
   std::unique_ptr<LinkView> m_linkView;
   // Board commands under way that show the busy cursor.
-  int m_linkBusy;
+  BusyCursorCount m_linkBusy;
   ProgramProgress m_programProgress;
   // The status text of OpenLink's opening.
   wxString m_openingText;
