@@ -39,11 +39,14 @@ class SceneBook;
 
 // The main window: a view of the open Document and the router of its
 // commands to the core (core/edit). The scene book (scene_book.h) shows the
-// pages; the frame hears the Document's change sets for the undo menu, the
-// title, the modified state, the fade/hold row and auto transfer. Its
-// methods live in the files of the subsystems that use them:
+// pages, the fade/hold row (fade_hold_row.h) the shown scene's values; the
+// tool bar and the Edit menu show the view state (view_state.h). The frame
+// hears the Document's change sets for the undo menu, the title, the
+// modified state, the fade/hold row and auto transfer. Its methods live in
+// the files of the subsystems that use them:
 //   frame.cpp               construction and frame-wide operations
-//   frame_menus.cpp         menus, tool bar, status bar
+//   frame_menus.cpp         menus, tool bar, the commands' bindings
+//                           (menu_keys.h: keys the grid would take)
 //   scene_pages.cpp         page changes, Hide "To", the change-set listener
 //   cell_editing.cpp        cell edits, colour choice, the fade/hold row
 //                           (fade_hold_row.h) committed
@@ -51,6 +54,7 @@ class SceneBook;
 //   scenario_file.cpp       reading and writing the scenario file
 //   board_commands.cpp      the board session and what it tells, opening
 //                           the link, transfers, reset/clear/program
+//                           (program_progress.h: Program's dialog)
 //   document_commands.cpp   new, open, save, revert, exit, closing
 //   runner.cpp              running a scenario, the timer, the file watch
 //   row_scene_commands.cpp  rows and scenes: insert, delete, move, ...
