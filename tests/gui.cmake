@@ -19,6 +19,7 @@ if(LUMIVANE_GUI)
     ${CMAKE_CURRENT_LIST_DIR}/app_startup_test.cpp)
   lumivane_gui_test(main_frame_test
     ${CMAKE_CURRENT_LIST_DIR}/main_frame_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/fade_hold_row_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/window_layout_test.cpp)
   lumivane_gui_test(cell_editing_test
     ${CMAKE_CURRENT_LIST_DIR}/cell_editing_test.cpp)

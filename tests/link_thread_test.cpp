@@ -145,7 +145,7 @@ TEST_F(LinkThread, AnAutomaticTransferThatFailsIsToldOnceAndSwitchesItOff) {
         Pump(50);
       },
       ExpectMessageBox(ERR_TRANSMIT, "Error", wxOK));
-  EXPECT_FALSE(m_frame->ToolBar()->GetToolState(ID_AUTO_TRANSFER));
+  EXPECT_FALSE(m_frame->View().autoTransfer);
   EXPECT_EQ(FtdiSimOpenCount(), 0);
 }
 

@@ -99,6 +99,36 @@ TEST_F(MainFrame, ToolBarHoldsTheToolsWithTheirTips) {
   EXPECT_EQ(tools->GetToolsCount(), 10u);  // separators included
 }
 
+TEST_F(MainFrame, ToolAndCheckShowTheViewStateAtTheNextUpdate) {
+  WriteSettings("[Settings]\nautorun=0\ntip=-1\n");
+  Start();
+  const struct {
+    bool autoTransfer;
+    bool hideTo;
+  } cases[] = {{true, false}, {false, true}, {true, true}, {false, false}};
+  for (const auto& shown : cases) {
+    m_frame->View() = ViewState{shown.autoTransfer, shown.hideTo};
+    m_frame->UpdateWindowUI();
+    EXPECT_EQ(m_frame->ToolBar()->GetToolState(ID_AUTO_TRANSFER), shown.autoTransfer);
+    EXPECT_EQ(m_frame->EditMenu()->IsChecked(ID_HIDE_TO), shown.hideTo);
+  }
+}
+
+TEST_F(MainFrame, ClicksOnToolAndCheckSetTheViewState) {
+  WriteSettings("[Settings]\nautorun=0\ntip=-1\n");
+  Start();
+  for (const bool on : {true, false}) {
+    wxCommandEvent tool(wxEVT_TOOL, ID_AUTO_TRANSFER);
+    tool.SetInt(on);
+    m_frame->ProcessWindowEvent(tool);
+    EXPECT_EQ(m_frame->View().autoTransfer, on);
+    wxCommandEvent check(wxEVT_MENU, ID_HIDE_TO);
+    check.SetInt(on);
+    m_frame->ProcessWindowEvent(check);
+    EXPECT_EQ(m_frame->View().hideTo, on);
+  }
+}
+
 TEST_F(MainFrame, StopRunWithNothingRunningChangesNothing) {
   WriteSettings("[Settings]\nautorun=0\ntip=-1\n");
   Start();

@@ -364,7 +364,7 @@ TEST_F(RowSceneCommands, MovingSceneTwoLeftTakesItsNameRowsFadeHoldAndHiddenToAl
   EXPECT_EQ(m_frame->Grid(0)->GetColSize(COL_TO), 0);
   EXPECT_EQ(m_frame->Grid(0)->GetColLabelValue(COL_FROM), "ID");
   EXPECT_EQ(m_frame->Grid(1)->GetColSize(COL_TO), 40);
-  EXPECT_TRUE(m_frame->EditMenu()->IsChecked(ID_HIDE_TO));
+  EXPECT_TRUE(m_frame->View().hideTo);
   EXPECT_TRUE(m_frame->IsModified());
   ExpectTablesMatchPages();
 
@@ -373,7 +373,7 @@ TEST_F(RowSceneCommands, MovingSceneTwoLeftTakesItsNameRowsFadeHoldAndHiddenToAl
   EXPECT_EQ(m_frame->FadeText()->GetValue(), "10");
   EXPECT_EQ(m_frame->Fade(1), 10);
   EXPECT_EQ(m_frame->Fade(0), 25);
-  EXPECT_FALSE(m_frame->EditMenu()->IsChecked(ID_HIDE_TO));
+  EXPECT_FALSE(m_frame->View().hideTo);
 
   // Saving writes the new order.
   const std::string path = HomePath("moved.cfg");
@@ -464,7 +464,7 @@ TEST_F(RowSceneCommands, AddingAcceptsADuplicateNameOnYesAndNothingOnCancel) {
   EXPECT_FALSE(m_frame->IsModified());
 
   // The hide-"To" state of the menu carries over to the new scene.
-  m_frame->EditMenu()->Check(ID_HIDE_TO, true);
+  m_frame->View().hideTo = true;
   wxTEST_DIALOG(Command(wxID_ADD), ExpectSceneName::New("Scene 2", "scene 1"),
                 ExpectMessageBox(ASK_DUPLICATE, "Duplicate scene name", wxYES));
   EXPECT_EQ(Names(), (std::vector<std::string>{"Scene 1", "scene 1"}));
@@ -527,7 +527,7 @@ TEST_F(RowSceneCommands, DuplicateCopiesRowsFadeHoldAndTheSourcesHiddenTo) {
   SetFadeHold(0, "40", "2.5");
   m_frame->GetDocument().SetColumnWidth(0, COL_TO, 0);  // hidden as a loaded file leaves it:
   m_frame->RefreshScene(0);
-  m_frame->EditMenu()->Check(ID_HIDE_TO, false);  // the menu doesn't show it
+  m_frame->View().hideTo = false;  // the menu doesn't show it
 
   wxTEST_DIALOG(Command(wxID_DUPLICATE), ExpectSceneName::New("Scene 2", "Copy"));
   EXPECT_EQ(Names(), (std::vector<std::string>{"Scene 1", "Copy"}));

@@ -154,7 +154,7 @@ TEST_F(ScenarioFile, GoldenFileLoadsWholeAndSavesUnchanged) {
   EXPECT_EQ(m_frame->Notebook()->GetSelection(), 0);
   EXPECT_EQ(m_frame->FadeText()->GetValue(), "12");
   EXPECT_EQ(m_frame->HoldText()->GetValue(), "2.5");
-  EXPECT_FALSE(m_frame->EditMenu()->IsChecked(ID_HIDE_TO));
+  EXPECT_FALSE(m_frame->View().hideTo);
   EXPECT_FALSE(m_frame->IsModified());
 
   EXPECT_EQ(Golden("scenario_small.cfg"), SaveText());
@@ -185,7 +185,7 @@ TEST_F(ScenarioFile, ReaderTakesColumnsToColumnInputsAndPaletteAsWritten) {
   EXPECT_EQ(m_frame->Grid(0)->GetColLabelValue(COL_FROM), "ID");
   ExpectWidths(m_frame->Grid(1), {60, 0, 50, 40, 300});
   EXPECT_EQ(m_frame->Grid(1)->GetColLabelValue(COL_FROM), "From");
-  EXPECT_TRUE(m_frame->EditMenu()->IsChecked(ID_HIDE_TO));
+  EXPECT_TRUE(m_frame->View().hideTo);
 
   EXPECT_EQ(m_frame->InputFunction(0), -2);
   EXPECT_EQ(m_frame->InputFunction(1), 1);
@@ -250,7 +250,7 @@ TEST_F(ScenarioFile, ScenesLeftOutAreToldAndASaveAsksBeforeDroppingThem) {
 // the pages must not end it.
 TEST_F(ScenarioFile, AReloadLeavesARunGoing) {
   Start();
-  m_frame->ToolBar()->ToggleTool(ID_AUTO_TRANSFER, false);
+  m_frame->View().autoTransfer = false;
   ASSERT_EQ(m_frame->ActiveScene(), 0);  // sent by auto transfer at start
   ASSERT_TRUE(LoadText(Golden("scenario_small.cfg")));
   Pump();

@@ -81,12 +81,12 @@ TEST_F(ScenePages, HidingAFilledToColumnWarnsAndNoKeepsItShown) {
   grid->SetCellValue(1, COL_TO, "12");
   wxTEST_DIALOG(ChooseHideTo(m_frame, true), ExpectMessageBox(ASK_HIDE, "Warning", wxNO));
   EXPECT_EQ(grid->GetColSize(COL_TO), 40);
-  EXPECT_FALSE(m_frame->EditMenu()->IsChecked(ID_HIDE_TO));
+  EXPECT_FALSE(m_frame->View().hideTo);
 
   wxTEST_DIALOG(ChooseHideTo(m_frame, true), ExpectMessageBox(ASK_HIDE, "Warning", wxYES));
   EXPECT_EQ(grid->GetColSize(COL_TO), 0);
   EXPECT_EQ(grid->GetCellValue(1, COL_TO), "12");
-  EXPECT_TRUE(m_frame->EditMenu()->IsChecked(ID_HIDE_TO));
+  EXPECT_TRUE(m_frame->View().hideTo);
 }
 
 TEST_F(ScenePages, ClickingATabSwitchesTheSceneAndItsHideToState) {
@@ -95,18 +95,18 @@ TEST_F(ScenePages, ClickingATabSwitchesTheSceneAndItsHideToState) {
   m_frame->CreateScenePage(2, "", false);
   m_frame->Notebook()->SetSelection(0);
   Pump();
-  EXPECT_FALSE(m_frame->EditMenu()->IsChecked(ID_HIDE_TO));
+  EXPECT_FALSE(m_frame->View().hideTo);
 
   ASSERT_TRUE(ClickNotebookTab(m_frame->Notebook(), 1));
   EXPECT_EQ(m_frame->Notebook()->GetSelection(), 1);
   EXPECT_EQ(m_frame->CurrentScene(), 1);
-  EXPECT_TRUE(m_frame->EditMenu()->IsChecked(ID_HIDE_TO));
+  EXPECT_TRUE(m_frame->View().hideTo);
   EXPECT_EQ(m_frame->FadeText()->GetValue(), "0");
   EXPECT_EQ(m_frame->HoldText()->GetValue(), "0");
 
   ASSERT_TRUE(ClickNotebookTab(m_frame->Notebook(), 2));
   EXPECT_EQ(m_frame->CurrentScene(), 2);
-  EXPECT_FALSE(m_frame->EditMenu()->IsChecked(ID_HIDE_TO));
+  EXPECT_FALSE(m_frame->View().hideTo);
 }
 
 TEST_F(ScenePages, UserPageChangeEndsAnAutoTransferState) {

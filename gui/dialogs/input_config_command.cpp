@@ -10,8 +10,8 @@
 
 void LumivaneFrame::OnInputConfig(wxCommandEvent&) {
   wxArrayString names;
-  for (size_t page = 0; page < m_notebook->GetPageCount(); ++page) {
-    names.Add(m_notebook->GetPageText(page));
+  for (size_t page = 0; page < Notebook()->GetPageCount(); ++page) {
+    names.Add(Notebook()->GetPageText(page));
   }
   int functions[INPUT_COUNT];
   for (int input = 0; input < INPUT_COUNT; ++input) {

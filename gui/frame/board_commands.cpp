@@ -7,12 +7,8 @@
 
 #include <wx/app.h>
 #include <wx/notebook.h>
-#include <wx/progdlg.h>
-#include <wx/toolbar.h>
 #include <wx/utils.h>
 
-#include <algorithm>
-#include <cmath>
 
 #include "core/board/board_commands.h"
 #include "gui/app/app_state.h"
@@ -23,16 +19,6 @@
 namespace {
 
 constexpr long HIGH_BAUD_INDEX = 1;
-
-wxString TimeLeftText(long seconds) {
-  const wxString time = seconds >= 60 ? wxString::Format(TIME_MINUTES, seconds / 60, seconds % 60)
-                                      : wxString::Format(TIME_SECONDS, seconds);
-  return wxString::Format(MSG_PROGRAM_TIME_LEFT, time);
-}
-
-wxString ProgramProgressText(int scene, int count, long secondsLeft) {
-  return wxString::Format(MSG_PROGRAM_SCENE_OF, scene, count) + "\n" + TimeLeftText(secondsLeft);
-}
 
 }  // namespace
 
@@ -62,7 +48,7 @@ bool LumivaneFrame::OpenLink(const wxString& text) {
 }
 
 void LumivaneFrame::SwitchAutoTransferOff() {
-  m_toolBar->ToggleTool(ID_AUTO_TRANSFER, false);
+  m_view.autoTransfer = false;
   m_session->SetAutoTransfer(false);
 }
 
@@ -76,7 +62,7 @@ void LumivaneFrame::ReportTransmitFailure() {
 
 void LumivaneFrame::ReportOpenFailure() {
   wxString message = ERR_PORT_INIT;
-  if (m_toolBar->GetToolState(ID_AUTO_TRANSFER)) {
+  if (m_view.autoTransfer) {
     message += ERR_AUTO_TRANSMIT_OFF;
     SwitchAutoTransferOff();
   }
@@ -90,7 +76,7 @@ bool LumivaneFrame::SendScene(int scene, bool automatic) {
     return false;
   }
   if (scene < 0) {
-    scene = m_notebook->GetSelection() == wxNOT_FOUND ? 0 : CurrentScene();
+    scene = Notebook()->GetSelection() == wxNOT_FOUND ? 0 : CurrentScene();
   }
   if (!m_document.HasScene(scene)) {
     scene = 0;
@@ -107,7 +93,7 @@ void LumivaneFrame::StartRun() {
   if (m_activeScene < 0) {
     return;
   }
-  int scene = m_notebook->GetSelection() == wxNOT_FOUND ? 0 : CurrentScene();
+  int scene = Notebook()->GetSelection() == wxNOT_FOUND ? 0 : CurrentScene();
   if (!m_document.HasScene(scene)) {
     scene = 0;
   }
@@ -122,21 +108,9 @@ bool LumivaneFrame::EraseRom() {
   return m_lastLinkFailure == LINK_OK;
 }
 
-void LumivaneFrame::BeginLinkBusy() {
-  if (m_linkBusy++ == 0) {
-    wxBeginBusyCursor();
-  }
-}
-
-void LumivaneFrame::EndLinkBusy() {
-  if (m_linkBusy > 0 && --m_linkBusy == 0) {
-    wxEndBusyCursor();
-  }
-}
-
 void LumivaneFrame::OnResetBoards(wxCommandEvent&) {
   StopRun();
-  BeginLinkBusy();
+  m_linkBusy.Begin();
   // The reset is the reopening: sync, break and, when set, the speed switch.
   m_session->Reset(Target());
 }
@@ -144,46 +118,19 @@ void LumivaneFrame::OnResetBoards(wxCommandEvent&) {
 void LumivaneFrame::OnClearBoards(wxCommandEvent&) {
   StopRun();
   CommitFadeHold();
-  BeginLinkBusy();
+  m_linkBusy.Begin();
   m_session->Clear(Target());
 }
 
 void LumivaneFrame::OnProgramBoards(wxCommandEvent&) {
   StopRun();
   CommitFadeHold();
-  BeginLinkBusy();
+  m_linkBusy.Begin();
   const Scenario& scenario = m_document.GetScenario();
   const int scenes = static_cast<int>(scenario.scenes.size());
-  m_programCancelled = false;
-  if (scenes > 0 && m_programProgress == nullptr) {
-    // Made with the widest text it will show, so that none is cut off.
-    m_programProgress = new wxProgressDialog(PROGRESS_PROGRAM_TITLE, ProgramProgressText(scenes, scenes, 35999),
-                                             scenes, this, wxPD_APP_MODAL | wxPD_CAN_ABORT);
-  }
-  m_session->SetAutoTransfer(m_toolBar->GetToolState(ID_AUTO_TRANSFER));
+  m_programProgress.Begin(this, scenes);
+  m_session->SetAutoTransfer(m_view.autoTransfer);
   m_session->Program(Target(), scenario);
-}
-
-void LumivaneFrame::ShowProgramProgress() {
-  const BoardSnapshot progress = m_session->Snapshot();
-  if (m_programProgress == nullptr || progress.programScene < 1 || m_programCancelled) {
-    return;
-  }
-  if (m_programProgress->WasCancelled()) {
-    // The scene under way is finished and stored, then Program stops.
-    m_programCancelled = true;
-    m_session->CancelProgram();
-    return;
-  }
-  const double elapsed = std::chrono::duration<double>(m_session->Now() - progress.programSceneStart).count();
-  const long left = std::max(0L, std::lround(progress.programSecondsLeft - elapsed));
-  m_programProgress->Update(progress.programScene - 1,
-                            ProgramProgressText(progress.programScene, progress.programCount, left));
-}
-
-void LumivaneFrame::EndProgramProgress() {
-  delete m_programProgress;
-  m_programProgress = nullptr;
 }
 
 void LumivaneFrame::HandleLinkReport(const LinkReport& report) {
@@ -206,7 +153,7 @@ void LumivaneFrame::HandleLinkReport(const LinkReport& report) {
       break;
     case LinkReport::PROGRAM_SCENE:
       GoToScene(report.number - 1);
-      ShowProgramProgress();
+      m_programProgress.Show(*m_session);
       break;
     case LinkReport::FILE_CHANGED:
       ScenarioFileChanged();
@@ -215,7 +162,7 @@ void LumivaneFrame::HandleLinkReport(const LinkReport& report) {
       SetStatus(wxString::Format(MSG_WRITING_SCENE, report.number), STATUS_MESSAGE);
       break;
     case LinkReport::PROGRAMMED:
-      EndProgramProgress();
+      m_programProgress.End();
       SetStatus(MSG_PROGRAMMING_DONE, STATUS_MESSAGE);
       ShowMessage(BOX_PROGRAMMING_DONE, CAPTION_LUMIVANE, wxOK | wxICON_INFORMATION);
       break;
@@ -228,10 +175,10 @@ void LumivaneFrame::HandleLinkReport(const LinkReport& report) {
 void LumivaneFrame::LinkFinished(const LinkReport& report) {
   const bool busy = report.job == LinkJob::RESET || report.job == LinkJob::CLEAR || report.job == LinkJob::PROGRAM;
   if (busy) {
-    EndLinkBusy();
+    m_linkBusy.End();
   }
   if (report.job == LinkJob::PROGRAM) {
-    EndProgramProgress();
+    m_programProgress.End();
   }
   if (report.cancelled) {
     return;
@@ -256,7 +203,7 @@ void LumivaneFrame::LinkFinished(const LinkReport& report) {
     case LinkJob::SEND:
       // An automatic send that fails after auto transfer went off was told already.
       if (outcome.result == BoardResult::OK ||
-          (report.automatic && !m_toolBar->GetToolState(ID_AUTO_TRANSFER))) {
+          (report.automatic && !m_view.autoTransfer)) {
         break;
       }
       if (outcome.result == BoardResult::OPEN_FAILED) {

@@ -15,6 +15,7 @@
 #include "gui/app/texts.h"
 #include "gui/dialogs/colour_palette_dlg.h"
 #include "gui/frame/cell_colours.h"
+#include "gui/frame/fade_hold_row.h"
 #include "gui/frame/scene_book.h"
 
 void LumivaneFrame::ShowError(const wxString& message) {
@@ -140,18 +141,12 @@ void LumivaneFrame::OnCellChanged(wxGridEvent& event) {
   event.Skip();
 }
 
+wxTextCtrl* LumivaneFrame::FadeText() const { return m_fadeHold->FadeText(); }
+
+wxTextCtrl* LumivaneFrame::HoldText() const { return m_fadeHold->HoldText(); }
+
 void LumivaneFrame::CommitFadeHold() {
-  const int scene = m_document.IndexOfScene(m_fadeHoldScene);
-  if (scene < 0) {
-    return;
-  }
-  const SceneId id = m_fadeHoldScene;
-  std::string holdShown;
-  const EditResult result = ::CommitFadeHold(m_document, scene, m_fadeText->GetValue().utf8_string(),
-                                             m_holdText->GetValue().utf8_string(), &holdShown);
-  if (!holdShown.empty() && m_fadeHoldScene == id) {
-    m_holdText->ChangeValue(wxString::FromUTF8(holdShown));
-  }
+  const EditResult result = m_fadeHold->Commit(m_document);
   ShowWarnings(result.warnings);
   if (!result.changes.Empty()) {
     SetStatus(MSG_MODIFIED_SCENARIO, STATUS_MESSAGE);

@@ -36,8 +36,8 @@ void LumivaneFrame::GoToRow(int scene, int row) {
   if (!m_document.HasScene(scene)) {
     return;
   }
-  if (m_notebook->GetSelection() != scene) {
-    m_notebook->SetSelection(static_cast<size_t>(scene));  // a normal page change
+  if (Notebook()->GetSelection() != scene) {
+    Notebook()->SetSelection(static_cast<size_t>(scene));  // a normal page change
   }
   wxGrid* grid = Grid(scene);
   if (grid != nullptr && row < grid->GetNumberRows()) {

@@ -15,6 +15,7 @@
 #include "core/model/unsaved_rows.h"
 #include "gui/app/app_state.h"
 #include "gui/app/texts.h"
+#include "gui/frame/fade_hold_row.h"
 #include "gui/frame/scene_book.h"
 #include "gui/frame/status_texts.h"
 
@@ -122,8 +123,7 @@ void LumivaneFrame::StartEmptyScenario() {
   empty.palette = m_document.GetScenario().palette;
   m_document.Replace(std::move(empty));
   ShowSceneValues(CurrentScene());
-  m_fadeText->ChangeValue("");
-  m_holdText->ChangeValue("");
+  m_fadeHold->ClearFields();
 }
 
 void LumivaneFrame::OnNew(wxCommandEvent&) {
@@ -222,7 +222,7 @@ void LumivaneFrame::OnCloseWindow(wxCloseEvent& event) {
   }
   m_timer->Stop();
   Settings& settings = m_app.settings;
-  settings.autoTransfer = m_toolBar->GetToolState(ID_AUTO_TRANSFER);
+  settings.autoTransfer = m_view.autoTransfer;
   settings.scenarioFile = m_document.Path();
   settings.sizeStored = true;
   settings.width = GetSize().GetWidth();

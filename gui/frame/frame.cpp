@@ -17,6 +17,7 @@
 #include "gui/app/app_state.h"
 #include "gui/app/texts.h"
 #include "gui/frame/link_view.h"
+#include "gui/frame/fade_hold_row.h"
 #include "gui/frame/grid_clipboard_keys.h"
 #include "gui/frame/report_printing.h"
 #include "gui/frame/scene_book.h"
@@ -27,31 +28,14 @@ LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size, AppState
                              BoardSession::Mode mode)
     : wxFrame(nullptr, wxID_ANY, title, wxDefaultPosition, size, wxDEFAULT_FRAME_STYLE),
       m_app(app),
-      m_menuBar(nullptr),
-      m_menuFile(nullptr),
-      m_menuEdit(nullptr),
-      m_menuControl(nullptr),
-      m_menuHelp(nullptr),
-      m_statusBar(nullptr),
-      m_toolBar(nullptr),
-      m_notebook(nullptr),
-      m_fadeLabel(nullptr),
-      m_fadeText(nullptr),
-      m_fadeSetAll(nullptr),
-      m_holdLabel(nullptr),
-      m_holdText(nullptr),
-      m_holdSetAll(nullptr),
+      m_view{app.settings.autoTransfer, false},
       m_timer(nullptr),
       m_activeScene(-1),
-      m_fadeHoldScene(0),
       m_printing(nullptr),
       m_lines(lines),
       m_modalDepth(0),
       m_fileChangePending(false),
       m_lastLinkFailure(LINK_OK) {
-  m_linkBusy = 0;
-  m_programProgress = nullptr;
-  m_programCancelled = false;
   m_session = std::make_unique<BoardSession>([&lines](const std::string& port) { return lines.MakeLink(port); },
                                              mode);
   m_linkView = std::make_unique<LinkView>(this);
@@ -61,8 +45,7 @@ LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size, AppState
   SetSizeHints(wxDefaultSize, wxDefaultSize);
   SetIcon(wxIcon(lumivane32_xpm));
 
-  m_statusBar = CreateStatusBar(3, wxST_SIZEGRIP | wxFULL_REPAINT_ON_RESIZE);
-  SetStatusFieldWidths(m_statusBar, false);
+  SetStatusFieldWidths(CreateStatusBar(3, wxST_SIZEGRIP | wxFULL_REPAINT_ON_RESIZE), false);
 
   Bind(wxEVT_CLOSE_WINDOW, &LumivaneFrame::OnCloseWindow, this);
 
@@ -70,10 +53,10 @@ LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size, AppState
   BuildToolBar();
   BindCommands();
 
-  m_menuEdit->Enable(wxID_UNDO, false);
-  m_toolBar->EnableTool(wxID_UNDO, false);
-  m_menuEdit->Enable(wxID_REDO, false);
-  m_toolBar->EnableTool(wxID_REDO, false);
+  GetMenuBar()->Enable(wxID_UNDO, false);
+  GetToolBar()->EnableTool(wxID_UNDO, false);
+  GetMenuBar()->Enable(wxID_REDO, false);
+  GetToolBar()->EnableTool(wxID_REDO, false);
 
   auto* sizer = new wxBoxSizer(wxVERTICAL);
   m_book = std::make_unique<SceneBook>(this, m_document, [this](wxGrid* grid) {
@@ -83,15 +66,14 @@ LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size, AppState
     grid->Bind(wxEVT_GRID_CELL_CHANGED, &LumivaneFrame::OnCellChanged, this);
     RouteClipboardKeys(grid, this);
   });
-  m_notebook = m_book->Notebook();
-  sizer->Add(m_notebook, 1, wxEXPAND);
-  BuildFadeHoldRow(sizer);
+  sizer->Add(m_book->Notebook(), 1, wxEXPAND);
+  m_fadeHold = std::make_unique<FadeHoldRow>(this, sizer);
 
   StartEmptyScenario();
 
   SetSizer(sizer);
   Layout();
-  m_notebook->Bind(wxEVT_NOTEBOOK_PAGE_CHANGED, &LumivaneFrame::OnPageChanged, this);
+  Notebook()->Bind(wxEVT_NOTEBOOK_PAGE_CHANGED, &LumivaneFrame::OnPageChanged, this);
 
   m_document.SetPath(m_app.startFile.empty() ? m_app.settings.scenarioFile : m_app.startFile.utf8_string());
   if (!m_document.Path().empty()) {
@@ -112,7 +94,7 @@ LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size, AppState
   m_printing = new ReportPrinting(PRINTING_NAME, this);
 
   m_timer = new wxTimer(this, ID_TIMER);
-  Bind(wxEVT_TIMER, &LumivaneFrame::OnTimer, this, ID_TIMER);
+  Bind(wxEVT_TIMER, [this](wxTimerEvent&) { TimerTick(); }, ID_TIMER);
   m_timer->Start(TIMER_PERIOD_MS, wxTIMER_CONTINUOUS);
 
   // The first transfer waits until the window is on screen, so that a port
@@ -130,16 +112,14 @@ LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size, AppState
 
 LumivaneFrame::~LumivaneFrame() {
   m_document.RemoveListener(this);
-  m_notebook->Unbind(wxEVT_NOTEBOOK_PAGE_CHANGED, &LumivaneFrame::OnPageChanged, this);
+  Notebook()->Unbind(wxEVT_NOTEBOOK_PAGE_CHANGED, &LumivaneFrame::OnPageChanged, this);
   // Cancels what the link still had to do and closes the port; nothing it
   // tells reaches this window any more.
   m_session->SetWaker(nullptr);
   m_session->RemoveListener(m_linkView.get());
   m_session->BeginClosing();
   m_session.reset();
-  while (m_linkBusy > 0) {
-    EndLinkBusy();
-  }
+  m_linkBusy.EndAll();
   if (m_timer != nullptr) {
     m_timer->Stop();
     delete m_timer;
@@ -148,7 +128,7 @@ LumivaneFrame::~LumivaneFrame() {
 }
 
 void LumivaneFrame::SetStatus(const wxString& text, int field) {
-  m_statusBar->SetStatusText(text, field);
+  GetStatusBar()->SetStatusText(text, field);
 }
 
 namespace {
@@ -180,15 +160,15 @@ void LumivaneFrame::StopRun() {
   // Cancels what the run still had to send.
   m_session->Stop();
   SetStatus(m_document.IsModified() ? STATE_MODIFIED : "", STATUS_STATE);
-  ClearMessageIf(m_statusBar, IsInputMessage);
+  ClearMessageIf(GetStatusBar(), IsInputMessage);
   ShowHoldField();
 }
 
 void LumivaneFrame::SetModified(bool on) { m_document.SetModified(on); }
 
 bool LumivaneFrame::AutoTransfer(int scene) {
-  // The tool is the switch; the session's policy decides what goes out.
-  m_session->SetAutoTransfer(m_toolBar->GetToolState(ID_AUTO_TRANSFER));
+  // The view state is the switch; the session's policy decides what goes out.
+  m_session->SetAutoTransfer(m_view.autoTransfer);
   if (!m_session->Snapshot().autoTransfer || SceneCount() == 0) {
     return false;
   }
@@ -231,4 +211,8 @@ void LumivaneFrame::UpdateTitle() {
            (file.empty() ? wxString(TITLE_UNTITLED) : file.AfterLast('/')));
 }
 
-void LumivaneFrame::OnAutoTransfer(wxCommandEvent&) { AutoTransfer(-1); }
+void LumivaneFrame::OnAutoTransfer(wxCommandEvent& event) {
+  // The tool has toggled itself; the event carries its new state.
+  m_view.autoTransfer = event.IsChecked();
+  AutoTransfer(-1);
+}

@@ -11,48 +11,50 @@
 #include "core/board/board_session.h"
 #include "core/model/document.h"
 #include "core/edit/edit_commands.h"
+#include "gui/frame/busy_cursor_count.h"
 #include "gui/frame/ids.h"
+#include "gui/frame/program_progress.h"
+#include "gui/frame/view_state.h"
 
 struct AppState;
 
-class wxButton;
 class wxCommandEvent;
 class wxCloseEvent;
 class wxGrid;
 class wxGridEvent;
 class wxGridSizeEvent;
-class wxKeyEvent;
 class wxBookCtrlEvent;
 class wxHtmlEasyPrinting;
 class wxMenu;
 class wxMenuBar;
 class wxNotebook;
 class wxPanel;
-class wxProgressDialog;
-class wxStaticText;
-class wxSizer;
 class wxStatusBar;
 class wxTextCtrl;
 class wxTimer;
-class wxTimerEvent;
-class wxUpdateUIEvent;
 class wxToolBar;
 class BoardLines;
+class FadeHoldRow;
 class SceneBook;
 
 // The main window: a view of the open Document and the router of its
 // commands to the core (core/edit). The scene book (scene_book.h) shows the
-// pages; the frame hears the Document's change sets for the undo menu, the
-// title, the modified state, the fade/hold row and auto transfer. Its
-// methods live in the files of the subsystems that use them:
+// pages, the fade/hold row (fade_hold_row.h) the shown scene's values; the
+// tool bar and the Edit menu show the view state (view_state.h). The frame
+// hears the Document's change sets for the undo menu, the title, the
+// modified state, the fade/hold row and auto transfer. Its methods live in
+// the files of the subsystems that use them:
 //   frame.cpp               construction and frame-wide operations
-//   frame_menus.cpp         menus, tool bar, status bar, fade/hold row
+//   frame_menus.cpp         menus, tool bar, the commands' bindings
+//                           (menu_keys.h: keys the grid would take)
 //   scene_pages.cpp         page changes, Hide "To", the change-set listener
 //   cell_editing.cpp        cell edits, colour choice, the fade/hold row
+//                           (fade_hold_row.h) committed
 //   undo.cpp                the Undo command
 //   scenario_file.cpp       reading and writing the scenario file
 //   board_commands.cpp      the board session and what it tells, opening
 //                           the link, transfers, reset/clear/program
+//                           (program_progress.h: Program's dialog)
 //   document_commands.cpp   new, open, save, revert, exit, closing
 //   runner.cpp              running a scenario, the timer, the file watch
 //   row_scene_commands.cpp  rows and scenes: insert, delete, move, ...
@@ -128,7 +130,6 @@ class LumivaneFrame : public wxFrame, public DocumentListener {
 
   // Scenario runner (serial/runner.cpp).
   void OnTransferRun(wxCommandEvent& event);
-  void OnStop(wxCommandEvent& event);
   // One 100 ms tick: the file watch and Program's progress; when the board
   // link is ticked, its keep-alive, hold countdown and inputs.
   void TimerTick();
@@ -213,11 +214,15 @@ class LumivaneFrame : public wxFrame, public DocumentListener {
   // The grid of a page that has one, else null.
   wxGrid* ExistingGrid(int scene) const;
   Document& GetDocument() { return m_document; }
-  wxNotebook* Notebook() const { return m_notebook; }
-  wxTextCtrl* FadeText() const { return m_fadeText; }
-  wxTextCtrl* HoldText() const { return m_holdText; }
-  wxToolBar* ToolBar() const { return m_toolBar; }
-  wxMenu* EditMenu() const { return m_menuEdit; }
+  wxNotebook* Notebook() const;
+  wxTextCtrl* FadeText() const;
+  wxTextCtrl* HoldText() const;
+  wxToolBar* ToolBar() const { return GetToolBar(); }
+  // The menu that holds Undo.
+  wxMenu* EditMenu() const;
+  // Auto transfer and Hide "To" as the commands left them; tests set them
+  // the way a click on the tool or the check would before its command.
+  ViewState& View() { return m_view; }
   bool IsModified() const { return m_document.IsModified(); }
   bool IsRunning() const { return m_session->Running(); }
   BoardSession& Session() { return *m_session; }
@@ -234,12 +239,9 @@ class LumivaneFrame : public wxFrame, public DocumentListener {
   void OnPageChanged(wxBookCtrlEvent& event);
   void OnHideToColumn(wxCommandEvent& event);
   void OnAutoTransfer(wxCommandEvent& event);
-  void OnTimer(wxTimerEvent& event);
   void OnEditorShown(wxGridEvent& event);
   void OnCellLeftClick(wxGridEvent& event);
   void OnCellChanged(wxGridEvent& event);
-  void OnUpdateUndoRedo(wxUpdateUIEvent& event);
-  void OnMenuKey(wxKeyEvent& event);
 
  private:
   // While a dialog waits for the user, the file watch only notes a change
@@ -266,7 +268,6 @@ class LumivaneFrame : public wxFrame, public DocumentListener {
   void StepScene(int step);
   void BuildMenus();
   void BuildToolBar();
-  void BuildFadeHoldRow(wxSizer* sizer);
   void BindCommands();
   void SetStatus(const wxString& text, int field);
   void ShowError(const wxString& message);
@@ -297,37 +298,20 @@ class LumivaneFrame : public wxFrame, public DocumentListener {
   void HandleLinkReport(const LinkReport& report);
   void LinkFinished(const LinkReport& report);
   void RunReport(const LinkReport& report);
-  void ShowProgramProgress();
-  void EndProgramProgress();
-  void BeginLinkBusy();
-  void EndLinkBusy();
   // The countdown, and the run's lateness when it is late.
   void ShowHoldField();
 
   AppState& m_app;
-  wxMenuBar* m_menuBar;
-  wxMenu* m_menuFile;
-  wxMenu* m_menuEdit;
-  wxMenu* m_menuControl;
-  wxMenu* m_menuHelp;
-  wxStatusBar* m_statusBar;
-  wxToolBar* m_toolBar;
+  ViewState m_view;
   Document m_document;
-  // The pages of the scenes; m_notebook is its notebook.
+  // The pages of the scenes, in a notebook.
   std::unique_ptr<SceneBook> m_book;
-  wxNotebook* m_notebook;
-  wxStaticText* m_fadeLabel;
-  wxTextCtrl* m_fadeText;
-  wxButton* m_fadeSetAll;
-  wxStaticText* m_holdLabel;
-  wxTextCtrl* m_holdText;
-  wxButton* m_holdSetAll;
+  // The shown scene's fade and hold, and their "Set All" buttons.
+  std::unique_ptr<FadeHoldRow> m_fadeHold;
   wxTimer* m_timer;
   // The scene on the boards: the running one, or the last one sent by
   // auto transfer or programming; -1 when none is.
   int m_activeScene;
-  // The scene whose values the fade/hold row shows.
-  SceneId m_fadeHoldScene;
   wxHtmlEasyPrinting* m_printing;
   // The lines the program reaches, and the board session, which runs the
   // board commands and the runs; what it tells comes through the view.
@@ -336,10 +320,8 @@ class LumivaneFrame : public wxFrame, public DocumentListener {
   std::unique_ptr<BoardSession> m_session;
   std::unique_ptr<LinkView> m_linkView;
   // Board commands under way that show the busy cursor.
-  int m_linkBusy;
-  // Program's progress dialog, and whether the user cancelled in it.
-  wxProgressDialog* m_programProgress;
-  bool m_programCancelled;
+  BusyCursorCount m_linkBusy;
+  ProgramProgress m_programProgress;
   // The status text of OpenLink's opening.
   wxString m_openingText;
   int m_modalDepth;

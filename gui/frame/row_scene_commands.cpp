@@ -162,7 +162,7 @@ void LumivaneFrame::OnAddScene(wxCommandEvent&) {
     return;
   }
   // The new scene hides "To" as the one shown does, and is shown.
-  const EditResult added = AddScene(m_document, name.utf8_string(), m_menuEdit->IsChecked(ID_HIDE_TO));
+  const EditResult added = AddScene(m_document, name.utf8_string(), m_view.hideTo);
   if (!added.changes.scenesAdded.empty()) {
     SetStatus(MSG_ADDED_SCENE, STATUS_MESSAGE);
     m_book->Select(m_document.IndexOfScene(added.changes.scenesAdded.front()), true);

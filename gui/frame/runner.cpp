@@ -7,7 +7,6 @@
 #include <wx/msgdlg.h>
 #include <wx/notebook.h>
 #include <wx/timer.h>
-#include <wx/toolbar.h>
 
 #include "core/format/scenario_file.h"
 #include "gui/app/app_state.h"
@@ -30,22 +29,17 @@ void LumivaneFrame::OnTransferRun(wxCommandEvent&) {
   if (!SaveScenario(false, false, false)) {
     return;
   }
-  m_toolBar->ToggleTool(ID_AUTO_TRANSFER, false);
-  m_session->SetAutoTransfer(false);
+  SwitchAutoTransferOff();
   m_activeScene = CurrentScene();
   // The link sends the scene, then plays; RunReport hears when it plays.
   StartRun();
 }
 
-void LumivaneFrame::OnStop(wxCommandEvent&) { StopRun(); }
-
-void LumivaneFrame::OnTimer(wxTimerEvent&) { TimerTick(); }
-
 void LumivaneFrame::TimerTick() {
   // The file watch; when ticked, the link's keep-alive, the run's hold and
   // its inputs.
   m_session->Tick();
-  ShowProgramProgress();
+  m_programProgress.Show(*m_session);
 }
 
 void LumivaneFrame::ReloadScenario() {
@@ -150,6 +144,6 @@ void LumivaneFrame::ShowHoldField() {
             wxString::Format(MSG_RUN_LATE, std::chrono::duration<double>(run.late).count());
   }
   // The field widens while it tells the lateness.
-  SetStatusFieldWidths(m_statusBar, late);
+  SetStatusFieldWidths(GetStatusBar(), late);
   SetStatus(text, STATUS_HOLD);
 }

@@ -6,7 +6,6 @@
 #include <algorithm>
 
 #include <wx/grid.h>
-#include <wx/menu.h>
 #include <wx/msgdlg.h>
 #include <wx/notebook.h>
 #include <wx/statusbr.h>
@@ -14,6 +13,7 @@
 
 #include "core/edit/edit_commands.h"
 #include "gui/app/texts.h"
+#include "gui/frame/fade_hold_row.h"
 #include "gui/frame/scene_book.h"
 
 void LumivaneFrame::CreateScenePage(int position, const wxString& name, bool hideTo) {
@@ -25,10 +25,12 @@ void LumivaneFrame::CreateScenePage(int position, const wxString& name, bool hid
     scene.idLabel = true;
   }
   m_document.InsertScene(position, scene);
-  m_menuEdit->Check(ID_HIDE_TO, hideTo);
+  m_view.hideTo = hideTo;
 }
 
 wxGrid* LumivaneFrame::Grid(int scene) { return m_book->Grid(scene); }
+
+wxNotebook* LumivaneFrame::Notebook() const { return m_book->Notebook(); }
 
 wxGrid* LumivaneFrame::ExistingGrid(int scene) const { return m_book->ExistingGrid(scene); }
 
@@ -46,11 +48,8 @@ void LumivaneFrame::ShowSceneValues(int scene) {
   if (!m_document.HasScene(scene)) {
     return;
   }
-  const Scene& values = m_document.GetScene(scene);
-  m_fadeHoldScene = m_document.IdOfScene(scene);
-  m_fadeText->ChangeValue(wxString::Format("%d", values.fade));
-  m_holdText->ChangeValue(wxString::FromUTF8(values.hold.FieldText()));
-  m_menuEdit->Check(ID_HIDE_TO, !values.ToShown());
+  m_fadeHold->ShowScene(m_document, scene);
+  m_view.hideTo = !m_document.GetScene(scene).ToShown();
 }
 
 void LumivaneFrame::OnPageChanged(wxBookCtrlEvent& event) {
@@ -65,24 +64,26 @@ void LumivaneFrame::OnPageChanged(wxBookCtrlEvent& event) {
   }
   // The fade/hold row still shows the scene that was shown until now.
   CommitFadeHold();
-  if (m_document.IdOfScene(selection) != m_fadeHoldScene) {
+  if (m_document.IdOfScene(selection) != m_fadeHold->SceneShown()) {
     ShowSceneValues(selection);
     AutoTransfer(selection);
   }
 }
 
-void LumivaneFrame::OnHideToColumn(wxCommandEvent&) {
+void LumivaneFrame::OnHideToColumn(wxCommandEvent& event) {
   const int scene = m_book->Selection();
   if (scene == wxNOT_FOUND || scene >= SceneCount()) {
     return;
   }
   m_book->CloseEditor(scene);
-  const bool hide = m_menuEdit->IsChecked(ID_HIDE_TO);
+  // The check has toggled itself; the event carries its new state.
+  const bool hide = event.IsChecked();
   if (hide && ToColumnUsed(m_document, scene) &&
       ShowMessage(ASK_HIDE_TO, CAPTION_WARNING, wxYES_NO | wxICON_QUESTION) != wxYES) {
-    m_menuEdit->Check(ID_HIDE_TO, false);
+    m_view.hideTo = false;
     return;
   }
+  m_view.hideTo = hide;
   // A change of the view alone: the scenario is no different to save, but
   // the step can be taken back.
   HideTo(m_document, scene, hide);
@@ -104,13 +105,13 @@ void LumivaneFrame::DocumentChanged(const ChangeSet& changes) {
       SetStatus("", STATUS_STATE);
     }
     // "Modified scenario" no longer holds.
-    if (m_statusBar->GetStatusText(STATUS_MESSAGE) == MSG_MODIFIED_SCENARIO) {
+    if (GetStatusBar()->GetStatusText(STATUS_MESSAGE) == MSG_MODIFIED_SCENARIO) {
       SetStatus("", STATUS_MESSAGE);
     }
   }
   const int current = CurrentScene();
   const SceneId shown = m_document.IdOfScene(current);
-  const bool switched = m_document.HasScene(current) && shown != m_fadeHoldScene;
+  const bool switched = m_document.HasScene(current) && shown != m_fadeHold->SceneShown();
   const bool fadeHoldChanged = changes.valuesChanged.count(shown) > 0 && changes.contentChanged.count(shown) > 0;
   if (switched || changes.replaced || changes.steppedHistory || fadeHoldChanged) {
     ShowSceneValues(current);

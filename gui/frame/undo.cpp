@@ -29,19 +29,19 @@ void LumivaneFrame::ClearUndoHistory() { m_document.ResetHistory(); }
 void LumivaneFrame::UpdateUndoRedo() {
   const bool undo = m_document.CanUndo();
   const bool redo = m_document.CanRedo();
-  m_menuEdit->Enable(wxID_UNDO, undo);
-  m_toolBar->EnableTool(wxID_UNDO, undo);
-  m_menuEdit->Enable(wxID_REDO, redo);
-  m_toolBar->EnableTool(wxID_REDO, redo);
-  m_menuEdit->SetLabel(wxID_UNDO, MenuText(MENU_UNDO, m_document.UndoLabel(), MENU_UNDO_ACCEL));
-  m_menuEdit->SetLabel(wxID_REDO, MenuText(MENU_REDO, m_document.RedoLabel(), MENU_REDO_ACCEL));
+  GetMenuBar()->Enable(wxID_UNDO, undo);
+  GetToolBar()->EnableTool(wxID_UNDO, undo);
+  GetMenuBar()->Enable(wxID_REDO, redo);
+  GetToolBar()->EnableTool(wxID_REDO, redo);
+  GetMenuBar()->SetLabel(wxID_UNDO, MenuText(MENU_UNDO, m_document.UndoLabel(), MENU_UNDO_ACCEL));
+  GetMenuBar()->SetLabel(wxID_REDO, MenuText(MENU_REDO, m_document.RedoLabel(), MENU_REDO_ACCEL));
 }
 
-void LumivaneFrame::OnUpdateUndoRedo(wxUpdateUIEvent& event) {
-  // Edits made straight through a grid reach the menu here as well.
-  event.Enable(event.GetId() == wxID_UNDO ? m_document.CanUndo() : m_document.CanRedo());
+wxMenu* LumivaneFrame::EditMenu() const {
+  wxMenu* menu = nullptr;
+  GetMenuBar()->FindItem(wxID_UNDO, &menu);
+  return menu;
 }
-
 
 void LumivaneFrame::StepHistory(bool back) {
   const int current = CurrentScene();
