@@ -37,7 +37,7 @@ TEST_F(AppStartup, FirstStartShowsDefaultsAndTheFirstTip) {
   EXPECT_EQ(App().State().settings.port, "Virtual boards");
   EXPECT_EQ(App().State().settings.baudIndex, 0);
   EXPECT_TRUE(App().State().settings.autoTransfer);
-  EXPECT_TRUE(m_frame->View().autoTransfer);
+  EXPECT_TRUE(m_frame->Session().Snapshot().autoTransfer);
   EXPECT_EQ(App().State().settings.tip, 1);  // the tip that comes next
   struct stat info;
   EXPECT_EQ(stat(HomePath(".lumivane").c_str(), &info), 0);
@@ -72,7 +72,7 @@ TEST_F(AppStartup, AutorunFiveReadsAsOnAndIsWrittenBackAsOne) {
   WriteSettings("[Settings]\nautorun=5\ntip=-1\n");
   Start();
   EXPECT_TRUE(App().State().settings.autoTransfer);
-  EXPECT_TRUE(m_frame->View().autoTransfer);
+  EXPECT_TRUE(m_frame->Session().Snapshot().autoTransfer);
   CloseMainWindow();
   EXPECT_NE(ReadSettings().find("autorun=1\n"), std::string::npos);
 }
@@ -80,8 +80,8 @@ TEST_F(AppStartup, AutorunFiveReadsAsOnAndIsWrittenBackAsOne) {
 TEST_F(AppStartup, AutoTransferOffIsRemembered) {
   WriteSettings("[Settings]\nautorun=0\ntip=-1\n");
   Start();
-  EXPECT_FALSE(m_frame->View().autoTransfer);
-  m_frame->View().autoTransfer = true;
+  EXPECT_FALSE(m_frame->Session().Snapshot().autoTransfer);
+  m_frame->Session().SetAutoTransfer(true);
   CloseMainWindow();
   EXPECT_NE(ReadSettings().find("autorun=1\n"), std::string::npos);
 }

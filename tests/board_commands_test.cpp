@@ -103,7 +103,7 @@ TEST_F(BoardCommands, SceneTransferSendsTheDocumentedBytes) {
   FtdiSimReset();
   FtdiSimAddDevice("Lumivane USB");
   m_frame->EditMenu();
-  m_frame->View().autoTransfer = true;
+  m_frame->Session().SetAutoTransfer(true);
   EXPECT_TRUE(m_frame->AutoTransfer(-1));
   EXPECT_EQ(LineLog(),
             Concat({{"FT_SetBaudRate 9600"}, OPENING,
@@ -117,7 +117,7 @@ TEST_F(BoardCommands, RowsWithoutAValidRangeAreLeftOut) {
   AddRow(0, 1, "0", "", *wxBLACK, "");
   AddRow(0, 2, "9", "4", *wxBLACK, "");
   AddRow(0, 3, "300", "", wxColour(43, 43, 43), "x");
-  m_frame->View().autoTransfer = true;
+  m_frame->Session().SetAutoTransfer(true);
   FtdiSimReset();
   FtdiSimAddDevice("Lumivane USB");
   EXPECT_TRUE(m_frame->AutoTransfer(-1));
@@ -138,7 +138,7 @@ TEST_F(BoardCommands, NothingIsSentWithoutAnActiveScene) {
 
 TEST_F(BoardCommands, HighSpeedSwitchesAfterTheSyncAndSendsTheSceneFast) {
   StartWith(0, 1);
-  m_frame->View().autoTransfer = true;
+  m_frame->Session().SetAutoTransfer(true);
   EXPECT_TRUE(m_frame->AutoTransfer(-1));
   EXPECT_EQ(LineLog(), Concat({{"FT_SetBaudRate 9600"}, OPENING,
                                {"FT_Write F6 02", "pause 100", "FT_SetBaudRate 115200", "pause 100"},
@@ -168,7 +168,7 @@ TEST_F(BoardCommands, EditWithAutoTransferSendsTheSceneOnceAndSwitchingOffSendsN
 TEST_F(BoardCommands, PortThatWillNotOpenWarnsOnceAndSwitchesAutoTransferOff) {
   wxTEST_DIALOG(StartWith(1, 0, "/nonexistent/port"),
                 ExpectMessageBox(wxString(ERR_PORT_INIT) + ERR_AUTO_TRANSMIT_OFF, "Error", wxOK));
-  EXPECT_FALSE(m_frame->View().autoTransfer);
+  EXPECT_FALSE(m_frame->Session().Snapshot().autoTransfer);
   // Further edits stay quiet.
   m_frame->SetModified(true);
   EXPECT_FALSE(m_frame->AutoTransfer(-1));
@@ -176,7 +176,7 @@ TEST_F(BoardCommands, PortThatWillNotOpenWarnsOnceAndSwitchesAutoTransferOff) {
 
 TEST_F(BoardCommands, EmptyPortFailsSilentlyForAutoTransferOnly) {
   StartWith(1, 0, "");
-  EXPECT_TRUE(m_frame->View().autoTransfer);
+  EXPECT_TRUE(m_frame->Session().Snapshot().autoTransfer);
   wxTEST_DIALOG(Command(ID_RESET_BOARDS), ExpectMessageBox(ERR_PORT_INIT, "Error", wxOK));
 }
 
@@ -186,7 +186,7 @@ TEST_F(BoardCommands, UnpluggedAdapterGivesOneTransmitErrorAndClosesThePort) {
   wxTEST_DIALOG(EXPECT_FALSE(m_frame->AutoTransfer(-1)),
                 ExpectMessageBox(ERR_TRANSMIT, "Error", wxOK));
   EXPECT_EQ(FtdiSimOpenCount(), 0);
-  EXPECT_FALSE(m_frame->View().autoTransfer);
+  EXPECT_FALSE(m_frame->Session().Snapshot().autoTransfer);
 }
 
 TEST_F(BoardCommands, ResetReopensTheLinkAndClearErasesTheRom) {
@@ -278,7 +278,7 @@ TEST_F(PtyBoardLink, SceneArrivesByteForByte) {
   StartWith(0, 0, slaveName);
   SetFade(0, "10");
   AddRow(0, 0, "1", "", wxColour(255, 0, 0), "");
-  m_frame->View().autoTransfer = true;
+  m_frame->Session().SetAutoTransfer(true);
   EXPECT_TRUE(m_frame->AutoTransfer(-1));
   const std::vector<unsigned char> expected = {0xF8, 0xF5, 0x00, 0x00, 0x7F, 0x7E, 0xF2, 0x0A, 0xF5,
                                                0x00, 0x00, 0x01, 0x00, 0xF1, 0xB4, 0xF3, 0x00};

@@ -145,7 +145,7 @@ TEST_F(LinkThread, AnAutomaticTransferThatFailsIsToldOnceAndSwitchesItOff) {
         Pump(50);
       },
       ExpectMessageBox(ERR_TRANSMIT, "Error", wxOK));
-  EXPECT_FALSE(m_frame->View().autoTransfer);
+  EXPECT_FALSE(m_frame->Session().Snapshot().autoTransfer);
   EXPECT_EQ(FtdiSimOpenCount(), 0);
 }
 

@@ -107,7 +107,8 @@ TEST_F(MainFrame, ToolAndCheckShowTheViewStateAtTheNextUpdate) {
     bool hideTo;
   } cases[] = {{true, false}, {false, true}, {true, true}, {false, false}};
   for (const auto& shown : cases) {
-    m_frame->View() = ViewState{shown.autoTransfer, shown.hideTo};
+    m_frame->Session().SetAutoTransfer(shown.autoTransfer);
+    m_frame->View() = ViewState{shown.hideTo};
     m_frame->UpdateWindowUI();
     EXPECT_EQ(m_frame->ToolBar()->GetToolState(ID_AUTO_TRANSFER), shown.autoTransfer);
     EXPECT_EQ(m_frame->EditMenu()->IsChecked(ID_HIDE_TO), shown.hideTo);
@@ -121,7 +122,7 @@ TEST_F(MainFrame, ClicksOnToolAndCheckSetTheViewState) {
     wxCommandEvent tool(wxEVT_TOOL, ID_AUTO_TRANSFER);
     tool.SetInt(on);
     m_frame->ProcessWindowEvent(tool);
-    EXPECT_EQ(m_frame->View().autoTransfer, on);
+    EXPECT_EQ(m_frame->Session().Snapshot().autoTransfer, on);
     wxCommandEvent check(wxEVT_MENU, ID_HIDE_TO);
     check.SetInt(on);
     m_frame->ProcessWindowEvent(check);

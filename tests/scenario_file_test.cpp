@@ -250,7 +250,7 @@ TEST_F(ScenarioFile, ScenesLeftOutAreToldAndASaveAsksBeforeDroppingThem) {
 // the pages must not end it.
 TEST_F(ScenarioFile, AReloadLeavesARunGoing) {
   Start();
-  m_frame->View().autoTransfer = false;
+  m_frame->Session().SetAutoTransfer(false);
   ASSERT_EQ(m_frame->ActiveScene(), 0);  // sent by auto transfer at start
   ASSERT_TRUE(LoadText(Golden("scenario_small.cfg")));
   Pump();

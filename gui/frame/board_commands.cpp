@@ -48,7 +48,6 @@ bool LumivaneFrame::OpenLink(const wxString& text) {
 }
 
 void LumivaneFrame::SwitchAutoTransferOff() {
-  m_view.autoTransfer = false;
   m_session->SetAutoTransfer(false);
 }
 
@@ -62,7 +61,7 @@ void LumivaneFrame::ReportTransmitFailure() {
 
 void LumivaneFrame::ReportOpenFailure() {
   wxString message = ERR_PORT_INIT;
-  if (m_view.autoTransfer) {
+  if (m_session->Snapshot().autoTransfer) {
     message += ERR_AUTO_TRANSMIT_OFF;
     SwitchAutoTransferOff();
   }
@@ -129,7 +128,6 @@ void LumivaneFrame::OnProgramBoards(wxCommandEvent&) {
   const Scenario& scenario = m_document.GetScenario();
   const int scenes = static_cast<int>(scenario.scenes.size());
   m_programProgress.Begin(this, scenes);
-  m_session->SetAutoTransfer(m_view.autoTransfer);
   m_session->Program(Target(), scenario);
 }
 
@@ -203,7 +201,7 @@ void LumivaneFrame::LinkFinished(const LinkReport& report) {
     case LinkJob::SEND:
       // An automatic send that fails after auto transfer went off was told already.
       if (outcome.result == BoardResult::OK ||
-          (report.automatic && !m_view.autoTransfer)) {
+          (report.automatic && !m_session->Snapshot().autoTransfer)) {
         break;
       }
       if (outcome.result == BoardResult::OPEN_FAILED) {

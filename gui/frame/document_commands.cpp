@@ -222,7 +222,7 @@ void LumivaneFrame::OnCloseWindow(wxCloseEvent& event) {
   }
   m_timer->Stop();
   Settings& settings = m_app.settings;
-  settings.autoTransfer = m_view.autoTransfer;
+  settings.autoTransfer = m_session->Snapshot().autoTransfer;
   settings.scenarioFile = m_document.Path();
   settings.sizeStored = true;
   settings.width = GetSize().GetWidth();

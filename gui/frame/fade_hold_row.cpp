@@ -11,20 +11,18 @@
 
 FadeHoldRow::FadeHoldRow(wxWindow* parent, wxSizer* sizer) {
   auto* row = new wxBoxSizer(wxHORIZONTAL);
-  m_fadeLabel = new wxStaticText(parent, wxID_ANY, LABEL_FADE_TIME);
-  row->Add(m_fadeLabel, 0, wxALIGN_CENTER_VERTICAL | wxLEFT, 8);
-  m_fadeText = new wxTextCtrl(parent, wxID_ANY, "", wxDefaultPosition, wxSize(40, -1), wxTE_RIGHT);
-  row->Add(m_fadeText, 0, wxALL, 2);
-  m_fadeSetAll = new wxButton(parent, ID_FADE_SET_ALL, LABEL_SET_ALL, wxDefaultPosition,
-                              wxDefaultSize, wxBU_EXACTFIT);
-  row->Add(m_fadeSetAll, 0, wxALL, 2);
-  m_holdLabel = new wxStaticText(parent, wxID_ANY, LABEL_HOLD_TIME);
-  row->Add(m_holdLabel, 0, wxALIGN_CENTER_VERTICAL | wxLEFT, 16);
-  m_holdText = new wxTextCtrl(parent, wxID_ANY, "", wxDefaultPosition, wxSize(40, -1), wxTE_RIGHT);
-  row->Add(m_holdText, 0, wxALL, 2);
-  m_holdSetAll = new wxButton(parent, ID_HOLD_SET_ALL, LABEL_SET_ALL, wxDefaultPosition,
-                              wxDefaultSize, wxBU_EXACTFIT);
-  row->Add(m_holdSetAll, 0, wxALL, 2);
+  // A label, its value's text box and its Set All button.
+  const auto addField = [parent, row](const char* label, int gap, int setAllId, wxStaticText** labelText,
+                                      wxTextCtrl** text, wxButton** setAll) {
+    *labelText = new wxStaticText(parent, wxID_ANY, label);
+    row->Add(*labelText, 0, wxALIGN_CENTER_VERTICAL | wxLEFT, gap);
+    *text = new wxTextCtrl(parent, wxID_ANY, "", wxDefaultPosition, wxSize(40, -1), wxTE_RIGHT);
+    row->Add(*text, 0, wxALL, 2);
+    *setAll = new wxButton(parent, setAllId, LABEL_SET_ALL, wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT);
+    row->Add(*setAll, 0, wxALL, 2);
+  };
+  addField(LABEL_FADE_TIME, 8, ID_FADE_SET_ALL, &m_fadeLabel, &m_fadeText, &m_fadeSetAll);
+  addField(LABEL_HOLD_TIME, 16, ID_HOLD_SET_ALL, &m_holdLabel, &m_holdText, &m_holdSetAll);
   row->AddStretchSpacer();
   sizer->Add(row, 0, wxEXPAND);
 }

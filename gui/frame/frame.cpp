@@ -28,7 +28,7 @@ LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size, AppState
                              BoardSession::Mode mode)
     : wxFrame(nullptr, wxID_ANY, title, wxDefaultPosition, size, wxDEFAULT_FRAME_STYLE),
       m_app(app),
-      m_view{app.settings.autoTransfer, false},
+      m_view{false},
       m_timer(nullptr),
       m_activeScene(-1),
       m_printing(nullptr),
@@ -40,6 +40,7 @@ LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size, AppState
                                              mode);
   m_linkView = std::make_unique<LinkView>(this);
   m_session->AddListener(m_linkView.get());
+  m_session->SetAutoTransfer(app.settings.autoTransfer);
   m_session->SetWaker([view = m_linkView.get()] { view->Wake(); });
   WatchScenarioFile();
   SetSizeHints(wxDefaultSize, wxDefaultSize);
@@ -167,8 +168,7 @@ void LumivaneFrame::StopRun() {
 void LumivaneFrame::SetModified(bool on) { m_document.SetModified(on); }
 
 bool LumivaneFrame::AutoTransfer(int scene) {
-  // The view state is the switch; the session's policy decides what goes out.
-  m_session->SetAutoTransfer(m_view.autoTransfer);
+  // The session's policy decides what goes out.
   if (!m_session->Snapshot().autoTransfer || SceneCount() == 0) {
     return false;
   }
@@ -213,6 +213,6 @@ void LumivaneFrame::UpdateTitle() {
 
 void LumivaneFrame::OnAutoTransfer(wxCommandEvent& event) {
   // The tool has toggled itself; the event carries its new state.
-  m_view.autoTransfer = event.IsChecked();
+  m_session->SetAutoTransfer(event.IsChecked());
   AutoTransfer(-1);
 }

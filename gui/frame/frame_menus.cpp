@@ -111,7 +111,7 @@ void LumivaneFrame::BuildToolBar() {
                      wxITEM_CHECK, "Automatically transfer changes",
                      "Transfer the current scene after every change, but ignore \"hold\" "
                      "times (i.e. do not switch scenes)");
-  tools->ToggleTool(ID_AUTO_TRANSFER, m_view.autoTransfer);
+  tools->ToggleTool(ID_AUTO_TRANSFER, m_session->Snapshot().autoTransfer);
   tools->Realize();
 }
 
@@ -122,7 +122,7 @@ void LumivaneFrame::BindCommands() {
   // The check and the tool show the view state whenever the toolkit
   // updates its controls (at idle time, and as a menu opens).
   Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Check(m_view.hideTo); }, ID_HIDE_TO);
-  Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Check(m_view.autoTransfer); }, ID_AUTO_TRANSFER);
+  Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Check(m_session->Snapshot().autoTransfer); }, ID_AUTO_TRANSFER);
   Bind(wxEVT_MENU, [this](wxCommandEvent&) { StepHistory(true); }, wxID_UNDO);
   Bind(wxEVT_MENU, [this](wxCommandEvent&) { StepHistory(false); }, wxID_REDO);
   // Edits made straight through a grid reach the menu and tools here as well.
