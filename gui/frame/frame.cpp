@@ -132,27 +132,6 @@ void LumivaneFrame::SetStatus(const wxString& text, int field) {
   GetStatusBar()->SetStatusText(text, field);
 }
 
-namespace {
-
-// Takes a message away once it no longer holds.
-void ClearMessageIf(wxStatusBar* statusBar, bool (*stale)(const wxString&)) {
-  if (stale(statusBar->GetStatusText(STATUS_MESSAGE))) {
-    statusBar->SetStatusText("", STATUS_MESSAGE);
-  }
-}
-
-bool IsInputMessage(const wxString& text) {
-  for (int input = 1; input <= INPUT_COUNT; ++input) {
-    if (text == wxString::Format(MSG_INPUT_ACTIVE, input) ||
-        text.StartsWith(wxString::Format(MSG_INPUT_ACTIVE, input) + MSG_INPUT_NO_SCENE_SEPARATOR)) {
-      return true;
-    }
-  }
-  return false;
-}
-
-}  // namespace
-
 void LumivaneFrame::StopRun() {
   if (m_activeScene < 0) {
     return;
@@ -161,7 +140,7 @@ void LumivaneFrame::StopRun() {
   // Cancels what the run still had to send.
   m_session->Stop();
   SetStatus(m_document.IsModified() ? STATE_MODIFIED : "", STATUS_STATE);
-  ClearMessageIf(GetStatusBar(), IsInputMessage);
+  ClearStaleMessage(GetStatusBar(), IsInputMessage);
   ShowHoldField();
 }
 

@@ -15,6 +15,7 @@
 #include "gui/app/texts.h"
 #include "gui/frame/fade_hold_row.h"
 #include "gui/frame/scene_book.h"
+#include "gui/frame/status_texts.h"
 
 void LumivaneFrame::CreateScenePage(int position, const wxString& name, bool hideTo) {
   // A page made, as the reader once made them: no change to save.
@@ -105,9 +106,7 @@ void LumivaneFrame::DocumentChanged(const ChangeSet& changes) {
       SetStatus("", STATUS_STATE);
     }
     // "Modified scenario" no longer holds.
-    if (GetStatusBar()->GetStatusText(STATUS_MESSAGE) == MSG_MODIFIED_SCENARIO) {
-      SetStatus("", STATUS_MESSAGE);
-    }
+    ClearStaleMessage(GetStatusBar(), IsModifiedMessage);
   }
   const int current = CurrentScene();
   const SceneId shown = m_document.IdOfScene(current);

@@ -39,6 +39,24 @@ void SetStatusFieldWidths(wxStatusBar* statusBar, bool late) {
   statusBar->SetStatusWidths(3, widths);
 }
 
+void ClearStaleMessage(wxStatusBar* statusBar, bool (*stale)(const wxString&)) {
+  if (stale(statusBar->GetStatusText(STATUS_MESSAGE))) {
+    statusBar->SetStatusText("", STATUS_MESSAGE);
+  }
+}
+
+bool IsInputMessage(const wxString& text) {
+  for (int input = 1; input <= INPUT_COUNT; ++input) {
+    if (text == wxString::Format(MSG_INPUT_ACTIVE, input) ||
+        text.StartsWith(wxString::Format(MSG_INPUT_ACTIVE, input) + MSG_INPUT_NO_SCENE_SEPARATOR)) {
+      return true;
+    }
+  }
+  return false;
+}
+
+bool IsModifiedMessage(const wxString& text) { return text == MSG_MODIFIED_SCENARIO; }
+
 wxString InputActiveMessage(int input, const Scenario& scenario) {
   const int code = input >= 1 && input <= INPUT_COUNT ? scenario.inputs[input - 1] : -1;
   if (code >= static_cast<int>(scenario.scenes.size())) {

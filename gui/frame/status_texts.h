@@ -14,6 +14,12 @@ void SetStatusFieldWidths(wxStatusBar* statusBar, bool late);
 // not have, which one. `input` counts from 1.
 wxString InputActiveMessage(int input, const Scenario& scenario);
 
+// Takes the message away when `stale` says it no longer holds.
+void ClearStaleMessage(wxStatusBar* statusBar, bool (*stale)(const wxString&));
+// "Input n active", with or without its missing scene; "Modified scenario...".
+bool IsInputMessage(const wxString& text);
+bool IsModifiedMessage(const wxString& text);
+
 // The message after a save (`saved`), telling how many rows with content
 // the file could not hold when there are any.
 wxString SavedMessage(const char* saved, int rowsLeftOut);
