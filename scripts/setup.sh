@@ -13,6 +13,8 @@ PACKAGES=(
   weasyprint fonts-dejavu-core desktop-file-utils poppler-utils shared-mime-info file
   lintian appstream man-db
   clang libclang-rt-14-dev
+  liblo-dev libmicrohttpd-dev nlohmann-json3-dev libqrencode-dev libgif-dev
+  gettext locales chromium
 )
 
 missing=()
