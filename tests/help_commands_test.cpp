@@ -15,6 +15,7 @@
 #include <wx/utils.h>
 
 #include "gui/app/lumivane_app.h"
+#include "gui/frame/frame_commands.h"
 #include "gui/frame/lumivane_frame.h"
 #include "support/app_fixture.h"
 #include "support/gui_testing.h"
@@ -75,7 +76,7 @@ std::string WaitForFile(const std::string& path) {
   return std::string();
 }
 
-class HelpCommands : public AppTest {
+class HelpMenu : public AppTest {
  protected:
   // A documentation directory whose path needs quoting, with a guide in it.
   std::string MakeGuide() {
@@ -96,7 +97,7 @@ class HelpCommands : public AppTest {
 
 }  // namespace
 
-TEST_F(HelpCommands, AboutBoxShowsNameVersionNoticeIconAndLink) {
+TEST_F(HelpMenu, AboutBoxShowsNameVersionNoticeIconAndLink) {
   Start();
   auto seen = std::make_shared<AboutSeen>();
   wxTEST_DIALOG(Choose(m_frame, wxID_ABOUT), ExpectAboutBox(seen));
@@ -109,7 +110,7 @@ TEST_F(HelpCommands, AboutBoxShowsNameVersionNoticeIconAndLink) {
   EXPECT_EQ(seen->iconSize, wxSize(48, 48));
 }
 
-TEST_F(HelpCommands, TipsCommandStartsOverWhenTipsAreOffAndTurnsThemOn) {
+TEST_F(HelpMenu, TipsCommandStartsOverWhenTipsAreOffAndTurnsThemOn) {
   Start();
   const std::string dir = TestHome() + "/doc";
   mkdir(dir.c_str(), 0777);
@@ -122,7 +123,7 @@ TEST_F(HelpCommands, TipsCommandStartsOverWhenTipsAreOffAndTurnsThemOn) {
   EXPECT_EQ(App().State().settings.tip, 1);
 }
 
-TEST_F(HelpCommands, UserGuideOpensWithTheMailcapViewerWithItsPathWhole) {
+TEST_F(HelpMenu, UserGuideOpensWithTheMailcapViewerWithItsPathWhole) {
   Start();
   const std::string guide = MakeGuide();
   const std::string opened = TestHome() + "/opened";
@@ -130,22 +131,22 @@ TEST_F(HelpCommands, UserGuideOpensWithTheMailcapViewerWithItsPathWhole) {
       "text/plain; less %s; needsterminal\n"
       "application/pdf; pdftotext %s -; copiousoutput\n"
       "application/pdf; printf '%%s' %s > '" + opened + "'; test=test -r %s\n");
-  EXPECT_TRUE(m_frame->OpenUserGuide(wxString::FromUTF8(mailcap.c_str())));
+  EXPECT_TRUE(m_frame->Commands().help.OpenUserGuide(wxString::FromUTF8(mailcap.c_str())));
   EXPECT_EQ(WaitForFile(opened), guide);
 }
 
-TEST_F(HelpCommands, MissingGuideIsReportedWithItsPath) {
+TEST_F(HelpMenu, MissingGuideIsReportedWithItsPath) {
   Start();
   App().State().docDir = wxString::FromUTF8((TestHome() + "/nowhere").c_str());
   const std::string mailcap = WriteMailcap("application/pdf; true %s\n");
   wxTEST_DIALOG(
-      EXPECT_FALSE(m_frame->OpenUserGuide(wxString::FromUTF8(mailcap.c_str()))),
+      EXPECT_FALSE(m_frame->Commands().help.OpenUserGuide(wxString::FromUTF8(mailcap.c_str()))),
       ExpectMessageBox(wxString::FromUTF8(("The User Guide was not found:\n" + TestHome() +
                                            "/nowhere/lumivane_userguide.pdf").c_str()),
                        "Error", wxOK));
 }
 
-TEST_F(HelpCommands, WithoutMailcapEntryOrDesktopOpenerTheUserIsTold) {
+TEST_F(HelpMenu, WithoutMailcapEntryOrDesktopOpenerTheUserIsTold) {
   Start();
   const std::string guide = MakeGuide();
   const std::string mailcap = WriteMailcap("image/png; eog %s\n");
@@ -157,7 +158,7 @@ TEST_F(HelpCommands, WithoutMailcapEntryOrDesktopOpenerTheUserIsTold) {
   mkdir(empty.c_str(), 0777);
   wxSetEnv("PATH", wxString::FromUTF8(empty.c_str()));
   wxTEST_DIALOG(
-      EXPECT_FALSE(m_frame->OpenUserGuide(wxString::FromUTF8(mailcap.c_str()))),
+      EXPECT_FALSE(m_frame->Commands().help.OpenUserGuide(wxString::FromUTF8(mailcap.c_str()))),
       ExpectMessageBox(wxString::FromUTF8(("No program to show PDF documents was found.\n"
                                            "Please open the User Guide yourself:\n" + guide)
                                               .c_str()),
@@ -165,7 +166,7 @@ TEST_F(HelpCommands, WithoutMailcapEntryOrDesktopOpenerTheUserIsTold) {
   wxSetEnv("PATH", path);
 }
 
-TEST_F(HelpCommands, WithoutMailcapEntryTheDesktopOpenerGetsTheGuide) {
+TEST_F(HelpMenu, WithoutMailcapEntryTheDesktopOpenerGetsTheGuide) {
   Start();
   const std::string guide = MakeGuide();
   const std::string mailcap = WriteMailcap("# nothing for PDF here\n");
@@ -178,7 +179,7 @@ TEST_F(HelpCommands, WithoutMailcapEntryTheDesktopOpenerGetsTheGuide) {
   wxString path;
   wxGetEnv("PATH", &path);
   wxSetEnv("PATH", wxString::FromUTF8(bin.c_str()) + ":" + path);
-  EXPECT_TRUE(m_frame->OpenUserGuide(wxString::FromUTF8(mailcap.c_str())));
+  EXPECT_TRUE(m_frame->Commands().help.OpenUserGuide(wxString::FromUTF8(mailcap.c_str())));
   wxSetEnv("PATH", path);
   EXPECT_EQ(WaitForFile(opened), guide);
 }
@@ -213,7 +214,7 @@ void WaitFor(const std::shared_ptr<bool>& flag) {
 
 }  // namespace
 
-TEST_F(HelpCommands, F1WithNoViewerAnywhereShowsThePathOnceTheOpenerGivesUp) {
+TEST_F(HelpMenu, F1WithNoViewerAnywhereShowsThePathOnceTheOpenerGivesUp) {
   if (ReadFileText("/etc/mailcap").find("application/pdf") != std::string::npos) {
     GTEST_SKIP() << "this machine's mailcap names a PDF viewer";
   }

@@ -6,6 +6,7 @@
 #include <wx/print.h>
 
 #include "gui/app/lumivane_app.h"
+#include "gui/frame/frame_commands.h"
 #include "gui/frame/lumivane_frame.h"
 #include "support/app_fixture.h"
 #include "support/temp_home.h"
@@ -24,7 +25,7 @@ TEST_F(ReportPrint, PrintWithoutTheDialogWritesTheReportPages) {
   m_frame->GetDocument().SetPath(std::string(LUMIVANE_TEST_DATA) + "/report_scenario.cfg");
   ASSERT_TRUE(m_frame->ReadScenario());
   const std::string out = TestHome() + "/report.ps";
-  wxHtmlEasyPrinting* printing = m_frame->Printing();
+  wxHtmlEasyPrinting* printing = m_frame->Commands().report.Printing();
   ASSERT_NE(printing, nullptr);
   printing->SetPromptMode(wxHtmlEasyPrinting::Prompt_Never);
   printing->GetPrintData()->SetFilename(wxString::FromUTF8(out.c_str()));

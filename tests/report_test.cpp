@@ -12,6 +12,7 @@
 #include <wx/printdlg.h>
 
 #include "gui/app/lumivane_app.h"
+#include "gui/frame/frame_commands.h"
 #include "gui/frame/lumivane_frame.h"
 #include "support/app_fixture.h"
 #include "support/gui_testing.h"
@@ -93,10 +94,10 @@ class Report : public AppTest {
 
 TEST_F(Report, UntitledScenarioGivesHeadingsAndAnEmptyTable) {
   Start();
-  EXPECT_EQ(Utf8(m_frame->BuildReport()),
+  EXPECT_EQ(Utf8(m_frame->Commands().report.BuildReport()),
             std::string("<html><body><h1>[Untitled]</h1><h2>Scene: Scene 1</h2>") + TABLE_HEAD +
                 "</table><p>Fade: 0, Hold: 0.0 s<hr></body></html>");
-  EXPECT_EQ(Utf8(m_frame->BuildReportHeader()),
+  EXPECT_EQ(Utf8(m_frame->Commands().report.BuildReportHeader()),
             "<table width='100%' cellpadding=0 cellspacing=0><tr><td align='left'>"
             "Lumivane scenario - [Untitled]</td><td align='right'>page @PAGENUM@ of @PAGESCNT@"
             "</td></tr></table><hr>");
@@ -108,13 +109,13 @@ TEST_F(Report, MatchesTheGoldenReport) {
   // Compared without the line ends the golden file has for reading.
   std::string golden = ReadFileText(DataPath("report_scenario.html"));
   golden.erase(std::remove(golden.begin(), golden.end(), '\n'), golden.end());
-  EXPECT_EQ(Utf8(m_frame->BuildReport()), golden);
+  EXPECT_EQ(Utf8(m_frame->Commands().report.BuildReport()), golden);
 }
 
 TEST_F(Report, StripesFollowGridRowsAndColoursArePaletteColours) {
   Start();
   LoadGoldenScenario();
-  const std::string html = Utf8(m_frame->BuildReport());
+  const std::string html = Utf8(m_frame->Commands().report.BuildReport());
   // Row 0 even, row 1 skipped (its colour 72 never shows), row 2 even,
   // row 3 odd, row 4 even.
   EXPECT_NE(html.find("<tr><td>1</td><td>4</td>" + ColourCell("282828", 0)), std::string::npos);
@@ -137,7 +138,7 @@ TEST_F(Report, MarkupInNamesAndCellsIsEscaped) {
   Load(path);
   m_frame->Grid(1)->SetCellValue(0, COL_FROM, "</table>");
   m_frame->Grid(1)->SetCellValue(0, COL_BLINK, "<!--");
-  const std::string html = Utf8(m_frame->BuildReport());
+  const std::string html = Utf8(m_frame->Commands().report.BuildReport());
   EXPECT_NE(html.find("<h1>show &quot;&lt;i&gt;&quot; &amp; more.cfg</h1>"), std::string::npos);
   EXPECT_NE(html.find("<h2>Scene: Opening &lt;intro&gt;</h2>"), std::string::npos);
   EXPECT_NE(html.find("<td>front &amp; &quot;left&quot;</td>"), std::string::npos);
@@ -149,7 +150,7 @@ TEST_F(Report, MarkupInNamesAndCellsIsEscaped) {
   EXPECT_EQ(html.find("<i>"), std::string::npos);
 
   // The heading has the file name, the page header the whole path.
-  EXPECT_EQ(Utf8(m_frame->BuildReportHeader()),
+  EXPECT_EQ(Utf8(m_frame->Commands().report.BuildReportHeader()),
             "<table width='100%' cellpadding=0 cellspacing=0><tr><td align='left'>"
             "Lumivane scenario - " + TestHome() + "/&lt;b&gt; &amp; &#39;co&#39;/show &quot;"
             "&lt;i&gt;&quot; &amp; more.cfg</td><td align='right'>page @PAGENUM@ of @PAGESCNT@"

@@ -13,6 +13,7 @@
 #include <wx/tipdlg.h>
 
 #include "gui/app/texts.h"
+#include "gui/frame/frame_commands.h"
 #include "gui/frame/lumivane_frame.h"
 
 LumivaneApp::LumivaneApp() : m_frame(nullptr) {}
@@ -85,7 +86,7 @@ bool LumivaneApp::StartUp(const wxArrayString& commandLine, BoardSession::Mode m
 
 void LumivaneApp::ShowStartupTip() {
   m_frame->Update();
-  m_frame->ShowTips();
+  m_frame->Commands().help.ShowTips();
 }
 
 void LumivaneApp::LoadSettings() {

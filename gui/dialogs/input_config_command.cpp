@@ -1,5 +1,7 @@
 // The Input configuration command: the functions of the four auxiliary
 // inputs, chosen in their dialog.
+#include "gui/dialogs/dialog_commands.h"
+
 #include <wx/notebook.h>
 
 #include "core/edit/edit_commands.h"
@@ -8,26 +10,26 @@
 #include "gui/dialogs/input_config_dlg.h"
 #include "gui/frame/lumivane_frame.h"
 
-void LumivaneFrame::OnInputConfig(wxCommandEvent&) {
+void RunInputConfigCommand(LumivaneFrame& frame, Document& document) {
   wxArrayString names;
-  for (size_t page = 0; page < Notebook()->GetPageCount(); ++page) {
-    names.Add(Notebook()->GetPageText(page));
+  for (size_t page = 0; page < frame.Notebook()->GetPageCount(); ++page) {
+    names.Add(frame.Notebook()->GetPageText(page));
   }
   int functions[INPUT_COUNT];
   for (int input = 0; input < INPUT_COUNT; ++input) {
-    functions[input] = m_document.GetScenario().inputs[input];
+    functions[input] = document.GetScenario().inputs[input];
   }
-  LumivaneInputConfig dialog(this, functions, names);
+  LumivaneInputConfig dialog(&frame, functions, names);
   {
-    ModalScope modal(this);
+    LumivaneFrame::ModalScope modal(&frame);
     if (dialog.ShowModal() != wxID_OK) {
       return;
     }
   }
-  SetStatus(MSG_INPUT_CONFIG_CHANGED, STATUS_MESSAGE);
+  frame.SetStatus(MSG_INPUT_CONFIG_CHANGED, STATUS_MESSAGE);
   std::array<int, INPUT_COUNT> chosen{};
   for (int input = 0; input < LumivaneInputConfig::INPUTS; ++input) {
     chosen[input] = dialog.Function(input);
   }
-  ConfigureInputs(m_document, chosen);
+  ConfigureInputs(document, chosen);
 }

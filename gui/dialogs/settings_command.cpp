@@ -1,18 +1,21 @@
+// The Settings command: the port, its speed and the program's options.
+#include "gui/dialogs/dialog_commands.h"
+
 #include "gui/app/app_state.h"
 #include "gui/app/texts.h"
 #include "gui/dialogs/settings_dlg.h"
 #include "gui/frame/lumivane_frame.h"
 
-void LumivaneFrame::OnSettings(wxCommandEvent&) {
-  StopRun();
+void RunSettingsCommand(LumivaneFrame& frame, AppState& app) {
+  frame.StopRun();
   // Free the adapter in use, so that the port list can open and show it.
-  m_session->Close();
-  LumivaneSettingsDlg dialog(this, m_app.settings);
-  ModalScope modal(this);
+  frame.Session().Close();
+  LumivaneSettingsDlg dialog(&frame, app.settings);
+  LumivaneFrame::ModalScope modal(&frame);
   if (dialog.ShowModal() == wxID_OK) {
-    m_app.settings = dialog.Values();
+    app.settings = dialog.Values();
     // The next board command opens the link with the new port and rate.
-    m_session->Close();
-    SetStatus(MSG_SETTINGS_CHANGED, STATUS_MESSAGE);
+    frame.Session().Close();
+    frame.SetStatus(MSG_SETTINGS_CHANGED, STATUS_MESSAGE);
   }
 }

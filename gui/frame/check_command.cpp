@@ -1,5 +1,7 @@
 // Check scenario: the core's checks, listed in a dialog that leads to the
 // row a finding is about.
+#include "gui/dialogs/dialog_commands.h"
+
 #include "gui/frame/lumivane_frame.h"
 
 #include <algorithm>
@@ -11,24 +13,24 @@
 #include "gui/app/texts.h"
 #include "gui/dialogs/check_dlg.h"
 
-void LumivaneFrame::OnCheckScenario(wxCommandEvent&) {
-  CommitOpenEdits();
-  const std::vector<Finding> findings = CheckScenario(m_document.GetScenario());
+void RunCheckCommand(LumivaneFrame& frame, const Document& document) {
+  frame.CommitOpenEdits();
+  const std::vector<Finding> findings = CheckScenario(document.GetScenario());
   if (findings.empty()) {
-    ShowMessage(CHECK_NOTHING_FOUND, CHECK_TITLE, wxOK | wxICON_INFORMATION);
+    frame.ShowMessage(CHECK_NOTHING_FOUND, CHECK_TITLE, wxOK | wxICON_INFORMATION);
     return;
   }
-  CheckDlg dialog(this, m_document.GetScenario(), findings);
-  const int scenes = SceneCount();
+  CheckDlg dialog(&frame, document.GetScenario(), findings);
+  const int scenes = frame.SceneCount();
   {
-    ModalScope modal(this);
-    if (dialog.ShowModal() != wxID_OK || SceneCount() != scenes) {
+    LumivaneFrame::ModalScope modal(&frame);
+    if (dialog.ShowModal() != wxID_OK || frame.SceneCount() != scenes) {
       return;
     }
   }
   const int chosen = dialog.Chosen();
   if (chosen >= 0 && chosen < static_cast<int>(findings.size()) && findings[chosen].scene >= 0) {
-    GoToRow(findings[chosen].scene, std::max(findings[chosen].row, 0));
+    frame.GoToRow(findings[chosen].scene, std::max(findings[chosen].row, 0));
   }
 }
 

@@ -1,7 +1,7 @@
 // Copy, cut and paste of rows through the clipboard, as tab-separated text
 // that spreadsheets and other Lumivane windows understand. An open cell
 // editor keeps the keys for its own text.
-#include "gui/frame/lumivane_frame.h"
+#include "gui/frame/clipboard_commands.h"
 
 #include <algorithm>
 #include <set>
@@ -15,6 +15,7 @@
 #include "core/edit/edit_commands.h"
 #include "core/model/row_clipboard.h"
 #include "gui/app/texts.h"
+#include "gui/frame/lumivane_frame.h"
 #include "gui/frame/scene_book.h"
 
 namespace {
@@ -46,15 +47,15 @@ std::string ClipboardText() {
 
 }  // namespace
 
-void LumivaneFrame::BindClipboardCommands() {
-  Bind(wxEVT_MENU, &LumivaneFrame::OnCopy, this, wxID_COPY);
-  Bind(wxEVT_MENU, &LumivaneFrame::OnCut, this, wxID_CUT);
-  Bind(wxEVT_MENU, &LumivaneFrame::OnPaste, this, wxID_PASTE);
-  Bind(wxEVT_MENU, &LumivaneFrame::OnCheckScenario, this, ID_CHECK_SCENARIO);
+ClipboardCommands::ClipboardCommands(LumivaneFrame& frame, Document& document)
+    : m_frame(frame), m_document(document) {
+  m_frame.Bind(wxEVT_MENU, &ClipboardCommands::OnCopy, this, wxID_COPY);
+  m_frame.Bind(wxEVT_MENU, &ClipboardCommands::OnCut, this, wxID_CUT);
+  m_frame.Bind(wxEVT_MENU, &ClipboardCommands::OnPaste, this, wxID_PASTE);
 }
 
-std::vector<int> LumivaneFrame::SelectedRows(int scene) {
-  wxGrid* grid = ExistingGrid(scene);
+std::vector<int> ClipboardCommands::SelectedRows(int scene) {
+  wxGrid* grid = m_frame.ExistingGrid(scene);
   std::set<int> rows;
   if (grid != nullptr) {
     for (int row : grid->GetSelectedRows()) {
@@ -78,7 +79,7 @@ std::vector<int> LumivaneFrame::SelectedRows(int scene) {
   return inScene;
 }
 
-bool LumivaneFrame::CopyRows(int scene) {
+bool ClipboardCommands::CopyRows(int scene) {
   const std::vector<int> selected = SelectedRows(scene);
   if (selected.empty()) {
     return false;
@@ -96,22 +97,22 @@ bool LumivaneFrame::CopyRows(int scene) {
   return true;
 }
 
-void LumivaneFrame::OnCopy(wxCommandEvent&) {
-  const int scene = CurrentScene();
-  if (wxTextCtrl* text = OpenEditorText(ExistingGrid(scene))) {
+void ClipboardCommands::OnCopy(wxCommandEvent&) {
+  const int scene = m_frame.CurrentScene();
+  if (wxTextCtrl* text = OpenEditorText(m_frame.ExistingGrid(scene))) {
     text->Copy();
     return;
   }
   CopyRows(scene);
 }
 
-void LumivaneFrame::OnCut(wxCommandEvent&) {
-  const int scene = CurrentScene();
-  if (wxTextCtrl* text = OpenEditorText(ExistingGrid(scene))) {
+void ClipboardCommands::OnCut(wxCommandEvent&) {
+  const int scene = m_frame.CurrentScene();
+  if (wxTextCtrl* text = OpenEditorText(m_frame.ExistingGrid(scene))) {
     text->Cut();
     return;
   }
-  StopRun();
+  m_frame.StopRun();
   if (!CopyRows(scene)) {
     return;
   }
@@ -122,16 +123,16 @@ void LumivaneFrame::OnCut(wxCommandEvent&) {
     return;
   }
   // The selection goes before the rows it covers.
-  if (wxGrid* grid = ExistingGrid(scene)) {
+  if (wxGrid* grid = m_frame.ExistingGrid(scene)) {
     grid->ClearSelection();
   }
   CutRows(m_document, scene, rows);
-  SetStatus(MSG_MODIFIED_SCENARIO, STATUS_MESSAGE);
+  m_frame.SetStatus(MSG_MODIFIED_SCENARIO, STATUS_MESSAGE);
 }
 
-void LumivaneFrame::OnPaste(wxCommandEvent&) {
-  const int scene = CurrentScene();
-  wxGrid* grid = ExistingGrid(scene);
+void ClipboardCommands::OnPaste(wxCommandEvent&) {
+  const int scene = m_frame.CurrentScene();
+  wxGrid* grid = m_frame.ExistingGrid(scene);
   if (wxTextCtrl* text = OpenEditorText(grid)) {
     text->Paste();
     return;
@@ -139,7 +140,7 @@ void LumivaneFrame::OnPaste(wxCommandEvent&) {
   if (grid == nullptr) {
     return;
   }
-  StopRun();
+  m_frame.StopRun();
   const std::string text = ClipboardText();
   if (text.empty()) {
     return;
@@ -162,6 +163,6 @@ void LumivaneFrame::OnPaste(wxCommandEvent&) {
     grid->ProcessWindowEvent(changed);
     return;
   }
-  SetStatus(MSG_MODIFIED_SCENARIO, STATUS_MESSAGE);
-  ShowWarnings(pasted.warnings);
+  m_frame.SetStatus(MSG_MODIFIED_SCENARIO, STATUS_MESSAGE);
+  m_frame.ShowWarnings(pasted.warnings);
 }

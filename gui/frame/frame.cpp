@@ -18,6 +18,7 @@
 #include "gui/app/texts.h"
 #include "gui/frame/link_view.h"
 #include "gui/frame/fade_hold_row.h"
+#include "gui/frame/frame_commands.h"
 #include "gui/frame/grid_clipboard_keys.h"
 #include "gui/frame/report_printing.h"
 #include "gui/frame/scene_book.h"
@@ -31,7 +32,6 @@ LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size, AppState
       m_view{false},
       m_timer(nullptr),
       m_activeScene(-1),
-      m_printing(nullptr),
       m_lines(lines),
       m_modalDepth(0),
       m_fileChangePending(false),
@@ -92,8 +92,6 @@ LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size, AppState
   // From here on the window follows every change of the Document.
   m_document.AddListener(this);
 
-  m_printing = new ReportPrinting(PRINTING_NAME, this);
-
   m_timer = new wxTimer(this, ID_TIMER);
   Bind(wxEVT_TIMER, [this](wxTimerEvent&) { TimerTick(); }, ID_TIMER);
   m_timer->Start(TIMER_PERIOD_MS, wxTIMER_CONTINUOUS);
@@ -125,7 +123,7 @@ LumivaneFrame::~LumivaneFrame() {
     m_timer->Stop();
     delete m_timer;
   }
-  delete m_printing;
+  m_commands.reset();
 }
 
 void LumivaneFrame::SetStatus(const wxString& text, int field) {

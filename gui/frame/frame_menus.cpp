@@ -8,6 +8,8 @@
 
 #include "gui/app/app_state.h"
 #include "gui/app/texts.h"
+#include "gui/dialogs/dialog_commands.h"
+#include "gui/frame/frame_commands.h"
 #include "gui/frame/menu_keys.h"
 #include "gui/frame/scene_book.h"
 #include "resources/icons.h"
@@ -128,21 +130,20 @@ void LumivaneFrame::BindCommands() {
   // Edits made straight through a grid reach the menu and tools here as well.
   Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Enable(m_document.CanUndo()); }, wxID_UNDO);
   Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Enable(m_document.CanRedo()); }, wxID_REDO);
-  Bind(wxEVT_MENU, &LumivaneFrame::OnSettings, this, wxID_PROPERTIES);
+  Bind(wxEVT_MENU, [this](wxCommandEvent&) { RunSettingsCommand(*this, m_app); }, wxID_PROPERTIES);
   Bind(wxEVT_MENU, &LumivaneFrame::OnResetBoards, this, ID_RESET_BOARDS);
   Bind(wxEVT_MENU, &LumivaneFrame::OnProgramBoards, this, ID_PROGRAM_BOARDS);
   Bind(wxEVT_MENU, &LumivaneFrame::OnClearBoards, this, ID_ERASE_BOARDS);
-  Bind(wxEVT_MENU, &LumivaneFrame::OnInputConfig, this, ID_INPUT_CONFIG);
+  Bind(wxEVT_MENU, [this](wxCommandEvent&) { RunInputConfigCommand(*this, m_document); }, ID_INPUT_CONFIG);
+  Bind(wxEVT_MENU, [this](wxCommandEvent&) { RunCheckCommand(*this, m_document); }, ID_CHECK_SCENARIO);
   BindDocumentCommands();
   Bind(wxEVT_MENU, &LumivaneFrame::OnTransferRun, this, ID_TRANSFER);
   Bind(wxEVT_MENU, [this](wxCommandEvent&) { StopRun(); }, ID_STOP);
   Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { SetAllFade(m_document, SetAllSource()); }, ID_FADE_SET_ALL);
   RouteMenuKeys(this, [this] { return ExistingGrid(Notebook()->GetSelection()); });
   BindRowSceneCommands();
-  BindClipboardCommands();
-  BindReportCommands();
-  BindHelpCommands();
-  BindMonitorCommands();
+  m_commands = std::make_unique<FrameCommands>(*this, m_app, m_document);
+  BindMonitorCommand(*this, m_lines);
   // A colour cell typed into: the colour dialog, once the grid's event is over.
   Bind(wxEVT_MENU,
        [this](wxCommandEvent&) {

@@ -35,6 +35,7 @@ class wxTimer;
 class wxToolBar;
 class BoardLines;
 class FadeHoldRow;
+struct FrameCommands;
 class SceneBook;
 
 // The main window: a view of the open Document and the router of its
@@ -58,10 +59,11 @@ class SceneBook;
 //   document_commands.cpp   new, open, save, revert, exit, closing
 //   runner.cpp              running a scenario, the timer, the file watch
 //   row_scene_commands.cpp  rows and scenes: insert, delete, move, ...
-//   ../dialogs/*_command.cpp  the settings and input configuration commands
-//   monitor_command.cpp     the board monitor (../monitor/board_monitor.h)
-//   report.cpp              the printed report
-//   ../help/help_commands.cpp  tips, user guide, about box
+// Commands that live apart, bound to their items here or by themselves:
+//   ../dialogs/dialog_commands.h  settings, input configuration, check,
+//                                 the board monitor
+//   frame_commands.h        groups: report_commands.h (print), help
+//                           (../help/help_commands.h), clipboard_commands.h
 class LumivaneFrame : public wxFrame, public DocumentListener {
  public:
   // `app` holds the settings the window shows and changes; `lines` the
@@ -142,9 +144,6 @@ class LumivaneFrame : public wxFrame, public DocumentListener {
   void OnProgramBoards(wxCommandEvent& event);
   void OnClearBoards(wxCommandEvent& event);
 
-  // Settings command (dialogs/settings_command.cpp).
-  void OnSettings(wxCommandEvent& event);
-
   // Row and scene commands (frame/row_scene_commands.cpp).
   void BindRowSceneCommands();
   void OnCellRightClick(wxGridEvent& event);
@@ -167,46 +166,30 @@ class LumivaneFrame : public wxFrame, public DocumentListener {
   int ContextRow() const;
   wxGrid* ContextGrid() const;
 
-  // Copy, cut and paste of rows (frame/clipboard_commands.cpp), and the
-  // scenario check (frame/check_command.cpp).
-  void BindClipboardCommands();
-  void OnCopy(wxCommandEvent& event);
-  void OnCut(wxCommandEvent& event);
-  void OnPaste(wxCommandEvent& event);
-  void OnCheckScenario(wxCommandEvent& event);
   // Shows a scene and puts the grid's cursor on a row.
   void GoToRow(int scene, int row);
 
-  // Input configuration command (dialogs/input_config_command.cpp).
-  void OnInputConfig(wxCommandEvent& event);
+  // The command groups that bind their own items (frame_commands.h): help,
+  // report, clipboard.
+  FrameCommands& Commands() { return *m_commands; }
 
-  // Board monitor (frame/monitor_command.cpp): the command, and the monitor
-  // opening by itself at the first transfer to the virtual boards.
-  void BindMonitorCommands();
-  void OnBoardMonitor(wxCommandEvent& event);
+  // For the commands that live apart from the frame: a dialog's time on
+  // screen, messages, the status bar and open edits committed.
+  class ModalScope {
+   public:
+    explicit ModalScope(LumivaneFrame* frame);
+    ~ModalScope();
+    ModalScope(const ModalScope&) = delete;
+    ModalScope& operator=(const ModalScope&) = delete;
 
-  // Report and printing (storage/report.cpp).
-  void BindReportCommands();
-  // The open scenario as an HTML report, and the page header printed above
-  // each of its pages.
-  wxString BuildReport();
-  wxString BuildReportHeader() const;
-  void OnPreview(wxCommandEvent& event);
-  void OnPrint(wxCommandEvent& event);
-  // The printing object, for tests that print without the print dialog.
-  wxHtmlEasyPrinting* Printing() const { return m_printing; }
-
-  // Help (help/help_commands.cpp): the tip dialog, shared by start-up and
-  // the Tips command, and the other Help menu commands.
-  void BindHelpCommands();
-  void ShowTips();
-  void OnTips(wxCommandEvent& event);
-  void OnUserGuide(wxCommandEvent& event);
-  void OnAbout(wxCommandEvent& event);
-  // Opens the user guide with the PDF viewer that the mailcap file at
-  // `mailcapPath` names, else with the desktop's default application, else
-  // tells the user where the guide lies. Returns whether a viewer started.
-  bool OpenUserGuide(const wxString& mailcapPath);
+   private:
+    LumivaneFrame* m_frame;
+  };
+  int ShowMessage(const wxString& message, const wxString& caption, long style);
+  void SetStatus(const wxString& text, int field);
+  // The texts of a command's warnings, in their boxes.
+  void ShowWarnings(const std::vector<EditWarning>& warnings);
+  void CommitOpenEdits();
 
   // Read access for the application object and tests. Grid makes the
   // scene's grid if its page has not been shown yet.
@@ -246,22 +229,7 @@ class LumivaneFrame : public wxFrame, public DocumentListener {
  private:
   // While a dialog waits for the user, the file watch only notes a change
   // and asks once the dialog is gone.
-  class ModalScope {
-   public:
-    explicit ModalScope(LumivaneFrame* frame);
-    ~ModalScope();
-    ModalScope(const ModalScope&) = delete;
-    ModalScope& operator=(const ModalScope&) = delete;
-
-   private:
-    LumivaneFrame* m_frame;
-  };
   friend class ModalScope;
-  int ShowMessage(const wxString& message, const wxString& caption, long style);
-  // The rows the user selected in a scene's grid: whole rows, or the rows
-  // of the selected cells, else the cursor's row; in order.
-  std::vector<int> SelectedRows(int scene);
-  bool CopyRows(int scene);
   void StepHistory(bool back);
   wxString AskSceneName(const wxString& message, const wxString& caption, wxString suggestion);
   void ShowSceneValues(int scene);
@@ -269,16 +237,12 @@ class LumivaneFrame : public wxFrame, public DocumentListener {
   void BuildMenus();
   void BuildToolBar();
   void BindCommands();
-  void SetStatus(const wxString& text, int field);
   void ShowError(const wxString& message);
-  // The texts of a command's warnings, in their boxes.
-  void ShowWarnings(const std::vector<EditWarning>& warnings);
   // Ends a run and takes the fade/hold row over; the scene whose value
   // "Set All" copies, or -1.
   int SetAllSource();
   void SwitchAutoTransferOff();
   void BindDocumentCommands();
-  void CommitOpenEdits();
   void StartEmptyScenario();
   bool ConfirmLosingChanges();
   // The board session found the scenario file changed on disk; the
@@ -312,7 +276,7 @@ class LumivaneFrame : public wxFrame, public DocumentListener {
   // The scene on the boards: the running one, or the last one sent by
   // auto transfer or programming; -1 when none is.
   int m_activeScene;
-  wxHtmlEasyPrinting* m_printing;
+  std::unique_ptr<FrameCommands> m_commands;
   // The lines the program reaches, and the board session, which runs the
   // board commands and the runs; what it tells comes through the view.
   class LinkView;

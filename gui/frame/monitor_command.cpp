@@ -1,5 +1,7 @@
 // The Board monitor command, and the monitor opening by itself the first
 // time a transfer goes to the virtual boards.
+#include "gui/dialogs/dialog_commands.h"
+
 #include "gui/frame/lumivane_frame.h"
 
 #include <wx/app.h>
@@ -21,13 +23,19 @@ wxWeakRef<LumivaneFrame> s_frame;
 
 }  // namespace
 
-void LumivaneFrame::BindMonitorCommands() {
-  Bind(wxEVT_MENU, &LumivaneFrame::OnBoardMonitor, this, ID_BOARD_MONITOR);
+void BindMonitorCommand(LumivaneFrame& frame, BoardLines& lines) {
+  frame.Bind(
+      wxEVT_MENU,
+      [&frame, &lines](wxCommandEvent&) {
+        s_shownFor = s_windows;
+        BoardMonitor::Open(&frame, lines);
+      },
+      ID_BOARD_MONITOR);
   const int window = ++s_windows;
-  s_frame = this;
+  s_frame = &frame;
   // Called inside a board command, on the board link's thread: the window
   // opens on the window's thread once that is over.
-  m_lines.SetListener([window, &lines = m_lines] {
+  lines.SetListener([window, &lines] {
     int shown = s_shownFor.load();
     if (shown != window && s_shownFor.compare_exchange_strong(shown, window)) {
       wxTheApp->CallAfter([window, &lines] {
@@ -35,9 +43,4 @@ void LumivaneFrame::BindMonitorCommands() {
       });
     }
   });
-}
-
-void LumivaneFrame::OnBoardMonitor(wxCommandEvent&) {
-  s_shownFor = s_windows;
-  BoardMonitor::Open(this, m_lines);
 }

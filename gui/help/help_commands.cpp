@@ -1,5 +1,5 @@
 // The Help menu's commands: tips of the day, the user guide and the about box.
-#include "gui/frame/lumivane_frame.h"
+#include "gui/help/help_commands.h"
 
 #include <memory>
 #include <string>
@@ -14,30 +14,37 @@
 
 #include "gui/app/app_state.h"
 #include "gui/app/texts.h"
+#include "gui/frame/lumivane_frame.h"
 #include "core/mailcap/mailcap.h"
 #include "gui/help/desktop_opener.h"
 #include "resources/icons.h"
 
-void LumivaneFrame::ShowTips() {
+HelpCommands::HelpCommands(LumivaneFrame& frame, AppState& app) : m_frame(frame), m_app(app) {
+  m_frame.Bind(wxEVT_MENU, &HelpCommands::OnTips, this, wxID_HELP_PROCEDURES);
+  m_frame.Bind(wxEVT_MENU, &HelpCommands::OnUserGuide, this, wxID_HELP);
+  m_frame.Bind(wxEVT_MENU, &HelpCommands::OnAbout, this, wxID_ABOUT);
+}
+
+void HelpCommands::ShowTips() {
   const wxString path = m_app.docDir + "/" + TIPS_FILE_NAME;
   // A negative index lies past the last tip, so the provider starts over.
   std::unique_ptr<wxTipProvider> provider(
       wxCreateFileTipProvider(path, static_cast<size_t>(m_app.settings.tip)));
-  ModalScope modal(this);
-  const bool keepShowing = wxShowTip(this, provider.get(), true);
+  LumivaneFrame::ModalScope modal(&m_frame);
+  const bool keepShowing = wxShowTip(&m_frame, provider.get(), true);
   m_app.settings.tip = keepShowing ? static_cast<long>(provider->GetCurrentTip()) : -1;
 }
 
-void LumivaneFrame::OnTips(wxCommandEvent&) {
-  StopRun();
+void HelpCommands::OnTips(wxCommandEvent&) {
+  m_frame.StopRun();
   ShowTips();
 }
 
-bool LumivaneFrame::OpenUserGuide(const wxString& mailcapPath) {
+bool HelpCommands::OpenUserGuide(const wxString& mailcapPath) {
   const wxString guide = m_app.docDir + "/" + USER_GUIDE_FILE_NAME;
   if (!wxFileExists(guide)) {
     // A viewer would only report a missing file in its own words, if at all.
-    ShowMessage(wxString::Format(ERR_USER_GUIDE_MISSING, guide), CAPTION_ERROR, wxOK | wxICON_ERROR);
+    m_frame.ShowMessage(wxString::Format(ERR_USER_GUIDE_MISSING, guide), CAPTION_ERROR, wxOK | wxICON_ERROR);
     return false;
   }
   const std::string command = mailcap_view_command(
@@ -52,7 +59,7 @@ bool LumivaneFrame::OpenUserGuide(const wxString& mailcapPath) {
   // The desktop's opener may find no viewer either; then the user is told
   // where the guide lies, once it has given up.
   const wxString noViewer = wxString::Format(ERR_USER_GUIDE_NO_VIEWER, guide);
-  wxWeakRef<LumivaneFrame> frame(this);
+  wxWeakRef<LumivaneFrame> frame(&m_frame);
   if (OpenWithDesktop(guide, [frame, noViewer] {
         if (frame) {
           frame->CallAfter([frame, noViewer] {
@@ -62,17 +69,17 @@ bool LumivaneFrame::OpenUserGuide(const wxString& mailcapPath) {
       })) {
     return true;
   }
-  ShowMessage(noViewer, CAPTION_ERROR, wxOK | wxICON_ERROR);
+  m_frame.ShowMessage(noViewer, CAPTION_ERROR, wxOK | wxICON_ERROR);
   return false;
 }
 
-void LumivaneFrame::OnUserGuide(wxCommandEvent&) {
-  StopRun();
+void HelpCommands::OnUserGuide(wxCommandEvent&) {
+  m_frame.StopRun();
   OpenUserGuide(MAILCAP_FILE);
 }
 
-void LumivaneFrame::OnAbout(wxCommandEvent&) {
-  StopRun();
+void HelpCommands::OnAbout(wxCommandEvent&) {
+  m_frame.StopRun();
   wxAboutDialogInfo info;
   info.SetName(ABOUT_NAME);
   info.SetVersion(ABOUT_VERSION);
@@ -82,13 +89,7 @@ void LumivaneFrame::OnAbout(wxCommandEvent&) {
   info.SetWebSite(ABOUT_WEB_SITE);
   // Modal, so the box is gone before the next command; GTK's own about
   // boxes (native and generic) are shown modeless.
-  wxGenericAboutDialog dialog(info, this);
-  ModalScope modal(this);
+  wxGenericAboutDialog dialog(info, &m_frame);
+  LumivaneFrame::ModalScope modal(&m_frame);
   dialog.ShowModal();
-}
-
-void LumivaneFrame::BindHelpCommands() {
-  Bind(wxEVT_MENU, &LumivaneFrame::OnTips, this, wxID_HELP_PROCEDURES);
-  Bind(wxEVT_MENU, &LumivaneFrame::OnUserGuide, this, wxID_HELP);
-  Bind(wxEVT_MENU, &LumivaneFrame::OnAbout, this, wxID_ABOUT);
 }

@@ -1,0 +1,14 @@
+#pragma once
+// The main window's commands that live apart from it, in groups that bind
+// their own menu items. The frame owns them as one and hands them out.
+#include "gui/frame/clipboard_commands.h"
+#include "gui/frame/report_commands.h"
+#include "gui/help/help_commands.h"
+
+struct FrameCommands {
+  FrameCommands(LumivaneFrame& frame, AppState& app, Document& document)
+      : help(frame, app), report(frame, document), clipboard(frame, document) {}
+  HelpCommands help;
+  ReportCommands report;
+  ClipboardCommands clipboard;
+};
