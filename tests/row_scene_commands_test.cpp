@@ -20,6 +20,7 @@
 #include "gui/app/lumivane_app.h"
 #include "gui/app/texts.h"
 #include "gui/frame/cell_colours.h"
+#include "gui/frame/frame_commands.h"
 #include "gui/frame/lumivane_frame.h"
 #include "gui/frame/number_cell_editor.h"
 #include "support/app_fixture.h"
@@ -113,7 +114,7 @@ class MenuKeys : public wxTimer {
   int m_polls = 0;
 };
 
-class RowSceneCommands : public AppTest {
+class RowSceneMenu : public AppTest {
  protected:
   void SetUp() override {
     FtdiSimReset();
@@ -136,12 +137,12 @@ class RowSceneCommands : public AppTest {
   // A context menu command on row `row` of scene `scene`, as the menu
   // opened there sends it.
   void ContextCommand(int scene, int row, int id) {
-    delete m_frame->BuildContextMenu(m_frame->Grid(scene), row);
+    delete m_frame->Commands().rows.BuildContextMenu(m_frame->Grid(scene), row);
     Command(id);
   }
   // Which context menu entries are enabled for that row.
   std::vector<int> EnabledEntries(int scene, int row) {
-    std::unique_ptr<wxMenu> menu(m_frame->BuildContextMenu(m_frame->Grid(scene), row));
+    std::unique_ptr<wxMenu> menu(m_frame->Commands().rows.BuildContextMenu(m_frame->Grid(scene), row));
     std::vector<int> enabled;
     for (int id = ID_ROW_INSERT; id <= ID_SCENE_RIGHT; ++id) {
       if (menu->IsEnabled(id)) enabled.push_back(id);
@@ -229,10 +230,10 @@ const std::string EMPTY_ROW = "||-||";
 // ---------------------------------------------------------------------------
 // The context menu.
 
-TEST_F(RowSceneCommands, ContextMenuKeepsTheLastRowLastAndRowZeroOnTop) {
+TEST_F(RowSceneMenu, ContextMenuKeepsTheLastRowLastAndRowZeroOnTop) {
   FillRow(0, 0, "1", "", 5, "", "a");
   FillRow(0, 1, "2", "", 6, "", "b");
-  std::unique_ptr<wxMenu> menu(m_frame->BuildContextMenu(m_frame->Grid(0), 1));
+  std::unique_ptr<wxMenu> menu(m_frame->Commands().rows.BuildContextMenu(m_frame->Grid(0), 1));
   const int ids[] = {ID_ROW_INSERT, ID_ROW_DELETE, ID_ROW_UP, ID_ROW_DOWN, ID_SCENE_LEFT, ID_SCENE_RIGHT};
   const char* labels[] = {"Insert row", "Delete row", "Move row up", "Move row down",
                           "Move scene left", "Move scene right"};
@@ -263,7 +264,7 @@ TEST_F(RowSceneCommands, ContextMenuKeepsTheLastRowLastAndRowZeroOnTop) {
   EXPECT_EQ(EnabledEntries(2, 0), (std::vector<int>{ID_ROW_INSERT, ID_SCENE_LEFT}));
 }
 
-TEST_F(RowSceneCommands, RightClickOpensTheMenuOnThatRowAndItsEntryActsThere) {
+TEST_F(RowSceneMenu, RightClickOpensTheMenuOnThatRowAndItsEntryActsThere) {
   wxGrid* grid = m_frame->Grid(0);
   FillRow(0, 0, "1", "", 5, "", "a");
   FillRow(0, 1, "2", "", 6, "", "b");
@@ -288,8 +289,8 @@ TEST_F(RowSceneCommands, RightClickOpensTheMenuOnThatRowAndItsEntryActsThere) {
   }
 
   EXPECT_EQ(keys.fired, 1) << "no menu opened";
-  EXPECT_EQ(m_frame->ContextGrid(), grid);
-  EXPECT_EQ(m_frame->ContextRow(), 1);
+  EXPECT_EQ(m_frame->Commands().rows.ContextGrid(), grid);
+  EXPECT_EQ(m_frame->Commands().rows.ContextRow(), 1);
   EXPECT_EQ(Rows(0), (std::vector<std::string>{"1||5||a", "3||7||c", EMPTY_ROW}));
   EXPECT_TRUE(m_frame->IsModified());
   // The click itself didn't move the grid cursor.
@@ -299,7 +300,7 @@ TEST_F(RowSceneCommands, RightClickOpensTheMenuOnThatRowAndItsEntryActsThere) {
 // ---------------------------------------------------------------------------
 // Row commands.
 
-TEST_F(RowSceneCommands, InsertedRowGoesAboveTheClickedRowWithNumberEditors) {
+TEST_F(RowSceneMenu, InsertedRowGoesAboveTheClickedRowWithNumberEditors) {
   FillRow(0, 0, "1", "", 5, "", "a");
   FillRow(0, 1, "2", "", 6, "", "b");
   ContextCommand(0, 1, ID_ROW_INSERT);
@@ -311,7 +312,7 @@ TEST_F(RowSceneCommands, InsertedRowGoesAboveTheClickedRowWithNumberEditors) {
   EXPECT_EQ(Status(), "Modified scenario (unsaved changes)");
 }
 
-TEST_F(RowSceneCommands, RowsMoveWithTheirColoursAndTheLastRowIsNeverDeleted) {
+TEST_F(RowSceneMenu, RowsMoveWithTheirColoursAndTheLastRowIsNeverDeleted) {
   FillRow(0, 0, "1", "2", 5, "3", "a");
   FillRow(0, 1, "4", "", 6, "", "b");
   ContextCommand(0, 1, ID_ROW_UP);
@@ -331,7 +332,7 @@ TEST_F(RowSceneCommands, RowsMoveWithTheirColoursAndTheLastRowIsNeverDeleted) {
 // ---------------------------------------------------------------------------
 // Moving scenes.
 
-TEST_F(RowSceneCommands, MovingSceneTwoLeftTakesItsNameRowsFadeHoldAndHiddenToAlong) {
+TEST_F(RowSceneMenu, MovingSceneTwoLeftTakesItsNameRowsFadeHoldAndHiddenToAlong) {
   SetSceneName(m_frame, 0, "A");
   AddScene("B", true);
   AddScene("C");
@@ -387,7 +388,7 @@ TEST_F(RowSceneCommands, MovingSceneTwoLeftTakesItsNameRowsFadeHoldAndHiddenToAl
   EXPECT_LT(b, a);
 }
 
-TEST_F(RowSceneCommands, MovedRowsStillTakeAnyTypedTextAndWarn) {
+TEST_F(RowSceneMenu, MovedRowsStillTakeAnyTypedTextAndWarn) {
   AddScene("");
   FillRow(1, 0, "5", "", 20, "1", "b1");
   Show(1);
@@ -407,7 +408,7 @@ TEST_F(RowSceneCommands, MovedRowsStillTakeAnyTypedTextAndWarn) {
 // ---------------------------------------------------------------------------
 // Adding, deleting, renaming and duplicating scenes.
 
-TEST_F(RowSceneCommands, DeletingSceneTwoOfFourThenAddingPutsTheNewSceneLast) {
+TEST_F(RowSceneMenu, DeletingSceneTwoOfFourThenAddingPutsTheNewSceneLast) {
   AddScene("");
   AddScene("");
   AddScene("");
@@ -458,7 +459,7 @@ TEST_F(RowSceneCommands, DeletingSceneTwoOfFourThenAddingPutsTheNewSceneLast) {
   EXPECT_EQ(Status(), "Added a scene");
 }
 
-TEST_F(RowSceneCommands, AddingAcceptsADuplicateNameOnYesAndNothingOnCancel) {
+TEST_F(RowSceneMenu, AddingAcceptsADuplicateNameOnYesAndNothingOnCancel) {
   wxTEST_DIALOG(Command(wxID_ADD), ExpectSceneName::New("Scene 2", "", wxID_CANCEL));
   EXPECT_EQ(Scenes(), 1);
   EXPECT_FALSE(m_frame->IsModified());
@@ -472,14 +473,14 @@ TEST_F(RowSceneCommands, AddingAcceptsADuplicateNameOnYesAndNothingOnCancel) {
   EXPECT_TRUE(m_frame->IsModified());
 }
 
-TEST_F(RowSceneCommands, NoSceneIsAddedOrDuplicatedBeyondTheLimit) {
+TEST_F(RowSceneMenu, NoSceneIsAddedOrDuplicatedBeyondTheLimit) {
   while (Scenes() < MAX_SCENES) AddScene("");
   Command(wxID_ADD);  // no dialog: the guard would fail the test
   Command(wxID_DUPLICATE);
   EXPECT_EQ(Scenes(), MAX_SCENES);
 }
 
-TEST_F(RowSceneCommands, DeletingTheOnlySceneLeavesOneEmptyRow) {
+TEST_F(RowSceneMenu, DeletingTheOnlySceneLeavesOneEmptyRow) {
   SetSceneName(m_frame, 0, "Solo");
   FillRow(0, 0, "1", "", 5, "", "a");
   FillRow(0, 1, "2", "", 6, "", "b");
@@ -501,7 +502,7 @@ TEST_F(RowSceneCommands, DeletingTheOnlySceneLeavesOneEmptyRow) {
   EXPECT_TRUE(m_frame->IsModified());
 }
 
-TEST_F(RowSceneCommands, RenamingAsksAboutTheScenesOwnNameAndOtherCaseToo) {
+TEST_F(RowSceneMenu, RenamingAsksAboutTheScenesOwnNameAndOtherCaseToo) {
   AddScene("");
   wxTEST_DIALOG(Command(wxID_EDIT), ExpectSceneName::Rename("Scene 1", "", wxID_CANCEL));
   EXPECT_FALSE(m_frame->IsModified());
@@ -520,7 +521,7 @@ TEST_F(RowSceneCommands, RenamingAsksAboutTheScenesOwnNameAndOtherCaseToo) {
   EXPECT_EQ(Names(), (std::vector<std::string>{"Scene 1", "Second"}));
 }
 
-TEST_F(RowSceneCommands, DuplicateCopiesRowsFadeHoldAndTheSourcesHiddenTo) {
+TEST_F(RowSceneMenu, DuplicateCopiesRowsFadeHoldAndTheSourcesHiddenTo) {
   FillRow(0, 0, "1", "4", 10, "0", "a");
   FillRow(0, 1, "5", "", 20, "14", "b");
   FillRow(0, 2, "7", "9", 215, "3", "c");
@@ -550,7 +551,7 @@ TEST_F(RowSceneCommands, DuplicateCopiesRowsFadeHoldAndTheSourcesHiddenTo) {
 // ---------------------------------------------------------------------------
 // Next and previous scene.
 
-TEST_F(RowSceneCommands, PageDownOnTheLastSceneShowsTheFirstAndPageUpOnTheFirstTheLast) {
+TEST_F(RowSceneMenu, PageDownOnTheLastSceneShowsTheFirstAndPageUpOnTheFirstTheLast) {
   AddScene("");
   AddScene("");
   SetFadeHold(0, "7", "1");
@@ -577,7 +578,7 @@ TEST_F(RowSceneCommands, PageDownOnTheLastSceneShowsTheFirstAndPageUpOnTheFirstT
 }
 
 // With the simulated adapter as the port.
-class RowSceneCommandsOnTheLink : public RowSceneCommands {
+class RowSceneCommandsOnTheLink : public RowSceneMenu {
  protected:
   std::string SettingsText() override {
     return "[Settings]\ncom=Lumivane USB (1)\nautorun=0\ntip=-1\n";
@@ -615,7 +616,7 @@ TEST_F(RowSceneCommandsOnTheLink, NextDuringARunKeepsItGoingFromTheSceneNowSent)
 // ---------------------------------------------------------------------------
 // Undo after structural changes.
 
-TEST_F(RowSceneCommands, UndoBringsBackDeletedRowsAndScenes) {
+TEST_F(RowSceneMenu, UndoBringsBackDeletedRowsAndScenes) {
   wxGrid* grid = m_frame->Grid(0);
   TypeIntoCell(grid, 0, COL_DESCRIPTION, "a");
   TypeIntoCell(grid, 1, COL_DESCRIPTION, "b");

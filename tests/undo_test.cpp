@@ -5,6 +5,7 @@
 #include <wx/toolbar.h>
 
 #include "gui/frame/cell_colours.h"
+#include "gui/frame/frame_commands.h"
 #include "gui/frame/lumivane_frame.h"
 #include <wx/textctrl.h>
 #include <wx/uiaction.h>
@@ -112,7 +113,7 @@ TEST_F(Undo, RowsAndCellsComeBackStepByStep) {
 
 TEST_F(Undo, InsertingARowIsAStepOfItsOwnNamedInTheMenu) {
   TypeIntoCell(grid, 0, COL_DESCRIPTION, "a");
-  delete m_frame->BuildContextMenu(grid, 0);
+  delete m_frame->Commands().rows.BuildContextMenu(grid, 0);
   wxCommandEvent insert(wxEVT_MENU, ID_ROW_INSERT);
   m_frame->ProcessWindowEvent(insert);  // row 0 is now the new empty row
   EXPECT_EQ(m_frame->EditMenu()->GetLabel(wxID_UNDO), "Undo insert row\tCtrl-Z");

@@ -62,7 +62,7 @@ LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size, AppState
   auto* sizer = new wxBoxSizer(wxVERTICAL);
   m_book = std::make_unique<SceneBook>(this, m_document, [this](wxGrid* grid) {
     grid->Bind(wxEVT_GRID_CELL_LEFT_CLICK, &LumivaneFrame::OnCellLeftClick, this);
-    grid->Bind(wxEVT_GRID_CELL_RIGHT_CLICK, &LumivaneFrame::OnCellRightClick, this);
+    grid->Bind(wxEVT_GRID_CELL_RIGHT_CLICK, &RowSceneCommands::OnCellRightClick, &m_commands->rows);
     grid->Bind(wxEVT_GRID_EDITOR_SHOWN, &LumivaneFrame::OnEditorShown, this);
     grid->Bind(wxEVT_GRID_CELL_CHANGED, &LumivaneFrame::OnCellChanged, this);
     RouteClipboardKeys(grid, this);

@@ -3,11 +3,13 @@
 // their own menu items. The frame owns them as one and hands them out.
 #include "gui/frame/clipboard_commands.h"
 #include "gui/frame/report_commands.h"
+#include "gui/frame/row_scene_commands.h"
 #include "gui/help/help_commands.h"
 
 struct FrameCommands {
   FrameCommands(LumivaneFrame& frame, AppState& app, Document& document)
-      : help(frame, app), report(frame, document), clipboard(frame, document) {}
+      : rows(frame, document), help(frame, app), report(frame, document), clipboard(frame, document) {}
+  RowSceneCommands rows;
   HelpCommands help;
   ReportCommands report;
   ClipboardCommands clipboard;

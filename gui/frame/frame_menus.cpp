@@ -141,7 +141,6 @@ void LumivaneFrame::BindCommands() {
   Bind(wxEVT_MENU, [this](wxCommandEvent&) { StopRun(); }, ID_STOP);
   Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { SetAllFade(m_document, SetAllSource()); }, ID_FADE_SET_ALL);
   RouteMenuKeys(this, [this] { return ExistingGrid(Notebook()->GetSelection()); });
-  BindRowSceneCommands();
   m_commands = std::make_unique<FrameCommands>(*this, m_app, m_document);
   BindMonitorCommand(*this, m_lines);
   // A colour cell typed into: the colour dialog, once the grid's event is over.

@@ -58,11 +58,12 @@ class SceneBook;
 //                           (program_progress.h: Program's dialog)
 //   document_commands.cpp   new, open, save, revert, exit, closing
 //   runner.cpp              running a scenario, the timer, the file watch
-//   row_scene_commands.cpp  rows and scenes: insert, delete, move, ...
 // Commands that live apart, bound to their items here or by themselves:
 //   ../dialogs/dialog_commands.h  settings, input configuration, check,
 //                                 the board monitor
-//   frame_commands.h        groups: report_commands.h (print), help
+//   frame_commands.h        groups: row_scene_commands.h (rows and
+//                           scenes: insert, delete, move...),
+//                           report_commands.h (print), help
 //                           (../help/help_commands.h), clipboard_commands.h
 class LumivaneFrame : public wxFrame, public DocumentListener {
  public:
@@ -144,33 +145,11 @@ class LumivaneFrame : public wxFrame, public DocumentListener {
   void OnProgramBoards(wxCommandEvent& event);
   void OnClearBoards(wxCommandEvent& event);
 
-  // Row and scene commands (frame/row_scene_commands.cpp).
-  void BindRowSceneCommands();
-  void OnCellRightClick(wxGridEvent& event);
-  // Makes row `row` of `grid` the context of the row commands and builds
-  // the grid's context menu for it and the current scene, entries enabled
-  // as they apply; the caller owns the menu.
-  wxMenu* BuildContextMenu(wxGrid* grid, int row);
-  void OnAddScene(wxCommandEvent& event);
-  void OnDuplicateScene(wxCommandEvent& event);
-  void OnDeleteScene(wxCommandEvent& event);
-  void OnRenameScene(wxCommandEvent& event);
-  // The context menu's row commands (ID_ROW_INSERT ...) at its row.
-  void RowCommand(int command);
-  // The scene shown changes places with its neighbour (step -1 or 1).
-  void MoveShownScene(int step);
-  // True when no scene bears `name` (ignoring case), or when the user
-  // agrees to use it anyway.
-  bool CheckSceneName(const wxString& name);
-  // Where the context menu was opened, for tests.
-  int ContextRow() const;
-  wxGrid* ContextGrid() const;
-
   // Shows a scene and puts the grid's cursor on a row.
   void GoToRow(int scene, int row);
 
-  // The command groups that bind their own items (frame_commands.h): help,
-  // report, clipboard.
+  // The command groups that bind their own items (frame_commands.h): rows
+  // and scenes, help, report, clipboard.
   FrameCommands& Commands() { return *m_commands; }
 
   // For the commands that live apart from the frame: a dialog's time on
@@ -230,10 +209,10 @@ class LumivaneFrame : public wxFrame, public DocumentListener {
   // While a dialog waits for the user, the file watch only notes a change
   // and asks once the dialog is gone.
   friend class ModalScope;
+  // Row and scene commands change what the frame shows and follow a run.
+  friend class RowSceneCommands;
   void StepHistory(bool back);
-  wxString AskSceneName(const wxString& message, const wxString& caption, wxString suggestion);
   void ShowSceneValues(int scene);
-  void StepScene(int step);
   void BuildMenus();
   void BuildToolBar();
   void BindCommands();

@@ -1,7 +1,7 @@
 // Row and scene commands: the grid's context menu, add, delete, rename,
 // duplicate and move scenes, next and previous scene. Each asks what it
 // must and routes to its core command; the scene book follows.
-#include "gui/frame/lumivane_frame.h"
+#include "gui/frame/row_scene_commands.h"
 
 #include <memory>
 #include <utility>
@@ -16,45 +16,46 @@
 
 #include "core/edit/edit_commands.h"
 #include "gui/app/texts.h"
+#include "gui/frame/lumivane_frame.h"
 #include "gui/frame/scene_book.h"
 
-void LumivaneFrame::BindRowSceneCommands() {
-  Bind(wxEVT_MENU, &LumivaneFrame::OnAddScene, this, wxID_ADD);
-  Bind(wxEVT_MENU, &LumivaneFrame::OnDeleteScene, this, wxID_DELETE);
-  Bind(wxEVT_MENU, &LumivaneFrame::OnRenameScene, this, wxID_EDIT);
-  Bind(wxEVT_MENU, &LumivaneFrame::OnDuplicateScene, this, wxID_DUPLICATE);
-  Bind(wxEVT_MENU, [this](wxCommandEvent&) { StepScene(1); }, wxID_FORWARD);
-  Bind(wxEVT_MENU, [this](wxCommandEvent&) { StepScene(-1); }, wxID_BACKWARD);
+RowSceneCommands::RowSceneCommands(LumivaneFrame& frame, Document& document) : m_frame(frame), m_document(document) {
+  m_frame.Bind(wxEVT_MENU, &RowSceneCommands::OnAddScene, this, wxID_ADD);
+  m_frame.Bind(wxEVT_MENU, &RowSceneCommands::OnDeleteScene, this, wxID_DELETE);
+  m_frame.Bind(wxEVT_MENU, &RowSceneCommands::OnRenameScene, this, wxID_EDIT);
+  m_frame.Bind(wxEVT_MENU, &RowSceneCommands::OnDuplicateScene, this, wxID_DUPLICATE);
+  m_frame.Bind(wxEVT_MENU, [this](wxCommandEvent&) { StepScene(1); }, wxID_FORWARD);
+  m_frame.Bind(wxEVT_MENU, [this](wxCommandEvent&) { StepScene(-1); }, wxID_BACKWARD);
   // The context menu is shown by the frame, so its commands come here.
-  Bind(wxEVT_MENU, [this](wxCommandEvent&) { RowCommand(ID_ROW_INSERT); }, ID_ROW_INSERT);
-  Bind(wxEVT_MENU, [this](wxCommandEvent&) { RowCommand(ID_ROW_DELETE); }, ID_ROW_DELETE);
-  Bind(wxEVT_MENU, [this](wxCommandEvent&) { RowCommand(ID_ROW_UP); }, ID_ROW_UP);
-  Bind(wxEVT_MENU, [this](wxCommandEvent&) { RowCommand(ID_ROW_DOWN); }, ID_ROW_DOWN);
-  Bind(wxEVT_MENU, [this](wxCommandEvent&) { MoveShownScene(-1); }, ID_SCENE_LEFT);
-  Bind(wxEVT_MENU, [this](wxCommandEvent&) { MoveShownScene(1); }, ID_SCENE_RIGHT);
+  m_frame.Bind(wxEVT_MENU, [this](wxCommandEvent&) { RowCommand(ID_ROW_INSERT); }, ID_ROW_INSERT);
+  m_frame.Bind(wxEVT_MENU, [this](wxCommandEvent&) { RowCommand(ID_ROW_DELETE); }, ID_ROW_DELETE);
+  m_frame.Bind(wxEVT_MENU, [this](wxCommandEvent&) { RowCommand(ID_ROW_UP); }, ID_ROW_UP);
+  m_frame.Bind(wxEVT_MENU, [this](wxCommandEvent&) { RowCommand(ID_ROW_DOWN); }, ID_ROW_DOWN);
+  m_frame.Bind(wxEVT_MENU, [this](wxCommandEvent&) { MoveShownScene(-1); }, ID_SCENE_LEFT);
+  m_frame.Bind(wxEVT_MENU, [this](wxCommandEvent&) { MoveShownScene(1); }, ID_SCENE_RIGHT);
 }
 
-wxGrid* LumivaneFrame::ContextGrid() const { return m_book->ExistingGrid(m_book->ContextScene()); }
+wxGrid* RowSceneCommands::ContextGrid() const { return m_frame.m_book->ExistingGrid(m_frame.m_book->ContextScene()); }
 
-int LumivaneFrame::ContextRow() const { return m_book->ContextRow(); }
+int RowSceneCommands::ContextRow() const { return m_frame.m_book->ContextRow(); }
 
 // ---------------------------------------------------------------------------
 // The grid's context menu and the row commands.
 
-void LumivaneFrame::OnCellRightClick(wxGridEvent& event) {
-  StopRun();
+void RowSceneCommands::OnCellRightClick(wxGridEvent& event) {
+  m_frame.StopRun();
   auto* grid = static_cast<wxGrid*>(event.GetEventObject());
   if (grid->IsCellEditControlShown()) {
-    m_book->CloseEditor(m_book->SceneOfGrid(grid));
+    m_frame.m_book->CloseEditor(m_frame.m_book->SceneOfGrid(grid));
   }
-  ModalScope modal(this);
+  LumivaneFrame::ModalScope modal(&m_frame);
   std::unique_ptr<wxMenu> menu(BuildContextMenu(grid, event.GetRow()));
-  PopupMenu(menu.get());
+  m_frame.PopupMenu(menu.get());
   // Consumed: the grid cursor stays where it was.
 }
 
-wxMenu* LumivaneFrame::BuildContextMenu(wxGrid* grid, int row) {
-  m_book->SetContext(m_book->SceneOfGrid(grid), row);
+wxMenu* RowSceneCommands::BuildContextMenu(wxGrid* grid, int row) {
+  m_frame.m_book->SetContext(m_frame.m_book->SceneOfGrid(grid), row);
   auto* menu = new wxMenu;
   menu->Append(ID_ROW_INSERT, CONTEXT_INSERT_ROW, CONTEXT_INSERT_ROW_HELP);
   menu->Append(ID_ROW_DELETE, CONTEXT_DELETE_ROW, CONTEXT_DELETE_ROW_HELP);
@@ -69,7 +70,7 @@ wxMenu* LumivaneFrame::BuildContextMenu(wxGrid* grid, int row) {
   menu->Append(wxID_COPY, CONTEXT_COPY, CONTEXT_COPY_HELP);
   menu->Append(wxID_PASTE, CONTEXT_PASTE, CONTEXT_PASTE_HELP);
 
-  const int rows = m_document.RowCount(m_book->ContextScene());
+  const int rows = m_document.RowCount(m_frame.m_book->ContextScene());
   if (row < 1) {
     menu->Enable(ID_ROW_UP, false);
   }
@@ -78,27 +79,27 @@ wxMenu* LumivaneFrame::BuildContextMenu(wxGrid* grid, int row) {
     menu->Enable(ID_ROW_DOWN, false);
     menu->Enable(ID_ROW_DELETE, false);
   }
-  const int count = SceneCount();
-  const int scene = CurrentScene();
+  const int count = m_frame.SceneCount();
+  const int scene = m_frame.CurrentScene();
   menu->Enable(ID_SCENE_LEFT, count >= 2 && scene > 0 && scene < count);
   menu->Enable(ID_SCENE_RIGHT, count >= 2 && scene < count - 1);
   return menu;
 }
 
-void LumivaneFrame::RowCommand(int command) {
-  StopRun();
-  const int scene = m_book->ContextScene();
-  const int row = m_book->ContextRow();
-  m_book->CloseEditor(scene);
+void RowSceneCommands::RowCommand(int command) {
+  m_frame.StopRun();
+  const int scene = m_frame.m_book->ContextScene();
+  const int row = m_frame.m_book->ContextRow();
+  m_frame.m_book->CloseEditor(scene);
   switch (command) {
     case ID_ROW_INSERT:
       if (!InsertRow(m_document, scene, row).changes.Empty()) {
-        SetStatus(MSG_MODIFIED_SCENARIO, STATUS_MESSAGE);
+        m_frame.SetStatus(MSG_MODIFIED_SCENARIO, STATUS_MESSAGE);
       }
       break;
     case ID_ROW_DELETE:
       if (!DeleteRow(m_document, scene, row).changes.Empty()) {
-        SetStatus(MSG_MODIFIED_SCENARIO, STATUS_MESSAGE);
+        m_frame.SetStatus(MSG_MODIFIED_SCENARIO, STATUS_MESSAGE);
       }
       break;
     case ID_ROW_UP: MoveRow(m_document, scene, row, row - 1); break;
@@ -110,17 +111,17 @@ void LumivaneFrame::RowCommand(int command) {
 // ---------------------------------------------------------------------------
 // Moving scenes.
 
-void LumivaneFrame::MoveShownScene(int step) {
-  StopRun();
-  const int scene = CurrentScene();
+void RowSceneCommands::MoveShownScene(int step) {
+  m_frame.StopRun();
+  const int scene = m_frame.CurrentScene();
   const int other = scene + step;
   if (!m_document.HasScene(scene) || !m_document.HasScene(other)) {
     return;
   }
-  m_book->CloseEditor(scene);
-  m_book->CloseEditor(other);
-  CommitFadeHold();
-  m_book->CaptureColumnWidths();
+  m_frame.m_book->CloseEditor(scene);
+  m_frame.m_book->CloseEditor(other);
+  m_frame.CommitFadeHold();
+  m_frame.m_book->CaptureColumnWidths();
   // The moved scene stays shown, now at its new place.
   MoveScene(m_document, scene, other);
 }
@@ -128,22 +129,22 @@ void LumivaneFrame::MoveShownScene(int step) {
 // ---------------------------------------------------------------------------
 // Adding, duplicating, deleting and renaming scenes.
 
-bool LumivaneFrame::CheckSceneName(const wxString& name) {
+bool RowSceneCommands::CheckSceneName(const wxString& name) {
   for (const Scene& scene : m_document.GetScenario().scenes) {
     if (wxString::FromUTF8(scene.name).IsSameAs(name, false)) {
-      return ShowMessage(ASK_DUPLICATE_SCENE_NAME, CAPTION_DUPLICATE_SCENE_NAME,
+      return m_frame.ShowMessage(ASK_DUPLICATE_SCENE_NAME, CAPTION_DUPLICATE_SCENE_NAME,
                          wxYES_NO | wxICON_QUESTION) == wxYES;
     }
   }
   return true;
 }
 
-wxString LumivaneFrame::AskSceneName(const wxString& message, const wxString& caption,
+wxString RowSceneCommands::AskSceneName(const wxString& message, const wxString& caption,
                                      wxString suggestion) {
-  ModalScope modal(this);
+  LumivaneFrame::ModalScope modal(&m_frame);
   for (;;) {
     const wxString answer =
-        wxGetTextFromUser(message, caption, suggestion, this, wxDefaultCoord, wxDefaultCoord, true);
+        wxGetTextFromUser(message, caption, suggestion, &m_frame, wxDefaultCoord, wxDefaultCoord, true);
     if (answer.empty() || CheckSceneName(answer)) {
       return answer;
     }
@@ -151,72 +152,72 @@ wxString LumivaneFrame::AskSceneName(const wxString& message, const wxString& ca
   }
 }
 
-void LumivaneFrame::OnAddScene(wxCommandEvent&) {
-  StopRun();
-  if (SceneCount() >= MAX_SCENES) {
+void RowSceneCommands::OnAddScene(wxCommandEvent&) {
+  m_frame.StopRun();
+  if (m_frame.SceneCount() >= MAX_SCENES) {
     return;
   }
   const wxString name = AskSceneName(ASK_NEW_SCENE_NAME, CAPTION_NEW_SCENE,
-                                     wxString::Format(SCENE_NAME_FORMAT, SceneCount() + 1));
-  if (name.empty() || SceneCount() >= MAX_SCENES) {
+                                     wxString::Format(SCENE_NAME_FORMAT, m_frame.SceneCount() + 1));
+  if (name.empty() || m_frame.SceneCount() >= MAX_SCENES) {
     return;
   }
   // The new scene hides "To" as the one shown does, and is shown.
-  const EditResult added = AddScene(m_document, name.utf8_string(), m_view.hideTo);
+  const EditResult added = AddScene(m_document, name.utf8_string(), m_frame.m_view.hideTo);
   if (!added.changes.scenesAdded.empty()) {
-    SetStatus(MSG_ADDED_SCENE, STATUS_MESSAGE);
-    m_book->Select(m_document.IndexOfScene(added.changes.scenesAdded.front()), true);
+    m_frame.SetStatus(MSG_ADDED_SCENE, STATUS_MESSAGE);
+    m_frame.m_book->Select(m_document.IndexOfScene(added.changes.scenesAdded.front()), true);
   }
 }
 
-void LumivaneFrame::OnDuplicateScene(wxCommandEvent&) {
-  StopRun();
-  CommitFadeHold();
-  const int source = CurrentScene();
-  if (!m_document.HasScene(source) || SceneCount() >= MAX_SCENES) {
+void RowSceneCommands::OnDuplicateScene(wxCommandEvent&) {
+  m_frame.StopRun();
+  m_frame.CommitFadeHold();
+  const int source = m_frame.CurrentScene();
+  if (!m_document.HasScene(source) || m_frame.SceneCount() >= MAX_SCENES) {
     return;
   }
-  m_book->CloseEditor(source);
-  m_book->CaptureColumnWidths();
+  m_frame.m_book->CloseEditor(source);
+  m_frame.m_book->CaptureColumnWidths();
   // The name dialog waits for the user: the source is copied now, so that
   // whatever happens meanwhile the copy is of the scene the user saw.
   const Scene copy = m_document.GetScene(source);
   const wxString name = AskSceneName(ASK_NEW_SCENE_NAME, CAPTION_NEW_SCENE,
-                                     wxString::Format(SCENE_NAME_FORMAT, SceneCount() + 1));
+                                     wxString::Format(SCENE_NAME_FORMAT, m_frame.SceneCount() + 1));
   if (name.empty()) {
     return;
   }
   const EditResult added = DuplicateScene(m_document, copy, name.utf8_string());
   if (!added.changes.scenesAdded.empty()) {
-    SetStatus(MSG_DUPLICATED_SCENE, STATUS_MESSAGE);
-    m_book->Select(m_document.IndexOfScene(added.changes.scenesAdded.front()), true);
+    m_frame.SetStatus(MSG_DUPLICATED_SCENE, STATUS_MESSAGE);
+    m_frame.m_book->Select(m_document.IndexOfScene(added.changes.scenesAdded.front()), true);
   }
 }
 
-void LumivaneFrame::OnDeleteScene(wxCommandEvent&) {
-  StopRun();
-  if (ShowMessage(ASK_DELETE_SCENE, CAPTION_DELETE_SCENE, wxYES_NO | wxICON_QUESTION) != wxYES) {
+void RowSceneCommands::OnDeleteScene(wxCommandEvent&) {
+  m_frame.StopRun();
+  if (m_frame.ShowMessage(ASK_DELETE_SCENE, CAPTION_DELETE_SCENE, wxYES_NO | wxICON_QUESTION) != wxYES) {
     return;
   }
-  const int scene = CurrentScene();
+  const int scene = m_frame.CurrentScene();
   if (!m_document.HasScene(scene)) {
     return;
   }
-  if (wxGrid* grid = m_book->ExistingGrid(scene)) {
+  if (wxGrid* grid = m_frame.m_book->ExistingGrid(scene)) {
     grid->HideCellEditControl();
   }
   // The fade/hold row of a deleted scene is stored nowhere; the last scene
   // is cleared instead.
-  const bool last = SceneCount() == 1;
+  const bool last = m_frame.SceneCount() == 1;
   DeleteScene(m_document, scene);
   if (!last) {
-    SetStatus(MSG_DELETED_SCENE, STATUS_MESSAGE);
+    m_frame.SetStatus(MSG_DELETED_SCENE, STATUS_MESSAGE);
   }
 }
 
-void LumivaneFrame::OnRenameScene(wxCommandEvent&) {
-  StopRun();
-  const int scene = CurrentScene();
+void RowSceneCommands::OnRenameScene(wxCommandEvent&) {
+  m_frame.StopRun();
+  const int scene = m_frame.CurrentScene();
   if (!m_document.HasScene(scene)) {
     return;
   }
@@ -227,27 +228,27 @@ void LumivaneFrame::OnRenameScene(wxCommandEvent&) {
     return;
   }
   RenameScene(m_document, scene, name.utf8_string());
-  SetStatus(MSG_RENAMED_SCENE, STATUS_MESSAGE);
+  m_frame.SetStatus(MSG_RENAMED_SCENE, STATUS_MESSAGE);
 }
 
 // ---------------------------------------------------------------------------
 // Next and previous scene: a run goes on with the scene chosen here.
 
-void LumivaneFrame::StepScene(int step) {
-  const int count = SceneCount();
+void RowSceneCommands::StepScene(int step) {
+  const int count = m_frame.SceneCount();
   if (count < 1) {
     return;
   }
-  int scene = CurrentScene();
+  int scene = m_frame.CurrentScene();
   if (scene >= count) {
     scene = 0;
   }
   const int target = (count + scene + step) % count;
-  m_book->Select(target, false);
-  if (IsRunning()) {
+  m_frame.m_book->Select(target, false);
+  if (m_frame.IsRunning()) {
     // The link sends the scene, and the run goes on from it with a new
     // plan; a send that fails ends the run.
-    m_activeScene = target;
-    m_session->Jump(target);
+    m_frame.m_activeScene = target;
+    m_frame.m_session->Jump(target);
   }
 }
