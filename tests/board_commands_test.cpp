@@ -16,6 +16,7 @@
 #include "gui/app/lumivane_app.h"
 #include "gui/app/texts.h"
 #include "gui/frame/cell_colours.h"
+#include "gui/frame/fade_hold_row.h"
 #include "gui/frame/lumivane_frame.h"
 #include "support/app_fixture.h"
 #include "support/ftdi_sim.h"
@@ -77,7 +78,7 @@ class BoardCommands : public AppTest {
   }
   void SetFade(int scene, const char* fade) {
     m_frame->Notebook()->SetSelection(scene);
-    m_frame->FadeText()->ChangeValue(fade);
+    m_frame->FadeHold().FadeText()->ChangeValue(fade);
     m_frame->CommitFadeHold();
   }
   void AddRow(int scene, int row, const char* from, const char* to, const wxColour& colour,
@@ -204,10 +205,10 @@ TEST_F(BoardCommands, ResetReopensTheLinkAndClearErasesTheRom) {
 TEST_F(BoardCommands, ProgrammingTwoScenesAtHighSpeedSendsTheWholeSequence) {
   StartWith(0, 1);
   m_frame->CreateScenePage(1, "", false);
-  m_frame->HoldText()->ChangeValue("2.5");
+  m_frame->FadeHold().HoldText()->ChangeValue("2.5");
   m_frame->CommitFadeHold();
   m_frame->Notebook()->SetSelection(1);
-  m_frame->HoldText()->ChangeValue("120");
+  m_frame->FadeHold().HoldText()->ChangeValue("120");
   m_frame->CommitFadeHold();
   FtdiSimReset();
   FtdiSimAddDevice("Lumivane USB");

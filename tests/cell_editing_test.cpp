@@ -7,6 +7,7 @@
 
 #include "gui/app/texts.h"
 #include "gui/frame/cell_colours.h"
+#include "gui/frame/fade_hold_row.h"
 #include "gui/frame/lumivane_frame.h"
 #include "support/app_fixture.h"
 #include "support/gui_testing.h"
@@ -46,7 +47,7 @@ TEST_F(CellEditing, InvalidFromNumbersWarnButKeepTheText) {
   }
   TypeIntoCell(grid, 0, COL_FROM, "12");
   EXPECT_EQ(grid->GetCellValue(0, COL_FROM), "12");
-  EXPECT_TRUE(m_frame->IsModified());
+  EXPECT_TRUE(m_frame->GetDocument().IsModified());
   EXPECT_EQ(m_frame->GetStatusBar()->GetStatusText(0), MSG_MODIFIED_SCENARIO);
 }
 
@@ -100,7 +101,7 @@ TEST_F(CellEditing, ColourOfTheFirstRowNumbersItOne) {
 TEST_F(CellEditing, CancelledColourChangesNothing) {
   wxTEST_DIALOG(EXPECT_FALSE(m_frame->ChooseColour(grid, 0)),
                 ExpectMoreColours(), wxExpectModal<wxColourDialog>(*wxRED, wxID_CANCEL));
-  EXPECT_FALSE(m_frame->IsModified());
+  EXPECT_FALSE(m_frame->GetDocument().IsModified());
   EXPECT_EQ(grid->GetNumberRows(), 1);
   EXPECT_FALSE(m_frame->EditMenu()->IsEnabled(wxID_UNDO));
 }
@@ -145,8 +146,8 @@ TEST_F(CellEditing, VeryLongDescriptionWarnsThatSavingMayShortenIt) {
 class FadeHold : public CellEditing {
  protected:
   void Commit(const char* fade, const char* hold) {
-    m_frame->FadeText()->ChangeValue(fade);
-    m_frame->HoldText()->ChangeValue(hold);
+    m_frame->FadeHold().FadeText()->ChangeValue(fade);
+    m_frame->FadeHold().HoldText()->ChangeValue(hold);
     m_frame->CommitFadeHold();
   }
 };
@@ -157,41 +158,41 @@ TEST_F(FadeHold, RoundingAndRangeWarningsShowTheirTexts) {
   wxTEST_DIALOG(Commit("300", "2.3"),
                 ExpectMessageBox("Value for the fade interval is out of range (max = 216).", "Error", wxOK),
                 ExpectMessageBox(WARN_HOLD_ROUNDED, "Warning", wxOK));
-  EXPECT_EQ(m_frame->HoldText()->GetValue(), "2.5");
+  EXPECT_EQ(m_frame->FadeHold().HoldText()->GetValue(), "2.5");
   wxTEST_DIALOG(Commit("0", "130"), ExpectMessageBox(ERR_HOLD_RANGE, "Error", wxOK));
-  EXPECT_EQ(m_frame->HoldText()->GetValue(), "130.0");
-  EXPECT_TRUE(m_frame->IsModified());
+  EXPECT_EQ(m_frame->FadeHold().HoldText()->GetValue(), "130.0");
+  EXPECT_TRUE(m_frame->GetDocument().IsModified());
 }
 
 TEST_F(FadeHold, SetAllCopiesTheHoldToEveryScene) {
   m_frame->CreateScenePage(1, "", false);
   m_frame->CreateScenePage(2, "", false);
-  m_frame->HoldText()->ChangeValue("4");
+  m_frame->FadeHold().HoldText()->ChangeValue("4");
   wxCommandEvent click(wxEVT_BUTTON, ID_HOLD_SET_ALL);
   m_frame->ProcessWindowEvent(click);
   for (int scene = 0; scene < 3; ++scene) {
-    EXPECT_EQ(m_frame->Hold(scene), 4.0);
+    EXPECT_EQ(HoldOf(m_frame, scene), 4.0);
   }
 }
 
 TEST_F(FadeHold, SetAllCopiesTheFadeToEveryScene) {
   m_frame->CreateScenePage(1, "", false);
-  m_frame->FadeText()->ChangeValue("70");
+  m_frame->FadeHold().FadeText()->ChangeValue("70");
   wxCommandEvent click(wxEVT_BUTTON, ID_FADE_SET_ALL);
   m_frame->ProcessWindowEvent(click);
-  EXPECT_EQ(m_frame->Fade(0), 70);
-  EXPECT_EQ(m_frame->Fade(1), 70);
-  EXPECT_TRUE(m_frame->IsModified());
+  EXPECT_EQ(FadeOf(m_frame, 0), 70);
+  EXPECT_EQ(FadeOf(m_frame, 1), 70);
+  EXPECT_TRUE(m_frame->GetDocument().IsModified());
 }
 
 TEST_F(FadeHold, PageChangeCommitsTheRowToThePreviousScene) {
   m_frame->CreateScenePage(1, "", false);
-  m_frame->HoldText()->ChangeValue("3");
+  m_frame->FadeHold().HoldText()->ChangeValue("3");
   ASSERT_TRUE(ClickNotebookTab(m_frame->Notebook(), 1));
-  EXPECT_EQ(m_frame->Hold(0), 3.0);
-  EXPECT_EQ(m_frame->HoldText()->GetValue(), "0");
+  EXPECT_EQ(HoldOf(m_frame, 0), 3.0);
+  EXPECT_EQ(m_frame->FadeHold().HoldText()->GetValue(), "0");
   ASSERT_TRUE(ClickNotebookTab(m_frame->Notebook(), 0));
-  EXPECT_EQ(m_frame->HoldText()->GetValue(), "3");
+  EXPECT_EQ(m_frame->FadeHold().HoldText()->GetValue(), "3");
 }
 
 TEST_F(CellEditing, ThePaletteStartsOnTheRowsColourAndItsKeysMoveChooseAndCancel) {

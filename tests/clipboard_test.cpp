@@ -77,7 +77,7 @@ TEST_F(Clipboard, RowsCopiedFromOneScenePasteIntoAnotherAsOneStep) {
   EXPECT_EQ(Row(1, 0), "1|4| ||front left");
   EXPECT_EQ(m_frame->GetDocument().GetRow(1, 0).colour, 86);
   EXPECT_EQ(Row(1, 1), "7||||");  // no colour: none pasted
-  EXPECT_TRUE(m_frame->IsModified());
+  EXPECT_TRUE(m_frame->GetDocument().IsModified());
   EXPECT_EQ(m_frame->EditMenu()->GetLabel(wxID_UNDO), "Undo paste\tCtrl-Z");
   Command(wxID_UNDO);
   EXPECT_EQ(second->GetNumberRows(), 1);

@@ -17,6 +17,7 @@
 
 #include "gui/app/lumivane_app.h"
 #include "gui/app/texts.h"
+#include "gui/frame/fade_hold_row.h"
 #include "gui/frame/lumivane_frame.h"
 #include "support/app_fixture.h"
 #include "support/file_dialog_expectation.h"
@@ -65,7 +66,7 @@ TEST_F(DocumentCommands, SaveAsPutsTheCfgExtensionOnAndRetitles) {
   EXPECT_EQ(m_frame->GetTitle(), "Lumivane - show.cfg");
   EXPECT_EQ(wxString::FromUTF8(m_frame->GetDocument().Path()), Home("show.cfg"));
   EXPECT_EQ(App().State().settings.activeDir, TestHomeDir());
-  EXPECT_FALSE(m_frame->IsModified());
+  EXPECT_FALSE(m_frame->GetDocument().IsModified());
   EXPECT_EQ(Status(), MSG_SAVED);
 
   SaveAs(Home("plain"));
@@ -92,7 +93,7 @@ TEST_F(DocumentCommands, SaveACopyLeavesTheOpenFileAloneAndIsNotAnOutsideChange)
   EXPECT_EQ(ReadFileText(Home("a.cfg")).find("copy me"), std::string::npos);
   EXPECT_EQ(wxString::FromUTF8(m_frame->GetDocument().Path()), Home("a.cfg"));
   EXPECT_EQ(m_frame->GetTitle(), "Lumivane - *a.cfg");  // the scenario itself is still unsaved
-  EXPECT_TRUE(m_frame->IsModified());
+  EXPECT_TRUE(m_frame->GetDocument().IsModified());
   EXPECT_EQ(Status(), MSG_SAVED_COPY);
   EXPECT_EQ(App().State().settings.copyDir, TestHomeDir());
   // The file watch sees no change of a.cfg: no question appears.
@@ -120,13 +121,13 @@ TEST_F(DocumentCommands, NewSavesAModifiedTitledScenarioFirst) {
   EXPECT_EQ(m_frame->Notebook()->GetPageText(0), "Scene 1");
   EXPECT_EQ(m_frame->GetTitle(), "Lumivane - [Untitled]");
   EXPECT_EQ(Status(), MSG_NEW);
-  EXPECT_FALSE(m_frame->IsModified());
+  EXPECT_FALSE(m_frame->GetDocument().IsModified());
 }
 
 TEST_F(DocumentCommands, CancellingTheSaveDialogCancelsOpen) {
   Edit("unsaved");
   wxTEST_DIALOG(Command(wxID_OPEN), CancelFileDialog());
-  EXPECT_TRUE(m_frame->IsModified());
+  EXPECT_TRUE(m_frame->GetDocument().IsModified());
   EXPECT_EQ(m_frame->Grid(0)->GetCellValue(0, COL_DESCRIPTION), "unsaved");
 }
 
@@ -158,7 +159,7 @@ TEST_F(DocumentCommands, FailedSaveNamesTheFileAndKeepsTheChanges) {
   wxTEST_DIALOG(Command(wxID_SAVEAS), ExpectFileDialog(target),
                 ExpectMessageBox(wxString::Format(ERR_SAVE_FAILED, target, "Is a directory"),
                                  CAPTION_ERROR, wxOK));
-  EXPECT_TRUE(m_frame->IsModified());
+  EXPECT_TRUE(m_frame->GetDocument().IsModified());
 }
 
 TEST_F(DocumentCommands, RevertOfAnUntitledScenarioStartsEmpty) {
@@ -168,7 +169,7 @@ TEST_F(DocumentCommands, RevertOfAnUntitledScenarioStartsEmpty) {
   EXPECT_EQ(m_frame->SceneCount(), 1);
   EXPECT_EQ(m_frame->Notebook()->GetPageText(0), "Scene 1");
   EXPECT_EQ(Status(), MSG_RELOADED);
-  EXPECT_FALSE(m_frame->IsModified());
+  EXPECT_FALSE(m_frame->GetDocument().IsModified());
 }
 
 TEST_F(DocumentCommands, RevertReadsTheFileAgainOrSaysItIsGone) {
@@ -221,11 +222,11 @@ TEST_F(DocumentCommands, OpeningAnotherScenarioTakesNothingOverFromTheShownOne) 
   wxTEST_DIALOG(Command(wxID_OPEN), ExpectFileDialog(Home("a.cfg")));
   m_frame->Notebook()->SetSelection(1);
   wxTEST_DIALOG(Command(wxID_OPEN), ExpectFileDialog(Home("b.cfg")));
-  EXPECT_FALSE(m_frame->IsModified());
-  EXPECT_EQ(m_frame->Fade(0), 0);
-  EXPECT_EQ(m_frame->Fade(1), 0);
-  EXPECT_EQ(m_frame->Hold(0), 0.0);
-  EXPECT_EQ(m_frame->FadeText()->GetValue(), "0");
+  EXPECT_FALSE(m_frame->GetDocument().IsModified());
+  EXPECT_EQ(FadeOf(m_frame, 0), 0);
+  EXPECT_EQ(FadeOf(m_frame, 1), 0);
+  EXPECT_EQ(HoldOf(m_frame, 0), 0.0);
+  EXPECT_EQ(m_frame->FadeHold().FadeText()->GetValue(), "0");
 }
 
 namespace {
@@ -272,7 +273,7 @@ TEST_F(DocumentCommands, AFileThatCannotBeReadIsNeitherOpenedNorReverted) {
                                    CAPTION_ERROR, wxOK));
   }
   EXPECT_EQ(Status(), "");
-  EXPECT_TRUE(m_frame->IsModified());
+  EXPECT_TRUE(m_frame->GetDocument().IsModified());
   EXPECT_EQ(m_frame->Grid(0)->GetCellValue(0, COL_DESCRIPTION), "kept");
 }
 
@@ -284,11 +285,11 @@ TEST_F(DocumentCommands, SaveAsAsksBeforeReplacingTheFileTheExtensionNames) {
                 ExpectMessageBox(question, DIALOG_SAVE_TITLE, wxNO));
   EXPECT_EQ(ReadFileText(Home("show.cfg")), "precious");
   EXPECT_EQ(wxString::FromUTF8(m_frame->GetDocument().Path()), "");
-  EXPECT_TRUE(m_frame->IsModified());
+  EXPECT_TRUE(m_frame->GetDocument().IsModified());
   wxTEST_DIALOG(Command(wxID_SAVEAS), ExpectFileDialog(Home("show")),
                 ExpectMessageBox(question, DIALOG_SAVE_TITLE, wxYES));
   EXPECT_NE(ReadFileText(Home("show.cfg")), "precious");
-  EXPECT_FALSE(m_frame->IsModified());
+  EXPECT_FALSE(m_frame->GetDocument().IsModified());
 }
 
 TEST_F(DocumentCommands, AWatchedFileThatDisappearsCountsAsUnchanged) {

@@ -51,7 +51,7 @@ class InputConfig : public AppTest {
 
   std::vector<int> Codes() {
     std::vector<int> codes;
-    for (int input = 0; input < 4; ++input) codes.push_back(m_frame->InputFunction(input));
+    for (int input = 0; input < 4; ++input) codes.push_back(m_frame->GetDocument().GetScenario().inputs[input]);
     return codes;
   }
 
@@ -81,7 +81,7 @@ TEST_F(InputConfig, OneSceneOffersOnlyTheFixedEntriesAndOkWithoutChangeKeepsTheC
   EXPECT_EQ(seen->selection[3], wxNOT_FOUND);
   EXPECT_EQ(Codes(), (std::vector<int>{0, 1, 2, 3}));
   // OK counts as a change even when nothing was picked.
-  EXPECT_TRUE(m_frame->IsModified());
+  EXPECT_TRUE(m_frame->GetDocument().IsModified());
   EXPECT_EQ(Status(), "Input configuration changed");
 }
 
@@ -93,7 +93,7 @@ TEST_F(InputConfig, FixedCodesShowTheirEntriesAndComeBackUnchanged) {
     EXPECT_EQ(seen->entries[input][seen->selection[input]], FIXED[input]);
   }
   EXPECT_EQ(Codes(), (std::vector<int>{0, -1, -2, -3}));
-  EXPECT_TRUE(m_frame->IsModified());
+  EXPECT_TRUE(m_frame->GetDocument().IsModified());
 }
 
 TEST_F(InputConfig, ThreeScenesAreListedAfterTheFixedEntriesAndPickedByIndex) {
@@ -119,7 +119,7 @@ TEST_F(InputConfig, CancelLeavesCodesModifiedStateAndStatusAsTheyWere) {
                 ExpectInputs(wxID_CANCEL, seen).Picking(0, "C").Picking(3, "Next"));
   EXPECT_TRUE(seen->shown);
   EXPECT_EQ(Codes(), (std::vector<int>{0, -1, -2, -3}));
-  EXPECT_FALSE(m_frame->IsModified());
+  EXPECT_FALSE(m_frame->GetDocument().IsModified());
   EXPECT_EQ(Status(), "before");
   EXPECT_EQ(m_frame->GetStatusBar()->GetStatusText(STATUS_STATE), "");
 }

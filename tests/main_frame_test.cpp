@@ -34,8 +34,8 @@ TEST_F(MainFrame, StartsWithOneEmptySceneAndQuietStatusBar) {
     EXPECT_EQ(Status(m_frame, field), "");
   }
   EXPECT_FALSE(m_frame->EditMenu()->IsEnabled(wxID_UNDO));
-  EXPECT_FALSE(m_frame->ToolBar()->GetToolEnabled(wxID_UNDO));
-  EXPECT_FALSE(m_frame->IsModified());
+  EXPECT_FALSE(m_frame->GetToolBar()->GetToolEnabled(wxID_UNDO));
+  EXPECT_FALSE(m_frame->GetDocument().IsModified());
   ASSERT_NE(m_frame->Timer(), nullptr);
   EXPECT_TRUE(m_frame->Timer()->IsRunning());
   EXPECT_EQ(m_frame->Timer()->GetInterval(), 100);
@@ -85,7 +85,7 @@ TEST_F(MainFrame, MenusCarryTheirLabelsHelpTextsAndAccelerators) {
 
 TEST_F(MainFrame, ToolBarHoldsTheToolsWithTheirTips) {
   Start();
-  wxToolBar* tools = m_frame->ToolBar();
+  wxToolBar* tools = m_frame->GetToolBar();
   EXPECT_EQ(tools->GetToolShortHelp(wxID_NEW), "New file...");
   EXPECT_EQ(tools->GetToolShortHelp(wxID_OPEN), "Open file...");
   EXPECT_EQ(tools->GetToolShortHelp(wxID_SAVE), "Save current file");
@@ -110,7 +110,7 @@ TEST_F(MainFrame, ToolAndCheckShowTheViewStateAtTheNextUpdate) {
     m_frame->Session().SetAutoTransfer(shown.autoTransfer);
     m_frame->View() = ViewState{shown.hideTo};
     m_frame->UpdateWindowUI();
-    EXPECT_EQ(m_frame->ToolBar()->GetToolState(ID_AUTO_TRANSFER), shown.autoTransfer);
+    EXPECT_EQ(m_frame->GetToolBar()->GetToolState(ID_AUTO_TRANSFER), shown.autoTransfer);
     EXPECT_EQ(m_frame->EditMenu()->IsChecked(ID_HIDE_TO), shown.hideTo);
   }
 }
@@ -141,7 +141,7 @@ TEST_F(MainFrame, StopRunWithNothingRunningChangesNothing) {
 TEST_F(MainFrame, SetModifiedShowsTheStateWordAndAutoTransferMarksTheScene) {
   Start();
   m_frame->SetModified(true);
-  EXPECT_TRUE(m_frame->IsModified());
+  EXPECT_TRUE(m_frame->GetDocument().IsModified());
   EXPECT_EQ(Status(m_frame, 1), "Modified");
   m_frame->SetModified(false);
   EXPECT_EQ(Status(m_frame, 1), "");

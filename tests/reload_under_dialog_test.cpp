@@ -112,7 +112,7 @@ TEST_F(ReloadUnderDialog, DuplicateCopiesTheSceneTheUserSawThenAsks) {
   AnswerQuestion(wxYES);
   EXPECT_EQ(PageNames(), "Other|");
   EXPECT_EQ(Rows(0)[0].description, "other");
-  EXPECT_FALSE(m_frame->IsModified());  // the window shows the file again
+  EXPECT_FALSE(m_frame->GetDocument().IsModified());  // the window shows the file again
 }
 
 TEST_F(ReloadUnderDialog, ColourLandsInTheClickedRowThenAsks) {
@@ -131,7 +131,7 @@ TEST_F(ReloadUnderDialog, ColourLandsInTheClickedRowThenAsks) {
   AnswerQuestion(wxNO);
   EXPECT_EQ(PageNames(), "Front|Back|");
   EXPECT_EQ(Rows(1)[0].colour, ColourToIndex(*wxRED));
-  EXPECT_TRUE(m_frame->IsModified());
+  EXPECT_TRUE(m_frame->GetDocument().IsModified());
 }
 
 TEST_F(ReloadUnderDialog, AddSceneAppendsAfterTheScenesThatExistThenAsks) {

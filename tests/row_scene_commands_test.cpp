@@ -21,6 +21,7 @@
 #include "gui/app/texts.h"
 #include "gui/frame/cell_colours.h"
 #include "gui/frame/frame_commands.h"
+#include "gui/frame/fade_hold_row.h"
 #include "gui/frame/lumivane_frame.h"
 #include "gui/frame/number_cell_editor.h"
 #include "support/app_fixture.h"
@@ -161,8 +162,8 @@ class RowSceneMenu : public AppTest {
   // Sets a scene's fade and hold as the fade/hold row does.
   void SetFadeHold(int scene, const char* fade, const char* hold) {
     Show(scene);
-    m_frame->FadeText()->ChangeValue(fade);
-    m_frame->HoldText()->ChangeValue(hold);
+    m_frame->FadeHold().FadeText()->ChangeValue(fade);
+    m_frame->FadeHold().HoldText()->ChangeValue(hold);
     m_frame->CommitFadeHold();
   }
   // Fills a row (From, To, colour number, Blink, Description), keeping one
@@ -292,7 +293,7 @@ TEST_F(RowSceneMenu, RightClickOpensTheMenuOnThatRowAndItsEntryActsThere) {
   EXPECT_EQ(m_frame->Commands().rows.ContextGrid(), grid);
   EXPECT_EQ(m_frame->Commands().rows.ContextRow(), 1);
   EXPECT_EQ(Rows(0), (std::vector<std::string>{"1||5||a", "3||7||c", EMPTY_ROW}));
-  EXPECT_TRUE(m_frame->IsModified());
+  EXPECT_TRUE(m_frame->GetDocument().IsModified());
   // The click itself didn't move the grid cursor.
   EXPECT_EQ(grid->GetGridCursorRow(), 0);
 }
@@ -308,7 +309,7 @@ TEST_F(RowSceneMenu, InsertedRowGoesAboveTheClickedRowWithNumberEditors) {
   for (int col : {COL_FROM, COL_TO, COL_BLINK}) {
     EXPECT_TRUE(HasNumberEditor(0, 1, col)) << col;
   }
-  EXPECT_TRUE(m_frame->IsModified());
+  EXPECT_TRUE(m_frame->GetDocument().IsModified());
   EXPECT_EQ(Status(), "Modified scenario (unsaved changes)");
 }
 
@@ -326,7 +327,7 @@ TEST_F(RowSceneMenu, RowsMoveWithTheirColoursAndTheLastRowIsNeverDeleted) {
   EXPECT_EQ(m_frame->Grid(0)->GetNumberRows(), 3);
   ContextCommand(0, 0, ID_ROW_DELETE);
   EXPECT_EQ(Rows(0), (std::vector<std::string>{EMPTY_ROW, "4||6||b"}));
-  EXPECT_TRUE(m_frame->IsModified());
+  EXPECT_TRUE(m_frame->GetDocument().IsModified());
 }
 
 // ---------------------------------------------------------------------------
@@ -344,7 +345,7 @@ TEST_F(RowSceneMenu, MovingSceneTwoLeftTakesItsNameRowsFadeHoldAndHiddenToAlong)
   SetFadeHold(2, "30", "3");
   SetFadeHold(1, "20", "2.5");
   // Typed into scene B's fade box, not yet taken over: it belongs to B.
-  m_frame->FadeText()->ChangeValue("25");
+  m_frame->FadeHold().FadeText()->ChangeValue("25");
 
   ContextCommand(1, 0, ID_SCENE_LEFT);
 
@@ -352,28 +353,28 @@ TEST_F(RowSceneMenu, MovingSceneTwoLeftTakesItsNameRowsFadeHoldAndHiddenToAlong)
   EXPECT_EQ(Rows(0), (std::vector<std::string>{"5||20|1|b1", "6||21|2|b2", EMPTY_ROW}));
   EXPECT_EQ(Rows(1), (std::vector<std::string>{"1|2|10|0|a1", EMPTY_ROW}));
   EXPECT_EQ(Rows(2), (std::vector<std::string>{"9||30||c1", EMPTY_ROW}));
-  EXPECT_EQ(m_frame->Fade(0), 25);
-  EXPECT_EQ(m_frame->Hold(0), 2.5);
-  EXPECT_EQ(m_frame->Fade(1), 10);
-  EXPECT_EQ(m_frame->Hold(1), 1.5);
-  EXPECT_EQ(m_frame->Fade(2), 30);
+  EXPECT_EQ(FadeOf(m_frame, 0), 25);
+  EXPECT_EQ(HoldOf(m_frame, 0), 2.5);
+  EXPECT_EQ(FadeOf(m_frame, 1), 10);
+  EXPECT_EQ(HoldOf(m_frame, 1), 1.5);
+  EXPECT_EQ(FadeOf(m_frame, 2), 30);
   // The moved scene stays in view with its own values.
   EXPECT_EQ(Selected(), 0);
   EXPECT_EQ(m_frame->CurrentScene(), 0);
-  EXPECT_EQ(m_frame->FadeText()->GetValue(), "25");
-  EXPECT_EQ(m_frame->HoldText()->GetValue(), "2.5");
+  EXPECT_EQ(m_frame->FadeHold().FadeText()->GetValue(), "25");
+  EXPECT_EQ(m_frame->FadeHold().HoldText()->GetValue(), "2.5");
   EXPECT_EQ(m_frame->Grid(0)->GetColSize(COL_TO), 0);
   EXPECT_EQ(m_frame->Grid(0)->GetColLabelValue(COL_FROM), "ID");
   EXPECT_EQ(m_frame->Grid(1)->GetColSize(COL_TO), 40);
   EXPECT_TRUE(m_frame->View().hideTo);
-  EXPECT_TRUE(m_frame->IsModified());
+  EXPECT_TRUE(m_frame->GetDocument().IsModified());
   ExpectTablesMatchPages();
 
   // Switching to A shows A's values; nothing of B's row went into it.
   Show(1);
-  EXPECT_EQ(m_frame->FadeText()->GetValue(), "10");
-  EXPECT_EQ(m_frame->Fade(1), 10);
-  EXPECT_EQ(m_frame->Fade(0), 25);
+  EXPECT_EQ(m_frame->FadeHold().FadeText()->GetValue(), "10");
+  EXPECT_EQ(FadeOf(m_frame, 1), 10);
+  EXPECT_EQ(FadeOf(m_frame, 0), 25);
   EXPECT_FALSE(m_frame->View().hideTo);
 
   // Saving writes the new order.
@@ -417,30 +418,30 @@ TEST_F(RowSceneMenu, DeletingSceneTwoOfFourThenAddingPutsTheNewSceneLast) {
     SetFadeHold(scene, std::to_string(scene + 1).c_str(), wxString::Format("%d.5", scene).utf8_str());
   }
   Show(1);
-  m_frame->FadeText()->ChangeValue("99");  // typed into the scene that goes
+  m_frame->FadeHold().FadeText()->ChangeValue("99");  // typed into the scene that goes
   m_frame->SetModified(false);
 
   wxTEST_DIALOG(Command(wxID_DELETE), ExpectMessageBox(ASK_DELETE, "Delete scene", wxYES));
   EXPECT_EQ(Names(), (std::vector<std::string>{"Scene 1", "Scene 3", "Scene 4"}));
   ExpectTablesMatchPages();
-  EXPECT_EQ(m_frame->Fade(0), 1);
-  EXPECT_EQ(m_frame->Fade(1), 3);
-  EXPECT_EQ(m_frame->Fade(2), 4);
-  EXPECT_EQ(m_frame->Hold(1), 2.5);
-  EXPECT_EQ(m_frame->Hold(2), 3.5);
-  EXPECT_EQ(m_frame->Fade(3), 0);
+  EXPECT_EQ(FadeOf(m_frame, 0), 1);
+  EXPECT_EQ(FadeOf(m_frame, 1), 3);
+  EXPECT_EQ(FadeOf(m_frame, 2), 4);
+  EXPECT_EQ(HoldOf(m_frame, 1), 2.5);
+  EXPECT_EQ(HoldOf(m_frame, 2), 3.5);
+  EXPECT_EQ(FadeOf(m_frame, 3), 0);
   // The scene shown in its place brings its own values.
   EXPECT_EQ(Selected(), 1);
-  EXPECT_EQ(m_frame->FadeText()->GetValue(), "3");
-  EXPECT_EQ(m_frame->HoldText()->GetValue(), "2.5");
+  EXPECT_EQ(m_frame->FadeHold().FadeText()->GetValue(), "3");
+  EXPECT_EQ(m_frame->FadeHold().HoldText()->GetValue(), "2.5");
   EXPECT_EQ(Status(), "Deleted a scene");
-  EXPECT_TRUE(m_frame->IsModified());
+  EXPECT_TRUE(m_frame->GetDocument().IsModified());
   // The next page change stores the row into the scene shown, not into
   // the one that now has the shown scene's former position.
   Show(2);
-  EXPECT_EQ(m_frame->Fade(1), 3);
-  EXPECT_EQ(m_frame->Fade(2), 4);
-  EXPECT_EQ(m_frame->FadeText()->GetValue(), "4");
+  EXPECT_EQ(FadeOf(m_frame, 1), 3);
+  EXPECT_EQ(FadeOf(m_frame, 2), 4);
+  EXPECT_EQ(m_frame->FadeHold().FadeText()->GetValue(), "4");
   Show(1);
 
   // "Scene 4" is suggested, which the former fourth scene bears already.
@@ -451,18 +452,18 @@ TEST_F(RowSceneMenu, DeletingSceneTwoOfFourThenAddingPutsTheNewSceneLast) {
   ExpectTablesMatchPages();
   EXPECT_EQ(Selected(), 3);
   EXPECT_EQ(Rows(3), (std::vector<std::string>{EMPTY_ROW}));
-  EXPECT_EQ(m_frame->Fade(3), 0);
-  EXPECT_EQ(m_frame->Hold(3), 0.0);
-  EXPECT_EQ(m_frame->Fade(1), 3);
-  EXPECT_EQ(m_frame->Fade(2), 4);
-  EXPECT_EQ(m_frame->Hold(2), 3.5);
+  EXPECT_EQ(FadeOf(m_frame, 3), 0);
+  EXPECT_EQ(HoldOf(m_frame, 3), 0.0);
+  EXPECT_EQ(FadeOf(m_frame, 1), 3);
+  EXPECT_EQ(FadeOf(m_frame, 2), 4);
+  EXPECT_EQ(HoldOf(m_frame, 2), 3.5);
   EXPECT_EQ(Status(), "Added a scene");
 }
 
 TEST_F(RowSceneMenu, AddingAcceptsADuplicateNameOnYesAndNothingOnCancel) {
   wxTEST_DIALOG(Command(wxID_ADD), ExpectSceneName::New("Scene 2", "", wxID_CANCEL));
   EXPECT_EQ(Scenes(), 1);
-  EXPECT_FALSE(m_frame->IsModified());
+  EXPECT_FALSE(m_frame->GetDocument().IsModified());
 
   // The hide-"To" state of the menu carries over to the new scene.
   m_frame->View().hideTo = true;
@@ -470,7 +471,7 @@ TEST_F(RowSceneMenu, AddingAcceptsADuplicateNameOnYesAndNothingOnCancel) {
                 ExpectMessageBox(ASK_DUPLICATE, "Duplicate scene name", wxYES));
   EXPECT_EQ(Names(), (std::vector<std::string>{"Scene 1", "scene 1"}));
   EXPECT_EQ(m_frame->Grid(1)->GetColSize(COL_TO), 0);
-  EXPECT_TRUE(m_frame->IsModified());
+  EXPECT_TRUE(m_frame->GetDocument().IsModified());
 }
 
 TEST_F(RowSceneMenu, NoSceneIsAddedOrDuplicatedBeyondTheLimit) {
@@ -489,7 +490,7 @@ TEST_F(RowSceneMenu, DeletingTheOnlySceneLeavesOneEmptyRow) {
 
   wxTEST_DIALOG(Command(wxID_DELETE), ExpectMessageBox(ASK_DELETE, "Delete scene", wxNO));
   EXPECT_EQ(m_frame->Grid(0)->GetNumberRows(), 4);
-  EXPECT_FALSE(m_frame->IsModified());
+  EXPECT_FALSE(m_frame->GetDocument().IsModified());
 
   wxTEST_DIALOG(Command(wxID_DELETE), ExpectMessageBox(ASK_DELETE, "Delete scene", wxYES));
   EXPECT_EQ(Scenes(), 1);
@@ -499,20 +500,20 @@ TEST_F(RowSceneMenu, DeletingTheOnlySceneLeavesOneEmptyRow) {
             m_frame->Grid(0)->GetDefaultCellBackgroundColour());
   ExpectTablesMatchPages();
   // The window no longer shows what the file holds.
-  EXPECT_TRUE(m_frame->IsModified());
+  EXPECT_TRUE(m_frame->GetDocument().IsModified());
 }
 
 TEST_F(RowSceneMenu, RenamingAsksAboutTheScenesOwnNameAndOtherCaseToo) {
   AddScene("");
   wxTEST_DIALOG(Command(wxID_EDIT), ExpectSceneName::Rename("Scene 1", "", wxID_CANCEL));
-  EXPECT_FALSE(m_frame->IsModified());
+  EXPECT_FALSE(m_frame->GetDocument().IsModified());
   EXPECT_EQ(Status(), "");
 
   wxTEST_DIALOG(Command(wxID_EDIT), ExpectSceneName::Rename("Scene 1", "Scene 1"),
                 ExpectMessageBox(ASK_DUPLICATE, "Duplicate scene name", wxYES));
   EXPECT_EQ(Names(), (std::vector<std::string>{"Scene 1", "Scene 2"}));
   EXPECT_EQ(Status(), "Renamed a scene");
-  EXPECT_TRUE(m_frame->IsModified());
+  EXPECT_TRUE(m_frame->GetDocument().IsModified());
 
   Show(1);
   wxTEST_DIALOG(Command(wxID_EDIT), ExpectSceneName::Rename("Scene 2", "SCENE 1"),
@@ -535,16 +536,16 @@ TEST_F(RowSceneMenu, DuplicateCopiesRowsFadeHoldAndTheSourcesHiddenTo) {
   const std::vector<std::string> rows = {"1|4|10|0|a", "5||20|14|b", "7|9|215|3|c", EMPTY_ROW};
   EXPECT_EQ(Rows(1), rows);
   EXPECT_EQ(Rows(0), rows);
-  EXPECT_EQ(m_frame->Fade(1), 40);
-  EXPECT_EQ(m_frame->Hold(1), 2.5);
+  EXPECT_EQ(FadeOf(m_frame, 1), 40);
+  EXPECT_EQ(HoldOf(m_frame, 1), 2.5);
   EXPECT_EQ(m_frame->Grid(1)->GetColSize(COL_TO), 0);
   for (int row = 0; row < 4; ++row) {
     EXPECT_TRUE(HasNumberEditor(1, row, COL_BLINK)) << row;
   }
   EXPECT_EQ(Selected(), 1);
-  EXPECT_EQ(m_frame->FadeText()->GetValue(), "40");
+  EXPECT_EQ(m_frame->FadeHold().FadeText()->GetValue(), "40");
   EXPECT_EQ(Status(), "Duplicated a scene");
-  EXPECT_TRUE(m_frame->IsModified());
+  EXPECT_TRUE(m_frame->GetDocument().IsModified());
   ExpectTablesMatchPages();
 }
 
@@ -565,16 +566,16 @@ TEST_F(RowSceneMenu, PageDownOnTheLastSceneShowsTheFirstAndPageUpOnTheFirstTheLa
   input.Char(WXK_PAGEDOWN);
   Pump();
   EXPECT_EQ(Selected(), 0);
-  EXPECT_EQ(m_frame->FadeText()->GetValue(), "7");
-  EXPECT_EQ(m_frame->Fade(2), 9);
+  EXPECT_EQ(m_frame->FadeHold().FadeText()->GetValue(), "7");
+  EXPECT_EQ(FadeOf(m_frame, 2), 9);
   input.Char(WXK_PAGEUP);
   Pump();
   EXPECT_EQ(Selected(), 2);
-  EXPECT_EQ(m_frame->HoldText()->GetValue(), "3");
+  EXPECT_EQ(m_frame->FadeHold().HoldText()->GetValue(), "3");
   input.Char(WXK_PAGEUP);
   Pump();
   EXPECT_EQ(Selected(), 1);
-  EXPECT_FALSE(m_frame->IsModified());
+  EXPECT_FALSE(m_frame->GetDocument().IsModified());
 }
 
 // With the simulated adapter as the port.
@@ -638,7 +639,7 @@ TEST_F(RowSceneMenu, UndoBringsBackDeletedRowsAndScenes) {
   ASSERT_EQ(Scenes(), 2);
   EXPECT_EQ(Selected(), 1);
   EXPECT_EQ(m_frame->Grid(1)->GetCellValue(0, COL_DESCRIPTION), "x");
-  EXPECT_TRUE(m_frame->IsModified());
+  EXPECT_TRUE(m_frame->GetDocument().IsModified());
 }
 
 // ---------------------------------------------------------------------------

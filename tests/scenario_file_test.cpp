@@ -18,6 +18,7 @@
 
 #include "gui/app/lumivane_app.h"
 #include "gui/frame/cell_colours.h"
+#include "gui/frame/fade_hold_row.h"
 #include "gui/frame/lumivane_frame.h"
 #include "support/app_fixture.h"
 #include "support/gui_testing.h"
@@ -129,10 +130,10 @@ TEST_F(ScenarioFile, GoldenFileLoadsWholeAndSavesUnchanged) {
   ASSERT_EQ(m_frame->SceneCount(), 2);
   EXPECT_EQ(PageName(0), "Opening");
   EXPECT_EQ(PageName(1), "Finale = big");
-  EXPECT_EQ(m_frame->Fade(0), 12);
-  EXPECT_EQ(m_frame->Hold(0), 2.5);
-  EXPECT_EQ(m_frame->Fade(1), 216);
-  EXPECT_EQ(m_frame->Hold(1), 120.0);
+  EXPECT_EQ(FadeOf(m_frame, 0), 12);
+  EXPECT_EQ(HoldOf(m_frame, 0), 2.5);
+  EXPECT_EQ(FadeOf(m_frame, 1), 216);
+  EXPECT_EQ(HoldOf(m_frame, 1), 120.0);
   ExpectRows(m_frame->Grid(0), {{"1", "4", 215, "3", "front; left"},
                                 {"5", "", 0, "", ""},
                                 {"7", "12", 86, "14", "back = wall"}});
@@ -141,10 +142,10 @@ TEST_F(ScenarioFile, GoldenFileLoadsWholeAndSavesUnchanged) {
   ExpectWidths(m_frame->Grid(1), {60, 0, 50, 40, 250});
   EXPECT_EQ(m_frame->Grid(0)->GetColLabelValue(COL_FROM), "From");
   EXPECT_EQ(m_frame->Grid(1)->GetColLabelValue(COL_FROM), "ID");
-  EXPECT_EQ(m_frame->InputFunction(0), 0);
-  EXPECT_EQ(m_frame->InputFunction(1), -1);
-  EXPECT_EQ(m_frame->InputFunction(2), -3);
-  EXPECT_EQ(m_frame->InputFunction(3), 5);
+  EXPECT_EQ(m_frame->GetDocument().GetScenario().inputs[0], 0);
+  EXPECT_EQ(m_frame->GetDocument().GetScenario().inputs[1], -1);
+  EXPECT_EQ(m_frame->GetDocument().GetScenario().inputs[2], -3);
+  EXPECT_EQ(m_frame->GetDocument().GetScenario().inputs[3], 5);
   EXPECT_EQ(m_frame->PaletteColour(0), wxColour(255, 0, 0));
   EXPECT_EQ(m_frame->PaletteColour(15), wxColour(40, 83, 126));
   EXPECT_FALSE(m_frame->PaletteColour(1).IsOk());
@@ -152,10 +153,10 @@ TEST_F(ScenarioFile, GoldenFileLoadsWholeAndSavesUnchanged) {
   // The first scene is shown: its values fill the fade/hold row, and the
   // Hide "To" mark follows it, not the last scene read.
   EXPECT_EQ(m_frame->Notebook()->GetSelection(), 0);
-  EXPECT_EQ(m_frame->FadeText()->GetValue(), "12");
-  EXPECT_EQ(m_frame->HoldText()->GetValue(), "2.5");
+  EXPECT_EQ(m_frame->FadeHold().FadeText()->GetValue(), "12");
+  EXPECT_EQ(m_frame->FadeHold().HoldText()->GetValue(), "2.5");
   EXPECT_FALSE(m_frame->View().hideTo);
-  EXPECT_FALSE(m_frame->IsModified());
+  EXPECT_FALSE(m_frame->GetDocument().IsModified());
 
   EXPECT_EQ(Golden("scenario_small.cfg"), SaveText());
 }
@@ -187,10 +188,10 @@ TEST_F(ScenarioFile, ReaderTakesColumnsToColumnInputsAndPaletteAsWritten) {
   EXPECT_EQ(m_frame->Grid(1)->GetColLabelValue(COL_FROM), "From");
   EXPECT_TRUE(m_frame->View().hideTo);
 
-  EXPECT_EQ(m_frame->InputFunction(0), -2);
-  EXPECT_EQ(m_frame->InputFunction(1), 1);
-  EXPECT_EQ(m_frame->InputFunction(2), 0);
-  EXPECT_EQ(m_frame->InputFunction(3), 3);
+  EXPECT_EQ(m_frame->GetDocument().GetScenario().inputs[0], -2);
+  EXPECT_EQ(m_frame->GetDocument().GetScenario().inputs[1], 1);
+  EXPECT_EQ(m_frame->GetDocument().GetScenario().inputs[2], 0);
+  EXPECT_EQ(m_frame->GetDocument().GetScenario().inputs[3], 3);
   EXPECT_EQ(m_frame->PaletteColour(1), wxColour(1, 2, 3));
   EXPECT_EQ(m_frame->PaletteColour(2), wxColour(44, 0, 0));
   // Malformed entries leave the colours of the scenario before.
@@ -269,8 +270,8 @@ TEST_F(ScenarioFile, TheRecentScenarioLoadsAtStart) {
   EXPECT_EQ(wxString::FromUTF8(m_frame->GetDocument().Path()), wxString::FromUTF8(path.c_str()));
   ASSERT_EQ(m_frame->SceneCount(), 2);
   EXPECT_EQ(PageName(1), "Finale = big");
-  EXPECT_EQ(m_frame->FadeText()->GetValue(), "12");
-  EXPECT_FALSE(m_frame->IsModified());
+  EXPECT_EQ(m_frame->FadeHold().FadeText()->GetValue(), "12");
+  EXPECT_FALSE(m_frame->GetDocument().IsModified());
 }
 
 TEST_F(ScenarioFile, AMissingRecentScenarioIsForgottenAtStart) {

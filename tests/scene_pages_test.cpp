@@ -7,6 +7,7 @@
 
 #include "gui/app/lumivane_app.h"
 #include "gui/frame/cell_colours.h"
+#include "gui/frame/fade_hold_row.h"
 #include "gui/frame/lumivane_frame.h"
 #include "support/app_fixture.h"
 #include "support/gui_testing.h"
@@ -46,8 +47,8 @@ TEST_F(ScenePages, NewPageHasOneEmptyRowFiveColumnsAndADefaultName) {
   }
   EXPECT_EQ(grid->GetRowLabelSize(), 0);
   EXPECT_EQ(grid->GetColLabelSize(), 20);
-  EXPECT_EQ(m_frame->Fade(1), 0);
-  EXPECT_EQ(m_frame->Hold(1), 0.0);
+  EXPECT_EQ(FadeOf(m_frame, 1), 0);
+  EXPECT_EQ(HoldOf(m_frame, 1), 0.0);
   // Number editors on From, To and Blink; plain text elsewhere.
   for (int col : {COL_FROM, COL_TO, COL_BLINK}) {
     wxGridCellEditor* editor = grid->GetCellEditor(0, col);
@@ -71,7 +72,7 @@ TEST_F(ScenePages, HidingABlankToColumnAsksNothing) {
   ChooseHideTo(m_frame, false);
   EXPECT_EQ(grid->GetColSize(COL_TO), 40);
   EXPECT_EQ(grid->GetColLabelValue(COL_FROM), "From");
-  EXPECT_FALSE(m_frame->IsModified());
+  EXPECT_FALSE(m_frame->GetDocument().IsModified());
 }
 
 TEST_F(ScenePages, HidingAFilledToColumnWarnsAndNoKeepsItShown) {
@@ -101,8 +102,8 @@ TEST_F(ScenePages, ClickingATabSwitchesTheSceneAndItsHideToState) {
   EXPECT_EQ(m_frame->Notebook()->GetSelection(), 1);
   EXPECT_EQ(m_frame->CurrentScene(), 1);
   EXPECT_TRUE(m_frame->View().hideTo);
-  EXPECT_EQ(m_frame->FadeText()->GetValue(), "0");
-  EXPECT_EQ(m_frame->HoldText()->GetValue(), "0");
+  EXPECT_EQ(m_frame->FadeHold().FadeText()->GetValue(), "0");
+  EXPECT_EQ(m_frame->FadeHold().HoldText()->GetValue(), "0");
 
   ASSERT_TRUE(ClickNotebookTab(m_frame->Notebook(), 2));
   EXPECT_EQ(m_frame->CurrentScene(), 2);

@@ -6,6 +6,7 @@
 
 #include "gui/frame/cell_colours.h"
 #include "gui/frame/frame_commands.h"
+#include "gui/frame/fade_hold_row.h"
 #include "gui/frame/lumivane_frame.h"
 #include <wx/textctrl.h>
 #include <wx/uiaction.h>
@@ -28,7 +29,7 @@ class Undo : public AppTest {
   }
   bool UndoEnabled() {
     const bool menu = m_frame->EditMenu()->IsEnabled(wxID_UNDO);
-    EXPECT_EQ(menu, m_frame->ToolBar()->GetToolEnabled(wxID_UNDO));
+    EXPECT_EQ(menu, m_frame->GetToolBar()->GetToolEnabled(wxID_UNDO));
     return menu;
   }
   void ClickColourCell(int row, const wxColour& colour) {
@@ -45,11 +46,11 @@ class Undo : public AppTest {
 TEST_F(Undo, RestoresTheOldTextThenDisablesItselfAndClearsModified) {
   TypeIntoCell(grid, 0, COL_DESCRIPTION, "front");
   EXPECT_TRUE(UndoEnabled());
-  EXPECT_TRUE(m_frame->IsModified());
+  EXPECT_TRUE(m_frame->GetDocument().IsModified());
   ChooseUndo();
   EXPECT_EQ(grid->GetCellValue(0, COL_DESCRIPTION), "");
   EXPECT_FALSE(UndoEnabled());
-  EXPECT_FALSE(m_frame->IsModified());
+  EXPECT_FALSE(m_frame->GetDocument().IsModified());
   ChooseUndo();  // nothing left: nothing happens
   EXPECT_EQ(grid->GetCellValue(0, COL_DESCRIPTION), "");
 }
@@ -108,7 +109,7 @@ TEST_F(Undo, RowsAndCellsComeBackStepByStep) {
   EXPECT_EQ(grid->GetCellValue(1, COL_DESCRIPTION), "");
   ChooseUndo();
   EXPECT_EQ(grid->GetCellValue(0, COL_DESCRIPTION), "");
-  EXPECT_FALSE(m_frame->IsModified());
+  EXPECT_FALSE(m_frame->GetDocument().IsModified());
 }
 
 TEST_F(Undo, InsertingARowIsAStepOfItsOwnNamedInTheMenu) {
@@ -121,18 +122,18 @@ TEST_F(Undo, InsertingARowIsAStepOfItsOwnNamedInTheMenu) {
   EXPECT_EQ(grid->GetCellValue(0, COL_DESCRIPTION), "a");
   EXPECT_EQ(m_frame->EditMenu()->GetLabel(wxID_UNDO), "Undo edit cell\tCtrl-Z");
   EXPECT_EQ(m_frame->EditMenu()->GetLabel(wxID_REDO), "Redo insert row\tCtrl-Y");
-  EXPECT_TRUE(m_frame->IsModified());
+  EXPECT_TRUE(m_frame->GetDocument().IsModified());
 }
 
 TEST_F(Undo, ModifiedFollowsTheSavedPointThroughUndoAndRedo) {
   TypeIntoCell(grid, 0, COL_DESCRIPTION, "a");
-  m_frame->HoldText()->ChangeValue("2");
+  m_frame->FadeHold().HoldText()->ChangeValue("2");
   m_frame->CommitFadeHold();
   ChooseUndo();
-  EXPECT_EQ(m_frame->Hold(0), 0.0);
-  EXPECT_TRUE(m_frame->IsModified());
+  EXPECT_EQ(HoldOf(m_frame, 0), 0.0);
+  EXPECT_TRUE(m_frame->GetDocument().IsModified());
   ChooseUndo();
-  EXPECT_FALSE(m_frame->IsModified());
+  EXPECT_FALSE(m_frame->GetDocument().IsModified());
   EXPECT_FALSE(UndoEnabled());
   // Ctrl+Y and Ctrl+Shift+Z both redo.
   wxUIActionSimulator keys;
@@ -141,11 +142,11 @@ TEST_F(Undo, ModifiedFollowsTheSavedPointThroughUndoAndRedo) {
   keys.Char('y', wxMOD_CONTROL);
   Pump();
   EXPECT_EQ(grid->GetCellValue(0, COL_DESCRIPTION), "a");
-  EXPECT_TRUE(m_frame->IsModified());
+  EXPECT_TRUE(m_frame->GetDocument().IsModified());
   keys.Char('z', wxMOD_CONTROL | wxMOD_SHIFT);
   Pump();
-  EXPECT_EQ(m_frame->Hold(0), 2.0);
-  EXPECT_EQ(m_frame->HoldText()->GetValue(), "2");
+  EXPECT_EQ(HoldOf(m_frame, 0), 2.0);
+  EXPECT_EQ(m_frame->FadeHold().HoldText()->GetValue(), "2");
   EXPECT_FALSE(m_frame->EditMenu()->IsEnabled(wxID_REDO));
 }
 
@@ -172,17 +173,17 @@ TEST_F(Undo, ADeletedSceneComesBackWithItsPageAndIsShown) {
 // A typed hold is a step of its own: Ctrl+Z takes it back and leaves the
 // step before it done.
 TEST_F(Undo, ATypedHoldIsTakenBackBeforeTheStepBeforeIt) {
-  m_frame->HoldText()->ChangeValue("2.5");
+  m_frame->FadeHold().HoldText()->ChangeValue("2.5");
   m_frame->CommitFadeHold();
-  m_frame->HoldText()->ChangeValue("7");
+  m_frame->FadeHold().HoldText()->ChangeValue("7");
   ChooseUndo();
-  EXPECT_EQ(m_frame->Hold(0), 2.5);
-  EXPECT_EQ(m_frame->HoldText()->GetValue(), "2.5");
+  EXPECT_EQ(HoldOf(m_frame, 0), 2.5);
+  EXPECT_EQ(m_frame->FadeHold().HoldText()->GetValue(), "2.5");
   EXPECT_EQ(m_frame->EditMenu()->GetLabel(wxID_UNDO), "Undo fade and hold\tCtrl-Z");
   wxCommandEvent redo(wxEVT_MENU, wxID_REDO);
   m_frame->ProcessWindowEvent(redo);
-  EXPECT_EQ(m_frame->Hold(0), 7.0);
-  EXPECT_EQ(m_frame->HoldText()->GetValue(), "7");
+  EXPECT_EQ(HoldOf(m_frame, 0), 7.0);
+  EXPECT_EQ(m_frame->FadeHold().HoldText()->GetValue(), "7");
 }
 
 // Typing into a colour cell opens the colour dialog; cancelling it leaves
@@ -197,7 +198,7 @@ TEST_F(Undo, TypingIntoAColourCellAndCancellingRecordsNothing) {
       ExpectPalette({}, wxID_CANCEL));
   EXPECT_FALSE(UndoEnabled());
   EXPECT_EQ(grid->GetCellValue(0, COL_COLOUR), "");
-  EXPECT_FALSE(m_frame->IsModified());
+  EXPECT_FALSE(m_frame->GetDocument().IsModified());
 }
 
 // The scene book follows undo and redo page by page: the other pages and

@@ -79,7 +79,7 @@ TEST_F(WindowLayout, TheModifiedMessageGoesWhenUndoReturnsToTheSavedState) {
   EXPECT_EQ(m_frame->GetStatusBar()->GetStatusText(0), MSG_MODIFIED_SCENARIO);
   wxCommandEvent undo(wxEVT_MENU, wxID_UNDO);
   m_frame->ProcessWindowEvent(undo);
-  EXPECT_FALSE(m_frame->IsModified());
+  EXPECT_FALSE(m_frame->GetDocument().IsModified());
   EXPECT_EQ(m_frame->GetStatusBar()->GetStatusText(0), "");
   EXPECT_EQ(m_frame->GetStatusBar()->GetStatusText(1), "");
 }

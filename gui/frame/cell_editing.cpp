@@ -141,9 +141,7 @@ void LumivaneFrame::OnCellChanged(wxGridEvent& event) {
   event.Skip();
 }
 
-wxTextCtrl* LumivaneFrame::FadeText() const { return m_fadeHold->FadeText(); }
 
-wxTextCtrl* LumivaneFrame::HoldText() const { return m_fadeHold->HoldText(); }
 
 void LumivaneFrame::CommitFadeHold() {
   const EditResult result = m_fadeHold->Commit(m_document);

@@ -103,8 +103,6 @@ class LumivaneFrame : public wxFrame, public DocumentListener {
   bool ChooseColour(wxGrid* grid, int row);
   bool ChooseColour(int scene, int row);
   void CommitFadeHold();
-  // A new history of steps; the menu and tools follow it.
-  void ClearUndoHistory();
   void UpdateUndoRedo();
 
   // Scenario file (storage/scenario_file.cpp).
@@ -118,8 +116,6 @@ class LumivaneFrame : public wxFrame, public DocumentListener {
   // The system's reason why the last WriteScenario or ReadScenario failed;
   // empty after a save that succeeded.
   const wxString& LastScenarioError() const { return m_scenarioError; }
-  // Function code of auxiliary input 0..3, for tests.
-  int InputFunction(int input) const { return m_document.GetScenario().inputs[input]; }
 
   // Document commands (storage/document_commands.cpp).
   bool SaveScenario(bool force, bool askName, bool asCopy);
@@ -177,21 +173,15 @@ class LumivaneFrame : public wxFrame, public DocumentListener {
   wxGrid* ExistingGrid(int scene) const;
   Document& GetDocument() { return m_document; }
   wxNotebook* Notebook() const;
-  wxTextCtrl* FadeText() const;
-  wxTextCtrl* HoldText() const;
-  wxToolBar* ToolBar() const { return GetToolBar(); }
+  FadeHoldRow& FadeHold() { return *m_fadeHold; }
   // The menu that holds Undo.
   wxMenu* EditMenu() const;
   // Auto transfer and Hide "To" as the commands left them; tests set them
   // the way a click on the tool or the check would before its command.
   ViewState& View() { return m_view; }
-  bool IsModified() const { return m_document.IsModified(); }
   bool IsRunning() const { return m_session->Running(); }
   BoardSession& Session() { return *m_session; }
-  BoardLines& Lines() { return m_lines; }
   int ActiveScene() const { return m_activeScene; }
-  int Fade(int scene) const { return m_document.HasScene(scene) ? m_document.GetScene(scene).fade : 0; }
-  double Hold(int scene) const { return m_document.HasScene(scene) ? m_document.GetScene(scene).hold.Seconds() : 0.0; }
   wxColour PaletteColour(int slot) const;
   wxTimer* Timer() const { return m_timer; }
 

@@ -24,7 +24,6 @@ wxString MenuText(const char* verb, const std::string& label, const char* accele
 
 }  // namespace
 
-void LumivaneFrame::ClearUndoHistory() { m_document.ResetHistory(); }
 
 void LumivaneFrame::UpdateUndoRedo() {
   const bool undo = m_document.CanUndo();

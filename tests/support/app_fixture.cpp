@@ -142,3 +142,13 @@ void ExpectFileDialog::SetChosenPath(wxFileDialog* dialog, const wxString& path)
     std::this_thread::sleep_for(std::chrono::milliseconds(2));
   }
 }
+
+int FadeOf(LumivaneFrame* frame, int scene) {
+  const Document& document = frame->GetDocument();
+  return document.HasScene(scene) ? document.GetScene(scene).fade : 0;
+}
+
+double HoldOf(LumivaneFrame* frame, int scene) {
+  const Document& document = frame->GetDocument();
+  return document.HasScene(scene) ? document.GetScene(scene).hold.Seconds() : 0.0;
+}

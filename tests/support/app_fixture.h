@@ -55,5 +55,8 @@ void AppTestPump(int milliseconds);
 void SetSceneName(LumivaneFrame* frame, int scene, const wxString& name);
 // Gives a row of a scene a colour as the colour dialog would, without the dialog.
 void SetRowColour(LumivaneFrame* frame, int scene, int row, int colour);
+// A scene's fade and hold in the window's Document; 0 for no such scene.
+int FadeOf(LumivaneFrame* frame, int scene);
+double HoldOf(LumivaneFrame* frame, int scene);
 std::string ReadFileText(const std::string& path);
 void WriteFileText(const std::string& path, const std::string& text);
