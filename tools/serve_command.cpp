@@ -1,12 +1,10 @@
 #include "tools/serve_command.h"
 
-#include <arpa/inet.h>
 #include <poll.h>
 #include <sys/eventfd.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
 #include <memory>
 
@@ -75,38 +73,6 @@ std::vector<uint32_t> BoardColours(const BoardLines& lines) {
 
 }  // namespace
 
-bool ParseListenAddress(const std::string& text, ListenAddress* listen) {
-  std::string address = listen->address;
-  std::string port = text;
-  const size_t colon = text.rfind(':');
-  if (colon != std::string::npos) {
-    address = text.substr(0, colon);
-    port = text.substr(colon + 1);
-    if (address.size() >= 2 && address.front() == '[' && address.back() == ']') {
-      address = address.substr(1, address.size() - 2);
-    } else if (address.find(':') != std::string::npos) {
-      return false;  // an IPv6 address needs its brackets
-    }
-    if (address.empty()) return false;
-  }
-  char* end = nullptr;
-  errno = 0;
-  const long number = std::strtol(port.c_str(), &end, 10);
-  if (port.empty() || *end != '\0' || errno == ERANGE || number < 1 || number > 65535) return false;
-  listen->given = true;
-  listen->address = address;
-  listen->port = static_cast<int>(number);
-  return true;
-}
-
-bool IsLoopbackAddress(const std::string& address) {
-  if (address == "localhost") return true;
-  in_addr v4{};
-  if (inet_pton(AF_INET, address.c_str(), &v4) == 1) return (ntohl(v4.s_addr) >> 24) == 127;
-  in6_addr v6{};
-  return inet_pton(AF_INET6, address.c_str(), &v6) == 1 && IN6_IS_ADDR_LOOPBACK(&v6);
-}
-
 int Serve(const ServeOptions& options) {
   Scenario scenario;
   time_t modified = -1;
@@ -130,6 +96,8 @@ int Serve(const ServeOptions& options) {
   session.WatchFile(FILE_WATCH_TICKS, [&printer] { return printer.File(); });
   RemoteHub hub;
   hub.SetWaker([&wakeup] { wakeup.Wake(); });
+  // Read from the boards once a tick, not for every remote's command.
+  std::vector<uint32_t> colours;
   RunActions actions(session, hub,
                      RunActions::Driver{[&scenario]() -> const Scenario& { return scenario; },
                                         [&] {
@@ -137,7 +105,7 @@ int Serve(const ServeOptions& options) {
                                           return std::string();
                                         },
                                         [&session] { session.Stop(); },
-                                        [&lines] { return BoardColours(lines); }});
+                                        [&colours] { return colours; }});
 
   // The remotes listen before the run starts, so a port in use ends the
   // command before anything reaches the boards.
@@ -178,6 +146,7 @@ int Serve(const ServeOptions& options) {
     clock_gettime(CLOCK_MONOTONIC, &now);
     if (Before(now, next)) continue;
     session.Tick();
+    colours = BoardColours(lines);
     actions.Publish();
     AddTick(&next);
     if (Before(next, now)) {

@@ -5,18 +5,7 @@
 #include <string>
 
 #include "core/board/board_commands.h"
-
-// Where a remote listens: [ADDR:]PORT, an IPv6 address in brackets.
-struct ListenAddress {
-  bool given = false;
-  std::string address = "127.0.0.1";
-  int port = 0;
-};
-
-// Reads "[ADDR:]PORT"; false when it is not one.
-bool ParseListenAddress(const std::string& text, ListenAddress* listen);
-// Whether only this computer reaches `address`.
-bool IsLoopbackAddress(const std::string& address);
+#include "core/remote/listen_address.h"
 
 struct ServeOptions {
   std::string file;
