@@ -47,6 +47,16 @@ class OscClient {
     lo_message_free(message);
   }
   void Send(const char* path) { Send(path, lo_message_new()); }
+  // The first /lumivane/state within `timeoutMs` that `wanted` accepts
+  // (states on the way there come too), or false.
+  bool ReceiveUntil(const std::function<bool(const RemoteState&)>& wanted, RemoteState* state,
+                    int timeoutMs = 2000) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (std::chrono::steady_clock::now() < end) {
+      if (Receive(state, 50) && wanted(*state)) return true;
+    }
+    return false;
+  }
   // The next /lumivane/state within `timeoutMs`, or false.
   bool Receive(RemoteState* state, int timeoutMs = 2000) {
     m_received = false;
@@ -211,6 +221,7 @@ struct ThreadedPlayer {
   std::condition_variable woken;
   bool wake = false;
   bool stopping = false;
+  bool ready = false;  // the driver performs commands
   std::thread driver;
 
   ThreadedPlayer() {
@@ -218,15 +229,17 @@ struct ThreadedPlayer {
     hub.SetWaker([this] {
       std::lock_guard<std::mutex> lock(mutex);
       wake = true;
-      woken.notify_one();
+      woken.notify_all();
     });
     driver = std::thread([this] { Drive(); });
+    std::unique_lock<std::mutex> lock(mutex);
+    woken.wait(lock, [this] { return ready; });
   }
   ~ThreadedPlayer() {
     {
       std::lock_guard<std::mutex> lock(mutex);
       stopping = true;
-      woken.notify_one();
+      woken.notify_all();
     }
     driver.join();
   }
@@ -241,6 +254,8 @@ struct ThreadedPlayer {
                                           },
                                           [&] { session.Stop(); }, nullptr});
     std::unique_lock<std::mutex> lock(mutex);
+    ready = true;
+    woken.notify_all();
     while (!stopping) {
       woken.wait(lock, [this] { return wake || stopping; });
       wake = false;
@@ -278,10 +293,10 @@ TEST(OscRemote, SubscribersHearEveryChangeUntilTheyUnsubscribe) {
     const int at = static_cast<int>(&step - steps);
     client.Send(step.path, Message(step.arguments));
     RemoteState state;
-    ASSERT_TRUE(client.Receive(&state)) << at << " " << step.path;
-    EXPECT_EQ(state.scene, step.scene) << at;
-    EXPECT_EQ(state.name, step.name) << at;
-    EXPECT_EQ(state.run, step.run) << at;
+    EXPECT_TRUE(client.ReceiveUntil(
+        [&](const RemoteState& s) { return s.scene == step.scene && s.name == step.name && s.run == step.run; },
+        &state))
+        << at << " " << step.path << ": last heard " << state.scene << " " << state.name;
   }
   EXPECT_EQ(remote.Subscribers(), 1);
   client.Send("/lumivane/unsubscribe");
@@ -310,6 +325,31 @@ TEST(OscRemote, ARunningRunIsToldOnceASecondAndRefusalsAreCounted) {
   EXPECT_EQ(state.scene, 1);
   EXPECT_EQ(state.run, R::RUNNING);
   EXPECT_EQ(remote.Totals().commands, 2u);
+}
+
+TEST(OscRemote, ASubscriptionNotRenewedLapses) {
+  ThreadedPlayer player;
+  OscRemote remote(player.hub, 300ms);
+  ASSERT_EQ(remote.Start("127.0.0.1", 0), "");
+  OscClient renewing(remote.Port());
+  OscClient lapsing(remote.Port());
+  RemoteState state;
+  lapsing.Send("/lumivane/subscribe");
+  ASSERT_TRUE(lapsing.Receive(&state));
+  // Renewed every 100 ms for 1.5 s: longer than the lifetime and than the
+  // second in which lapsed subscriptions are dropped.
+  for (int i = 0; i < 15; ++i) {
+    renewing.Send("/lumivane/subscribe");
+    ASSERT_TRUE(renewing.Receive(&state));
+    std::this_thread::sleep_for(100ms);
+  }
+  EXPECT_EQ(remote.Subscribers(), 1);
+  while (lapsing.Receive(&state, 100)) {
+    // What it was told while it still was a subscriber.
+  }
+  renewing.Send("/lumivane/run");
+  EXPECT_TRUE(renewing.Receive(&state));
+  EXPECT_FALSE(lapsing.Receive(&state, 300)) << "a lapsed subscriber hears nothing more";
 }
 
 TEST(OscRemote, SixteenSubscribersAreKeptAtMost) {

@@ -87,7 +87,8 @@ bool CommandOf(const std::string& name, const std::string& types, lo_arg** argv,
 // The listening socket and the thread's side of the remote.
 class OscRemote::Listener {
  public:
-  Listener(RemoteHub& hub, int socket, int wake) : m_hub(hub), m_socket(socket), m_wake(wake) {
+  Listener(RemoteHub& hub, int socket, int wake, std::chrono::milliseconds lifetime)
+      : m_hub(hub), m_socket(socket), m_wake(wake), m_lifetime(lifetime) {
     m_told = m_hub.Latest();
     m_watchKey = m_hub.Watch([this](const RemoteState& state) { OnState(state); });
   }
@@ -139,6 +140,7 @@ class OscRemote::Listener {
   RemoteHub& m_hub;
   const int m_socket;
   const int m_wake;
+  const std::chrono::milliseconds m_lifetime;
   int m_watchKey = 0;
   std::atomic<bool> m_stopping{false};
   std::atomic<uint64_t> m_commands{0};
@@ -251,7 +253,7 @@ void OscRemote::Listener::Subscribe(const sockaddr_storage& from, socklen_t from
   Subscriber subscriber;
   {
     std::lock_guard<std::mutex> lock(m_subscriberMutex);
-    const Clock::time_point lapses = Clock::now() + SUBSCRIPTION_LIFETIME;
+    const Clock::time_point lapses = Clock::now() + m_lifetime;
     auto found = std::find_if(m_subscribers.begin(), m_subscribers.end(),
                               [&](const Subscriber& s) { return s.Is(from, fromLength); });
     if (found == m_subscribers.end()) {
@@ -283,8 +285,12 @@ void OscRemote::Listener::SendState(const RemoteState& state, const Subscriber* 
   if (only != nullptr) {
     to.push_back(*only);
   } else {
+    // Lapsed ones are dropped once a second; until then they are skipped.
+    const Clock::time_point now = Clock::now();
     std::lock_guard<std::mutex> lock(m_subscriberMutex);
-    to = m_subscribers;
+    for (const Subscriber& subscriber : m_subscribers) {
+      if (subscriber.lapses > now) to.push_back(subscriber);
+    }
   }
   if (to.empty()) return;
   lo_message message = lo_message_new();
@@ -305,7 +311,8 @@ void OscRemote::Listener::SendState(const RemoteState& state, const Subscriber* 
   free(bytes);
 }
 
-OscRemote::OscRemote(RemoteHub& hub) : m_hub(hub) {}
+OscRemote::OscRemote(RemoteHub& hub, std::chrono::milliseconds subscriptionLifetime)
+    : m_hub(hub), m_subscriptionLifetime(subscriptionLifetime) {}
 
 OscRemote::~OscRemote() { Stop(); }
 
@@ -343,7 +350,7 @@ std::string OscRemote::Start(const std::string& address, int port) {
     close(socketFd);
     return "Cannot listen for OSC on " + where + ": " + strerror(error);
   }
-  m_listener = std::make_unique<Listener>(m_hub, socketFd, wake);
+  m_listener = std::make_unique<Listener>(m_hub, socketFd, wake, m_subscriptionLifetime);
   m_port = atoi(service);
   m_thread = std::thread([listener = m_listener.get()] { listener->Loop(); });
   return "";

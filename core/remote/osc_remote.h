@@ -35,8 +35,8 @@ class OscRemote {
     uint64_t refused = 0;   // handed over, and the player said no
   };
 
-  // The hub outlives the remote.
-  explicit OscRemote(RemoteHub& hub);
+  // The hub outlives the remote. Tests shorten the subscriptions' lifetime.
+  explicit OscRemote(RemoteHub& hub, std::chrono::milliseconds subscriptionLifetime = SUBSCRIPTION_LIFETIME);
   ~OscRemote();
   OscRemote(const OscRemote&) = delete;
   OscRemote& operator=(const OscRemote&) = delete;
@@ -56,6 +56,7 @@ class OscRemote {
  private:
   class Listener;
   RemoteHub& m_hub;
+  const std::chrono::milliseconds m_subscriptionLifetime;
   std::unique_ptr<Listener> m_listener;
   std::thread m_thread;
   int m_port = 0;
