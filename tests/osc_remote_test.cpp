@@ -10,7 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <condition_variable>
 #include <functional>
 #include <thread>
 
@@ -211,59 +210,26 @@ Scene Named(const std::string& name) {
   return scene;
 }
 
-// The run's actions on a ticked session, driven on a thread of their own as
-// a program's loop drives them.
+// The run's actions on a ticked session. The remote's thread performs its
+// commands the moment they arrive, as the only thread that uses the session
+// once the remote listens.
 struct ThreadedPlayer {
   ManualLinkClock clock;
   Scenario scenario;
   RemoteHub hub;
-  std::mutex mutex;
-  std::condition_variable woken;
-  bool wake = false;
-  bool stopping = false;
-  bool ready = false;  // the driver performs commands
-  std::thread driver;
-
+  BoardSession session{[](const std::string&) { return std::make_unique<RecordingBoardLink>(); }, clock,
+                       BoardSession::Mode::TICKED};
+  RunActions actions{session, hub,
+                     RunActions::Driver{[this]() -> const Scenario& { return scenario; },
+                                        [this] {
+                                          session.Run({"p", LinkSpeed::STANDARD}, scenario, 0);
+                                          return std::string();
+                                        },
+                                        [this] { session.Stop(); }, nullptr}};
   ThreadedPlayer() {
     scenario.scenes = {Named("Intro"), Named("Verse"), Named("Finale")};
-    hub.SetWaker([this] {
-      std::lock_guard<std::mutex> lock(mutex);
-      wake = true;
-      woken.notify_all();
-    });
-    driver = std::thread([this] { Drive(); });
-    std::unique_lock<std::mutex> lock(mutex);
-    woken.wait(lock, [this] { return ready; });
-  }
-  ~ThreadedPlayer() {
-    {
-      std::lock_guard<std::mutex> lock(mutex);
-      stopping = true;
-      woken.notify_all();
-    }
-    driver.join();
-  }
-  void Drive() {
-    BoardSession session([](const std::string&) { return std::make_unique<RecordingBoardLink>(); }, clock,
-                         BoardSession::Mode::TICKED);
-    RunActions actions(session, hub,
-                       RunActions::Driver{[this]() -> const Scenario& { return scenario; },
-                                          [&] {
-                                            session.Run({"p", LinkSpeed::STANDARD}, scenario, 0);
-                                            return std::string();
-                                          },
-                                          [&] { session.Stop(); }, nullptr});
-    std::unique_lock<std::mutex> lock(mutex);
-    ready = true;
-    woken.notify_all();
-    while (!stopping) {
-      woken.wait(lock, [this] { return wake || stopping; });
-      wake = false;
-      lock.unlock();
-      hub.DeliverCommands();
-      lock.lock();
-    }
-    hub.Shutdown();
+    actions.Publish();
+    hub.SetWaker([this] { hub.DeliverCommands(); });
   }
 };
 
