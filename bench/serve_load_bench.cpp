@@ -5,7 +5,8 @@
 // scene that does not exist) and, where the web remote is built, 100 HTTP
 // requests a second. Printed: how far each scene's first byte lies from the
 // plan (first arrival + k x hold) and the worst lateness the run itself
-// tells its subscribers, with and without the traffic.
+// tells its subscribers, with and without the traffic, and the processor
+// time the player used (a figure that a busy machine does not blur).
 //   build/bin/serve_load_bench [seconds]
 #include <arpa/inet.h>
 #include <fcntl.h>
@@ -15,6 +16,7 @@
 #include <pty.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -203,6 +205,7 @@ struct Lateness {
   double worstMs = 0;
   double meanMs = 0;
   double runLateMs = 0;
+  double cpuShare = 0;  // of one core, over the player's whole life
 };
 
 // Plays for `seconds` after the first scene, with or without the traffic.
@@ -246,6 +249,7 @@ Lateness Measure(const std::string& home, double seconds, bool flood) {
     std::exit(1);
   }
   posix_spawn_file_actions_destroy(&actions);
+  const Clock::time_point spawned = Clock::now();
 
   std::atomic<bool> stop{false};
   long datagrams = 0;
@@ -280,7 +284,9 @@ Lateness Measure(const std::string& home, double seconds, bool flood) {
   for (std::thread& thread : floods) thread.join();
   kill(pid, SIGTERM);
   int status = 0;
-  waitpid(pid, &status, 0);
+  rusage usage{};
+  wait4(pid, &status, 0, &usage);
+  const double lived = std::chrono::duration<double>(Clock::now() - spawned).count();
   close(master);
   close(slave);
   if (flood) printf("  sent %ld datagrams and %ld HTTP requests\n", datagrams, requests);
@@ -289,6 +295,8 @@ Lateness Measure(const std::string& home, double seconds, bool flood) {
   const std::vector<Clock::time_point> starts = SceneStarts(bytes);
   lateness.scenes = starts.size();
   lateness.runLateMs = worstLate * 1000;
+  lateness.cpuShare = (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
+                       (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6) / lived;
   double sum = 0;
   for (size_t k = 0; k < starts.size(); ++k) {
     const double off = std::chrono::duration<double>(starts[k] - starts[0]).count() - k * HOLD;
@@ -329,6 +337,7 @@ int main(int argc, char** argv) {
     printf("  %zu scenes; first byte against the plan: mean %+.1f ms, worst %.1f ms\n", lateness.scenes,
            lateness.meanMs, lateness.worstMs);
     printf("  the run's own lateness (its state's late): worst %.1f ms\n", lateness.runLateMs);
+    printf("  the player's processor time: %.1f %% of a core\n", lateness.cpuShare * 100);
   }
   std::error_code ignored;
   std::filesystem::remove_all(home, ignored);
