@@ -87,8 +87,9 @@ const char SEND_HELP[] =
 const char SERVE_HELP[] =
     "Usage: lumivane-cli serve FILE [--port PORT] [--speed standard|high] [--osc [ADDR:]PORT]\n"
     "                          [--http [ADDR:]PORT] [--token TOKEN]\n"
-    "Plays the scenario as send --run does, from scene 1 at once, until\n"
-    "interrupted (Ctrl+C or SIGTERM), and takes remote commands meanwhile.\n"
+    "Plays the scenario with its hold times and the adapter's inputs, as a run of\n"
+    "send does, from scene 1 at once until interrupted (Ctrl+C or SIGTERM), and\n"
+    "takes remote commands meanwhile.\n"
     "\n"
     "  --port PORT        as for send; the virtual boards when not given\n"
     "  --speed SPEED      standard (9600 bit/s, the default) or high (115200)\n"
