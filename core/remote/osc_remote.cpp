@@ -1,6 +1,5 @@
 #include "core/remote/osc_remote.h"
 
-#include <fcntl.h>
 #include <lo/lo.h>
 #include <netdb.h>
 #include <poll.h>
