@@ -21,6 +21,8 @@
 #include "core/serial/pause.h"
 #include "core/format/scenario_file.h"
 #include "core/format/scenario_text.h"
+#include "tools/send_run.h"
+#include "tools/serve_command.h"
 
 int Play(const std::vector<std::string>& args);   // play_command.cpp
 int Check(const std::vector<std::string>& args);  // check_command.cpp
@@ -41,6 +43,7 @@ const char USAGE[] =
     "  normalize FILE    print FILE as the program would save it\n"
     "  bytes FILE        print what a transfer, Program or Clear would send\n"
     "  send FILE         send, run, program, clear or reset over a port\n"
+    "  serve FILE        play over a port and take OSC and web remote commands\n"
     "  play FILE         play on virtual boards in simulated time, their state as JSON\n"
     "  check FILE...     list the mistakes in scenario files, as compilers do\n"
     "\n"
@@ -81,14 +84,24 @@ const char SEND_HELP[] =
     "  --reset          reset the boards\n"
     "  --speed SPEED    standard (9600 bit/s, the default) or high (115200)\n";
 
+const char SERVE_HELP[] =
+    "Usage: lumivane-cli serve FILE [--port PORT] [--speed standard|high] [--osc [ADDR:]PORT]\n"
+    "                          [--http [ADDR:]PORT] [--token TOKEN]\n"
+    "Plays the scenario with its hold times and the adapter's inputs, as a run of\n"
+    "send does, from scene 1 at once until interrupted (Ctrl+C or SIGTERM), and\n"
+    "takes remote commands meanwhile.\n"
+    "\n"
+    "  --port PORT        as for send; the virtual boards when not given\n"
+    "  --speed SPEED      standard (9600 bit/s, the default) or high (115200)\n"
+    "  --osc [ADDR:]PORT  OSC commands over UDP on PORT (ADDR 127.0.0.1 unless given)\n"
+    "  --http [ADDR:]PORT the web remote on PORT (ADDR 127.0.0.1 unless given)\n"
+    "  --token TOKEN      what every web request must carry; needed when ADDR\n"
+    "                     is not a loopback address\n";
+
 // A usage error: one line, exit status 2.
 struct UsageError {
   std::string text;
 };
-
-void PrintError(const std::string& subject, const std::string& reason) {
-  fprintf(stderr, "%s: %s: %s\n", PROGRAM, subject.c_str(), reason.c_str());
-}
 
 int Usage(const std::string& command, const std::string& text) {
   const std::string help = command.empty() ? std::string(PROGRAM) + " --help"
@@ -106,6 +119,9 @@ struct Request {
   bool sceneGiven = false;
   LinkSpeed speed = LinkSpeed::STANDARD;
   bool help = false;
+  ListenAddress osc;   // serve's remotes
+  ListenAddress http;
+  std::string token;
 };
 
 bool IsAction(const std::string& name) {
@@ -151,7 +167,8 @@ Request ParseRequest(const std::vector<std::string>& args, const std::vector<std
     if (!allows(name)) {
       throw UsageError{"unknown option '--" + name + "'"};
     }
-    const bool takesValue = name == "scene" || name == "port" || name == "speed";
+    const bool takesValue = name == "scene" || name == "port" || name == "speed" || name == "osc" ||
+                            name == "http" || name == "token";
     if (takesValue && !hasValue) {
       if (i + 1 == args.size()) {
         throw UsageError{"option '--" + name + "' needs a value"};
@@ -179,6 +196,12 @@ Request ParseRequest(const std::vector<std::string>& args, const std::vector<std
       } else {
         throw UsageError{"speed '" + value + "' is neither standard nor high"};
       }
+    } else if (name == "osc" || name == "http") {
+      if (!ParseListenAddress(value, name == "osc" ? &request.osc : &request.http)) {
+        throw UsageError{"'" + value + "' is no [ADDR:]PORT for --" + name};
+      }
+    } else if (name == "token") {
+      request.token = value;
     } else if (IsAction(name)) {
       if (!request.action.empty() && request.action != name) {
         throw UsageError{"--" + request.action + " and --" + name + " exclude each other"};
@@ -202,15 +225,6 @@ Request ParseRequest(const std::vector<std::string>& args, const std::vector<std
     throw UsageError{"--scene and --" + request.action + " exclude each other"};
   }
   return request;
-}
-
-bool ReadScenario(const std::string& path, Scenario* scenario, time_t* modificationTime = nullptr) {
-  const int error = ReadScenarioFile(path, scenario, modificationTime);
-  if (error != 0) {
-    PrintError(path, strerror(error));
-    return false;
-  }
-  return true;
 }
 
 // Whether the file has the scene --scene names; a scene it lacks is wrong usage.
@@ -281,145 +295,6 @@ int Bytes(const std::vector<std::string>& args) {
   return FinishOutput(EXIT_OK);
 }
 
-// ---- send -------------------------------------------------------------------
-
-// A link that keeps count of the bytes the line may still be sending.
-// Closing a serial port discards output still queued, which the window
-// never meets, since it keeps the port open; a command that ends right
-// after its writes must first give the line that time, so Close waits.
-class SendingLink : public BoardLink {
- public:
-  explicit SendingLink(std::unique_ptr<BoardLink> link) : m_link(std::move(link)) {}
-  int Open(const std::string& port, int baud) override {
-    m_baud = baud;
-    m_queued = 0;
-    return m_link->Open(port, baud);
-  }
-  void Close() override {
-    if (m_link->IsOpen() && m_queued > 0 && m_baud > 0) {
-      const long long lineMs = (m_queued * BITS_PER_BYTE * 1000 + m_baud - 1) / m_baud;
-      // Not a pause a cancel may cut short: the bytes are on their way.
-      PauseMilliseconds(static_cast<int>(lineMs + lineMs / 2 + SENT_MARGIN_MS));
-    }
-    m_queued = 0;
-    m_link->Close();
-  }
-  bool IsOpen() const override { return m_link->IsOpen(); }
-  int Write(const unsigned char* data, int length) override {
-    const int written = m_link->Write(data, length);
-    m_queued += written > 0 ? written : 0;
-    return written;
-  }
-  void Break() override { m_link->Break(); }
-  void Pause(int milliseconds) override {
-    m_link->Pause(milliseconds);
-    m_queued -= std::min(m_queued, static_cast<long long>(milliseconds) * m_baud / BITS_PER_BYTE / 1000);
-  }
-  unsigned char ReadInputs() override { return m_link->ReadInputs(); }
-  void InterruptPausesWith(const std::atomic<bool>* interrupt) override { m_link->InterruptPausesWith(interrupt); }
-
- private:
-  static constexpr long long BITS_PER_BYTE = 10;  // 8N1
-  static constexpr int SENT_MARGIN_MS = 20;       // the adapter's own buffer
-  std::unique_ptr<BoardLink> m_link;
-  int m_baud = 0;
-  long long m_queued = 0;
-};
-
-// ---- send --run -------------------------------------------------------------
-
-volatile sig_atomic_t g_interrupted = 0;
-
-void OnInterrupt(int) { g_interrupted = 1; }
-
-// Without SA_RESTART, so that the wait for the next tick ends at once.
-void CatchInterrupts() {
-  struct sigaction action {};
-  action.sa_handler = OnInterrupt;
-  sigemptyset(&action.sa_mask);
-  sigaction(SIGINT, &action, nullptr);
-  sigaction(SIGTERM, &action, nullptr);
-}
-
-void PrintScene(const Scenario& scenario, int scene) {
-  printf("Scene %d: %s\n", scene + 1, scenario.scenes[scene].name.c_str());
-  fflush(stdout);
-}
-
-// The file a run plays is looked at every second: nobody is asked, so a
-// change made in an editor is on the boards from the next transfer on.
-// A file that cannot be read keeps the scenario playing and is tried again
-// at its next change.
-constexpr int FILE_WATCH_TICKS = 10;
-
-// What the board session tells of the run, printed; the file watch's
-// changes read again.
-class RunPrinter : public BoardSessionListener {
- public:
-  RunPrinter(BoardSession& session, const std::string& path, Scenario& scenario, time_t known)
-      : m_session(session), m_file{path, known}, m_scenario(scenario) {}
-  void OnBoardEvent(const BoardEvent& event) override {
-    switch (event.kind) {
-      case LinkReport::RUN_STARTED:
-      case LinkReport::RUN_SCENE:
-        PrintScene(m_scenario, event.number);
-        break;
-      case LinkReport::RUN_INPUT:
-        printf("Input %d active\n", event.number);
-        fflush(stdout);
-        break;
-      case LinkReport::RUN_FAILED:
-        outcome = event.outcome;
-        break;
-      case LinkReport::RUN_STOPPED:
-        over = true;
-        break;
-      case LinkReport::FINISHED:
-        if (event.job == LinkJob::RUN && event.outcome.result != BoardResult::OK) {
-          outcome = event.outcome;  // the first scene did not go out
-          over = true;
-        }
-        break;
-      case LinkReport::FILE_CHANGED:
-        Reload();
-        break;
-      default:
-        break;
-    }
-  }
-  WatchedFile File() const { return m_file; }
-  BoardOutcome outcome;
-  bool over = false;
-
- private:
-  void Reload() {
-    m_file.knownTime = ScenarioFileTime(m_file.path);
-    Scenario changed;
-    if (ReadScenario(m_file.path, &changed, &m_file.knownTime)) {
-      m_scenario = std::move(changed);
-      m_session.UpdateScenario(m_scenario);
-      printf("Reloaded %s\n", m_file.path.c_str());
-      fflush(stdout);
-    }
-  }
-
-  BoardSession& m_session;
-  WatchedFile m_file;
-  Scenario& m_scenario;
-};
-
-void AddTick(timespec* time) {
-  time->tv_nsec += BoardSession::TICK_MS * 1000000L;
-  if (time->tv_nsec >= 1000000000L) {
-    time->tv_nsec -= 1000000000L;
-    ++time->tv_sec;
-  }
-}
-
-bool Before(const timespec& a, const timespec& b) {
-  return a.tv_sec < b.tv_sec || (a.tv_sec == b.tv_sec && a.tv_nsec < b.tv_nsec);
-}
-
 // Sends `scene` and plays the scenario from it until interrupted or a send
 // fails, in a board session that this loop ticks every 100 ms.
 BoardOutcome Run(const LinkFactory& factory, const BoardTarget& target, const std::string& path,
@@ -432,7 +307,7 @@ BoardOutcome Run(const LinkFactory& factory, const BoardTarget& target, const st
   timespec next;
   clock_gettime(CLOCK_MONOTONIC, &next);
   AddTick(&next);
-  while (!g_interrupted && !printer.over) {
+  while (!Interrupted() && !printer.over) {
     if (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &next, nullptr) != 0) {
       continue;  // interrupted: the loop looks at the flag
     }
@@ -501,6 +376,26 @@ int Send(const std::vector<std::string>& args) {
   return SendFinished(request, outcome);
 }
 
+int ServeCommand(const std::vector<std::string>& args) {
+  const Request request = ParseRequest(args, {"port", "speed", "osc", "http", "token"});
+  if (request.help) {
+    fputs(SERVE_HELP, stdout);
+    return FinishOutput(EXIT_OK);
+  }
+  // Anyone on the network could drive the show otherwise.
+  if (request.http.given && !IsLoopbackAddress(request.http.address) && request.token.empty()) {
+    return Usage("serve", "--http on " + request.http.address + " needs a --token");
+  }
+  ServeOptions options;
+  options.file = request.file;
+  options.port = request.port;
+  options.speed = request.speed;
+  options.osc = request.osc;
+  options.http = request.http;
+  options.token = request.token;
+  return FinishOutput(Serve(options));
+}
+
 // The exit status of a send, with the failure's one line.
 int SendFinished(const Request& request, const BoardOutcome& outcome) {
   switch (outcome.result) {
@@ -537,7 +432,8 @@ int main(int argc, char** argv) {
   }
   using Command = int (*)(const std::vector<std::string>&);
   const std::map<std::string, Command> commands = {
-      {"normalize", Normalize}, {"bytes", Bytes}, {"send", Send}, {"play", Play}, {"check", Check}};
+      {"normalize", Normalize}, {"bytes", Bytes}, {"send", Send}, {"play", Play}, {"check", Check},
+      {"serve", ServeCommand}};
   const auto found = commands.find(command);
   if (found == commands.end()) {
     return Usage("", "unknown command '" + command + "'");

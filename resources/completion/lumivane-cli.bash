@@ -4,9 +4,9 @@
 # --help, so that what is added to the tool completes without a change
 # here. The lists below serve when the tool cannot be run.
 
-_lumivane_cli_fallback_commands="normalize bytes send"
-_lumivane_cli_fallback_options="--scene --program --erase --reset --run --port --speed"
-_lumivane_cli_fallback_valued=" --scene --port --speed "
+_lumivane_cli_fallback_commands="normalize bytes send serve"
+_lumivane_cli_fallback_options="--scene --program --erase --reset --run --port --speed --osc --http --token"
+_lumivane_cli_fallback_valued=" --scene --port --speed --osc --http --token "
 
 # The commands: the first word of each line of the block after "Commands:"
 # in "PROGRAM --help", up to the first empty line.
@@ -49,15 +49,15 @@ _lumivane_cli()
         return
     fi
 
-    # The command's options, from its usage; " --port PORT  ..." lines name
-    # those that take a value.
+    # The command's options, from its usage; " --port PORT  ..." and
+    # " --osc [ADDR:]PORT ..." lines name those that take a value.
     local help options='' valued=" " word
     help=$("$program" "${COMP_WORDS[1]}" --help 2> /dev/null)
     if [[ $help ]]; then
         while read -r word; do
             [[ " $options " == *" $word "* ]] || options+=" $word"
         done < <(grep -oE -- '--[a-z][a-z-]*' <<< "$help")
-        valued+=$(sed -nE 's/^ +(--[a-z][a-z-]*) [A-Z]+ .*/\1/p' <<< "$help" | tr '\n' ' ')
+        valued+=$(sed -nE 's/^ +(--[a-z][a-z-]*) [][A-Z:]+ .*/\1/p' <<< "$help" | tr '\n' ' ')
     else
         options=$_lumivane_cli_fallback_options valued=$_lumivane_cli_fallback_valued
     fi

@@ -1,0 +1,249 @@
+// `lumivane-cli serve` as a child process on a pseudo-terminal, driven by
+// OSC datagrams on 127.0.0.1: what each remote jump puts on the line, and
+// the exit status and one-line error of each way it ends.
+#include <fcntl.h>
+#include <lo/lo.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <pty.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "core/board/board_commands.h"
+#include "core/board/recording_link.h"
+#include "core/format/scenario_text.h"
+#include "support/temp_home.h"
+
+extern char** environ;
+
+namespace {
+
+using Bytes = std::vector<unsigned char>;
+
+struct Result {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// The program with its output going to files in the test's HOME.
+class Cli {
+ public:
+  explicit Cli(const std::vector<std::string>& args) {
+    std::vector<std::string> all = {LUMIVANE_CLI_PATH};
+    all.insert(all.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& arg : all) argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, Out().c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addopen(&actions, 2, Err().c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    if (posix_spawn(&m_pid, argv[0], &actions, nullptr, argv.data(), environ) != 0) m_pid = -1;
+    posix_spawn_file_actions_destroy(&actions);
+  }
+  ~Cli() {
+    if (m_pid > 0) {
+      kill(m_pid, SIGKILL);
+      waitpid(m_pid, nullptr, 0);
+    }
+  }
+  void Signal(int signal) const { kill(m_pid, signal); }
+  Result Wait() {
+    Result result;
+    int status = 0;
+    if (m_pid > 0 && waitpid(m_pid, &status, 0) == m_pid && WIFEXITED(status)) result.status = WEXITSTATUS(status);
+    m_pid = -1;
+    result.out = ReadFile(Out());
+    result.err = ReadFile(Err());
+    return result;
+  }
+
+ private:
+  static std::string Out() { return TestHome() + "/serve.out"; }
+  static std::string Err() { return TestHome() + "/serve.err"; }
+  pid_t m_pid = -1;
+};
+
+// Three scenes that stay until a remote moves the run.
+const char SHOW[] =
+    "# Lumivane scenario\n\n"
+    "[Scene1]\nname=Red\nfade=10\nhold=0.0\nrange1=1:1; 180; 0\n\n"
+    "[Scene2]\nname=Two\nfade=200\nhold=0.0\nrange1=3:5; 0; 2\n\n"
+    "[Scene3]\nname=Far\nfade=0\nhold=0.0\nrange1=2:2; 5; 1\nrange2=7:9; 100; 0\n";
+
+// Scene `number`'s transfer as the core makes it, without the keep-alive
+// byte F8 (the run sends it between scenes whenever a second is up).
+Bytes Transfer(int number) {
+  const Scenario scenario = ParseScenarioText(SHOW);
+  RecordingBoardLink link;
+  link.Open("line", 9600);
+  link.ClearEvents();
+  SendSceneToBoards(link, BoardTarget{"line", LinkSpeed::STANDARD}, scenario.scenes[number - 1]);
+  Bytes bytes;
+  for (const LinkEvent& event : link.Events()) {
+    for (unsigned char byte : event.bytes) {
+      if (event.kind == LinkEvent::WRITE && byte != 0xF8) bytes.push_back(byte);
+    }
+  }
+  return bytes;
+}
+
+// A UDP port free a moment ago.
+int FreeUdpPort() {
+  const int probe = socket(AF_INET, SOCK_DGRAM, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof address);
+  socklen_t length = sizeof address;
+  getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length);
+  close(probe);
+  return ntohs(address.sin_port);
+}
+
+class ServeTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    std::ofstream(show, std::ios::binary) << SHOW;
+    char name[256];
+    ASSERT_EQ(openpty(&master, &slave, name, nullptr, nullptr), 0);
+    path = name;
+    fcntl(master, F_SETFD, FD_CLOEXEC);
+    fcntl(slave, F_SETFD, FD_CLOEXEC);
+  }
+  void TearDown() override {
+    close(master);
+    close(slave);
+  }
+  // What arrives on the line, keep-alives left out, until `count` bytes
+  // came or it went quiet for `quietMs`.
+  Bytes ReadLine(size_t count, int quietMs) {
+    Bytes bytes;
+    unsigned char buffer[256];
+    pollfd p{master, POLLIN, 0};
+    while (bytes.size() < count && poll(&p, 1, quietMs) > 0 && (p.revents & POLLIN)) {
+      const ssize_t n = read(master, buffer, std::min(sizeof buffer, count - bytes.size()));
+      if (n <= 0) break;
+      for (ssize_t i = 0; i < n; ++i) {
+        if (buffer[i] != 0xF8) bytes.push_back(buffer[i]);
+      }
+    }
+    return bytes;
+  }
+  std::string show = TestHome() + "/show.cfg";
+  int master = -1;
+  int slave = -1;
+  std::string path;
+};
+
+TEST_F(ServeTest, EachRemoteJumpPutsThatScenesTransferOnTheLine) {
+  const struct {
+    const char* path;
+    int argument;  // -1: none
+    int scene;     // whose transfer follows
+  } steps[] = {
+      {"/lumivane/scene", 3, 3}, {"/lumivane/previous", -1, 2}, {"/lumivane/next", -1, 3},
+      {"/lumivane/next", -1, 1}, {"/lumivane/scene", 2, 2},     {"/lumivane/restart", -1, 1},
+  };
+  const int port = FreeUdpPort();
+  Cli serve({"serve", show, "--port", path, "--osc", "127.0.0.1:" + std::to_string(port)});
+  ASSERT_EQ(ReadLine(Transfer(1).size(), 3000), Transfer(1)) << "scene 1 at once";
+  lo_address remote = lo_address_new("127.0.0.1", std::to_string(port).c_str());
+  for (const auto& step : steps) {
+    const int at = static_cast<int>(&step - steps);
+    if (step.argument < 0) {
+      lo_send(remote, step.path, "");
+    } else {
+      lo_send(remote, step.path, "i", step.argument);
+    }
+    EXPECT_EQ(ReadLine(Transfer(step.scene).size(), 2000), Transfer(step.scene)) << at << " " << step.path;
+  }
+  lo_send(remote, "/lumivane/stop", "");
+  lo_send(remote, "/lumivane/next", "");  // no run: refused, nothing sent
+  EXPECT_EQ(ReadLine(1, 400), Bytes{});
+  lo_send(remote, "/lumivane/run", "");
+  EXPECT_EQ(ReadLine(Transfer(1).size(), 2000), Transfer(1)) << "a run again from scene 1";
+  lo_address_free(remote);
+  serve.Signal(SIGINT);
+  const Result result = serve.Wait();
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.out,
+            "Scene 1: Red\nScene 3: Far\nScene 2: Two\nScene 3: Far\nScene 1: Red\nScene 2: Two\nScene 1: Red\n"
+            "Scene 1: Red\n");
+  EXPECT_EQ(result.err, "");
+}
+
+TEST_F(ServeTest, TheWayItEndsGivesItsStatusAndOneLine) {
+  const int taken = socket(AF_INET, SOCK_DGRAM, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  ASSERT_EQ(bind(taken, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  socklen_t length = sizeof address;
+  getsockname(taken, reinterpret_cast<sockaddr*>(&address), &length);
+  const std::string takenPort = std::to_string(ntohs(address.sin_port));
+  const std::string missing = TestHome() + "/missing.cfg";
+  const struct {
+    std::vector<std::string> args;
+    int status;
+    std::string err;  // exactly, or its start when it ends in "..."
+  } cases[] = {
+      {{"serve", show, "--http", "0.0.0.0:8080"}, 2,
+       "lumivane-cli: --http on 0.0.0.0 needs a --token (see lumivane-cli serve --help)\n"},
+      {{"serve", show, "--osc", "nine"}, 2,
+       "lumivane-cli: 'nine' is no [ADDR:]PORT for --osc (see lumivane-cli serve --help)\n"},
+      {{"serve", show, "--osc", "127.0.0.1:70000"}, 2, "lumivane-cli: '127.0.0.1:70000' is no..."},
+      {{"serve", show, "--scene", "2"}, 2, "lumivane-cli: unknown option '--scene'..."},
+      {{"serve"}, 2, "lumivane-cli: no scenario file given..."},
+      {{"serve", show, "--port", path, "--osc", takenPort}, 1,
+       "lumivane-cli: OSC: UDP port " + takenPort + " is already in use\n"},
+      {{"serve", missing}, 1, "lumivane-cli: " + missing + ": No such file or directory\n"},
+      {{"serve", show, "--port", TestHome() + "/no-tty"}, 1,
+       "lumivane-cli: " + TestHome() + "/no-tty: No such file or directory\n"},
+  };
+  for (const auto& c : cases) {
+    const Result result = Cli(c.args).Wait();
+    const int at = static_cast<int>(&c - cases);
+    EXPECT_EQ(result.status, c.status) << at;
+    if (c.err.size() > 3 && c.err.compare(c.err.size() - 3, 3, "...") == 0) {
+      EXPECT_EQ(result.err.substr(0, c.err.size() - 3), c.err.substr(0, c.err.size() - 3)) << at;
+      EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << at;
+    } else {
+      EXPECT_EQ(result.err, c.err) << at;
+    }
+    EXPECT_EQ(result.out, "") << at << ": nothing played";
+  }
+  close(taken);
+  EXPECT_EQ(ReadLine(1, 100), Bytes{}) << "the line was never written";
+}
+
+TEST_F(ServeTest, OnTheVirtualBoardsItPlaysUntilTerminated) {
+  Cli serve({"serve", show});
+  // The virtual boards open as a line does: a second of start-up first.
+  for (int i = 0; i < 50 && ReadFile(TestHome() + "/serve.out").empty(); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  serve.Signal(SIGTERM);
+  const Result result = serve.Wait();
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.out, "Scene 1: Red\n");
+  EXPECT_EQ(result.err, "");
+}
+
+}  // namespace
