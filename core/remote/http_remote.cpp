@@ -6,7 +6,9 @@
 #include <microhttpd.h>
 #include <net/if.h>
 #include <netdb.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -14,6 +16,7 @@
 #include <cerrno>
 #include <cstring>
 #include <random>
+#include <thread>
 
 #include "core/remote/http_rules.h"
 #include "core/remote/remote_page.h"
@@ -22,6 +25,7 @@
 namespace {
 
 const char* const JSON_TYPE = "application/json";
+const int CLIENT_NICENESS = 10;
 
 std::string Header(MHD_Connection* connection, MHD_ValueKind kind, const char* name) {
   const char* value = MHD_lookup_connection_value(connection, kind, name);
@@ -220,11 +224,17 @@ std::string HttpRemote::Start(const std::string& address, int port, const std::s
     m_eventChanged.notify_all();
   });
   const unsigned flags = MHD_USE_INTERNAL_POLLING_THREAD | MHD_USE_THREAD_PER_CONNECTION | MHD_USE_POLL;
-  m_daemon = MHD_start_daemon(flags, 0, nullptr, nullptr, &HttpRemoteCallbacks::OnRequest, this,
-                              MHD_OPTION_LISTEN_SOCKET, listening,
-                              MHD_OPTION_CONNECTION_LIMIT, static_cast<unsigned>(m_limits.connections),
-                              MHD_OPTION_CONNECTION_TIMEOUT, static_cast<unsigned>(m_limits.idleSeconds),
-                              MHD_OPTION_END);
+  // Clients wait; the run may not. The server's threads are started from a
+  // thread that yields to the others, and inherit that from it.
+  std::thread starter([&] {
+    setpriority(PRIO_PROCESS, static_cast<id_t>(syscall(SYS_gettid)), CLIENT_NICENESS);
+    m_daemon = MHD_start_daemon(flags, 0, nullptr, nullptr, &HttpRemoteCallbacks::OnRequest, this,
+                                MHD_OPTION_LISTEN_SOCKET, listening,
+                                MHD_OPTION_CONNECTION_LIMIT, static_cast<unsigned>(m_limits.connections),
+                                MHD_OPTION_CONNECTION_TIMEOUT, static_cast<unsigned>(m_limits.idleSeconds),
+                                MHD_OPTION_END);
+  });
+  starter.join();
   if (!m_daemon) {
     close(listening);
     m_hub.Unwatch(m_watchKey);

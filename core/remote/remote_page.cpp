@@ -154,6 +154,15 @@ function checkSelf() {
   }
 }
 
+async function refresh() {
+  try {
+    const answer = await fetch(api("/api/state"));
+    if (answer.ok) show(await answer.json());
+  } catch (error) {
+    $("link").textContent = "no connection";
+  }
+}
+
 function listen() {
   events = new EventSource(api("/api/events"));
   events.addEventListener("state", (event) => show(JSON.parse(event.data)));
@@ -168,6 +177,7 @@ $("restart").onclick = () => act("restart");
 $("start").onclick = () => act("run");
 $("stop").onclick = () => act("stop");
 setInterval(tick, 100);
+refresh();
 listen();
 </script>
 </body>
