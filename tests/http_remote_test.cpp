@@ -61,7 +61,9 @@ TEST(HttpRemote, EveryRouteAnswersWithItsStatus) {
   }
   EXPECT_EQ(12, remote.player.performed) << "refused routes never reach the player";
   EXPECT_TRUE(Has(RawRequest(remote.Port(), "GET", "/api/next").headers, "Allow: POST"));
-  EXPECT_TRUE(Has(RawRequest(remote.Port(), "GET", "/").headers, "Content-Type: text/html; charset=utf-8"));
+  const std::string page = RawRequest(remote.Port(), "GET", "/").headers;
+  EXPECT_TRUE(Has(page, "Content-Type: text/html; charset=utf-8"));
+  EXPECT_TRUE(Has(page, "Content-Security-Policy: default-src 'none';")) << "no outside assets";
 }
 
 TEST(HttpRemote, APlayerThatDoesNotAnswerIsUnavailable) {

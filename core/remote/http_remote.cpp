@@ -17,6 +17,8 @@
 #include <cstring>
 #include <random>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "core/remote/http_rules.h"
 #include "core/remote/remote_page.h"
@@ -32,8 +34,15 @@ std::string Header(MHD_Connection* connection, MHD_ValueKind kind, const char* n
   return value ? value : "";
 }
 
+// Everything the page uses is in it; nothing else may load or be reached.
+const char* const PAGE_POLICY =
+    "default-src 'none'; script-src 'unsafe-inline'; style-src 'unsafe-inline'; connect-src 'self'; "
+    "form-action 'none'; frame-ancestors 'none'";
+
+using ExtraHeaders = std::vector<std::pair<const char*, std::string>>;
+
 MHD_Result Respond(MHD_Connection* connection, unsigned status, const std::string& body, const char* type,
-                   const std::string& allow = "") {
+                   const ExtraHeaders& extra = {}) {
   MHD_Response* response =
       MHD_create_response_from_buffer(body.size(), const_cast<char*>(body.data()), MHD_RESPMEM_MUST_COPY);
   if (!response) return MHD_NO;
@@ -42,7 +51,7 @@ MHD_Result Respond(MHD_Connection* connection, unsigned status, const std::strin
   MHD_add_response_header(response, "X-Content-Type-Options", "nosniff");
   // The page's address may carry the token: it must not leave in a Referer.
   MHD_add_response_header(response, "Referrer-Policy", "no-referrer");
-  if (!allow.empty()) MHD_add_response_header(response, MHD_HTTP_HEADER_ALLOW, allow.c_str());
+  for (const auto& header : extra) MHD_add_response_header(response, header.first, header.second.c_str());
   if (status == MHD_HTTP_UNAUTHORIZED) MHD_add_response_header(response, MHD_HTTP_HEADER_WWW_AUTHENTICATE, "Bearer");
   const MHD_Result queued = MHD_queue_response(connection, status, response);
   MHD_destroy_response(response);
@@ -271,7 +280,9 @@ int HttpRemote::Answer(MHD_Connection* connection, const std::string& method, co
 
   const HttpRoute route = RouteRequest(method, path);
   switch (route.kind) {
-    case HttpRoute::Kind::PAGE: return Respond(connection, MHD_HTTP_OK, RemotePage(), "text/html; charset=utf-8");
+    case HttpRoute::Kind::PAGE:
+      return Respond(connection, MHD_HTTP_OK, RemotePage(), "text/html; charset=utf-8",
+                     {{"Content-Security-Policy", PAGE_POLICY}});
     case HttpRoute::Kind::STATE: return Respond(connection, MHD_HTTP_OK, StateJson(m_hub.Latest()), JSON_TYPE);
     case HttpRoute::Kind::EVENTS: return AnswerEvents(connection);
     case HttpRoute::Kind::COMMAND: {
@@ -282,7 +293,9 @@ int HttpRemote::Answer(MHD_Connection* connection, const std::string& method, co
     }
     case HttpRoute::Kind::REFUSED: break;
   }
-  return Respond(connection, route.status, ErrorJson(route.error), JSON_TYPE, route.allow);
+  ExtraHeaders extra;
+  if (!route.allow.empty()) extra.emplace_back(MHD_HTTP_HEADER_ALLOW, route.allow);
+  return Respond(connection, route.status, ErrorJson(route.error), JSON_TYPE, extra);
 }
 
 int HttpRemote::AnswerEvents(MHD_Connection* connection) {
