@@ -74,6 +74,7 @@ TEST(RemotePageInABrowser, NextMovesTheRunAndThePageShowsIt) {
   ASSERT_FALSE(page.empty()) << "the browser failed or took too long";
   EXPECT_NE(std::string::npos, page.find("data-selftest=\"passed 1 to 2\"")) << page;
   EXPECT_NE(std::string::npos, page.find("<span id=\"name\">Verse</span>")) << page;
+  EXPECT_NE(std::string::npos, page.find("background: rgb(0, 128, 255)")) << "the second board's colour";
   EXPECT_EQ(2, remote.Port() ? player.hub.Latest().scene : 0);
   EXPECT_EQ(1, player.performed);
 }

@@ -15,6 +15,7 @@ class FakeRemotePlayer {
   // Without a driver nobody performs the commands (they time out).
   explicit FakeRemotePlayer(bool drive = true) {
     m_state.scenes = {"Intro", "Verse", "Finale"};
+    m_state.boardColours = {0xFF0000, 0x0080FF};
     Move(1);
     m_state.run = RemoteState::Run::RUNNING;
     hub.Publish(m_state);
