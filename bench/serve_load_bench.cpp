@@ -36,9 +36,6 @@
 #include "core/format/scenario_text.h"
 #include "core/model/scenario.h"
 
-#if __has_include("core/remote/http_remote.h")
-#define LUMIVANE_HAS_HTTP_REMOTE 1
-#endif
 
 extern char** environ;
 
@@ -125,7 +122,6 @@ void FloodOsc(int port, const std::atomic<bool>& stop, long* sent) {
   close(sender);
 }
 
-#ifdef LUMIVANE_HAS_HTTP_REMOTE
 // One request on a connection of its own; the answer is read to its end.
 void RequestOnce(int port, const std::string& request) {
   const int connection = socket(AF_INET, SOCK_STREAM, 0);
@@ -158,7 +154,6 @@ void FloodHttp(int port, const std::atomic<bool>& stop, long* sent) {
     std::this_thread::sleep_until(next);
   }
 }
-#endif
 
 // The run's own account of its lateness, as a subscriber hears it: the
 // worst `late` of any /lumivane/state.
@@ -224,13 +219,11 @@ Lateness Measure(const std::string& home, double seconds, bool flood) {
   fclose(file);
 
   const int oscPort = FreePort(SOCK_DGRAM);
-  [[maybe_unused]] const int httpPort = FreePort(SOCK_STREAM);
+  const int httpPort = FreePort(SOCK_STREAM);
   std::vector<std::string> arguments = {LUMIVANE_CLI_PATH, "serve", scenarioFile, "--port", slaveName,
                                         "--osc", std::to_string(oscPort)};
-#ifdef LUMIVANE_HAS_HTTP_REMOTE
   arguments.push_back("--http");
   arguments.push_back(std::to_string(httpPort));
-#endif
   std::vector<char*> argv;
   for (std::string& argument : arguments) argv.push_back(&argument[0]);
   argv.push_back(nullptr);
@@ -259,9 +252,7 @@ Lateness Measure(const std::string& home, double seconds, bool flood) {
   floods.emplace_back(HearState, oscPort, std::cref(stop), &worstLate);
   if (flood) {
     floods.emplace_back(FloodOsc, oscPort, std::cref(stop), &datagrams);
-#ifdef LUMIVANE_HAS_HTTP_REMOTE
     floods.emplace_back(FloodHttp, httpPort, std::cref(stop), &requests);
-#endif
   }
   std::vector<Arrival> bytes;
   Clock::time_point end = Clock::now() + std::chrono::seconds(30);
@@ -322,11 +313,7 @@ int main(int argc, char** argv) {
   int failed = 0;
   for (const bool flood : {false, true}) {
     printf(flood ? "with %d OSC datagrams/s%s:\n" : "quiet:\n", DATAGRAMS_A_SECOND,
-#ifdef LUMIVANE_HAS_HTTP_REMOTE
            " and 100 HTTP requests/s"
-#else
-           ""
-#endif
     );
     const Lateness lateness = Measure(home, seconds, flood);
     if (lateness.scenes < 2) {

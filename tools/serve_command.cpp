@@ -15,10 +15,7 @@
 #include "core/remote/run_actions.h"
 #include "tools/send_run.h"
 
-#if __has_include("core/remote/http_remote.h")
 #include "core/remote/http_remote.h"
-#define LUMIVANE_HAS_HTTP_REMOTE 1
-#endif
 
 namespace {
 
@@ -115,15 +112,11 @@ int Serve(const ServeOptions& options) {
     const std::string error = osc.Start(options.osc.address, options.osc.port);
     if (!error.empty()) failure = "OSC: " + error;
   }
-#ifdef LUMIVANE_HAS_HTTP_REMOTE
   HttpRemote http(hub);
   if (failure.empty() && options.http.given) {
     const std::string error = http.Start(options.http.address, options.http.port, options.token);
     if (!error.empty()) failure = "HTTP: " + error;
   }
-#else
-  if (failure.empty() && options.http.given) failure = "HTTP: this build has no web remote";
-#endif
   if (!failure.empty()) {
     fprintf(stderr, "lumivane-cli: %s\n", failure.c_str());
     hub.Shutdown();
@@ -158,9 +151,7 @@ int Serve(const ServeOptions& options) {
   // the line before the port closes.
   hub.Shutdown();
   osc.Stop();
-#ifdef LUMIVANE_HAS_HTTP_REMOTE
   http.Stop();
-#endif
   session.DeliverEvents();
   session.Close();
   session.RemoveListener(&printer);
