@@ -24,6 +24,7 @@
 
 int Play(const std::vector<std::string>& args);   // play_command.cpp
 int Check(const std::vector<std::string>& args);  // check_command.cpp
+int Render(const std::vector<std::string>& args);  // render_command.cpp
 
 namespace {
 
@@ -43,6 +44,7 @@ const char USAGE[] =
     "  send FILE         send, run, program, clear or reset over a port\n"
     "  play FILE         play on virtual boards in simulated time, their state as JSON\n"
     "  check FILE...     list the mistakes in scenario files, as compilers do\n"
+    "  render FILE       play on virtual boards into a looping animated GIF\n"
     "\n"
     "  lumivane-cli COMMAND --help   the options of a command\n"
     "  lumivane-cli --version        the version\n"
@@ -536,8 +538,9 @@ int main(int argc, char** argv) {
     return FinishOutput(EXIT_OK);
   }
   using Command = int (*)(const std::vector<std::string>&);
-  const std::map<std::string, Command> commands = {
+  std::map<std::string, Command> commands = {
       {"normalize", Normalize}, {"bytes", Bytes}, {"send", Send}, {"play", Play}, {"check", Check}};
+  commands.emplace("render", Render);
   const auto found = commands.find(command);
   if (found == commands.end()) {
     return Usage("", "unknown command '" + command + "'");
