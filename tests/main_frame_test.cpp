@@ -69,6 +69,7 @@ TEST_F(MainFrame, MenusCarryTheirLabelsHelpTextsAndAccelerators) {
        "Erase the Lumivane's ROM (containing the scenario and settings)"},
       {wxID_PROPERTIES, "S&ettings\tF2", "Set program configuration and options"},
       {wxID_HELP_PROCEDURES, "&Tips", "Display the usage tips (\"tip of the day\")"},
+      {ID_EXPORT_PREVIEW, "&Export preview...", "Write the scenario played on the virtual boards as an animated GIF"},
   };
   for (const Item& expected : items) {
     wxMenuItem* item = bar->FindItem(expected.id);
@@ -80,7 +81,7 @@ TEST_F(MainFrame, MenusCarryTheirLabelsHelpTextsAndAccelerators) {
   EXPECT_TRUE(bar->FindItem(ID_TRANSFER)->GetBitmap().IsOk());
   // Stock items get the toolkit's label.
   EXPECT_FALSE(bar->FindItem(wxID_OPEN)->GetItemLabel().empty());
-  EXPECT_EQ(bar->GetMenu(0)->GetMenuItemCount(), 12u);
+  EXPECT_EQ(bar->GetMenu(0)->GetMenuItemCount(), 13u);
 }
 
 TEST_F(MainFrame, ToolBarHoldsTheToolsWithTheirTips) {

@@ -10,3 +10,21 @@ gtest_discover_tests(virtual_boards_tests)
 if(LUMIVANE_GUI)
   lumivane_gui_test(board_monitor_test ${CMAKE_CURRENT_LIST_DIR}/board_monitor_test.cpp)
 endif()
+
+# What the boards show and the preview drawn from it, read back with giflib;
+# lumivane-cli render as a child process. No display needed.
+find_package(GIF REQUIRED)
+add_library(gif_frames_support STATIC ${CMAKE_CURRENT_LIST_DIR}/support/gif_frames.cpp)
+target_link_libraries(gif_frames_support PUBLIC test_support GIF::GIF)
+add_executable(preview_tests
+  ${CMAKE_CURRENT_LIST_DIR}/board_frame_renderer_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/preview_render_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/render_command_test.cpp)
+target_compile_definitions(preview_tests PRIVATE LUMIVANE_CLI_PATH="$<TARGET_FILE:lumivane-cli>")
+target_link_libraries(preview_tests PRIVATE gif_frames_support lumivane_core test_hardware test_main)
+add_dependencies(preview_tests lumivane-cli)
+gtest_discover_tests(preview_tests)
+if(LUMIVANE_GUI)
+  lumivane_gui_test(preview_export_window_test ${CMAKE_CURRENT_LIST_DIR}/preview_export_window_test.cpp)
+  target_link_libraries(preview_export_window_test PRIVATE gif_frames_support)
+endif()

@@ -26,6 +26,7 @@
 
 int Play(const std::vector<std::string>& args);   // play_command.cpp
 int Check(const std::vector<std::string>& args);  // check_command.cpp
+int Render(const std::vector<std::string>& args);  // render_command.cpp
 
 namespace {
 
@@ -46,6 +47,7 @@ const char USAGE[] =
     "  serve FILE        play over a port and take OSC and web remote commands\n"
     "  play FILE         play on virtual boards in simulated time, their state as JSON\n"
     "  check FILE...     list the mistakes in scenario files, as compilers do\n"
+    "  render FILE       play on virtual boards into a looping animated GIF\n"
     "\n"
     "  lumivane-cli COMMAND --help   the options of a command\n"
     "  lumivane-cli --version        the version\n"
@@ -433,7 +435,7 @@ int main(int argc, char** argv) {
   using Command = int (*)(const std::vector<std::string>&);
   const std::map<std::string, Command> commands = {
       {"normalize", Normalize}, {"bytes", Bytes}, {"send", Send}, {"play", Play}, {"check", Check},
-      {"serve", ServeCommand}};
+      {"serve", ServeCommand}, {"render", Render}};
   const auto found = commands.find(command);
   if (found == commands.end()) {
     return Usage("", "unknown command '" + command + "'");

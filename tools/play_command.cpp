@@ -14,6 +14,7 @@
 #include "core/board/runner.h"
 #include "core/board/virtual_chain.h"
 #include "core/format/scenario_file.h"
+#include "tools/input_list.h"
 
 int Play(const std::vector<std::string>& args);
 
@@ -45,45 +46,12 @@ int Usage(const std::string& text) {
   return EXIT_USAGE;
 }
 
-bool ParseNumber(const std::string& text, double* value) {
-  char* end = nullptr;
-  errno = 0;
-  *value = std::strtod(text.c_str(), &end);
-  return !text.empty() && *end == '\0' && errno != ERANGE && std::isfinite(*value) && *value >= 0;
-}
-
 struct PlayRequest {
   std::string file;
   double seconds = DEFAULT_SECONDS;
   std::map<long, unsigned char> inputs;  // tick -> levels (low = active)
   bool help = false;
 };
-
-// The first tick at or after `seconds`; there is none at 0.
-long TickAt(double seconds) { return std::max(1L, static_cast<long>(std::ceil(seconds * TICKS_PER_SECOND - 1e-9))); }
-
-// An error text, or "" when the inputs were taken.
-std::string ParseInputs(const std::string& list, PlayRequest* request) {
-  size_t start = 0;
-  while (start <= list.size()) {
-    const size_t comma = std::min(list.find(',', start), list.size());
-    const std::string item = list.substr(start, comma - start);
-    const size_t colon = item.find(':');
-    double time = 0;
-    const std::string input = colon == std::string::npos ? "" : item.substr(colon + 1);
-    if (colon == std::string::npos || !ParseNumber(item.substr(0, colon), &time) || time > MOST_SECONDS ||
-        input.size() != 1 || input[0] < '1' || input[0] > '4') {
-      return "input '" + item + "' is not TIME:INPUT with INPUT 1 to 4";
-    }
-    const long tick = TickAt(time);
-    if (request->inputs.count(tick) == 0) {
-      request->inputs[tick] = 0x0F;
-    }
-    request->inputs[tick] &= static_cast<unsigned char>(~(1 << (input[0] - '1')));
-    start = comma + 1;
-  }
-  return "";
-}
 
 // An error text, or "" when the request was understood.
 std::string ParsePlay(const std::vector<std::string>& args, PlayRequest* request) {
@@ -110,11 +78,11 @@ std::string ParsePlay(const std::vector<std::string>& args, PlayRequest* request
         value = args[++i];
       }
       if (arg == "--seconds") {
-        if (!ParseNumber(value, &request->seconds) || request->seconds > MOST_SECONDS) {
+        if (!ParseSeconds(value, &request->seconds) || request->seconds > MOST_SECONDS) {
           return "seconds '" + value + "' is not a number from 0 to 86400";
         }
       } else if (arg == "--inputs") {
-        const std::string error = ParseInputs(value, request);
+        const std::string error = ParseInputList(value, &request->inputs);
         if (!error.empty()) {
           return error;
         }

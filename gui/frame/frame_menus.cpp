@@ -12,6 +12,7 @@
 #include "gui/frame/frame_commands.h"
 #include "gui/frame/menu_keys.h"
 #include "gui/frame/scene_book.h"
+#include "gui/preview/preview_export_command.h"
 #include "resources/icons.h"
 
 namespace {
@@ -39,6 +40,8 @@ void LumivaneFrame::BuildMenus() {
   menuFile->AppendSeparator();
   menuFile->Append(wxID_PRINT);
   menuFile->Append(wxID_PREVIEW);
+  menuFile->Append(ID_EXPORT_PREVIEW, _("&Export preview..."),
+                   _("Write the scenario played on the virtual boards as an animated GIF"));
   menuFile->AppendSeparator();
   menuFile->Append(wxID_EXIT);
 
@@ -143,6 +146,13 @@ void LumivaneFrame::BindCommands() {
   RouteMenuKeys(this, [this] { return ExistingGrid(Notebook()->GetSelection()); });
   m_commands = std::make_unique<FrameCommands>(*this, m_app, m_document);
   BindMonitorCommand(*this, m_lines);
+  Bind(wxEVT_MENU,
+       [this](wxCommandEvent&) {
+         CommitOpenEdits();
+         ModalScope modal(this);
+         PreviewExportCommand(this, m_document.GetScenario(), m_document.Path(), m_app.settings.activeDir).Run();
+       },
+       ID_EXPORT_PREVIEW);
   // A colour cell typed into: the colour dialog, once the grid's event is over.
   Bind(wxEVT_MENU,
        [this](wxCommandEvent&) {

@@ -31,6 +31,9 @@ enum {
   ID_CHECK_SCENARIO = 124
 };
 
+// File > Export preview...
+enum { ID_EXPORT_PREVIEW = 150 };
+
 // Status bar fields.
 enum StatusField { STATUS_MESSAGE = 0, STATUS_STATE = 1, STATUS_HOLD = 2 };
 // Widths of the state and hold fields; the hold field widens while it

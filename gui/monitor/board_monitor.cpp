@@ -10,7 +10,6 @@
 #include <chrono>
 
 #include "core/board/virtual_chain.h"
-#include "core/model/colour_numbers.h"
 #include "core/model/scenario.h"
 #include "core/board/board_lines.h"
 #include "gui/app/texts.h"
@@ -38,15 +37,6 @@ long long NowMs() {
       .count();
 }
 
-wxColour CubeColour(int index) {
-  const Rgb rgb = IndexToColour(index);
-  return wxColour(rgb.red, rgb.green, rgb.blue);
-}
-
-unsigned char Mix(unsigned char from, unsigned char to, double part) {
-  return static_cast<unsigned char>(from + (to - from) * part + 0.5);
-}
-
 }  // namespace
 
 // ---- The tiles ----------------------------------------------------------------
@@ -55,65 +45,22 @@ BoardTiles::BoardTiles(wxWindow* parent)
     : wxScrolledCanvas(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxVSCROLL | wxFULL_REPAINT_ON_RESIZE) {
   SetBackgroundStyle(wxBG_STYLE_PAINT);
   SetScrollRate(0, SCROLL_STEP);
-  m_tiles.resize(MONITOR_MIN_TILES);
   Bind(wxEVT_PAINT, &BoardTiles::OnPaint, this);
   Bind(wxEVT_SIZE, &BoardTiles::OnSize, this);
 }
 
 bool BoardTiles::Update(const VirtualChain& chain, long long nowMs) {
-  bool changed = false;
-  if (&chain != m_chain || chain.Generation() != m_generation) {
-    m_chain = &chain;
-    m_generation = chain.Generation();
-    const size_t count = static_cast<size_t>(std::max<long>(MONITOR_MIN_TILES, chain.HighestGiven()));
-    if (count != m_tiles.size()) {
-      m_tiles.resize(count);
-      Relayout();
-      changed = true;
-    }
-    m_blinking = false;
-    for (size_t i = 0; i < m_tiles.size(); ++i) {
-      const VirtualBoard& board = chain.Board(static_cast<long>(i + 1));
-      Tile& tile = m_tiles[i];
-      if (board.given != tile.given || board.colour != tile.colour) {
-        // From what the tile shows now, so that a fade cut short goes on smoothly.
-        tile.from = tile.given ? Blended(tile, nowMs) : *wxBLACK;
-        tile.to = CubeColour(board.colour);
-        tile.fadeStart = nowMs;
-        tile.fadeMs = board.fade * MONITOR_FADE_STEP_MS;
-        tile.given = board.given;
-        tile.colour = board.colour;
-        m_fadesEnd = std::max(m_fadesEnd, nowMs + tile.fadeMs);
-        changed = true;
-      }
-      if (board.blink != tile.blink) {
-        tile.blink = board.blink;
-        changed = true;
-      }
-      m_blinking = m_blinking || (tile.given && tile.blink != 0);
-    }
+  const long before = m_renderer.BoardCount();
+  const bool changed = m_renderer.Update(chain, nowMs);
+  if (m_renderer.BoardCount() != before) {
+    Relayout();
   }
-  return changed || m_blinking || nowMs <= m_fadesEnd + MONITOR_FRAME_MS;
-}
-
-wxColour BoardTiles::Blended(const Tile& tile, long long nowMs) const {
-  if (tile.fadeMs <= 0 || nowMs >= tile.fadeStart + tile.fadeMs) {
-    return tile.to;
-  }
-  const double part = std::max(0.0, static_cast<double>(nowMs - tile.fadeStart) / tile.fadeMs);
-  return wxColour(Mix(tile.from.Red(), tile.to.Red(), part), Mix(tile.from.Green(), tile.to.Green(), part),
-                  Mix(tile.from.Blue(), tile.to.Blue(), part));
+  return changed || m_renderer.Blinking() || nowMs <= m_renderer.FadesEnd() + MONITOR_FRAME_MS;
 }
 
 wxColour BoardTiles::ShownColour(long number, long long nowMs) const {
-  if (number < 1 || number > TileCount() || !m_tiles[number - 1].given) {
-    return wxNullColour;
-  }
-  const Tile& tile = m_tiles[number - 1];
-  if (tile.blink != 0 && (nowMs / (tile.blink * MONITOR_BLINK_STEP_MS)) % 2 == 1) {
-    return *wxBLACK;  // the dark half of a blink
-  }
-  return Blended(tile, nowMs);
+  const ShownBoard shown = m_renderer.Shown(number, nowMs);
+  return shown.given ? wxColour(shown.colour.red, shown.colour.green, shown.colour.blue) : wxNullColour;
 }
 
 wxRect BoardTiles::FieldRect(long number) const {

@@ -13,20 +13,16 @@
 #include <wx/scrolwin.h>
 #include <wx/timer.h>
 
-#include <vector>
+#include "core/board/board_frame_renderer.h"
 
 class BoardLines;
 class VirtualChain;
 
-// Nominal rates at which the tiles animate what the boards were told. What
-// real boards do with blink and fade values is not known to the program.
-constexpr int MONITOR_BLINK_STEP_MS = 100;  // blink b: b x 100 ms lit, as long dark
-constexpr int MONITOR_FADE_STEP_MS = 100;   // fade f: a new colour blends in over f x 100 ms
-constexpr int MONITOR_FRAME_MS = 50;        // the repaint timer
-constexpr int MONITOR_MIN_TILES = 8;
+constexpr int MONITOR_FRAME_MS = 50;  // the repaint timer
 
-// The tiles: board 1 up to the highest board given a colour or blink (at
-// least MONITOR_MIN_TILES), wrapped to the width, scrolled when needed.
+// The tiles: the boards the core's frame renderer shows (board 1 up to the
+// highest board given a colour or blink, at least 8), wrapped to the width,
+// scrolled when needed. Their colours, blink and fade are the renderer's.
 class BoardTiles : public wxScrolledCanvas {
  public:
   explicit BoardTiles(wxWindow* parent);
@@ -37,7 +33,7 @@ class BoardTiles : public wxScrolledCanvas {
   // Draws the tiles that meet `area` (unscrolled coordinates) as at `nowMs`.
   void Draw(wxDC& dc, const wxRect& area, long long nowMs) const;
 
-  long TileCount() const { return static_cast<long>(m_tiles.size()); }
+  long TileCount() const { return m_renderer.BoardCount(); }
   // Board `number`'s colour field, in unscrolled coordinates.
   wxRect FieldRect(long number) const;
   // What board `number`'s field shows at `nowMs`; unset for a board never
@@ -45,26 +41,12 @@ class BoardTiles : public wxScrolledCanvas {
   wxColour ShownColour(long number, long long nowMs) const;
 
  private:
-  struct Tile {
-    bool given = false;
-    unsigned char colour = 0;
-    unsigned char blink = 0;
-    wxColour from;
-    wxColour to;
-    long long fadeStart = 0;
-    int fadeMs = 0;
-  };
-  wxColour Blended(const Tile& tile, long long nowMs) const;
   void OnPaint(wxPaintEvent& event);
   void OnSize(wxSizeEvent& event);
   void Relayout();
 
-  std::vector<Tile> m_tiles;
+  BoardFrameRenderer m_renderer;
   int m_columns = 1;
-  unsigned long m_generation = 0;
-  const VirtualChain* m_chain = nullptr;
-  bool m_blinking = false;
-  long long m_fadesEnd = 0;
 };
 
 class BoardMonitor : public wxFrame {
