@@ -122,6 +122,9 @@ void LumivaneFrame::OnClearBoards(wxCommandEvent&) {
 }
 
 void LumivaneFrame::OnProgramBoards(wxCommandEvent&) {
+  if (!ConfirmProgramAgain()) {
+    return;
+  }
   StopRun();
   CommitFadeHold();
   m_linkBusy.Begin();

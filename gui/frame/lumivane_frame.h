@@ -60,6 +60,7 @@ class SceneBook;
 //   row_scene_commands.cpp  rows and scenes: insert, delete, move, ...
 //   ../dialogs/*_command.cpp  the settings and input configuration commands
 //   monitor_command.cpp     the board monitor (../monitor/board_monitor.h)
+//   rom_record_command.cpp  what the boards hold, and Program's question
 //   report.cpp              the printed report
 //   ../help/help_commands.cpp  tips, user guide, about box
 class LumivaneFrame : public wxFrame, public DocumentListener {
@@ -184,6 +185,11 @@ class LumivaneFrame : public wxFrame, public DocumentListener {
   // opening by itself at the first transfer to the virtual boards.
   void BindMonitorCommands();
   void OnBoardMonitor(wxCommandEvent& event);
+  // What the boards hold (frame/rom_record_command.cpp): the command, the
+  // session's records, and Program's question when they hold the open
+  // scenario already (false: the user declined).
+  void BindRomRecordCommands();
+  bool ConfirmProgramAgain();
 
   // Report and printing (storage/report.cpp).
   void BindReportCommands();
