@@ -139,5 +139,6 @@ TEST_F(BoardMonitorTest, ShowsWhatARealPortTookWithTheRomAndSpeed) {
   const wxString status = monitor->StatusText();
   EXPECT_TRUE(status.StartsWith("Lumivane USB (1) (what was written to it) | 9600 bit/s | ")) << status;
   EXPECT_TRUE(status.Contains(" bytes received | last reset ")) << status;
-  EXPECT_TRUE(status.EndsWith("\nROM: scene 1 (hold 0 s), scene 2 (hold 2.5 s)")) << status;
+  EXPECT_TRUE(status.Contains("\nROM: scene 1 (hold 0 s), scene 2 (hold 2.5 s) | Record: complete, 2 scenes, programmed "))
+      << status;
 }

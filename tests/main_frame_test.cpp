@@ -67,6 +67,8 @@ TEST_F(MainFrame, MenusCarryTheirLabelsHelpTextsAndAccelerators) {
       {wxID_FORWARD, "&Next scene\tPgDn", "Move to the next scene"},
       {ID_ERASE_BOARDS, "&Clear (erase) Lumivanes' program",
        "Erase the Lumivane's ROM (containing the scenario and settings)"},
+      {ID_ROM_RECORD, "&What the boards hold...",
+       "Show what the boards were last programmed with, and compare it with this scenario"},
       {wxID_PROPERTIES, "S&ettings\tF2", "Set program configuration and options"},
       {wxID_HELP_PROCEDURES, "&Tips", "Display the usage tips (\"tip of the day\")"},
       {ID_EXPORT_PREVIEW, "&Export preview...", "Write the scenario played on the virtual boards as an animated GIF"},

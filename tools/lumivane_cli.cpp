@@ -18,6 +18,7 @@
 #include "core/board/board_session.h"
 #include "core/board/port_link.h"
 #include "core/board/recording_link.h"
+#include "core/board/rom_record.h"
 #include "core/serial/pause.h"
 #include "core/format/scenario_file.h"
 #include "core/format/scenario_text.h"
@@ -27,6 +28,7 @@
 int Play(const std::vector<std::string>& args);   // play_command.cpp
 int Check(const std::vector<std::string>& args);  // check_command.cpp
 int Render(const std::vector<std::string>& args);  // render_command.cpp
+int Rom(const std::vector<std::string>& args);    // rom_command.cpp
 
 namespace {
 
@@ -48,6 +50,7 @@ const char USAGE[] =
     "  play FILE         play on virtual boards in simulated time, their state as JSON\n"
     "  check FILE...     list the mistakes in scenario files, as compilers do\n"
     "  render FILE       play on virtual boards into a looping animated GIF\n"
+    "  rom               what the boards on a port hold, as last programmed\n"
     "\n"
     "  lumivane-cli COMMAND --help   the options of a command\n"
     "  lumivane-cli --version        the version\n"
@@ -83,6 +86,7 @@ const char SEND_HELP[] =
     "                   read again and played from the next transfer on\n"
     "  --program        store every scene in the boards\n"
     "  --erase          erase the boards' ROM\n"
+    "                   (both keep the record that lumivane-cli rom prints)\n"
     "  --reset          reset the boards\n"
     "  --speed SPEED    standard (9600 bit/s, the default) or high (115200)\n";
 
@@ -265,12 +269,12 @@ int Normalize(const std::vector<std::string>& args) {
 
 // The board command a request names, on either link.
 BoardOutcome RunBoardCommand(BoardLink& link, const BoardTarget& target, const Request& request,
-                             const Scenario& scenario) {
+                             const Scenario& scenario, const BoardHooks& hooks = {}) {
   if (request.action == "program") {
-    return ProgramBoards(link, target, scenario);
+    return ProgramBoards(link, target, scenario, hooks);
   }
   if (request.action == "erase") {
-    return ClearBoards(link, target);
+    return ClearBoards(link, target, hooks);
   }
   if (request.action == "reset") {
     return ResetBoards(link, target);
@@ -332,6 +336,23 @@ BoardOutcome Run(const LinkFactory& factory, const BoardTarget& target, const st
 
 int SendFinished(const Request& request, const BoardOutcome& outcome);
 
+// Program and erase leave the record of what the boards hold, as the
+// window's do; a record that cannot be written is a warning.
+void NoteInRom(const Request& request, const BoardTarget& target, const Scenario& scenario,
+               const BoardOutcome& outcome, bool eraseWentOut) {
+  const std::string directory = DefaultRomDirectory();
+  int error = 0;
+  if (request.action == "program") {
+    error = NoteProgramInRom(directory, target, scenario, outcome, eraseWentOut, time(nullptr));
+  } else if (request.action == "erase" && outcome.result == BoardResult::OK) {
+    error = NoteClearInRom(directory, target, time(nullptr));
+  }
+  if (error != 0) {
+    fprintf(stderr, "%s: warning: %s: the record of what the boards hold was not written: %s\n", PROGRAM,
+            directory.c_str(), strerror(error));
+  }
+}
+
 int Send(const std::vector<std::string>& args) {
   const Request request = ParseRequest(args, {"port", "scene", "run", "program", "erase", "reset", "speed"});
   if (request.help) {
@@ -362,7 +383,11 @@ int Send(const std::vector<std::string>& args) {
     return SendFinished(request, outcome);
   }
   PortLink link(factory);
-  const BoardOutcome outcome = RunBoardCommand(link, target, request, scenario);
+  bool eraseWentOut = false;
+  BoardHooks hooks;
+  hooks.erasing = [&eraseWentOut] { eraseWentOut = true; };
+  const BoardOutcome outcome = RunBoardCommand(link, target, request, scenario, hooks);
+  NoteInRom(request, target, scenario, outcome, eraseWentOut);
   if (outcome.result == BoardResult::OK) {
     if (request.action == "program") {
       printf("Stored %d scene%s\n", outcome.scenesStored, outcome.scenesStored == 1 ? "" : "s");
@@ -435,7 +460,7 @@ int main(int argc, char** argv) {
   using Command = int (*)(const std::vector<std::string>&);
   const std::map<std::string, Command> commands = {
       {"normalize", Normalize}, {"bytes", Bytes}, {"send", Send}, {"play", Play}, {"check", Check},
-      {"serve", ServeCommand}, {"render", Render}};
+      {"serve", ServeCommand}, {"render", Render}, {"rom", Rom}};
   const auto found = commands.find(command);
   if (found == commands.end()) {
     return Usage("", "unknown command '" + command + "'");

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/board/rom_record.h"
 #include "core/format/scenario_file.h"
 
 // The worker's reports: handled at once in TICKED mode (they come on the
@@ -97,6 +98,7 @@ void BoardSession::Handle(LinkReport report) {
   bool runEnded = false;
   switch (report.kind) {
     case LinkReport::FINISHED:
+      NoteInRom(report);
       report.cancelled = report.cancelled || m_closing;
       if (report.job == LinkJob::PROGRAM) {
         m_programming = false;
@@ -126,6 +128,14 @@ void BoardSession::Handle(LinkReport report) {
         m_snapshot.state = report.number != 0 ? BoardSnapshot::State::PAUSED : BoardSnapshot::State::RUNNING;
       }
       break;
+    case LinkReport::ERASING:
+      for (RomWrite& write : m_romWrites) {
+        if (write.job == report.job) {
+          write.eraseWentOut = true;
+          break;
+        }
+      }
+      break;
     case LinkReport::PROGRAM_SCENE:
       m_snapshot.scene = report.number - 1;
       m_snapshot.programScene = report.number;
@@ -139,6 +149,28 @@ void BoardSession::Handle(LinkReport report) {
   Publish(report);
   if (runEnded && report.run == m_run) {
     EndRun();
+  }
+}
+
+void BoardSession::NoteInRom(const LinkReport& report) {
+  if (report.job != LinkJob::PROGRAM && report.job != LinkJob::CLEAR) {
+    return;
+  }
+  // They end in the order they were handed over.
+  const auto found = std::find_if(m_romWrites.begin(), m_romWrites.end(),
+                                  [&](const RomWrite& write) { return write.job == report.job; });
+  if (found == m_romWrites.end()) {
+    return;
+  }
+  const RomWrite write = *found;
+  m_romWrites.erase(found);
+  const time_t now = time(nullptr);
+  if (write.job == LinkJob::PROGRAM) {
+    // A Program dropped before it ran stored nothing and erased nothing:
+    // the record stays.
+    NoteProgramInRom(m_romDirectory, write.target, *write.scenario, report.outcome, write.eraseWentOut, now);
+  } else if (report.outcome.result == BoardResult::OK && !report.cancelled) {
+    NoteClearInRom(m_romDirectory, write.target, now);
   }
 }
 
@@ -166,7 +198,12 @@ void BoardSession::Erase() { m_worker->Erase(); }
 
 void BoardSession::Reset(const BoardTarget& target) { m_worker->Reset(target); }
 
-void BoardSession::Clear(const BoardTarget& target) { m_worker->Clear(target); }
+void BoardSession::Clear(const BoardTarget& target) {
+  if (!m_romDirectory.empty()) {
+    m_romWrites.push_back(RomWrite{LinkJob::CLEAR, target, nullptr, false});
+  }
+  m_worker->Clear(target);
+}
 
 void BoardSession::Program(const BoardTarget& target, const Scenario& scenario) {
   m_programming = true;
@@ -174,6 +211,9 @@ void BoardSession::Program(const BoardTarget& target, const Scenario& scenario) 
   m_snapshot.state = BoardSnapshot::State::PROGRAMMING;
   m_snapshot.programScene = 0;
   m_snapshot.programCount = m_sceneCount;
+  if (!m_romDirectory.empty()) {
+    m_romWrites.push_back(RomWrite{LinkJob::PROGRAM, target, std::make_shared<const Scenario>(scenario), false});
+  }
   m_worker->Program(target, scenario, m_snapshot.autoTransfer);
 }
 

@@ -21,6 +21,8 @@
 //                   looking until the next load or save.
 //   Time            Tick every 100 ms from the driver: the file watch, and in
 //                   TICKED mode the worker's own ticks.
+//   ROM records     KeepRomRecords: each Program and Clear, once over, leaves
+//                   its record of what the boards hold (rom_record.h).
 //
 // Events come on the driver's thread: in TICKED mode within the call that
 // caused them, in THREAD mode from DeliverEvents, which the driver calls
@@ -29,6 +31,7 @@
 // scenes past the scenario the session knows, are not told; while the
 // session closes, only each work's FINISHED is told, as cancelled.
 #include <ctime>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -117,6 +120,9 @@ class BoardSession {
   void UpdateScenario(const Scenario& scenario);
 
   void SetAutoTransfer(bool on);
+  // Program and Clear write their records in `directory` from now on ("":
+  // none, the default). A record that cannot be written leaves the old one.
+  void KeepRomRecords(const std::string& directory) { m_romDirectory = directory; }
   void WatchFile(int everyTicks, std::function<WatchedFile()> file);
 
   void Tick();
@@ -140,6 +146,7 @@ class BoardSession {
   void Publish(const BoardEvent& event);
   bool Told(const LinkReport& report) const;
   void EndRun();
+  void NoteInRom(const LinkReport& report);
 
   std::unique_ptr<ManualLinkClock> m_ownClock;
   std::unique_ptr<SteadyLinkClock> m_steadyClock;
@@ -160,6 +167,16 @@ class BoardSession {
   int m_sceneCount = -1;  // of the scenario the driver has now; -1 before any
   bool m_programming = false;
   bool m_closing = false;
+
+  // Program and Clear handed over and not yet over, for their records.
+  struct RomWrite {
+    LinkJob job;
+    BoardTarget target;
+    std::shared_ptr<const Scenario> scenario;
+    bool eraseWentOut = false;
+  };
+  std::string m_romDirectory;
+  std::deque<RomWrite> m_romWrites;
 
   int m_watchEvery = 0;
   int m_watchTicks = 0;

@@ -42,6 +42,8 @@ enum {
 
 // FT_ListDevices flags.
 #define FT_LIST_NUMBER_ONLY 0x80000000u
+#define FT_LIST_BY_INDEX 0x40000000u
+#define FT_OPEN_BY_SERIAL_NUMBER 1u
 
 // FT_SetDataCharacteristics values.
 #define FT_BITS_8 ((UCHAR)8)
@@ -83,7 +85,10 @@ enum {
 extern "C" {
 
 // With FT_LIST_NUMBER_ONLY: stores the number of attached devices in the
-// DWORD pArg1 points to (pArg2 unused).
+// DWORD pArg1 points to (pArg2 unused). With FT_LIST_BY_INDEX |
+// FT_OPEN_BY_SERIAL_NUMBER: copies the serial number of device (DWORD)
+// pArg1 into the 16 bytes pArg2 points to, without opening it, so also
+// while it is open.
 FT_STATUS FT_ListDevices(PVOID pArg1, PVOID pArg2, DWORD Flags);
 
 // Opens device deviceNumber (0-based, in FT_ListDevices order).

@@ -5,6 +5,7 @@
 #include <libftdi1/ftdi.h>
 #include <libusb.h>
 
+#include <cstdint>
 #include <cstring>
 #include <ctime>
 #include <new>
@@ -84,7 +85,42 @@ FT_STATUS ApplyLine(FtdiDevice* device) {
 
 }  // namespace
 
-FT_STATUS FT_ListDevices(PVOID pArg1, PVOID /*pArg2*/, DWORD Flags) {
+// The serial number of device `index` from its string descriptors, which
+// a device held open elsewhere still answers.
+FT_STATUS SerialNumberByIndex(DWORD index, char* serial_number) {
+  ftdi_context* ctx = ftdi_new();
+  if (ctx == nullptr) {
+    return FT_OTHER_ERROR;
+  }
+  ftdi_device_list* list = nullptr;
+  const int found = ftdi_usb_find_all(ctx, &list, 0, 0);
+  ftdi_device_list* entry = list;
+  for (DWORD i = 0; entry != nullptr && i < index; ++i) {
+    entry = entry->next;
+  }
+  FT_STATUS status = FT_DEVICE_NOT_FOUND;
+  if (found >= 0 && entry != nullptr) {
+    char text[16] = {};
+    if (ftdi_usb_get_strings(ctx, entry->dev, nullptr, 0, nullptr, 0, text, sizeof text) == 0) {
+      text[sizeof text - 1] = '\0';
+      std::memcpy(serial_number, text, sizeof text);
+      status = FT_OK;
+    } else {
+      status = FT_IO_ERROR;
+    }
+  }
+  ftdi_list_free(&list);
+  ftdi_free(ctx);
+  return status;
+}
+
+FT_STATUS FT_ListDevices(PVOID pArg1, PVOID pArg2, DWORD Flags) {
+  if (Flags == (FT_LIST_BY_INDEX | FT_OPEN_BY_SERIAL_NUMBER)) {
+    if (pArg2 == nullptr) {
+      return FT_INVALID_PARAMETER;
+    }
+    return SerialNumberByIndex(static_cast<DWORD>(reinterpret_cast<uintptr_t>(pArg1)), static_cast<char*>(pArg2));
+  }
   if (Flags != FT_LIST_NUMBER_ONLY) {
     return FT_NOT_SUPPORTED;
   }

@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 
+#include <cstdint>
 #include <cstring>
 
 #include "core/serial/ftdi_layer.h"
@@ -40,6 +41,19 @@ std::vector<std::string> serial_list_ftdi() {
     FT_Close(handle);
   }
   return names;
+}
+
+std::string serial_ftdi_serial_number(const char* name) {
+  const int index = name != nullptr ? serial_ftdi_index(name) : -1;
+  if (index < 0) {
+    return std::string();
+  }
+  char serial_number[17] = {};
+  if (FT_ListDevices(reinterpret_cast<PVOID>(static_cast<uintptr_t>(index)), serial_number,
+                     FT_LIST_BY_INDEX | FT_OPEN_BY_SERIAL_NUMBER) != FT_OK) {
+    return std::string();
+  }
+  return std::string(serial_number, strnlen(serial_number, 16));
 }
 
 std::vector<std::string> serial_list_tty_in(const char* dir) {

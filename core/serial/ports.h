@@ -15,6 +15,11 @@ std::vector<std::string> serial_list_ports();
 // Adapters that fail to open are left out.
 std::vector<std::string> serial_list_ftdi();
 
+// The serial number of the FTDI adapter that `name` opens (as
+// serial_get_port_by_name takes it), read without opening the adapter, so
+// also while it is open; "" when none answers.
+std::string serial_ftdi_serial_number(const char* name);
+
 // Entries of /dev/ whose names begin with "ttyS" or "ttyUSB", without the
 // "/dev/" prefix, in directory order, neither opened nor examined.
 std::vector<std::string> serial_list_tty();

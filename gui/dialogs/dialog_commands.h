@@ -15,3 +15,9 @@ void RunCheckCommand(LumivaneFrame& frame, const Document& document);
 // The Board monitor command, and the monitor opening by itself the first
 // time a transfer goes to the virtual boards.
 void BindMonitorCommand(LumivaneFrame& frame, BoardLines& lines);
+// What the boards hold: the session keeps its records, and the command
+// shows them against the open scenario.
+void BindRomRecordCommand(LumivaneFrame& frame, AppState& app, Document& document);
+// Program's question when the boards hold the open scenario already; false
+// when the user declines.
+bool ConfirmProgramAgain(LumivaneFrame& frame, const AppState& app, const Document& document);

@@ -14,6 +14,7 @@
 #include "gui/app/app_state.h"
 #include "gui/frame/scene_book.h"
 #include "gui/app/texts.h"
+#include "gui/dialogs/dialog_commands.h"
 #include "gui/frame/status_texts.h"
 
 namespace {
@@ -122,6 +123,9 @@ void LumivaneFrame::OnClearBoards(wxCommandEvent&) {
 }
 
 void LumivaneFrame::OnProgramBoards(wxCommandEvent&) {
+  if (!ConfirmProgramAgain(*this, m_app, m_document)) {
+    return;
+  }
   StopRun();
   CommitFadeHold();
   m_linkBusy.Begin();

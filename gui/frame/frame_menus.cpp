@@ -79,6 +79,8 @@ void LumivaneFrame::BuildMenus() {
                         "Store the scenario in the Lumivanes' ROM");
   menuControl->Append(ID_ERASE_BOARDS, "&Clear (erase) Lumivanes' program",
                         "Erase the Lumivane's ROM (containing the scenario and settings)");
+  menuControl->Append(ID_ROM_RECORD, _("&What the boards hold..."),
+                      _("Show what the boards were last programmed with, and compare it with this scenario"));
   menuControl->AppendSeparator();
   menuControl->Append(wxID_PROPERTIES, "S&ettings\tF2", "Set program configuration and options");
   menuControl->Append(ID_BOARD_MONITOR, "Board &monitor\tF3", "Show what the boards on the line hold");
@@ -153,6 +155,7 @@ void LumivaneFrame::BindCommands() {
          PreviewExportCommand(this, m_document.GetScenario(), m_document.Path(), m_app.settings.activeDir).Run();
        },
        ID_EXPORT_PREVIEW);
+  BindRomRecordCommand(*this, m_app, m_document);
   // A colour cell typed into: the colour dialog, once the grid's event is over.
   Bind(wxEVT_MENU,
        [this](wxCommandEvent&) {

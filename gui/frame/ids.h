@@ -41,3 +41,6 @@ enum StatusField { STATUS_MESSAGE = 0, STATUS_STATE = 1, STATUS_HOLD = 2 };
 constexpr int STATUS_STATE_WIDTH = 60;
 constexpr int STATUS_HOLD_WIDTH = 50;
 constexpr int STATUS_LATE_WIDTH = 150;
+
+// What the boards hold: the command and its dialog's "open" button.
+enum { ID_ROM_RECORD = 140, ID_ROM_OPEN_PROGRAMMED = 141 };

@@ -60,7 +60,8 @@ class SceneBook;
 //   runner.cpp              running a scenario, the timer, the file watch
 // Commands that live apart, bound to their items here or by themselves:
 //   ../dialogs/dialog_commands.h  settings, input configuration, check,
-//                                 the board monitor
+//                                 the board monitor, what the boards hold
+//                                 (rom_record_command.cpp)
 //   frame_commands.h        groups: row_scene_commands.h (rows and
 //                           scenes: insert, delete, move...),
 //                           report_commands.h (print), help
@@ -165,6 +166,8 @@ class LumivaneFrame : public wxFrame, public DocumentListener {
   // The texts of a command's warnings, in their boxes.
   void ShowWarnings(const std::vector<EditWarning>& warnings);
   void CommitOpenEdits();
+  // The fade/hold row shows a scene's values.
+  void ShowSceneValues(int scene);
 
   // Read access for the application object and tests. Grid makes the
   // scene's grid if its page has not been shown yet.
@@ -202,7 +205,6 @@ class LumivaneFrame : public wxFrame, public DocumentListener {
   // Row and scene commands change what the frame shows and follow a run.
   friend class RowSceneCommands;
   void StepHistory(bool back);
-  void ShowSceneValues(int scene);
   void BuildMenus();
   void BuildToolBar();
   void BindCommands();

@@ -14,6 +14,7 @@
 #include "core/board/board_lines.h"
 #include "gui/app/texts.h"
 #include "gui/monitor/monitor_placement.h"
+#include "gui/app/rom_record_directory.h"
 
 namespace {
 
@@ -135,7 +136,7 @@ BoardMonitor* BoardMonitor::Open(wxWindow* parent, BoardLines& lines) {
 BoardMonitor* BoardMonitor::Instance() { return s_instance; }
 
 BoardMonitor::BoardMonitor(wxWindow* parent, BoardLines& lines)
-    : wxFrame(parent, wxID_ANY, MONITOR_TITLE, wxDefaultPosition, wxSize(500, 360)), m_lines(lines) {
+    : wxFrame(parent, wxID_ANY, MONITOR_TITLE, wxDefaultPosition, wxSize(500, 360)), m_lines(lines), m_romRecord(RomRecordDirectory()) {
   auto* sizer = new wxBoxSizer(wxVERTICAL);
   m_tiles = new BoardTiles(this);
   sizer->Add(m_tiles, 1, wxEXPAND);
@@ -242,5 +243,6 @@ wxString BoardMonitor::MakeStatus() const {
       first = false;
     }
   }
+  text += " | " + m_romRecord.TextFor(line.isVirtual ? std::string(VIRTUAL_PORT_NAME) : line.port);
   return text;
 }

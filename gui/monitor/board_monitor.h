@@ -15,6 +15,8 @@
 
 #include "core/board/board_frame_renderer.h"
 
+#include "gui/monitor/rom_record_line.h"
+
 class BoardLines;
 class VirtualChain;
 
@@ -74,4 +76,6 @@ class BoardMonitor : public wxFrame {
   wxStaticText* m_status;
   wxButton* m_inputs[4];
   wxTimer m_timer;
+  // The program's record of what the boards hold, after the ROM line.
+  mutable RomRecordLine m_romRecord;
 };

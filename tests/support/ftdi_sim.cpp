@@ -191,8 +191,17 @@ int FtdiSimOpenCount() {
   return count;
 }
 
-FT_STATUS FT_ListDevices(PVOID pArg1, PVOID /*pArg2*/, DWORD Flags) {
+FT_STATUS FT_ListDevices(PVOID pArg1, PVOID pArg2, DWORD Flags) {
   std::lock_guard<std::recursive_mutex> lock(Mutex());
+  if (Flags == (FT_LIST_BY_INDEX | FT_OPEN_BY_SERIAL_NUMBER)) {
+    // A look at the descriptors, not a call on the line: left out of the log.
+    const uintptr_t index = reinterpret_cast<uintptr_t>(pArg1);
+    if (pArg2 == nullptr || index >= State().devices.size()) {
+      return FT_DEVICE_NOT_FOUND;
+    }
+    std::snprintf(static_cast<char*>(pArg2), 16, "SIM%04d", static_cast<int>(index));
+    return FT_OK;
+  }
   FT_STATUS status = FT_OK;
   if (Flags != FT_LIST_NUMBER_ONLY) {
     status = FT_NOT_SUPPORTED;
