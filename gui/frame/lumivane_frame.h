@@ -36,6 +36,7 @@ class wxToolBar;
 class BoardLines;
 class FadeHoldRow;
 class SceneBook;
+class WindowRemotes;
 
 // The main window: a view of the open Document and the router of its
 // commands to the core (core/edit). The scene book (scene_book.h) shows the
@@ -130,6 +131,10 @@ class LumivaneFrame : public wxFrame, public DocumentListener {
 
   // Scenario runner (serial/runner.cpp).
   void OnTransferRun(wxCommandEvent& event);
+  // Transfer/run for a remote: "" when the run starts; where the command
+  // would ask the user or show an error (a scenario without a file, a save
+  // that fails), the reason instead, and nothing changes.
+  wxString RunWithoutDialogs();
   // One 100 ms tick: the file watch and Program's progress; when the board
   // link is ticked, its keep-alive, hold countdown and inputs.
   void TimerTick();
@@ -232,6 +237,9 @@ class LumivaneFrame : public wxFrame, public DocumentListener {
   double Hold(int scene) const { return m_document.HasScene(scene) ? m_document.GetScene(scene).hold.Seconds() : 0.0; }
   wxColour PaletteColour(int slot) const;
   wxTimer* Timer() const { return m_timer; }
+  // The remotes, show mode and the Remote control command
+  // (../remote/window_remotes.h).
+  WindowRemotes& Remotes() { return *m_remotes; }
 
   // Event handlers (bound at construction; public so tests can drive them
   // the way the event loop does).
@@ -331,4 +339,5 @@ class LumivaneFrame : public wxFrame, public DocumentListener {
   enum LinkFailure { LINK_OK, LINK_OPEN_FAILED, LINK_WRITE_FAILED } m_lastLinkFailure;
   // The system's reason why the last WriteScenario failed.
   wxString m_scenarioError;
+  std::unique_ptr<WindowRemotes> m_remotes;
 };
