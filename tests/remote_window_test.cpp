@@ -415,3 +415,32 @@ TEST_F(WindowRemotesTest, RemotesOfTheSettingsFileStartWithTheWindow) {
   EXPECT_EQ(m_frame->GetStatusBar()->GetFieldsCount(), 3);
   EXPECT_EQ(App().State().settings.oscPort, udp.Port());  // kept for the next start
 }
+
+#if __has_include("core/remote/osc_remote.h") && __has_include("core/remote/http_remote.h")
+TEST_F(WindowRemotesTest, StatusBarSaysWhichRemotesListenAndForgetsThemWhenOff) {
+  int oscPort = 0;
+  int httpPort = 0;
+  {
+    // Ports free a moment ago.
+    const HeldPort udp(SOCK_DGRAM);
+    const HeldPort tcp(SOCK_STREAM);
+    oscPort = udp.Port();
+    httpPort = tcp.Port();
+  }
+  WriteSettings("[Settings]\ncom=\ntip=-1\n[Remote]\nosc=" + std::to_string(oscPort) +
+                "\nhttp=" + std::to_string(httpPort) + "\n");
+  Start();
+  wxStatusBar* bar = m_frame->GetStatusBar();
+  ASSERT_EQ(bar->GetFieldsCount(), 4);
+  EXPECT_EQ(bar->GetStatusText(3), wxString::Format("Remote: OSC %d, web %d", oscPort, httpPort));
+
+  auto before = std::make_shared<RemoteDialogSeen>();
+  auto after = std::make_shared<RemoteDialogSeen>();
+  const ExpectRemoteDialog::Choice off{false, oscPort, false, httpPort, false, false};
+  wxCommandEvent command(wxEVT_MENU, ID_REMOTE_CONTROL);
+  wxTEST_DIALOG(m_frame->ProcessWindowEvent(command), ExpectRemoteDialog(wxID_OK, before, after, &off));
+  EXPECT_TRUE(before->osc);
+  EXPECT_TRUE(before->url.StartsWith(wxString::Format("http://127.0.0.1:%d", httpPort))) << before->url;
+  EXPECT_EQ(bar->GetFieldsCount(), 3);
+}
+#endif
