@@ -15,6 +15,7 @@
 #include "gui/frame/scene_book.h"
 #include "gui/app/texts.h"
 #include "gui/frame/status_texts.h"
+#include "gui/remote/window_remotes.h"
 
 namespace {
 
@@ -34,6 +35,8 @@ void LumivaneFrame::WaitLinkIdle() {
 }
 
 bool LumivaneFrame::Destroy() {
+  // No remote acts on a window that is going: they stop first.
+  m_remotes.reset();
   // Cancels what the link still had to do and closes the port.
   m_session->BeginClosing();
   m_session->Close();
