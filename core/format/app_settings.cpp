@@ -15,6 +15,15 @@ constexpr const char* KEY_FRAME = "frame";
 constexpr const char* KEY_ACTIVE_DIR = "activedir";
 constexpr const char* KEY_COPY_DIR = "copydir";
 constexpr const char* KEY_FILE = "file";
+constexpr const char* SECTION_REMOTE = "Remote";
+constexpr const char* KEY_OSC = "osc";
+constexpr const char* KEY_HTTP = "http";
+constexpr const char* KEY_NETWORK = "network";
+constexpr const char* KEY_TOKEN = "token";
+constexpr long HIGHEST_PORT = 65535;
+
+// A port number as the file gives it; 0 (off) for one that is no port.
+int PortNumber(long value) { return value > 0 && value <= HIGHEST_PORT ? static_cast<int>(value) : 0; }
 
 // A part of the window size counts by its leading number; 0 without one.
 int SizePart(const std::string& text) { return static_cast<int>(LeadingNumber(text)); }
@@ -25,7 +34,8 @@ bool Settings::operator==(const Settings& other) const {
   return port == other.port && baudIndex == other.baudIndex && autoTransfer == other.autoTransfer &&
          tip == other.tip && activeDir == other.activeDir && copyDir == other.copyDir &&
          scenarioFile == other.scenarioFile && sizeStored == other.sizeStored && width == other.width &&
-         height == other.height;
+         height == other.height && oscPort == other.oscPort && httpPort == other.httpPort &&
+         remoteNetwork == other.remoteNetwork && remoteToken == other.remoteToken;
 }
 
 Settings ReadSettings(const Utf8SettingsFile& file, const std::string& firstPort) {
@@ -50,6 +60,11 @@ Settings ReadSettings(const Utf8SettingsFile& file, const std::string& firstPort
   settings.activeDir = file.ReadString(SECTION_SESSION, KEY_ACTIVE_DIR, "");
   settings.copyDir = file.ReadString(SECTION_SESSION, KEY_COPY_DIR, "");
   settings.scenarioFile = file.ReadString(SECTION_SESSION, KEY_FILE, "");
+
+  settings.oscPort = PortNumber(file.ReadLong(SECTION_REMOTE, KEY_OSC, 0));
+  settings.httpPort = PortNumber(file.ReadLong(SECTION_REMOTE, KEY_HTTP, 0));
+  settings.remoteNetwork = file.ReadLong(SECTION_REMOTE, KEY_NETWORK, 0) != 0;
+  settings.remoteToken = file.ReadString(SECTION_REMOTE, KEY_TOKEN, "");
   return settings;
 }
 
@@ -65,5 +80,17 @@ bool WriteSettings(const Utf8SettingsFile& file, const Settings& settings) {
   written = file.WriteString(SECTION_POSITION, KEY_FRAME,
                              std::to_string(settings.width) + " " + std::to_string(settings.height)) &&
             written;
+  // Files of users who never turned a remote on stay as they were; once
+  // the section is there it follows every change, off included.
+  const Settings none;
+  const bool remoteUsed = settings.oscPort != none.oscPort || settings.httpPort != none.httpPort ||
+                          settings.remoteNetwork != none.remoteNetwork || settings.remoteToken != none.remoteToken ||
+                          file.ReadString(SECTION_REMOTE, KEY_OSC, "\n") != "\n";
+  if (remoteUsed) {
+    written = file.WriteLong(SECTION_REMOTE, KEY_OSC, settings.oscPort) && written;
+    written = file.WriteLong(SECTION_REMOTE, KEY_HTTP, settings.httpPort) && written;
+    written = file.WriteLong(SECTION_REMOTE, KEY_NETWORK, settings.remoteNetwork ? 1 : 0) && written;
+    written = file.WriteString(SECTION_REMOTE, KEY_TOKEN, settings.remoteToken) && written;
+  }
   return written;
 }

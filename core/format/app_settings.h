@@ -26,6 +26,13 @@ struct Settings {
   bool sizeStored = false;
   int width = 0;
   int height = 0;
+  // The remotes: the OSC and web remote ports (0: off), whether devices
+  // elsewhere on the network may use them, and the token the web remote
+  // then asks for (made the first time the network is allowed).
+  int oscPort = 0;
+  int httpPort = 0;
+  bool remoteNetwork = false;
+  std::string remoteToken;
 
   bool operator==(const Settings& other) const;
   bool operator!=(const Settings& other) const { return !(*this == other); }

@@ -16,6 +16,7 @@
 #include "gui/app/texts.h"
 #include "gui/dialogs/dialog_commands.h"
 #include "gui/frame/status_texts.h"
+#include "gui/remote/window_remotes.h"
 
 namespace {
 
@@ -35,6 +36,8 @@ void LumivaneFrame::WaitLinkIdle() {
 }
 
 bool LumivaneFrame::Destroy() {
+  // No remote acts on a window that is going: they stop first.
+  m_remotes.reset();
   // Cancels what the link still had to do and closes the port.
   m_session->BeginClosing();
   m_session->Close();

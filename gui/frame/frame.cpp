@@ -23,6 +23,7 @@
 #include "gui/frame/report_printing.h"
 #include "gui/frame/scene_book.h"
 #include "gui/frame/status_texts.h"
+#include "gui/remote/window_remotes.h"
 #include "resources/icons.h"
 
 LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size, AppState& app, BoardLines& lines,
@@ -92,6 +93,8 @@ LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size, AppState
   // From here on the window follows every change of the Document.
   m_document.AddListener(this);
 
+  m_remotes = std::make_unique<WindowRemotes>(*this, m_app);
+
   m_timer = new wxTimer(this, ID_TIMER);
   Bind(wxEVT_TIMER, [this](wxTimerEvent&) { TimerTick(); }, ID_TIMER);
   m_timer->Start(TIMER_PERIOD_MS, wxTIMER_CONTINUOUS);
@@ -110,6 +113,8 @@ LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size, AppState
 }
 
 LumivaneFrame::~LumivaneFrame() {
+  // The remotes go first: they drive the session and hear the Document.
+  m_remotes.reset();
   m_document.RemoveListener(this);
   Notebook()->Unbind(wxEVT_NOTEBOOK_PAGE_CHANGED, &LumivaneFrame::OnPageChanged, this);
   // Cancels what the link still had to do and closes the port; nothing it

@@ -84,6 +84,9 @@ void LumivaneFrame::BuildMenus() {
   menuControl->AppendSeparator();
   menuControl->Append(wxID_PROPERTIES, "S&ettings\tF2", "Set program configuration and options");
   menuControl->Append(ID_BOARD_MONITOR, "Board &monitor\tF3", "Show what the boards on the line hold");
+  menuControl->Append(ID_REMOTE_CONTROL, _("Remote c&ontrol..."),
+                      _("Let OSC, a phone's browser or another program run the scenario"));
+  menuControl->Append(ID_SHOW_MODE, _("Sho&w mode\tF11"), _("A full-screen view of the run for the operator"));
 
   auto* menuHelp = new wxMenu;
   menuHelp->Append(wxID_HELP, "&User Guide", "Display the User Guide");

@@ -34,6 +34,9 @@ enum {
 // File > Export preview...
 enum { ID_EXPORT_PREVIEW = 150 };
 
+// Remote control and show mode.
+enum { ID_REMOTE_CONTROL = 190, ID_SHOW_MODE = 191 };
+
 // Status bar fields.
 enum StatusField { STATUS_MESSAGE = 0, STATUS_STATE = 1, STATUS_HOLD = 2 };
 // Widths of the state and hold fields; the hold field widens while it

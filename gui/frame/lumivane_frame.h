@@ -37,6 +37,7 @@ class BoardLines;
 class FadeHoldRow;
 struct FrameCommands;
 class SceneBook;
+class WindowRemotes;
 
 // The main window: a view of the open Document and the router of its
 // commands to the core (core/edit). The scene book (scene_book.h) shows the
@@ -130,6 +131,10 @@ class LumivaneFrame : public wxFrame, public DocumentListener {
 
   // Scenario runner (serial/runner.cpp).
   void OnTransferRun(wxCommandEvent& event);
+  // Transfer/run for a remote: "" when the run starts; where the command
+  // would ask the user or show an error (a scenario without a file, a save
+  // that fails), the reason instead, and nothing changes.
+  wxString RunWithoutDialogs();
   // One 100 ms tick: the file watch and Program's progress; when the board
   // link is ticked, its keep-alive, hold countdown and inputs.
   void TimerTick();
@@ -187,6 +192,9 @@ class LumivaneFrame : public wxFrame, public DocumentListener {
   int ActiveScene() const { return m_activeScene; }
   wxColour PaletteColour(int slot) const;
   wxTimer* Timer() const { return m_timer; }
+  // The remotes, show mode and the Remote control command
+  // (../remote/window_remotes.h).
+  WindowRemotes& Remotes() { return *m_remotes; }
 
   // Event handlers (bound at construction; public so tests can drive them
   // the way the event loop does).
@@ -266,4 +274,5 @@ class LumivaneFrame : public wxFrame, public DocumentListener {
   enum LinkFailure { LINK_OK, LINK_OPEN_FAILED, LINK_WRITE_FAILED } m_lastLinkFailure;
   // The system's reason why the last WriteScenario failed.
   wxString m_scenarioError;
+  std::unique_ptr<WindowRemotes> m_remotes;
 };

@@ -9,11 +9,13 @@
 #include <wx/timer.h>
 
 #include "core/format/scenario_file.h"
+#include "core/model/unsaved_rows.h"
 #include "gui/app/app_state.h"
 #include "gui/app/texts.h"
 #include "gui/frame/link_view.h"
 #include "gui/frame/scene_book.h"
 #include "gui/frame/status_texts.h"
+#include "gui/remote/window_remotes.h"
 
 namespace {
 
@@ -35,11 +37,39 @@ void LumivaneFrame::OnTransferRun(wxCommandEvent&) {
   StartRun();
 }
 
+wxString LumivaneFrame::RunWithoutDialogs() {
+  if (m_modalDepth > 0) {
+    return _("The window is waiting for an answer in a dialog");
+  }
+  CommitOpenEdits();
+  if (m_document.IsModified()) {
+    // Transfer/run saves first; only a save that needs no question is made.
+    if (m_document.Path().empty()) {
+      return _("The scenario has no file yet; save it in the window first");
+    }
+    if (m_document.ScenesLeftOut() > 0) {
+      return _("Saving would lose scenes of the file; save it in the window first");
+    }
+    if (!WriteScenario()) {
+      return wxString::Format(_("The scenario could not be saved: %s"), LastScenarioError());
+    }
+    m_document.SetScenesLeftOut(0);
+    m_document.MarkSaved();
+    m_document.SetModified(false);
+    SetStatus(SavedMessage(MSG_SAVED, RowsLeftOutOfFile(m_document.GetScenario())), STATUS_MESSAGE);
+  }
+  SwitchAutoTransferOff();
+  m_activeScene = CurrentScene();
+  StartRun();
+  return wxString();
+}
+
 void LumivaneFrame::TimerTick() {
   // The file watch; when ticked, the link's keep-alive, the run's hold and
   // its inputs.
   m_session->Tick();
   m_programProgress.Show(*m_session);
+  if (m_remotes) m_remotes->Tick();
 }
 
 void LumivaneFrame::ReloadScenario() {

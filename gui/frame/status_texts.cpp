@@ -35,8 +35,10 @@ void SetStatusFieldWidths(wxStatusBar* statusBar, bool late) {
       late ? WidestText(statusBar, {hold + "  " + wxString::Format(MSG_RUN_LATE, LONGEST_LATE_SECONDS)},
                         STATUS_LATE_WIDTH)
            : WidestText(statusBar, {hold}, STATUS_HOLD_WIDTH);
-  const int widths[3] = {-1, state, holdWidth};
-  statusBar->SetStatusWidths(3, widths);
+  // A fourth field, when there is one, keeps its width (the remotes').
+  const int fields = statusBar->GetFieldsCount();
+  const int widths[4] = {-1, state, holdWidth, fields > 3 ? statusBar->GetStatusWidth(3) : 0};
+  statusBar->SetStatusWidths(fields > 3 ? 4 : 3, widths);
 }
 
 void ClearStaleMessage(wxStatusBar* statusBar, bool (*stale)(const wxString&)) {
