@@ -17,6 +17,7 @@
 #include "gui/app/texts.h"
 #include "gui/frame/cell_colours.h"
 #include "gui/frame/fade_hold_row.h"
+#include "gui/frame/frame_commands.h"
 #include "gui/frame/lumivane_frame.h"
 #include "support/app_fixture.h"
 #include "support/ftdi_sim.h"
@@ -103,7 +104,7 @@ TEST_F(BoardCommands, SceneTransferSendsTheDocumentedBytes) {
   AddRow(0, 0, "1", "", wxColour(255, 0, 0), "");
   FtdiSimReset();
   FtdiSimAddDevice("Lumivane USB");
-  m_frame->EditMenu();
+  m_frame->Commands().undo.EditMenu();
   m_frame->Session().SetAutoTransfer(true);
   EXPECT_TRUE(m_frame->AutoTransfer(-1));
   EXPECT_EQ(LineLog(),

@@ -8,6 +8,7 @@
 #include "gui/app/texts.h"
 #include "gui/frame/cell_colours.h"
 #include "gui/frame/fade_hold_row.h"
+#include "gui/frame/frame_commands.h"
 #include "gui/frame/lumivane_frame.h"
 #include "support/app_fixture.h"
 #include "support/gui_testing.h"
@@ -84,7 +85,7 @@ TEST_F(CellEditing, ChosenColourSnapsToTheCubeAndNumbersTheLastRow) {
   TypeIntoCell(grid, 0, COL_TO, "12");
   ASSERT_EQ(grid->GetNumberRows(), 2);
 
-  wxTEST_DIALOG(m_frame->ChooseColour(grid, 1),
+  wxTEST_DIALOG(m_frame->Commands().cells.ChooseColour(grid, 1),
                 ExpectMoreColours(), wxExpectModal<wxColourDialog>(wxColour(100, 200, 30)));
   EXPECT_EQ(grid->GetCellBackgroundColour(1, COL_COLOUR), wxColour(126, 212, 40));
   EXPECT_EQ(ColourToIndex(grid->GetCellBackgroundColour(1, COL_COLOUR)), 96);
@@ -94,29 +95,29 @@ TEST_F(CellEditing, ChosenColourSnapsToTheCubeAndNumbersTheLastRow) {
 }
 
 TEST_F(CellEditing, ColourOfTheFirstRowNumbersItOne) {
-  wxTEST_DIALOG(m_frame->ChooseColour(grid, 0), ExpectMoreColours(), wxExpectModal<wxColourDialog>(*wxRED));
+  wxTEST_DIALOG(m_frame->Commands().cells.ChooseColour(grid, 0), ExpectMoreColours(), wxExpectModal<wxColourDialog>(*wxRED));
   EXPECT_EQ(grid->GetCellValue(0, COL_FROM), "1");
 }
 
 TEST_F(CellEditing, CancelledColourChangesNothing) {
-  wxTEST_DIALOG(EXPECT_FALSE(m_frame->ChooseColour(grid, 0)),
+  wxTEST_DIALOG(EXPECT_FALSE(m_frame->Commands().cells.ChooseColour(grid, 0)),
                 ExpectMoreColours(), wxExpectModal<wxColourDialog>(*wxRED, wxID_CANCEL));
   EXPECT_FALSE(m_frame->GetDocument().IsModified());
   EXPECT_EQ(grid->GetNumberRows(), 1);
-  EXPECT_FALSE(m_frame->EditMenu()->IsEnabled(wxID_UNDO));
+  EXPECT_FALSE(m_frame->Commands().undo.EditMenu()->IsEnabled(wxID_UNDO));
 }
 
 TEST_F(CellEditing, CustomColoursGoBothWaysSnappedAndWhiteSlotsAreKept) {
   auto seen = std::make_shared<wxExpectModal<wxColourDialog>::Seen>();
-  wxTEST_DIALOG(m_frame->ChooseColour(grid, 0),
+  wxTEST_DIALOG(m_frame->Commands().cells.ChooseColour(grid, 0),
                 ExpectMoreColours(),
                 wxExpectModal<wxColourDialog>(*wxBLUE, wxID_OK, seen)
                     .WithCustomColour(2, wxColour(100, 200, 30))
                     .WithCustomColour(3, *wxWHITE));
-  EXPECT_EQ(m_frame->PaletteColour(2), wxColour(126, 212, 40));
-  EXPECT_FALSE(m_frame->PaletteColour(3).IsOk());
+  EXPECT_EQ(SlotColour(m_frame->GetDocument(), 2), wxColour(126, 212, 40));
+  EXPECT_FALSE(SlotColour(m_frame->GetDocument(), 3).IsOk());
 
-  wxTEST_DIALOG(m_frame->ChooseColour(grid, 0),
+  wxTEST_DIALOG(m_frame->Commands().cells.ChooseColour(grid, 0),
                 ExpectMoreColours(), wxExpectModal<wxColourDialog>(*wxBLUE, wxID_OK, seen));
   EXPECT_EQ(seen->data.GetCustomColour(2), wxColour(126, 212, 40));
   EXPECT_EQ(seen->data.GetColour(), IndexToWxColour(ColourToIndex(*wxBLUE)));
@@ -218,7 +219,7 @@ TEST_F(CellEditing, ThePaletteStartsOnTheRowsColourAndItsKeysMoveChooseAndCancel
     SetRowColour(m_frame, 0, 0, c.colour);
     const std::vector<int>& keys = c.keys;
     auto seen = std::make_shared<PaletteSeen>();
-    wxTEST_DIALOG(m_frame->ChooseColour(grid, 0), ExpectPalette(keys, wxID_CANCEL, seen));
+    wxTEST_DIALOG(m_frame->Commands().cells.ChooseColour(grid, 0), ExpectPalette(keys, wxID_CANCEL, seen));
     EXPECT_TRUE(seen->shown) << c.what;
     EXPECT_EQ(seen->focusedAtStart, c.focusedAtStart) << c.what;
     EXPECT_EQ(m_frame->GetDocument().GetRow(0, 0).colour, c.after) << c.what;

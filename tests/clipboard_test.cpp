@@ -5,6 +5,7 @@
 #include <wx/notebook.h>
 #include <wx/uiaction.h>
 
+#include "gui/frame/frame_commands.h"
 #include "gui/frame/lumivane_frame.h"
 #include "support/app_fixture.h"
 #include "support/gui_testing.h"
@@ -78,7 +79,7 @@ TEST_F(Clipboard, RowsCopiedFromOneScenePasteIntoAnotherAsOneStep) {
   EXPECT_EQ(m_frame->GetDocument().GetRow(1, 0).colour, 86);
   EXPECT_EQ(Row(1, 1), "7||||");  // no colour: none pasted
   EXPECT_TRUE(m_frame->GetDocument().IsModified());
-  EXPECT_EQ(m_frame->EditMenu()->GetLabel(wxID_UNDO), "Undo paste\tCtrl-Z");
+  EXPECT_EQ(m_frame->Commands().undo.EditMenu()->GetLabel(wxID_UNDO), "Undo paste\tCtrl-Z");
   Command(wxID_UNDO);
   EXPECT_EQ(second->GetNumberRows(), 1);
 }

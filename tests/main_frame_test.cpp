@@ -9,6 +9,7 @@
 #include <wx/uiaction.h>
 
 #include "gui/app/lumivane_app.h"
+#include "gui/frame/frame_commands.h"
 #include "gui/frame/lumivane_frame.h"
 #include "support/app_fixture.h"
 #include "support/gui_testing.h"
@@ -33,7 +34,7 @@ TEST_F(MainFrame, StartsWithOneEmptySceneAndQuietStatusBar) {
   for (int field = 0; field < 3; ++field) {
     EXPECT_EQ(Status(m_frame, field), "");
   }
-  EXPECT_FALSE(m_frame->EditMenu()->IsEnabled(wxID_UNDO));
+  EXPECT_FALSE(m_frame->Commands().undo.EditMenu()->IsEnabled(wxID_UNDO));
   EXPECT_FALSE(m_frame->GetToolBar()->GetToolEnabled(wxID_UNDO));
   EXPECT_FALSE(m_frame->GetDocument().IsModified());
   ASSERT_NE(m_frame->Timer(), nullptr);
@@ -114,7 +115,7 @@ TEST_F(MainFrame, ToolAndCheckShowTheViewStateAtTheNextUpdate) {
     m_frame->View() = ViewState{shown.hideTo};
     m_frame->UpdateWindowUI();
     EXPECT_EQ(m_frame->GetToolBar()->GetToolState(ID_AUTO_TRANSFER), shown.autoTransfer);
-    EXPECT_EQ(m_frame->EditMenu()->IsChecked(ID_HIDE_TO), shown.hideTo);
+    EXPECT_EQ(m_frame->Commands().undo.EditMenu()->IsChecked(ID_HIDE_TO), shown.hideTo);
   }
 }
 

@@ -19,6 +19,7 @@
 #include "gui/app/lumivane_app.h"
 #include "gui/frame/cell_colours.h"
 #include "gui/frame/fade_hold_row.h"
+#include "gui/frame/frame_commands.h"
 #include "gui/frame/lumivane_frame.h"
 #include "support/app_fixture.h"
 #include "support/gui_testing.h"
@@ -146,9 +147,9 @@ TEST_F(ScenarioFile, GoldenFileLoadsWholeAndSavesUnchanged) {
   EXPECT_EQ(m_frame->GetDocument().GetScenario().inputs[1], -1);
   EXPECT_EQ(m_frame->GetDocument().GetScenario().inputs[2], -3);
   EXPECT_EQ(m_frame->GetDocument().GetScenario().inputs[3], 5);
-  EXPECT_EQ(m_frame->PaletteColour(0), wxColour(255, 0, 0));
-  EXPECT_EQ(m_frame->PaletteColour(15), wxColour(40, 83, 126));
-  EXPECT_FALSE(m_frame->PaletteColour(1).IsOk());
+  EXPECT_EQ(SlotColour(m_frame->GetDocument(), 0), wxColour(255, 0, 0));
+  EXPECT_EQ(SlotColour(m_frame->GetDocument(), 15), wxColour(40, 83, 126));
+  EXPECT_FALSE(SlotColour(m_frame->GetDocument(), 1).IsOk());
 
   // The first scene is shown: its values fill the fade/hold row, and the
   // Hide "To" mark follows it, not the last scene read.
@@ -192,11 +193,11 @@ TEST_F(ScenarioFile, ReaderTakesColumnsToColumnInputsAndPaletteAsWritten) {
   EXPECT_EQ(m_frame->GetDocument().GetScenario().inputs[1], 1);
   EXPECT_EQ(m_frame->GetDocument().GetScenario().inputs[2], 0);
   EXPECT_EQ(m_frame->GetDocument().GetScenario().inputs[3], 3);
-  EXPECT_EQ(m_frame->PaletteColour(1), wxColour(1, 2, 3));
-  EXPECT_EQ(m_frame->PaletteColour(2), wxColour(44, 0, 0));
+  EXPECT_EQ(SlotColour(m_frame->GetDocument(), 1), wxColour(1, 2, 3));
+  EXPECT_EQ(SlotColour(m_frame->GetDocument(), 2), wxColour(44, 0, 0));
   // Malformed entries leave the colours of the scenario before.
-  EXPECT_EQ(m_frame->PaletteColour(3), wxColour(9, 9, 9));
-  EXPECT_EQ(m_frame->PaletteColour(4), wxColour(8, 8, 8));
+  EXPECT_EQ(SlotColour(m_frame->GetDocument(), 3), wxColour(9, 9, 9));
+  EXPECT_EQ(SlotColour(m_frame->GetDocument(), 4), wxColour(8, 8, 8));
 }
 
 TEST_F(ScenarioFile, AMissingOrUnreadableFileChangesNothing) {

@@ -8,6 +8,7 @@
 #include "gui/app/lumivane_app.h"
 #include "gui/frame/cell_colours.h"
 #include "gui/frame/fade_hold_row.h"
+#include "gui/frame/frame_commands.h"
 #include "gui/frame/lumivane_frame.h"
 #include "support/app_fixture.h"
 #include "support/gui_testing.h"
@@ -18,7 +19,7 @@ const char* const ASK_HIDE =
     "The \"To\" column is not empty. Are you sure that you want to hide it?";
 
 void ChooseHideTo(LumivaneFrame* frame, bool on) {
-  frame->EditMenu()->Check(ID_HIDE_TO, on);
+  frame->Commands().undo.EditMenu()->Check(ID_HIDE_TO, on);
   wxCommandEvent event(wxEVT_MENU, ID_HIDE_TO);
   event.SetInt(on);
   frame->ProcessWindowEvent(event);

@@ -28,7 +28,7 @@ class Undo : public AppTest {
     m_frame->ProcessWindowEvent(undo);
   }
   bool UndoEnabled() {
-    const bool menu = m_frame->EditMenu()->IsEnabled(wxID_UNDO);
+    const bool menu = m_frame->Commands().undo.EditMenu()->IsEnabled(wxID_UNDO);
     EXPECT_EQ(menu, m_frame->GetToolBar()->GetToolEnabled(wxID_UNDO));
     return menu;
   }
@@ -117,11 +117,11 @@ TEST_F(Undo, InsertingARowIsAStepOfItsOwnNamedInTheMenu) {
   delete m_frame->Commands().rows.BuildContextMenu(grid, 0);
   wxCommandEvent insert(wxEVT_MENU, ID_ROW_INSERT);
   m_frame->ProcessWindowEvent(insert);  // row 0 is now the new empty row
-  EXPECT_EQ(m_frame->EditMenu()->GetLabel(wxID_UNDO), "Undo insert row\tCtrl-Z");
+  EXPECT_EQ(m_frame->Commands().undo.EditMenu()->GetLabel(wxID_UNDO), "Undo insert row\tCtrl-Z");
   ChooseUndo();
   EXPECT_EQ(grid->GetCellValue(0, COL_DESCRIPTION), "a");
-  EXPECT_EQ(m_frame->EditMenu()->GetLabel(wxID_UNDO), "Undo edit cell\tCtrl-Z");
-  EXPECT_EQ(m_frame->EditMenu()->GetLabel(wxID_REDO), "Redo insert row\tCtrl-Y");
+  EXPECT_EQ(m_frame->Commands().undo.EditMenu()->GetLabel(wxID_UNDO), "Undo edit cell\tCtrl-Z");
+  EXPECT_EQ(m_frame->Commands().undo.EditMenu()->GetLabel(wxID_REDO), "Redo insert row\tCtrl-Y");
   EXPECT_TRUE(m_frame->GetDocument().IsModified());
 }
 
@@ -147,7 +147,7 @@ TEST_F(Undo, ModifiedFollowsTheSavedPointThroughUndoAndRedo) {
   Pump();
   EXPECT_EQ(HoldOf(m_frame, 0), 2.0);
   EXPECT_EQ(m_frame->FadeHold().HoldText()->GetValue(), "2");
-  EXPECT_FALSE(m_frame->EditMenu()->IsEnabled(wxID_REDO));
+  EXPECT_FALSE(m_frame->Commands().undo.EditMenu()->IsEnabled(wxID_REDO));
 }
 
 TEST_F(Undo, ADeletedSceneComesBackWithItsPageAndIsShown) {
@@ -162,7 +162,7 @@ TEST_F(Undo, ADeletedSceneComesBackWithItsPageAndIsShown) {
       },
       ExpectMessageBox("Delete scene - are you sure?", "Delete scene", wxYES));
   ASSERT_EQ(m_frame->SceneCount(), 1);
-  EXPECT_EQ(m_frame->EditMenu()->GetLabel(wxID_UNDO), "Undo delete scene \"Finale\"\tCtrl-Z");
+  EXPECT_EQ(m_frame->Commands().undo.EditMenu()->GetLabel(wxID_UNDO), "Undo delete scene \"Finale\"\tCtrl-Z");
   ChooseUndo();
   ASSERT_EQ(m_frame->SceneCount(), 2);
   EXPECT_EQ(m_frame->Notebook()->GetPageText(1), "Finale");
@@ -179,7 +179,7 @@ TEST_F(Undo, ATypedHoldIsTakenBackBeforeTheStepBeforeIt) {
   ChooseUndo();
   EXPECT_EQ(HoldOf(m_frame, 0), 2.5);
   EXPECT_EQ(m_frame->FadeHold().HoldText()->GetValue(), "2.5");
-  EXPECT_EQ(m_frame->EditMenu()->GetLabel(wxID_UNDO), "Undo fade and hold\tCtrl-Z");
+  EXPECT_EQ(m_frame->Commands().undo.EditMenu()->GetLabel(wxID_UNDO), "Undo fade and hold\tCtrl-Z");
   wxCommandEvent redo(wxEVT_MENU, wxID_REDO);
   m_frame->ProcessWindowEvent(redo);
   EXPECT_EQ(HoldOf(m_frame, 0), 7.0);

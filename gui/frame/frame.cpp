@@ -62,10 +62,8 @@ LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size, AppState
 
   auto* sizer = new wxBoxSizer(wxVERTICAL);
   m_book = std::make_unique<SceneBook>(this, m_document, [this](wxGrid* grid) {
-    grid->Bind(wxEVT_GRID_CELL_LEFT_CLICK, &LumivaneFrame::OnCellLeftClick, this);
+    m_commands->cells.BindGrid(grid);
     grid->Bind(wxEVT_GRID_CELL_RIGHT_CLICK, &RowSceneCommands::OnCellRightClick, &m_commands->rows);
-    grid->Bind(wxEVT_GRID_EDITOR_SHOWN, &LumivaneFrame::OnEditorShown, this);
-    grid->Bind(wxEVT_GRID_CELL_CHANGED, &LumivaneFrame::OnCellChanged, this);
     RouteClipboardKeys(grid, this);
   });
   sizer->Add(m_book->Notebook(), 1, wxEXPAND);
@@ -144,7 +142,7 @@ void LumivaneFrame::StopRun() {
   m_session->Stop();
   SetStatus(m_document.IsModified() ? STATE_MODIFIED : "", STATUS_STATE);
   ClearStaleMessage(GetStatusBar(), IsInputMessage);
-  ShowHoldField();
+  m_linkView->ShowHoldField();
 }
 
 void LumivaneFrame::SetModified(bool on) { m_document.SetModified(on); }
@@ -166,18 +164,13 @@ void LumivaneFrame::ResetScenes() {
   m_document.Replace(std::move(none));
 }
 
-wxColour LumivaneFrame::PaletteColour(int slot) const {
-  const ::PaletteColour& colour = m_document.GetScenario().palette[slot];
-  return colour.set ? wxColour(colour.red, colour.green, colour.blue) : wxColour();
-}
-
 LumivaneFrame::ModalScope::ModalScope(LumivaneFrame* frame) : m_frame(frame) { ++m_frame->m_modalDepth; }
 
 LumivaneFrame::ModalScope::~ModalScope() {
   if (--m_frame->m_modalDepth == 0 && m_frame->m_fileChangePending) {
     // The file changed while the dialog was open: ask now, after the
     // command that opened it has finished.
-    m_frame->CallAfter([frame = m_frame] { frame->AskAboutChangedFile(); });
+    m_frame->CallAfter([frame = m_frame] { frame->m_linkView->AskAboutChangedFile(); });
   }
 }
 

@@ -133,11 +133,6 @@ void LumivaneFrame::BindCommands() {
   // updates its controls (at idle time, and as a menu opens).
   Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Check(m_view.hideTo); }, ID_HIDE_TO);
   Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Check(m_session->Snapshot().autoTransfer); }, ID_AUTO_TRANSFER);
-  Bind(wxEVT_MENU, [this](wxCommandEvent&) { StepHistory(true); }, wxID_UNDO);
-  Bind(wxEVT_MENU, [this](wxCommandEvent&) { StepHistory(false); }, wxID_REDO);
-  // Edits made straight through a grid reach the menu and tools here as well.
-  Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Enable(m_document.CanUndo()); }, wxID_UNDO);
-  Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Enable(m_document.CanRedo()); }, wxID_REDO);
   Bind(wxEVT_MENU, [this](wxCommandEvent&) { RunSettingsCommand(*this, m_app); }, wxID_PROPERTIES);
   Bind(wxEVT_MENU, &LumivaneFrame::OnResetBoards, this, ID_RESET_BOARDS);
   Bind(wxEVT_MENU, &LumivaneFrame::OnProgramBoards, this, ID_PROGRAM_BOARDS);
@@ -159,14 +154,5 @@ void LumivaneFrame::BindCommands() {
        },
        ID_EXPORT_PREVIEW);
   BindRomRecordCommand(*this, m_app, m_document);
-  // A colour cell typed into: the colour dialog, once the grid's event is over.
-  Bind(wxEVT_MENU,
-       [this](wxCommandEvent&) {
-         if (wxGrid* grid = m_book->ExistingGrid(m_book->ColourScene())) {
-           grid->HideCellEditControl();
-         }
-         ChooseColour(m_book->ColourScene(), m_book->ColourRow());
-       },
-       ID_PICK_COLOUR);
   Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { SetAllHold(m_document, SetAllSource()); }, ID_HOLD_SET_ALL);
 }

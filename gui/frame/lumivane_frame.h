@@ -54,7 +54,9 @@ class WindowRemotes;
 //                           (fade_hold_row.h) committed
 //   undo.cpp                the Undo command
 //   scenario_file.cpp       reading and writing the scenario file
-//   board_commands.cpp      the board session and what it tells, opening
+//   link_view.cpp           what the board session tells, and the file
+//                           changed on disk
+//   board_commands.cpp      the board session, opening
 //                           the link, transfers, reset/clear/program
 //                           (program_progress.h: Program's dialog)
 //   document_commands.cpp   new, open, save, revert, exit, closing
@@ -63,9 +65,11 @@ class WindowRemotes;
 //   ../dialogs/dialog_commands.h  settings, input configuration, check,
 //                                 the board monitor, what the boards hold
 //                                 (rom_record_command.cpp)
-//   frame_commands.h        groups: row_scene_commands.h (rows and
+//   frame_commands.h        groups: cell_edit_commands.h (cell edits,
+//                           colour choice), row_scene_commands.h (rows and
 //                           scenes: insert, delete, move...),
-//                           report_commands.h (print), help
+//                           report_commands.h (print), undo_commands.h,
+//                           help
 //                           (../help/help_commands.h), clipboard_commands.h
 class LumivaneFrame : public wxFrame, public DocumentListener {
  public:
@@ -102,10 +106,7 @@ class LumivaneFrame : public wxFrame, public DocumentListener {
   void DocumentChanged(const ChangeSet& changes) override;
 
   // Cell editing and undo.
-  bool ChooseColour(wxGrid* grid, int row);
-  bool ChooseColour(int scene, int row);
   void CommitFadeHold();
-  void UpdateUndoRedo();
 
   // Scenario file (storage/scenario_file.cpp).
   // Writes the open scenario to `path`: its own file, or a copy.
@@ -182,15 +183,12 @@ class LumivaneFrame : public wxFrame, public DocumentListener {
   Document& GetDocument() { return m_document; }
   wxNotebook* Notebook() const;
   FadeHoldRow& FadeHold() { return *m_fadeHold; }
-  // The menu that holds Undo.
-  wxMenu* EditMenu() const;
   // Auto transfer and Hide "To" as the commands left them; tests set them
   // the way a click on the tool or the check would before its command.
   ViewState& View() { return m_view; }
   bool IsRunning() const { return m_session->Running(); }
   BoardSession& Session() { return *m_session; }
   int ActiveScene() const { return m_activeScene; }
-  wxColour PaletteColour(int slot) const;
   wxTimer* Timer() const { return m_timer; }
   // The remotes, show mode and the Remote control command
   // (../remote/window_remotes.h).
@@ -202,9 +200,6 @@ class LumivaneFrame : public wxFrame, public DocumentListener {
   void OnPageChanged(wxBookCtrlEvent& event);
   void OnHideToColumn(wxCommandEvent& event);
   void OnAutoTransfer(wxCommandEvent& event);
-  void OnEditorShown(wxGridEvent& event);
-  void OnCellLeftClick(wxGridEvent& event);
-  void OnCellChanged(wxGridEvent& event);
 
  private:
   // While a dialog waits for the user, the file watch only notes a change
@@ -212,7 +207,7 @@ class LumivaneFrame : public wxFrame, public DocumentListener {
   friend class ModalScope;
   // Row and scene commands change what the frame shows and follow a run.
   friend class RowSceneCommands;
-  void StepHistory(bool back);
+  friend class CellEditCommands;
   void BuildMenus();
   void BuildToolBar();
   void BindCommands();
@@ -224,25 +219,12 @@ class LumivaneFrame : public wxFrame, public DocumentListener {
   void BindDocumentCommands();
   void StartEmptyScenario();
   bool ConfirmLosingChanges();
-  // The board session found the scenario file changed on disk; the
-  // question put off while a dialog was open.
-  void ScenarioFileChanged();
   void WatchScenarioFile();
-  void AskAboutChangedFile();
   void GoToScene(int scene);
   // The port and speed the board commands go to.
   BoardTarget Target() const;
-  void ReloadScenario();
-  void ReportTransmitFailure();
-  void ReportOpenFailure();
   // Hands the link the current page's scene to send and play from.
   void StartRun();
-  // What the board session tells, on the window's thread.
-  void HandleLinkReport(const LinkReport& report);
-  void LinkFinished(const LinkReport& report);
-  void RunReport(const LinkReport& report);
-  // The countdown, and the run's lateness when it is late.
-  void ShowHoldField();
 
   AppState& m_app;
   ViewState m_view;

@@ -91,7 +91,6 @@ void LumivaneFrame::OnHideToColumn(wxCommandEvent& event) {
 }
 
 void LumivaneFrame::DocumentChanged(const ChangeSet& changes) {
-  UpdateUndoRedo();
   if (changes.typedIntoCell) {
     return;  // the cell edit's command follows and says what changed
   }

@@ -1,6 +1,6 @@
 // Undo and Redo: every change of the scenario is a step of the Document's
 // history; here the window shows where a step took it back or forward.
-#include "gui/frame/lumivane_frame.h"
+#include "gui/frame/undo_commands.h"
 
 #include <algorithm>
 
@@ -9,7 +9,9 @@
 #include <wx/notebook.h>
 #include <wx/toolbar.h>
 
+#include "core/model/document.h"
 #include "gui/app/texts.h"
+#include "gui/frame/lumivane_frame.h"
 #include "gui/frame/scene_book.h"
 
 namespace {
@@ -24,33 +26,43 @@ wxString MenuText(const char* verb, const std::string& label, const char* accele
 
 }  // namespace
 
-
-void LumivaneFrame::UpdateUndoRedo() {
-  const bool undo = m_document.CanUndo();
-  const bool redo = m_document.CanRedo();
-  GetMenuBar()->Enable(wxID_UNDO, undo);
-  GetToolBar()->EnableTool(wxID_UNDO, undo);
-  GetMenuBar()->Enable(wxID_REDO, redo);
-  GetToolBar()->EnableTool(wxID_REDO, redo);
-  GetMenuBar()->SetLabel(wxID_UNDO, MenuText(MENU_UNDO, m_document.UndoLabel(), MENU_UNDO_ACCEL));
-  GetMenuBar()->SetLabel(wxID_REDO, MenuText(MENU_REDO, m_document.RedoLabel(), MENU_REDO_ACCEL));
+UndoCommands::UndoCommands(LumivaneFrame& frame, Document& document) : m_frame(frame), m_document(document) {
+  m_frame.Bind(wxEVT_MENU, [this](wxCommandEvent&) { StepHistory(true); }, wxID_UNDO);
+  m_frame.Bind(wxEVT_MENU, [this](wxCommandEvent&) { StepHistory(false); }, wxID_REDO);
+  // Edits made straight through a grid reach the menu and tools here as well.
+  m_frame.Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Enable(m_document.CanUndo()); }, wxID_UNDO);
+  m_frame.Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Enable(m_document.CanRedo()); }, wxID_REDO);
+  m_document.AddListener(this);
 }
 
-wxMenu* LumivaneFrame::EditMenu() const {
+UndoCommands::~UndoCommands() { m_document.RemoveListener(this); }
+
+void UndoCommands::DocumentChanged(const ChangeSet&) {
+  const bool undo = m_document.CanUndo();
+  const bool redo = m_document.CanRedo();
+  m_frame.GetMenuBar()->Enable(wxID_UNDO, undo);
+  m_frame.GetToolBar()->EnableTool(wxID_UNDO, undo);
+  m_frame.GetMenuBar()->Enable(wxID_REDO, redo);
+  m_frame.GetToolBar()->EnableTool(wxID_REDO, redo);
+  m_frame.GetMenuBar()->SetLabel(wxID_UNDO, MenuText(MENU_UNDO, m_document.UndoLabel(), MENU_UNDO_ACCEL));
+  m_frame.GetMenuBar()->SetLabel(wxID_REDO, MenuText(MENU_REDO, m_document.RedoLabel(), MENU_REDO_ACCEL));
+}
+
+wxMenu* UndoCommands::EditMenu() const {
   wxMenu* menu = nullptr;
-  GetMenuBar()->FindItem(wxID_UNDO, &menu);
+  m_frame.GetMenuBar()->FindItem(wxID_UNDO, &menu);
   return menu;
 }
 
-void LumivaneFrame::StepHistory(bool back) {
-  const int current = CurrentScene();
-  if (wxGrid* grid = ExistingGrid(current)) {
+void UndoCommands::StepHistory(bool back) {
+  const int current = m_frame.CurrentScene();
+  if (wxGrid* grid = m_frame.ExistingGrid(current)) {
     grid->HideCellEditControl();  // its text belongs to the state being left
   }
   // A typed fade or hold is a step of its own before it: undo takes it back
   // first, as the user sees it in the field.
-  CommitFadeHold();
-  StopRun();
+  m_frame.CommitFadeHold();
+  m_frame.StopRun();
   EditPlace place;
   // The Document announces the step; the book shows its place.
   if (back) {
