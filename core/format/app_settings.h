@@ -26,6 +26,9 @@ struct Settings {
   bool sizeStored = false;
   int width = 0;
   int height = 0;
+  // The window's language ("de", "en"), taken at the next start; empty
+  // follows the desktop.
+  std::string language;
 
   bool operator==(const Settings& other) const;
   bool operator!=(const Settings& other) const { return !(*this == other); }

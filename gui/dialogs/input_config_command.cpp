@@ -24,7 +24,7 @@ void LumivaneFrame::OnInputConfig(wxCommandEvent&) {
       return;
     }
   }
-  SetStatus(MSG_INPUT_CONFIG_CHANGED, STATUS_MESSAGE);
+  SetStatus(_(MSG_INPUT_CONFIG_CHANGED), STATUS_MESSAGE);
   std::array<int, INPUT_COUNT> chosen{};
   for (int input = 0; input < LumivaneInputConfig::INPUTS; ++input) {
     chosen[input] = dialog.Function(input);

@@ -1,3 +1,4 @@
+#include "gui/app/app_language.h"
 #include "gui/app/app_state.h"
 #include "gui/app/texts.h"
 #include "gui/dialogs/settings_dlg.h"
@@ -7,12 +8,12 @@ void LumivaneFrame::OnSettings(wxCommandEvent&) {
   StopRun();
   // Free the adapter in use, so that the port list can open and show it.
   m_session->Close();
-  LumivaneSettingsDlg dialog(this, m_app.settings);
+  LumivaneSettingsDlg dialog(this, m_app.settings, OfferedLanguages(m_app.localeDir));
   ModalScope modal(this);
   if (dialog.ShowModal() == wxID_OK) {
     m_app.settings = dialog.Values();
     // The next board command opens the link with the new port and rate.
     m_session->Close();
-    SetStatus(MSG_SETTINGS_CHANGED, STATUS_MESSAGE);
+    SetStatus(_(MSG_SETTINGS_CHANGED), STATUS_MESSAGE);
   }
 }

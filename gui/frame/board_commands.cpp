@@ -56,13 +56,13 @@ void LumivaneFrame::ReportTransmitFailure() {
   // command opens it afresh. Auto transfer stops repeating the message.
   SwitchAutoTransferOff();
   m_lastLinkFailure = LINK_WRITE_FAILED;
-  ShowError(ERR_TRANSMIT);
+  ShowError(_(ERR_TRANSMIT));
 }
 
 void LumivaneFrame::ReportOpenFailure() {
-  wxString message = ERR_PORT_INIT;
+  wxString message = _(ERR_PORT_INIT);
   if (m_session->Snapshot().autoTransfer) {
-    message += ERR_AUTO_TRANSMIT_OFF;
+    message += _(ERR_AUTO_TRANSMIT_OFF);
     SwitchAutoTransferOff();
   }
   m_lastLinkFailure = LINK_OPEN_FAILED;
@@ -101,7 +101,7 @@ void LumivaneFrame::StartRun() {
 }
 
 bool LumivaneFrame::EraseRom() {
-  SetStatus(MSG_ERASING_ROM, STATUS_MESSAGE);
+  SetStatus(_(MSG_ERASING_ROM), STATUS_MESSAGE);
   m_lastLinkFailure = LINK_OK;
   m_session->Erase();
   return m_lastLinkFailure == LINK_OK;
@@ -139,15 +139,15 @@ void LumivaneFrame::HandleLinkReport(const LinkReport& report) {
   switch (report.kind) {
     case LinkReport::OPENING:
       if (report.job == LinkJob::RESET || report.job == LinkJob::CLEAR) {
-        SetStatus(MSG_RESETTING_BOARDS, STATUS_MESSAGE);
+        SetStatus(_(MSG_RESETTING_BOARDS), STATUS_MESSAGE);
       } else if (report.job == LinkJob::OPEN) {
         SetStatus(m_openingText, STATUS_MESSAGE);
       } else {
-        SetStatus(LinkText(wxString::FromUTF8(m_app.settings.port), MSG_OPENING_PORT, MSG_OPENING_VIRTUAL), STATUS_MESSAGE);
+        SetStatus(LinkText(wxString::FromUTF8(m_app.settings.port), _(MSG_OPENING_PORT), _(MSG_OPENING_VIRTUAL)), STATUS_MESSAGE);
       }
       break;
     case LinkReport::ERASING:
-      SetStatus(MSG_ERASING_ROM, STATUS_MESSAGE);
+      SetStatus(_(MSG_ERASING_ROM), STATUS_MESSAGE);
       break;
     case LinkReport::PROGRAM_SCENE:
       GoToScene(report.number - 1);
@@ -157,12 +157,12 @@ void LumivaneFrame::HandleLinkReport(const LinkReport& report) {
       ScenarioFileChanged();
       break;
     case LinkReport::STORING:
-      SetStatus(wxString::Format(MSG_WRITING_SCENE, report.number), STATUS_MESSAGE);
+      SetStatus(wxString::Format(_(MSG_WRITING_SCENE), report.number), STATUS_MESSAGE);
       break;
     case LinkReport::PROGRAMMED:
       m_programProgress.End();
-      SetStatus(MSG_PROGRAMMING_DONE, STATUS_MESSAGE);
-      ShowMessage(BOX_PROGRAMMING_DONE, CAPTION_LUMIVANE, wxOK | wxICON_INFORMATION);
+      SetStatus(_(MSG_PROGRAMMING_DONE), STATUS_MESSAGE);
+      ShowMessage(_(BOX_PROGRAMMING_DONE), CAPTION_LUMIVANE, wxOK | wxICON_INFORMATION);
       break;
     default:
       RunReport(report);
@@ -212,12 +212,12 @@ void LumivaneFrame::LinkFinished(const LinkReport& report) {
       break;
     case LinkJob::RESET:
       if (outcome.result != BoardResult::OK) {
-        ShowError(ERR_PORT_INIT);
+        ShowError(_(ERR_PORT_INIT));
       }
       break;
     case LinkJob::CLEAR:
       if (outcome.result == BoardResult::OPEN_FAILED) {
-        ShowError(ERR_PORT_INIT);
+        ShowError(_(ERR_PORT_INIT));
       } else if (outcome.result == BoardResult::WRITE_FAILED) {
         ReportTransmitFailure();
       }
@@ -227,11 +227,11 @@ void LumivaneFrame::LinkFinished(const LinkReport& report) {
       if (outcome.result == BoardResult::OPEN_FAILED) {
         // The port message, then what it means for the programming.
         ReportOpenFailure();
-        ShowError(ERR_TRANSMIT);
+        ShowError(_(ERR_TRANSMIT));
       } else if (outcome.result == BoardResult::WRITE_FAILED) {
         ReportTransmitFailure();
       } else if (outcome.result == BoardResult::CANCELLED) {
-        const wxString message = wxString::Format(MSG_PROGRAMMING_CANCELLED, outcome.scenesStored, report.count);
+        const wxString message = wxString::Format(_(MSG_PROGRAMMING_CANCELLED), outcome.scenesStored, report.count);
         SetStatus(message, STATUS_MESSAGE);
         ShowMessage(message, CAPTION_LUMIVANE, wxOK | wxICON_INFORMATION);
       }

@@ -15,7 +15,7 @@ void LumivaneFrame::OnCheckScenario(wxCommandEvent&) {
   CommitOpenEdits();
   const std::vector<Finding> findings = CheckScenario(m_document.GetScenario());
   if (findings.empty()) {
-    ShowMessage(CHECK_NOTHING_FOUND, CHECK_TITLE, wxOK | wxICON_INFORMATION);
+    ShowMessage(_(CHECK_NOTHING_FOUND), _(CHECK_TITLE), wxOK | wxICON_INFORMATION);
     return;
   }
   CheckDlg dialog(this, m_document.GetScenario(), findings);

@@ -126,7 +126,7 @@ void LumivaneFrame::OnCut(wxCommandEvent&) {
     grid->ClearSelection();
   }
   CutRows(m_document, scene, rows);
-  SetStatus(MSG_MODIFIED_SCENARIO, STATUS_MESSAGE);
+  SetStatus(_(MSG_MODIFIED_SCENARIO), STATUS_MESSAGE);
 }
 
 void LumivaneFrame::OnPaste(wxCommandEvent&) {
@@ -162,6 +162,6 @@ void LumivaneFrame::OnPaste(wxCommandEvent&) {
     grid->ProcessWindowEvent(changed);
     return;
   }
-  SetStatus(MSG_MODIFIED_SCENARIO, STATUS_MESSAGE);
+  SetStatus(_(MSG_MODIFIED_SCENARIO), STATUS_MESSAGE);
   ShowWarnings(pasted.warnings);
 }

@@ -79,10 +79,10 @@ LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size, AppState
   m_document.SetPath(m_app.startFile.empty() ? m_app.settings.scenarioFile : m_app.startFile.utf8_string());
   if (!m_document.Path().empty()) {
     if (ReadScenario()) {
-      SetStatus(MSG_LOADED_RECENT, STATUS_MESSAGE);
+      SetStatus(_(MSG_LOADED_RECENT), STATUS_MESSAGE);
     } else {
       m_document.SetPath(std::string());
-      SetStatus(MSG_FAILED_RECENT, STATUS_MESSAGE);
+      SetStatus(_(MSG_FAILED_RECENT), STATUS_MESSAGE);
     }
   }
 
@@ -92,7 +92,7 @@ LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size, AppState
   // From here on the window follows every change of the Document.
   m_document.AddListener(this);
 
-  m_printing = new ReportPrinting(PRINTING_NAME, this);
+  m_printing = new ReportPrinting(_(PRINTING_NAME), this);
 
   m_timer = new wxTimer(this, ID_TIMER);
   Bind(wxEVT_TIMER, [this](wxTimerEvent&) { TimerTick(); }, ID_TIMER);
@@ -139,7 +139,7 @@ void LumivaneFrame::StopRun() {
   m_activeScene = -1;
   // Cancels what the run still had to send.
   m_session->Stop();
-  SetStatus(m_document.IsModified() ? STATE_MODIFIED : "", STATUS_STATE);
+  SetStatus(m_document.IsModified() ? _(STATE_MODIFIED) : "", STATUS_STATE);
   ClearStaleMessage(GetStatusBar(), IsInputMessage);
   ShowHoldField();
 }
@@ -187,7 +187,7 @@ void LumivaneFrame::UpdateTitle() {
   const wxString file = wxString::FromUTF8(m_document.Path());
   // Unsaved changes show as a mark before the name, as desktop programs do.
   SetTitle(TITLE_PREFIX + wxString(m_document.IsModified() ? TITLE_MODIFIED_MARK : "") +
-           (file.empty() ? wxString(TITLE_UNTITLED) : file.AfterLast('/')));
+           (file.empty() ? wxString(_(TITLE_UNTITLED)) : file.AfterLast('/')));
 }
 
 void LumivaneFrame::OnAutoTransfer(wxCommandEvent& event) {

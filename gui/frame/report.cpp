@@ -8,14 +8,14 @@
 
 wxString LumivaneFrame::BuildReport() {
   const wxString file = wxString::FromUTF8(m_document.Path());
-  const wxString title = file.empty() ? wxString(TITLE_UNTITLED) : file.AfterLast('/');
+  const wxString title = file.empty() ? wxString(_(TITLE_UNTITLED)) : file.AfterLast('/');
   return wxString::FromUTF8(BuildReportHtml(m_document.GetScenario(), title.utf8_string()));
 }
 
 wxString LumivaneFrame::BuildReportHeader() const {
   const wxString file = wxString::FromUTF8(m_document.Path());
   return wxString::FromUTF8(
-      BuildReportHeaderHtml((file.empty() ? wxString(TITLE_UNTITLED) : file).utf8_string()));
+      BuildReportHeaderHtml((file.empty() ? wxString(_(TITLE_UNTITLED)) : file).utf8_string()));
 }
 
 // Header and fonts are set anew each time, so they follow the file name.

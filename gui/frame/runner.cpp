@@ -85,12 +85,12 @@ void LumivaneFrame::AskAboutChangedFile() {
     ReloadScenario();
     return;
   }
-  wxString question = ASK_FILE_CHANGED;
+  wxString question = _(ASK_FILE_CHANGED);
   if (m_document.IsModified()) {
-    question += ASK_FILE_CHANGED_LOSE;
+    question += _(ASK_FILE_CHANGED_LOSE);
   }
-  question += ASK_RELOAD;
-  if (ShowMessage(question, CAPTION_FILE_CHANGED, wxYES_NO | wxICON_QUESTION) == wxYES) {
+  question += _(ASK_RELOAD);
+  if (ShowMessage(question, _(CAPTION_FILE_CHANGED), wxYES_NO | wxICON_QUESTION) == wxYES) {
     ReloadScenario();
   }
 }
@@ -106,9 +106,9 @@ void LumivaneFrame::GoToScene(int scene) {
 void LumivaneFrame::RunReport(const LinkReport& report) {
   switch (report.kind) {
     case LinkReport::RUN_STARTED:
-      SetStatus(LinkText(wxString::FromUTF8(m_app.settings.port), MSG_TRANSFERRED, MSG_TRANSFERRED_VIRTUAL), STATUS_MESSAGE);
+      SetStatus(LinkText(wxString::FromUTF8(m_app.settings.port), _(MSG_TRANSFERRED), _(MSG_TRANSFERRED_VIRTUAL)), STATUS_MESSAGE);
       m_timer->Start(TIMER_PERIOD_MS, wxTIMER_CONTINUOUS);
-      SetStatus(STATE_RUNNING, STATUS_STATE);
+      SetStatus(_(STATE_RUNNING), STATUS_STATE);
       break;
     case LinkReport::RUN_SCENE:
       GoToScene(report.number);
@@ -141,7 +141,7 @@ void LumivaneFrame::ShowHoldField() {
   const bool late = run.late > std::chrono::milliseconds(RUN_LATE_SHOWN_MS);
   if (late) {
     text += (text.empty() ? "" : "  ") +
-            wxString::Format(MSG_RUN_LATE, std::chrono::duration<double>(run.late).count());
+            wxString::Format(_(MSG_RUN_LATE), std::chrono::duration<double>(run.late).count());
   }
   // The field widens while it tells the lateness.
   SetStatusFieldWidths(GetStatusBar(), late);

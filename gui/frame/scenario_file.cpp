@@ -55,7 +55,7 @@ bool LumivaneFrame::ReadScenarioFrom(const wxString& path) {
   m_document.SetFileTime(modified);
   m_document.SetScenesLeftOut(scenesLeftOut);
   if (scenesLeftOut > 0) {
-    ShowMessage(wxString::Format(WARN_SCENES_LEFT_OUT, scenesLeftOut, MAX_SCENES), CAPTION_WARNING,
+    ShowMessage(wxString::Format(_(WARN_SCENES_LEFT_OUT), scenesLeftOut, MAX_SCENES), _(CAPTION_WARNING),
                 wxOK | wxICON_WARNING);
   }
   ShowSceneValues(CurrentScene());

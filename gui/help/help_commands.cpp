@@ -12,6 +12,7 @@
 #include <wx/utils.h>
 #include <wx/weakref.h>
 
+#include "gui/app/app_language.h"
 #include "gui/app/app_state.h"
 #include "gui/app/texts.h"
 #include "core/mailcap/mailcap.h"
@@ -19,7 +20,7 @@
 #include "resources/icons.h"
 
 void LumivaneFrame::ShowTips() {
-  const wxString path = m_app.docDir + "/" + TIPS_FILE_NAME;
+  const wxString path = TipsFilePath(m_app.docDir, m_app.language);
   // A negative index lies past the last tip, so the provider starts over.
   std::unique_ptr<wxTipProvider> provider(
       wxCreateFileTipProvider(path, static_cast<size_t>(m_app.settings.tip)));
@@ -37,7 +38,7 @@ bool LumivaneFrame::OpenUserGuide(const wxString& mailcapPath) {
   const wxString guide = m_app.docDir + "/" + USER_GUIDE_FILE_NAME;
   if (!wxFileExists(guide)) {
     // A viewer would only report a missing file in its own words, if at all.
-    ShowMessage(wxString::Format(ERR_USER_GUIDE_MISSING, guide), CAPTION_ERROR, wxOK | wxICON_ERROR);
+    ShowMessage(wxString::Format(_(ERR_USER_GUIDE_MISSING), guide), _(CAPTION_ERROR), wxOK | wxICON_ERROR);
     return false;
   }
   const std::string command = mailcap_view_command(
@@ -51,18 +52,18 @@ bool LumivaneFrame::OpenUserGuide(const wxString& mailcapPath) {
   }
   // The desktop's opener may find no viewer either; then the user is told
   // where the guide lies, once it has given up.
-  const wxString noViewer = wxString::Format(ERR_USER_GUIDE_NO_VIEWER, guide);
+  const wxString noViewer = wxString::Format(_(ERR_USER_GUIDE_NO_VIEWER), guide);
   wxWeakRef<LumivaneFrame> frame(this);
   if (OpenWithDesktop(guide, [frame, noViewer] {
         if (frame) {
           frame->CallAfter([frame, noViewer] {
-            if (frame) frame->ShowMessage(noViewer, CAPTION_ERROR, wxOK | wxICON_ERROR);
+            if (frame) frame->ShowMessage(noViewer, _(CAPTION_ERROR), wxOK | wxICON_ERROR);
           });
         }
       })) {
     return true;
   }
-  ShowMessage(noViewer, CAPTION_ERROR, wxOK | wxICON_ERROR);
+  ShowMessage(noViewer, _(CAPTION_ERROR), wxOK | wxICON_ERROR);
   return false;
 }
 
@@ -76,7 +77,7 @@ void LumivaneFrame::OnAbout(wxCommandEvent&) {
   wxAboutDialogInfo info;
   info.SetName(ABOUT_NAME);
   info.SetVersion(ABOUT_VERSION);
-  info.SetDescription(ABOUT_DESCRIPTION);
+  info.SetDescription(_(ABOUT_DESCRIPTION));
   info.SetCopyright(ABOUT_NOTICE);
   info.SetIcon(wxIcon(about48_xpm));
   info.SetWebSite(ABOUT_WEB_SITE);
