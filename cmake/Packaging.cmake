@@ -13,9 +13,11 @@
 #   P/share/mime/packages/lumivane.xml
 #   P/share/lumivane/70-lumivane-ftdi.rules   (for the administrator to copy
 #                                             to /etc/udev/rules.d)
+#   P/share/locale/<language>/LC_MESSAGES/lumivane.mo (found beside bin)
 #
 # The Debian package keeps the program together in /opt/lumivane (so its
-# doc directory is /opt/lumivane/doc, as the program expects) and moves
+# doc directory is /opt/lumivane/doc and its translations are in
+# /opt/lumivane/share/locale, as the program expects) and moves
 # what the desktop, AppStream, man, bash and udev must find to /usr:
 # /usr/share/applications, metainfo, icons, mime, man (compressed) and
 # bash-completion, /usr/lib/udev/rules.d. It adds the Debian files of

@@ -14,7 +14,7 @@ PACKAGES=(
   lintian appstream man-db
   clang libclang-rt-14-dev
   liblo-dev libmicrohttpd-dev nlohmann-json3-dev libqrencode-dev libgif-dev
-  gettext locales chromium
+  gettext locales chromium wx3.2-i18n
 )
 
 missing=()

@@ -38,6 +38,13 @@ if [ "$GUIDE" = ON ]; then
 fi
 [ "$(grep -c '' "$PREFIX/doc/lumivane.tips")" -ge 10 ] || fail "too few tips"
 grep -q '^#' "$PREFIX/doc/lumivane.tips" && fail "tips file has comment lines"
+# The translations beside bin/, where the program looks for them, and their
+# tips with as many lines as the English ones.
+for language in de fr; do
+  check_file "$PREFIX/share/locale/$language/LC_MESSAGES/lumivane.mo"
+  [ "$(grep -c '' "$PREFIX/doc/lumivane.$language.tips")" -eq "$(grep -c '' "$PREFIX/doc/lumivane.tips")" ] ||
+    fail "doc/lumivane.$language.tips has not one line for each tip"
+done
 
 # Shared libraries are looked for in ../lib first.
 if command -v readelf > /dev/null; then
@@ -115,6 +122,7 @@ if command -v cpack > /dev/null && command -v dpkg-deb > /dev/null; then
     dpkg-deb -c "$deb" | awk '{print $6 ($7 ? " " $7 " " $8 : "")}' > "$WORK/contents"
     for path in ./opt/lumivane/bin/lumivane ./opt/lumivane/bin/netfetch \
         ./opt/lumivane/doc/lumivane.tips ./usr/share/applications/com.lumivane.Lumivane.desktop \
+        ./opt/lumivane/share/locale/de/LC_MESSAGES/lumivane.mo ./opt/lumivane/doc/lumivane.fr.tips \
         ./usr/share/metainfo/com.lumivane.Lumivane.metainfo.xml \
         ./usr/share/icons/hicolor/48x48/apps/lumivane.png \
         ./usr/share/icons/hicolor/scalable/apps/lumivane.svg \
@@ -130,7 +138,9 @@ if command -v cpack > /dev/null && command -v dpkg-deb > /dev/null; then
     done
     [ "$GUIDE" = ON ] && { grep -qxF ./opt/lumivane/doc/lumivane_userguide.pdf "$WORK/contents" ||
       fail "package lacks the user guide"; }
-    grep -q '^\./opt/lumivane/share' "$WORK/contents" && fail "package keeps /opt/lumivane/share"
+    # Only the translations stay in /opt/lumivane/share, beside bin/.
+    grep '^\./opt/lumivane/share/.' "$WORK/contents" | grep -qv '^\./opt/lumivane/share/locale/' &&
+      fail "package keeps /opt/lumivane/share beyond its translations"
     dpkg-deb -f "$deb" Depends | grep -q 'libwxgtk3.2' || fail "package does not depend on wxGTK"
     dpkg-deb -f "$deb" Depends | grep -q 'libftdi1' || fail "package does not depend on libftdi1"
     dpkg-deb -x "$deb" "$WORK/root"

@@ -6,6 +6,7 @@
 
 #include "core/board/board_link.h"
 #include "core/board/protocol_bytes.h"
+#include "core/i18n/c_numeric_scope.h"
 
 namespace {
 
@@ -17,6 +18,7 @@ constexpr int DEBOUNCE_MAX_READINGS = 40;  // about 200 ms, then try again next 
 constexpr LinkDuration TICK = std::chrono::milliseconds(RUNNER_TICK_MS);
 
 std::string Countdown(long ticks) {
+  const CNumericScope decimalPoint;
   char text[32];
   snprintf(text, sizeof text, "%.1f", ticks / 10.0);
   return text;

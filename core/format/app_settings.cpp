@@ -15,6 +15,7 @@ constexpr const char* KEY_FRAME = "frame";
 constexpr const char* KEY_ACTIVE_DIR = "activedir";
 constexpr const char* KEY_COPY_DIR = "copydir";
 constexpr const char* KEY_FILE = "file";
+constexpr const char* KEY_LANGUAGE = "language";
 constexpr const char* SECTION_REMOTE = "Remote";
 constexpr const char* KEY_OSC = "osc";
 constexpr const char* KEY_HTTP = "http";
@@ -35,7 +36,8 @@ bool Settings::operator==(const Settings& other) const {
          tip == other.tip && activeDir == other.activeDir && copyDir == other.copyDir &&
          scenarioFile == other.scenarioFile && sizeStored == other.sizeStored && width == other.width &&
          height == other.height && oscPort == other.oscPort && httpPort == other.httpPort &&
-         remoteNetwork == other.remoteNetwork && remoteToken == other.remoteToken;
+         remoteNetwork == other.remoteNetwork && remoteToken == other.remoteToken &&
+         language == other.language;
 }
 
 Settings ReadSettings(const Utf8SettingsFile& file, const std::string& firstPort) {
@@ -48,6 +50,7 @@ Settings ReadSettings(const Utf8SettingsFile& file, const std::string& firstPort
   settings.baudIndex = file.ReadLong(SECTION_SETTINGS, KEY_BAUD, 0);
   settings.autoTransfer = file.ReadLong(SECTION_SETTINGS, KEY_AUTORUN, 1) != 0;
   settings.tip = file.ReadLong(SECTION_SETTINGS, KEY_TIP, 0);
+  settings.language = file.ReadString(SECTION_SETTINGS, KEY_LANGUAGE, "");
 
   const std::string frame = file.ReadString(SECTION_POSITION, KEY_FRAME, "");
   if (!frame.empty()) {
@@ -74,6 +77,11 @@ bool WriteSettings(const Utf8SettingsFile& file, const Settings& settings) {
   written = file.WriteLong(SECTION_SETTINGS, KEY_BAUD, settings.baudIndex) && written;
   written = file.WriteLong(SECTION_SETTINGS, KEY_AUTORUN, settings.autoTransfer ? 1 : 0) && written;
   written = file.WriteLong(SECTION_SETTINGS, KEY_TIP, settings.tip) && written;
+  // The desktop's language needs no key: files of users who never chose
+  // one stay as they were.
+  if (!settings.language.empty() || file.ReadString(SECTION_SETTINGS, KEY_LANGUAGE, "\n") != "\n") {
+    written = file.WriteString(SECTION_SETTINGS, KEY_LANGUAGE, settings.language) && written;
+  }
   written = file.WriteString(SECTION_SESSION, KEY_ACTIVE_DIR, settings.activeDir) && written;
   written = file.WriteString(SECTION_SESSION, KEY_COPY_DIR, settings.copyDir) && written;
   written = file.WriteString(SECTION_SESSION, KEY_FILE, settings.scenarioFile) && written;

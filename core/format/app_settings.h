@@ -33,6 +33,9 @@ struct Settings {
   int httpPort = 0;
   bool remoteNetwork = false;
   std::string remoteToken;
+  // The window's language ("de", "en"), taken at the next start; empty
+  // follows the desktop.
+  std::string language;
 
   bool operator==(const Settings& other) const;
   bool operator!=(const Settings& other) const { return !(*this == other); }

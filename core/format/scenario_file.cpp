@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "core/format/scenario_text.h"
+#include "core/i18n/translatable.h"
 #include "core/fs/atomic_replace.h"
 
 namespace {
@@ -94,7 +95,7 @@ int ReadScenarioFileLines(const std::string& path, Scenario* out, ScenarioLines*
 }
 
 std::string ScenarioReadErrorText(int error) {
-  return error == EFBIG ? "File too large to be a scenario (over 64 MB)" : strerror(error);
+  return error == EFBIG ? N_("File too large to be a scenario (over 64 MB)") : strerror(error);
 }
 
 time_t ScenarioFileTime(const std::string& path) {

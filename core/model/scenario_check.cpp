@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cctype>
 
+#include "core/i18n/text_pattern.h"
+#include "core/i18n/translatable.h"
+
 namespace {
 
 // File lines hold at most this many bytes with their newline (the INI
@@ -21,47 +24,69 @@ std::string Lower(std::string text) {
 // low byte (bits 0..6) and a high byte without its lowest bit.
 long WireValue(long value) { return (value & 0x7F) + 128 * ((value >> 7) & 0x7E); }
 
-void Add(std::vector<Finding>& findings, Severity severity, int scene, int row, std::string message) {
+// What a finding says: an English pattern and what fills its places.
+struct Message {
+  const char* pattern = nullptr;
+  std::vector<std::string> arguments;
+  bool empty() const { return pattern == nullptr; }
+};
+
+void Add(std::vector<Finding>& findings, Severity severity, int scene, int row, Message message) {
   Finding finding;
   finding.severity = severity;
   finding.scene = scene;
   finding.row = row;
-  finding.message = std::move(message);
+  finding.pattern = message.pattern;
+  finding.arguments = std::move(message.arguments);
+  finding.message = FillPattern(finding.pattern, finding.arguments);
   findings.push_back(std::move(finding));
 }
+
+std::string Number(long number) { return std::to_string(number); }
 
 // A row the file has no place for: the next save drops it.
 void AddNotSaved(std::vector<Finding>& findings, int scene, int row) {
   Add(findings, Severity::WARNING, scene, row,
-      "row " + std::to_string(row + 1) + " has no board number and is not saved");
+      Message{N_("row {1} has no board number and is not saved"), {Number(row + 1)}});
 }
 
-std::string Range(long from, long to) {
-  return from == to ? "board " + std::to_string(from)
-                    : "boards " + std::to_string(from) + " to " + std::to_string(to);
+// Boards that go out elsewhere on the wire, each range one board or more.
+Message WireMessage(long from, long to, long wireFrom, long wireTo) {
+  const char* const patterns[2][2] = {
+      {N_("board {1} go out as board {3} on the wire"), N_("board {1} go out as boards {3} to {4} on the wire")},
+      {N_("boards {1} to {2} go out as board {3} on the wire"),
+       N_("boards {1} to {2} go out as boards {3} to {4} on the wire")}};
+  return Message{patterns[from != to][wireFrom != wireTo], {Number(from), Number(to), Number(wireFrom), Number(wireTo)}};
+}
+
+Message OverlapMessage(int earlierRow, int row, long first, long last) {
+  return Message{first == last ? N_("rows {1} and {2} both drive board {3}; row {2} wins")
+                               : N_("rows {1} and {2} both drive boards {3} to {4}; row {2} wins"),
+                 {Number(earlierRow + 1), Number(row + 1), Number(first), Number(last)}};
 }
 
 // Why a row with content never goes out, or empty when it does.
-std::string NeverSent(const Row& row) {
+Message NeverSent(const Row& row) {
   if (StripBlanks(row.from).empty()) {
-    return "no From: the row is never sent";
+    return Message{N_("no From: the row is never sent"), {}};
   }
   long from = 0;
   if (!ParseWholeNumber(StripBlanks(row.from), &from)) {
-    return "From \"" + row.from + "\" is not a number: " +
-           (LeadingNumber(row.from) == 0 ? "the row is never sent" : "only its leading number is sent");
+    return Message{LeadingNumber(row.from) == 0 ? N_("From \"{1}\" is not a number: the row is never sent")
+                                                : N_("From \"{1}\" is not a number: only its leading number is sent"),
+                   {row.from}};
   }
   if (from == 0) {
-    return "From 0 is never sent";
+    return Message{N_("From 0 is never sent"), {}};
   }
   long to = from;
   if (!StripBlanks(row.to).empty() && !ParseWholeNumber(StripBlanks(row.to), &to)) {
-    return "To \"" + row.to + "\" is not a number";
+    return Message{N_("To \"{1}\" is not a number"), {row.to}};
   }
   if (to < from) {
-    return "To " + std::to_string(to) + " is below From " + std::to_string(from) + ": the row is never sent";
+    return Message{N_("To {1} is below From {2}: the row is never sent"), {Number(to), Number(from)}};
   }
-  return std::string();
+  return Message{};
 }
 
 // Bytes of a description that a save keeps in the range line of `range`,
@@ -89,12 +114,12 @@ void CheckScene(const Scenario& scenario, int index, std::vector<Finding>& findi
     if (!RowPrinted(row)) {
       continue;  // an empty row
     }
-    const std::string never = NeverSent(row);
+    const Message never = NeverSent(row);
     WrittenRange file;
     const bool saved = RowWritten(row, &file);
     SentRange range;
     if (!RowSent(row, &range)) {
-      Add(findings, Severity::ERROR, index, r, never.empty() ? "the row is never sent" : never);
+      Add(findings, Severity::ERROR, index, r, never.empty() ? Message{N_("the row is never sent"), {}} : never);
       if (!saved) {
         AddNotSaved(findings, index, r);
       }
@@ -108,16 +133,13 @@ void CheckScene(const Scenario& scenario, int index, std::vector<Finding>& findi
     const long wireFrom = WireValue(start) + 1;
     const long wireTo = wireFrom + WireValue(count) - 1;
     if (wireFrom != range.from || wireTo != range.to) {
-      Add(findings, Severity::WARNING, index, r,
-          Range(range.from, range.to) + " go out as " + Range(wireFrom, wireTo) + " on the wire");
+      Add(findings, Severity::WARNING, index, r, WireMessage(range.from, range.to, wireFrom, wireTo));
     }
     for (const Sent& earlier : sent) {
       const long first = std::max(earlier.first, wireFrom);
       const long last = std::min(earlier.last, wireTo);
       if (first <= last) {
-        Add(findings, Severity::WARNING, index, r,
-            "rows " + std::to_string(earlier.row + 1) + " and " + std::to_string(r + 1) + " both drive " +
-                Range(first, last) + "; row " + std::to_string(r + 1) + " wins");
+        Add(findings, Severity::WARNING, index, r, OverlapMessage(earlier.row, r, first, last));
       }
     }
     sent.push_back(Sent{r, wireFrom, wireTo});
@@ -129,18 +151,17 @@ void CheckScene(const Scenario& scenario, int index, std::vector<Finding>& findi
       const size_t room = DescriptionRoom(file, written);
       if (row.description.size() > room) {
         Add(findings, Severity::WARNING, index, r,
-            "the description is " + std::to_string(row.description.size()) + " bytes; a save keeps " +
-                std::to_string(room));
+            Message{N_("the description is {1} bytes; a save keeps {2}"),
+                    {Number(static_cast<long>(row.description.size())), Number(static_cast<long>(room))}});
       }
     }
   }
   if (sent.empty()) {
-    Add(findings, Severity::WARNING, index, -1, "the scene sends no row");
+    Add(findings, Severity::WARNING, index, -1, Message{N_("the scene sends no row"), {}});
   }
   for (int other = 0; other < index; ++other) {
     if (Lower(scenario.scenes[other].name) == Lower(scene.name)) {
-      Add(findings, Severity::WARNING, index, -1,
-          "scene " + std::to_string(other + 1) + " has the same name");
+      Add(findings, Severity::WARNING, index, -1, Message{N_("scene {1} has the same name"), {Number(other + 1)}});
       break;
     }
   }
@@ -156,7 +177,8 @@ std::vector<Finding> CheckScenario(const Scenario& scenario) {
   for (int scene = 0; scene < scenes; ++scene) {
     CheckScene(scenario, scene, findings);
     if (run && scenario.scenes[scene].hold.HoldsForever()) {
-      Add(findings, Severity::WARNING, scene, -1, "hold 0: a run stays on this scene until an input moves on");
+      Add(findings, Severity::WARNING, scene, -1,
+          Message{N_("hold 0: a run stays on this scene until an input moves on"), {}});
     }
   }
   for (int input = 0; input < INPUT_COUNT; ++input) {
@@ -164,11 +186,9 @@ std::vector<Finding> CheckScenario(const Scenario& scenario) {
     // A code left at its default was never chosen for this scenario, and
     // fewer scenes than inputs are common: only a note.
     if (code >= scenes) {
-      Finding finding;
-      finding.severity = code == input ? Severity::NOTE : Severity::ERROR;
-      finding.input = input;
-      finding.message = "jumps to scene " + std::to_string(code + 1) + ", which does not exist";
-      findings.push_back(std::move(finding));
+      Add(findings, code == input ? Severity::NOTE : Severity::ERROR, -1, -1,
+          Message{N_("jumps to scene {1}, which does not exist"), {Number(code + 1)}});
+      findings.back().input = input;
     }
   }
   return findings;
@@ -176,9 +196,9 @@ std::vector<Finding> CheckScenario(const Scenario& scenario) {
 
 const char* SeverityName(Severity severity) {
   switch (severity) {
-    case Severity::ERROR: return "error";
-    case Severity::WARNING: return "warning";
-    default: return "note";
+    case Severity::ERROR: return N_("error");
+    case Severity::WARNING: return N_("warning");
+    default: return N_("note");
   }
 }
 

@@ -16,12 +16,16 @@ struct Finding {
   int row = -1;    // from 0; -1 for the scene as a whole
   int input = -1;  // from 0, for a finding about an input
   std::string message;
+  // The message's English pattern and what fills its places (FillPattern),
+  // for the window to show it translated.
+  std::string pattern;
+  std::vector<std::string> arguments;
 };
 
 // Every finding, in scene and row order, then the inputs'.
 std::vector<Finding> CheckScenario(const Scenario& scenario);
 
-// "error", "warning" or "note".
+// "error", "warning" or "note"; the window shows it translated.
 const char* SeverityName(Severity severity);
 
 // Where a finding is: `scene 2 "Finale", row 3`, `scene 2 "Finale"` or

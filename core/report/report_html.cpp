@@ -3,6 +3,7 @@
 #include <cstdarg>
 #include <cstdio>
 
+#include "core/i18n/c_numeric_scope.h"
 #include "core/model/colour_numbers.h"
 
 namespace {
@@ -38,6 +39,7 @@ constexpr const char* REPORT_HEADER_CLOSE =
 std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
 std::string Format(const char* format, ...) {
+  const CNumericScope decimalPoint;
   char text[512];
   va_list arguments;
   va_start(arguments, format);

@@ -15,4 +15,8 @@ struct AppState {
   wxString docDir;
   // The scenario named on the command line: opened and run at start.
   wxString startFile;
+  // The language the window speaks ("en" for the texts as written), chosen
+  // at start; the catalogues lie under localeDir.
+  std::string language;
+  wxString localeDir;
 };

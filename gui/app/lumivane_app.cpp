@@ -12,6 +12,7 @@
 #include <wx/stdpaths.h>
 #include <wx/tipdlg.h>
 
+#include "gui/app/app_language.h"
 #include "gui/app/texts.h"
 #include "gui/frame/frame_commands.h"
 #include "gui/frame/lumivane_frame.h"
@@ -67,6 +68,8 @@ bool LumivaneApp::StartUp(const wxArrayString& commandLine, BoardSession::Mode m
 
   m_state.settingsPath = Utf8SettingsFile(SETTINGS_FILE_NAME, userDataDir.utf8_string()).Path();
   LoadSettings();
+  m_state.localeDir = LocaleDirBeside(exePath.GetPath());
+  m_state.language = UseLanguage(m_state.settings.language, m_state.localeDir);
 
   m_state.startFile.clear();
   if (commandLine.size() > 1) {
@@ -74,7 +77,7 @@ bool LumivaneApp::StartUp(const wxArrayString& commandLine, BoardSession::Mode m
   }
 
   const Settings& settings = m_state.settings;
-  m_frame = new LumivaneFrame(MAIN_WINDOW_TITLE, wxSize(settings.width, settings.height), m_state, m_lines, mode);
+  m_frame = new LumivaneFrame(_(MAIN_WINDOW_TITLE), wxSize(settings.width, settings.height), m_state, m_lines, mode);
   m_frame->Show(true);
   SetTopWindow(m_frame);
 

@@ -114,8 +114,8 @@ class PaletteSwatches : public wxWindow {
   wxString ToolTipAt(wxPoint cell) const {
     if (cell.y == CUSTOM_ROW) {
       const int colour = ColourAt(cell);
-      return colour < 0 ? wxString::Format(PALETTE_CUSTOM_UNSET_TIP, cell.x + 1)
-                        : wxString::Format(PALETTE_CUSTOM_TIP, cell.x + 1) + ColourPaletteDlg::CubeToolTip(colour);
+      return colour < 0 ? wxString::Format(_(PALETTE_CUSTOM_UNSET_TIP), cell.x + 1)
+                        : wxString::Format(_(PALETTE_CUSTOM_TIP), cell.x + 1) + ColourPaletteDlg::CubeToolTip(colour);
     }
     return ColourPaletteDlg::CubeToolTip(ColourAt(cell));
   }
@@ -178,12 +178,12 @@ class PaletteSwatches : public wxWindow {
 
 ColourPaletteDlgBase::ColourPaletteDlgBase(wxWindow* parent, int current,
                                            const std::array<wxColour, PALETTE_CUSTOM_SLOTS>& custom)
-    : wxDialog(parent, wxID_ANY, PALETTE_TITLE) {
+    : wxDialog(parent, wxID_ANY, _(PALETTE_TITLE)) {
   auto* sizer = new wxBoxSizer(wxVERTICAL);
   m_swatches = new PaletteSwatches(this, current, custom);
   sizer->Add(m_swatches, 0, wxALL, 10);
   auto* buttons = new wxBoxSizer(wxHORIZONTAL);
-  m_moreButton = new wxButton(this, ColourPaletteDlg::ID_MORE_COLOURS, PALETTE_MORE_COLOURS);
+  m_moreButton = new wxButton(this, ColourPaletteDlg::ID_MORE_COLOURS, _(PALETTE_MORE_COLOURS));
   m_cancelButton = new wxButton(this, wxID_CANCEL);
   buttons->Add(m_moreButton, 0, wxRIGHT, 8);
   buttons->AddStretchSpacer();
@@ -243,5 +243,5 @@ void ColourPaletteDlg::OnCharHook(wxKeyEvent& event) {
 }
 
 wxString ColourPaletteDlg::CubeToolTip(int colour) {
-  return wxString::Format(PALETTE_CUBE_TIP, colour, LevelOf(colour, 0), LevelOf(colour, 1), LevelOf(colour, 2));
+  return wxString::Format(_(PALETTE_CUBE_TIP), colour, LevelOf(colour, 0), LevelOf(colour, 1), LevelOf(colour, 2));
 }

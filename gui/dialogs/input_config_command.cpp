@@ -26,7 +26,7 @@ void RunInputConfigCommand(LumivaneFrame& frame, Document& document) {
       return;
     }
   }
-  frame.SetStatus(MSG_INPUT_CONFIG_CHANGED, STATUS_MESSAGE);
+  frame.SetStatus(_(MSG_INPUT_CONFIG_CHANGED), STATUS_MESSAGE);
   std::array<int, INPUT_COUNT> chosen{};
   for (int input = 0; input < LumivaneInputConfig::INPUTS; ++input) {
     chosen[input] = dialog.Function(input);

@@ -15,7 +15,7 @@ constexpr int LOWEST_CODE = INPUT_PAUSE;
 
 LumivaneInputConfig::LumivaneInputConfig(wxWindow* parent, const int functions[INPUTS],
                                          const wxArrayString& sceneNames)
-    : InputConfigDlg(parent, functions, sceneNames, wxID_ANY, INPUT_CONFIG_TITLE, wxDefaultPosition,
+    : InputConfigDlg(parent, functions, sceneNames, wxID_ANY, _(INPUT_CONFIG_TITLE), wxDefaultPosition,
                      wxDefaultSize, wxDEFAULT_DIALOG_STYLE) {
   for (int input = 0; input < INPUTS; ++input) {
     m_function[input] = functions[input];

@@ -19,10 +19,10 @@ InputConfigDlg::InputConfigDlg(wxWindow* parent, const int* /*functions*/,
   wxFlexGridSizer* gridSizer = new wxFlexGridSizer(INPUTS, 2, 0, 0);
 
   wxArrayString entries;
-  entries.Add(INPUT_ENTRY_RESTART);
-  entries.Add(INPUT_ENTRY_NEXT);
-  entries.Add(INPUT_ENTRY_PREVIOUS);
-  entries.Add(INPUT_ENTRY_PAUSE);
+  entries.Add(_(INPUT_ENTRY_RESTART));
+  entries.Add(_(INPUT_ENTRY_NEXT));
+  entries.Add(_(INPUT_ENTRY_PREVIOUS));
+  entries.Add(_(INPUT_ENTRY_PAUSE));
   // With one scene, "Restart" is the only scene there is to go to.
   if (sceneNames.GetCount() >= 2) {
     for (const wxString& name : sceneNames) {
@@ -31,7 +31,7 @@ InputConfigDlg::InputConfigDlg(wxWindow* parent, const int* /*functions*/,
   }
 
   for (int input = 0; input < INPUTS; ++input) {
-    m_inputLabel[input] = new wxStaticText(this, wxID_ANY, wxString::Format(INPUT_LABEL_FORMAT, input + 1),
+    m_inputLabel[input] = new wxStaticText(this, wxID_ANY, wxString::Format(_(INPUT_LABEL_FORMAT), input + 1),
                                            wxDefaultPosition, wxDefaultSize, 0);
     m_inputLabel[input]->Wrap(-1);
     gridSizer->Add(m_inputLabel[input], 0, wxALL, 5);

@@ -1,13 +1,18 @@
 #pragma once
+#include <string>
+#include <vector>
+
 #include "core/format/app_settings.h"
 #include "gui/dialogs/settings_dlg_base.h"
 
-// The settings dialog: shows a copy of the settings' baud rate and port and
-// takes the user's choice into it on OK; Values() is then the edited copy.
+// The settings dialog: shows a copy of the settings' baud rate, port and
+// language and takes the user's choice into it on OK; Values() is then the edited copy.
 // Show it with ShowModal; only wxID_OK means OK.
 class LumivaneSettingsDlg : public SettingsDlg {
  public:
   LumivaneSettingsDlg(wxWindow* parent, const Settings& settings);
+  // `languages` ("de", "en") follow "System default" in the language choice.
+  LumivaneSettingsDlg(wxWindow* parent, const Settings& settings, const std::vector<std::string>& languages);
 
   const Settings& Values() const { return m_values; }
 
@@ -24,6 +29,7 @@ class LumivaneSettingsDlg : public SettingsDlg {
   // The controls, for window tests that work the dialog as a user would.
   wxChoice* BaudChoice() const { return m_baudChoice; }
   wxChoice* PortChoice() const { return m_portChoice; }
+  wxChoice* LanguageChoice() const { return m_languageChoice; }
   wxButton* OkButton() const { return m_okButton; }
   wxButton* CancelButton() const { return m_cancelButton; }
 
@@ -32,11 +38,14 @@ class LumivaneSettingsDlg : public SettingsDlg {
   void OnOkClick(wxCommandEvent& event) override;
 
  private:
-  LumivaneSettingsDlg(wxWindow* parent, const Settings& settings, const wxArrayString& ports);
+  LumivaneSettingsDlg(wxWindow* parent, const Settings& settings, const wxArrayString& ports,
+                      const std::vector<std::string>& languages);
 
   // Ends the dialog with `result`, also when it is not in a modal loop.
   void Finish(int result);
 
   wxArrayString m_ports;
+  // The languages behind the language choice's entries after the first.
+  std::vector<std::string> m_languages;
   Settings m_values;
 };

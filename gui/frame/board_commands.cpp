@@ -87,7 +87,7 @@ void LumivaneFrame::StartRun() {
 }
 
 bool LumivaneFrame::EraseRom() {
-  SetStatus(MSG_ERASING_ROM, STATUS_MESSAGE);
+  SetStatus(_(MSG_ERASING_ROM), STATUS_MESSAGE);
   m_lastLinkFailure = LINK_OK;
   m_session->Erase();
   return m_lastLinkFailure == LINK_OK;

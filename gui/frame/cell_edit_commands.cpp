@@ -134,6 +134,6 @@ void CellEditCommands::OnCellChanged(wxGridEvent& event) {
   const std::string text = m_document.GetRow(scene, row).Text(event.GetCol());
   const EditResult result = EditCell(m_document, scene, row, event.GetCol(), text);
   m_frame.ShowWarnings(result.warnings);
-  m_frame.SetStatus(MSG_MODIFIED_SCENARIO, STATUS_MESSAGE);
+  m_frame.SetStatus(_(MSG_MODIFIED_SCENARIO), STATUS_MESSAGE);
   event.Skip();
 }

@@ -15,27 +15,27 @@
 #include "gui/frame/scene_book.h"
 
 void LumivaneFrame::ShowError(const wxString& message) {
-  ShowMessage(message, CAPTION_ERROR, wxOK | wxICON_ERROR);
+  ShowMessage(message, _(CAPTION_ERROR), wxOK | wxICON_ERROR);
 }
 
 void LumivaneFrame::ShowWarnings(const std::vector<EditWarning>& warnings) {
   for (const EditWarning& warning : warnings) {
     const int value = static_cast<int>(warning.value);
     switch (warning.code) {
-      case EditWarning::FROM_TO_NOT_POSITIVE: ShowError(wxString(ERR_FROM_TO_NUMBER) + ERR_POSITIVE_NUMBER); break;
-      case EditWarning::ID_NOT_POSITIVE: ShowError(wxString(ERR_ID_NUMBER) + ERR_POSITIVE_NUMBER); break;
-      case EditWarning::BLINK_NOT_NUMBER: ShowError(ERR_BLINK_NUMBER); break;
-      case EditWarning::BLINK_TOO_HIGH: ShowError(wxString::Format(ERR_BLINK_TOO_HIGH, value)); break;
+      case EditWarning::FROM_TO_NOT_POSITIVE: ShowError(wxString(_(ERR_FROM_TO_NUMBER)) + _(ERR_POSITIVE_NUMBER)); break;
+      case EditWarning::ID_NOT_POSITIVE: ShowError(wxString(_(ERR_ID_NUMBER)) + _(ERR_POSITIVE_NUMBER)); break;
+      case EditWarning::BLINK_NOT_NUMBER: ShowError(_(ERR_BLINK_NUMBER)); break;
+      case EditWarning::BLINK_TOO_HIGH: ShowError(wxString::Format(_(ERR_BLINK_TOO_HIGH), value)); break;
       case EditWarning::LONG_DESCRIPTION:
-        ShowMessage(wxString::Format(WARN_LONG_DESCRIPTION, value), CAPTION_WARNING, wxOK | wxICON_INFORMATION);
+        ShowMessage(wxString::Format(_(WARN_LONG_DESCRIPTION), value), _(CAPTION_WARNING), wxOK | wxICON_INFORMATION);
         break;
-      case EditWarning::FADE_OUT_OF_RANGE: ShowError(wxString::Format(ERR_FADE_RANGE, value)); break;
-      case EditWarning::HOLD_OUT_OF_RANGE: ShowError(ERR_HOLD_RANGE); break;
+      case EditWarning::FADE_OUT_OF_RANGE: ShowError(wxString::Format(_(ERR_FADE_RANGE), value)); break;
+      case EditWarning::HOLD_OUT_OF_RANGE: ShowError(_(ERR_HOLD_RANGE)); break;
       case EditWarning::HOLD_ROUNDED:
-        ShowMessage(WARN_HOLD_ROUNDED, CAPTION_WARNING, wxOK | wxICON_INFORMATION);
+        ShowMessage(_(WARN_HOLD_ROUNDED), _(CAPTION_WARNING), wxOK | wxICON_INFORMATION);
         break;
       case EditWarning::PASTED_SUSPECT_VALUES:
-        ShowMessage(WARN_PASTED_VALUES, CAPTION_WARNING, wxOK | wxICON_INFORMATION);
+        ShowMessage(_(WARN_PASTED_VALUES), _(CAPTION_WARNING), wxOK | wxICON_INFORMATION);
         break;
     }
   }
@@ -45,7 +45,7 @@ void LumivaneFrame::CommitFadeHold() {
   const EditResult result = m_fadeHold->Commit(m_document);
   ShowWarnings(result.warnings);
   if (!result.changes.Empty()) {
-    SetStatus(MSG_MODIFIED_SCENARIO, STATUS_MESSAGE);
+    SetStatus(_(MSG_MODIFIED_SCENARIO), STATUS_MESSAGE);
   }
 }
 

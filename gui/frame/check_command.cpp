@@ -17,7 +17,7 @@ void RunCheckCommand(LumivaneFrame& frame, const Document& document) {
   frame.CommitOpenEdits();
   const std::vector<Finding> findings = CheckScenario(document.GetScenario());
   if (findings.empty()) {
-    frame.ShowMessage(CHECK_NOTHING_FOUND, CHECK_TITLE, wxOK | wxICON_INFORMATION);
+    frame.ShowMessage(_(CHECK_NOTHING_FOUND), _(CHECK_TITLE), wxOK | wxICON_INFORMATION);
     return;
   }
   CheckDlg dialog(&frame, document.GetScenario(), findings);

@@ -127,7 +127,7 @@ void ClipboardCommands::OnCut(wxCommandEvent&) {
     grid->ClearSelection();
   }
   CutRows(m_document, scene, rows);
-  m_frame.SetStatus(MSG_MODIFIED_SCENARIO, STATUS_MESSAGE);
+  m_frame.SetStatus(_(MSG_MODIFIED_SCENARIO), STATUS_MESSAGE);
 }
 
 void ClipboardCommands::OnPaste(wxCommandEvent&) {
@@ -163,6 +163,6 @@ void ClipboardCommands::OnPaste(wxCommandEvent&) {
     grid->ProcessWindowEvent(changed);
     return;
   }
-  m_frame.SetStatus(MSG_MODIFIED_SCENARIO, STATUS_MESSAGE);
+  m_frame.SetStatus(_(MSG_MODIFIED_SCENARIO), STATUS_MESSAGE);
   m_frame.ShowWarnings(pasted.warnings);
 }

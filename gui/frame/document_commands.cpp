@@ -53,8 +53,8 @@ bool LumivaneFrame::SaveScenario(bool force, bool askName, bool asCopy) {
 
   // The scenes a file held beyond the ones shown would be lost.
   const int leftOut = m_document.ScenesLeftOut();
-  if (leftOut > 0 && ShowMessage(wxString::Format(ASK_SAVE_FEWER_SCENES, leftOut, MAX_SCENES, MAX_SCENES),
-                                 CAPTION_WARNING, wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION) != wxYES) {
+  if (leftOut > 0 && ShowMessage(wxString::Format(_(ASK_SAVE_FEWER_SCENES), leftOut, MAX_SCENES, MAX_SCENES),
+                                 _(CAPTION_WARNING), wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION) != wxYES) {
     return false;
   }
 
@@ -70,7 +70,7 @@ bool LumivaneFrame::SaveScenario(bool force, bool askName, bool asCopy) {
       startDir = proposed.BeforeLast('/');
       proposed = proposed.AfterLast('/');
     }
-    wxFileDialog dialog(this, DIALOG_SAVE_TITLE, startDir, proposed, SCENARIO_FILE_FILTER,
+    wxFileDialog dialog(this, _(DIALOG_SAVE_TITLE), startDir, proposed, _(SCENARIO_FILE_FILTER),
                         wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
     ModalScope modal(this);
     if (dialog.ShowModal() != wxID_OK) {
@@ -81,7 +81,7 @@ bool LumivaneFrame::SaveScenario(bool force, bool askName, bool asCopy) {
     // The dialog asked about the name as typed; the name the extension
     // makes may be another file that exists.
     if (file != typed && wxFileName::FileExists(file) &&
-        ShowMessage(wxString::Format(ASK_REPLACE_FILE, file.AfterLast('/')), DIALOG_SAVE_TITLE,
+        ShowMessage(wxString::Format(_(ASK_REPLACE_FILE), file.AfterLast('/')), _(DIALOG_SAVE_TITLE),
                     wxYES_NO | wxNO_DEFAULT | wxICON_QUESTION) != wxYES) {
       return false;
     }
@@ -101,17 +101,17 @@ bool LumivaneFrame::SaveScenario(bool force, bool askName, bool asCopy) {
     m_document.SetFileTime(fileTime);
   }
   if (!written) {
-    ShowError(wxString::Format(ERR_SAVE_FAILED, file, LastScenarioError()));
+    ShowError(wxString::Format(_(ERR_SAVE_FAILED), file, LastScenarioError()));
     return false;
   }
 
   if (asCopy) {
-    SetStatus(SavedMessage(MSG_SAVED_COPY, RowsLeftOutOfFile(m_document.GetScenario())), STATUS_MESSAGE);
+    SetStatus(SavedMessage(_(MSG_SAVED_COPY), RowsLeftOutOfFile(m_document.GetScenario())), STATUS_MESSAGE);
   } else {
     m_document.SetScenesLeftOut(0);  // the file now holds what the window shows
     m_document.MarkSaved();
     m_document.SetModified(false);
-    SetStatus(SavedMessage(MSG_SAVED, RowsLeftOutOfFile(m_document.GetScenario())), STATUS_MESSAGE);
+    SetStatus(SavedMessage(_(MSG_SAVED), RowsLeftOutOfFile(m_document.GetScenario())), STATUS_MESSAGE);
   }
   return true;
 }
@@ -135,7 +135,7 @@ void LumivaneFrame::OnNew(wxCommandEvent&) {
   StartEmptyScenario();
   m_document.SetFileTime(-1);
   m_document.SetModified(false);
-  SetStatus(MSG_NEW, STATUS_MESSAGE);
+  SetStatus(_(MSG_NEW), STATUS_MESSAGE);
 }
 
 void LumivaneFrame::OnOpen(wxCommandEvent&) {
@@ -143,8 +143,8 @@ void LumivaneFrame::OnOpen(wxCommandEvent&) {
   if (!SaveScenario(false, false, false)) {
     return;
   }
-  wxFileDialog dialog(this, DIALOG_OPEN_TITLE, wxString::FromUTF8(m_app.settings.activeDir), wxString(),
-                      SCENARIO_FILE_FILTER,
+  wxFileDialog dialog(this, _(DIALOG_OPEN_TITLE), wxString::FromUTF8(m_app.settings.activeDir), wxString(),
+                      _(SCENARIO_FILE_FILTER),
                       wxFD_OPEN | wxFD_FILE_MUST_EXIST);
   {
     ModalScope modal(this);
@@ -156,19 +156,19 @@ void LumivaneFrame::OnOpen(wxCommandEvent&) {
   if (!wxFileName::FileExists(path)) {
     // A file of another extension chosen under "All files": there is no
     // scenario of that name, and the open one stays as it is.
-    ShowMessage(wxString::Format(ERR_OPEN_MISSING, path), CAPTION_FILE_NOT_FOUND, wxOK | wxICON_ERROR);
+    ShowMessage(wxString::Format(_(ERR_OPEN_MISSING), path), _(CAPTION_FILE_NOT_FOUND), wxOK | wxICON_ERROR);
     return;
   }
   // A file that cannot be read changes nothing: not the scenario shown,
   // not its name, not whether it was modified.
   if (!ReadScenarioFrom(path)) {
-    ShowError(wxString::Format(ERR_READ_FAILED, path, m_scenarioError));
+    ShowError(wxString::Format(_(ERR_READ_FAILED), path, m_scenarioError));
     return;
   }
   m_document.SetPath(path.utf8_string());
   m_app.settings.activeDir = wxFileName(path).GetPath().utf8_string();
   m_document.SetModified(false);
-  SetStatus(MSG_LOADED, STATUS_MESSAGE);
+  SetStatus(_(MSG_LOADED), STATUS_MESSAGE);
 }
 
 void LumivaneFrame::OnSave(wxCommandEvent&) { SaveScenario(false, false, false); }
@@ -188,22 +188,22 @@ void LumivaneFrame::OnRevert(wxCommandEvent&) {
   const wxString file = wxString::FromUTF8(m_document.Path());
   if (!file.empty()) {
     if (!wxFileName::FileExists(file)) {
-      ShowMessage(ERR_REVERT_MISSING, CAPTION_FILE_NOT_FOUND, wxOK | wxICON_ERROR);
+      ShowMessage(_(ERR_REVERT_MISSING), _(CAPTION_FILE_NOT_FOUND), wxOK | wxICON_ERROR);
       return;
     }
     if (!ReadScenario()) {
-      ShowError(wxString::Format(ERR_READ_FAILED, file, m_scenarioError));
+      ShowError(wxString::Format(_(ERR_READ_FAILED), file, m_scenarioError));
       return;
     }
   } else {
     StartEmptyScenario();
   }
   m_document.SetModified(false);
-  SetStatus(MSG_RELOADED, STATUS_MESSAGE);
+  SetStatus(_(MSG_RELOADED), STATUS_MESSAGE);
 }
 
 bool LumivaneFrame::ConfirmLosingChanges() {
-  return ShowMessage(ASK_EXIT_LOSE, CAPTION_EXIT_LOSE, wxYES_NO | wxICON_QUESTION) == wxYES;
+  return ShowMessage(_(ASK_EXIT_LOSE), _(CAPTION_EXIT_LOSE), wxYES_NO | wxICON_QUESTION) == wxYES;
 }
 
 void LumivaneFrame::OnExit(wxCommandEvent&) {

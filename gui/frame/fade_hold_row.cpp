@@ -6,23 +6,25 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
+#include "core/i18n/decimal_text.h"
+#include "gui/app/app_language.h"
 #include "gui/app/texts.h"
 #include "gui/frame/ids.h"
 
-FadeHoldRow::FadeHoldRow(wxWindow* parent, wxSizer* sizer) {
+FadeHoldRow::FadeHoldRow(wxWindow* parent, wxSizer* sizer) : m_decimalSeparator(DecimalSeparator()) {
   auto* row = new wxBoxSizer(wxHORIZONTAL);
   // A label, its value's text box and its Set All button.
-  const auto addField = [parent, row](const char* label, int gap, int setAllId, wxStaticText** labelText,
+  const auto addField = [parent, row](const wxString& label, int gap, int setAllId, wxStaticText** labelText,
                                       wxTextCtrl** text, wxButton** setAll) {
     *labelText = new wxStaticText(parent, wxID_ANY, label);
     row->Add(*labelText, 0, wxALIGN_CENTER_VERTICAL | wxLEFT, gap);
     *text = new wxTextCtrl(parent, wxID_ANY, "", wxDefaultPosition, wxSize(40, -1), wxTE_RIGHT);
     row->Add(*text, 0, wxALL, 2);
-    *setAll = new wxButton(parent, setAllId, LABEL_SET_ALL, wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT);
+    *setAll = new wxButton(parent, setAllId, _(LABEL_SET_ALL), wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT);
     row->Add(*setAll, 0, wxALL, 2);
   };
-  addField(LABEL_FADE_TIME, 8, ID_FADE_SET_ALL, &m_fadeLabel, &m_fadeText, &m_fadeSetAll);
-  addField(LABEL_HOLD_TIME, 16, ID_HOLD_SET_ALL, &m_holdLabel, &m_holdText, &m_holdSetAll);
+  addField(_(LABEL_FADE_TIME), 8, ID_FADE_SET_ALL, &m_fadeLabel, &m_fadeText, &m_fadeSetAll);
+  addField(_(LABEL_HOLD_TIME), 16, ID_HOLD_SET_ALL, &m_holdLabel, &m_holdText, &m_holdSetAll);
   row->AddStretchSpacer();
   sizer->Add(row, 0, wxEXPAND);
 }
@@ -34,7 +36,7 @@ void FadeHoldRow::ShowScene(const Document& document, int scene) {
   const Scene& values = document.GetScene(scene);
   m_scene = document.IdOfScene(scene);
   m_fadeText->ChangeValue(wxString::Format("%d", values.fade));
-  m_holdText->ChangeValue(wxString::FromUTF8(values.hold.FieldText()));
+  m_holdText->ChangeValue(wxString::FromUTF8(WithDecimalSeparator(values.hold.FieldText(), m_decimalSeparator)));
 }
 
 void FadeHoldRow::ClearFields() {
@@ -52,9 +54,10 @@ EditResult FadeHoldRow::Commit(Document& document) {
   const SceneId committed = m_scene;
   std::string holdShown;
   EditResult result = CommitFadeHold(document, scene, m_fadeText->GetValue().utf8_string(),
-                                     m_holdText->GetValue().utf8_string(), &holdShown);
+                                     WithDecimalPoint(m_holdText->GetValue().utf8_string(), m_decimalSeparator),
+                                     &holdShown);
   if (!holdShown.empty() && m_scene == committed) {
-    m_holdText->ChangeValue(wxString::FromUTF8(holdShown));
+    m_holdText->ChangeValue(wxString::FromUTF8(WithDecimalSeparator(holdShown, m_decimalSeparator)));
   }
   return result;
 }

@@ -41,4 +41,7 @@ class FadeHoldRow {
   wxTextCtrl* m_holdText;
   wxButton* m_holdSetAll;
   SceneId m_scene = 0;
+  // The user's decimal separator, which the hold field shows; it takes a
+  // decimal point as well.
+  std::string m_decimalSeparator;
 };

@@ -78,10 +78,10 @@ LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size, AppState
   m_document.SetPath(m_app.startFile.empty() ? m_app.settings.scenarioFile : m_app.startFile.utf8_string());
   if (!m_document.Path().empty()) {
     if (ReadScenario()) {
-      SetStatus(MSG_LOADED_RECENT, STATUS_MESSAGE);
+      SetStatus(_(MSG_LOADED_RECENT), STATUS_MESSAGE);
     } else {
       m_document.SetPath(std::string());
-      SetStatus(MSG_FAILED_RECENT, STATUS_MESSAGE);
+      SetStatus(_(MSG_FAILED_RECENT), STATUS_MESSAGE);
     }
   }
 
@@ -140,7 +140,7 @@ void LumivaneFrame::StopRun() {
   m_activeScene = -1;
   // Cancels what the run still had to send.
   m_session->Stop();
-  SetStatus(m_document.IsModified() ? STATE_MODIFIED : "", STATUS_STATE);
+  SetStatus(m_document.IsModified() ? _(STATE_MODIFIED) : "", STATUS_STATE);
   ClearStaleMessage(GetStatusBar(), IsInputMessage);
   m_linkView->ShowHoldField();
 }
@@ -183,7 +183,7 @@ void LumivaneFrame::UpdateTitle() {
   const wxString file = wxString::FromUTF8(m_document.Path());
   // Unsaved changes show as a mark before the name, as desktop programs do.
   SetTitle(TITLE_PREFIX + wxString(m_document.IsModified() ? TITLE_MODIFIED_MARK : "") +
-           (file.empty() ? wxString(TITLE_UNTITLED) : file.AfterLast('/')));
+           (file.empty() ? wxString(_(TITLE_UNTITLED)) : file.AfterLast('/')));
 }
 
 void LumivaneFrame::OnAutoTransfer(wxCommandEvent& event) {

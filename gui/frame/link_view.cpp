@@ -16,13 +16,13 @@ void LumivaneFrame::LinkView::ReportTransmitFailure() {
   // command opens it afresh. Auto transfer stops repeating the message.
   m_frame->SwitchAutoTransferOff();
   m_frame->m_lastLinkFailure = LINK_WRITE_FAILED;
-  m_frame->ShowError(ERR_TRANSMIT);
+  m_frame->ShowError(_(ERR_TRANSMIT));
 }
 
 void LumivaneFrame::LinkView::ReportOpenFailure() {
-  wxString message = ERR_PORT_INIT;
+  wxString message = _(ERR_PORT_INIT);
   if (m_frame->m_session->Snapshot().autoTransfer) {
-    message += ERR_AUTO_TRANSMIT_OFF;
+    message += _(ERR_AUTO_TRANSMIT_OFF);
     m_frame->SwitchAutoTransferOff();
   }
   m_frame->m_lastLinkFailure = LINK_OPEN_FAILED;
@@ -37,15 +37,15 @@ void LumivaneFrame::LinkView::LinkView::OnBoardEvent(const BoardEvent& report) {
   switch (report.kind) {
     case LinkReport::OPENING:
       if (report.job == LinkJob::RESET || report.job == LinkJob::CLEAR) {
-        m_frame->SetStatus(MSG_RESETTING_BOARDS, STATUS_MESSAGE);
+        m_frame->SetStatus(_(MSG_RESETTING_BOARDS), STATUS_MESSAGE);
       } else if (report.job == LinkJob::OPEN) {
         m_frame->SetStatus(m_frame->m_openingText, STATUS_MESSAGE);
       } else {
-        m_frame->SetStatus(LinkText(wxString::FromUTF8(m_frame->m_app.settings.port), MSG_OPENING_PORT, MSG_OPENING_VIRTUAL), STATUS_MESSAGE);
+        m_frame->SetStatus(LinkText(wxString::FromUTF8(m_frame->m_app.settings.port), _(MSG_OPENING_PORT), _(MSG_OPENING_VIRTUAL)), STATUS_MESSAGE);
       }
       break;
     case LinkReport::ERASING:
-      m_frame->SetStatus(MSG_ERASING_ROM, STATUS_MESSAGE);
+      m_frame->SetStatus(_(MSG_ERASING_ROM), STATUS_MESSAGE);
       break;
     case LinkReport::PROGRAM_SCENE:
       m_frame->GoToScene(report.number - 1);
@@ -55,12 +55,12 @@ void LumivaneFrame::LinkView::LinkView::OnBoardEvent(const BoardEvent& report) {
       ScenarioFileChanged();
       break;
     case LinkReport::STORING:
-      m_frame->SetStatus(wxString::Format(MSG_WRITING_SCENE, report.number), STATUS_MESSAGE);
+      m_frame->SetStatus(wxString::Format(_(MSG_WRITING_SCENE), report.number), STATUS_MESSAGE);
       break;
     case LinkReport::PROGRAMMED:
       m_frame->m_programProgress.End();
-      m_frame->SetStatus(MSG_PROGRAMMING_DONE, STATUS_MESSAGE);
-      m_frame->ShowMessage(BOX_PROGRAMMING_DONE, CAPTION_LUMIVANE, wxOK | wxICON_INFORMATION);
+      m_frame->SetStatus(_(MSG_PROGRAMMING_DONE), STATUS_MESSAGE);
+      m_frame->ShowMessage(_(BOX_PROGRAMMING_DONE), CAPTION_LUMIVANE, wxOK | wxICON_INFORMATION);
       break;
     default:
       RunReport(report);
@@ -110,12 +110,12 @@ void LumivaneFrame::LinkView::LinkFinished(const LinkReport& report) {
       break;
     case LinkJob::RESET:
       if (outcome.result != BoardResult::OK) {
-        m_frame->ShowError(ERR_PORT_INIT);
+        m_frame->ShowError(_(ERR_PORT_INIT));
       }
       break;
     case LinkJob::CLEAR:
       if (outcome.result == BoardResult::OPEN_FAILED) {
-        m_frame->ShowError(ERR_PORT_INIT);
+        m_frame->ShowError(_(ERR_PORT_INIT));
       } else if (outcome.result == BoardResult::WRITE_FAILED) {
         ReportTransmitFailure();
       }
@@ -125,11 +125,11 @@ void LumivaneFrame::LinkView::LinkFinished(const LinkReport& report) {
       if (outcome.result == BoardResult::OPEN_FAILED) {
         // The port message, then what it means for the programming.
         ReportOpenFailure();
-        m_frame->ShowError(ERR_TRANSMIT);
+        m_frame->ShowError(_(ERR_TRANSMIT));
       } else if (outcome.result == BoardResult::WRITE_FAILED) {
         ReportTransmitFailure();
       } else if (outcome.result == BoardResult::CANCELLED) {
-        const wxString message = wxString::Format(MSG_PROGRAMMING_CANCELLED, outcome.scenesStored, report.count);
+        const wxString message = wxString::Format(_(MSG_PROGRAMMING_CANCELLED), outcome.scenesStored, report.count);
         m_frame->SetStatus(message, STATUS_MESSAGE);
         m_frame->ShowMessage(message, CAPTION_LUMIVANE, wxOK | wxICON_INFORMATION);
       }
@@ -176,12 +176,12 @@ void LumivaneFrame::LinkView::AskAboutChangedFile() {
     ReloadScenario();
     return;
   }
-  wxString question = ASK_FILE_CHANGED;
+  wxString question = _(ASK_FILE_CHANGED);
   if (m_frame->m_document.IsModified()) {
-    question += ASK_FILE_CHANGED_LOSE;
+    question += _(ASK_FILE_CHANGED_LOSE);
   }
-  question += ASK_RELOAD;
-  if (m_frame->ShowMessage(question, CAPTION_FILE_CHANGED, wxYES_NO | wxICON_QUESTION) == wxYES) {
+  question += _(ASK_RELOAD);
+  if (m_frame->ShowMessage(question, _(CAPTION_FILE_CHANGED), wxYES_NO | wxICON_QUESTION) == wxYES) {
     ReloadScenario();
   }
 }
@@ -189,9 +189,9 @@ void LumivaneFrame::LinkView::AskAboutChangedFile() {
 void LumivaneFrame::LinkView::RunReport(const LinkReport& report) {
   switch (report.kind) {
     case LinkReport::RUN_STARTED:
-      m_frame->SetStatus(LinkText(wxString::FromUTF8(m_frame->m_app.settings.port), MSG_TRANSFERRED, MSG_TRANSFERRED_VIRTUAL), STATUS_MESSAGE);
+      m_frame->SetStatus(LinkText(wxString::FromUTF8(m_frame->m_app.settings.port), _(MSG_TRANSFERRED), _(MSG_TRANSFERRED_VIRTUAL)), STATUS_MESSAGE);
       m_frame->m_timer->Start(TIMER_PERIOD_MS, wxTIMER_CONTINUOUS);
-      m_frame->SetStatus(STATE_RUNNING, STATUS_STATE);
+      m_frame->SetStatus(_(STATE_RUNNING), STATUS_STATE);
       break;
     case LinkReport::RUN_SCENE:
       m_frame->GoToScene(report.number);
@@ -224,7 +224,7 @@ void LumivaneFrame::LinkView::ShowHoldField() {
   const bool late = run.late > std::chrono::milliseconds(RUN_LATE_SHOWN_MS);
   if (late) {
     text += (text.empty() ? "" : "  ") +
-            wxString::Format(MSG_RUN_LATE, std::chrono::duration<double>(run.late).count());
+            wxString::Format(_(MSG_RUN_LATE), std::chrono::duration<double>(run.late).count());
   }
   // The field widens while it tells the lateness.
   SetStatusFieldWidths(m_frame->GetStatusBar(), late);

@@ -12,13 +12,13 @@
 namespace {
 
 wxString TimeLeftText(long seconds) {
-  const wxString time = seconds >= 60 ? wxString::Format(TIME_MINUTES, seconds / 60, seconds % 60)
-                                      : wxString::Format(TIME_SECONDS, seconds);
-  return wxString::Format(MSG_PROGRAM_TIME_LEFT, time);
+  const wxString time = seconds >= 60 ? wxString::Format(_(TIME_MINUTES), seconds / 60, seconds % 60)
+                                      : wxString::Format(_(TIME_SECONDS), seconds);
+  return wxString::Format(_(MSG_PROGRAM_TIME_LEFT), time);
 }
 
 wxString ProgramProgressText(int scene, int count, long secondsLeft) {
-  return wxString::Format(MSG_PROGRAM_SCENE_OF, scene, count) + "\n" + TimeLeftText(secondsLeft);
+  return wxString::Format(_(MSG_PROGRAM_SCENE_OF), scene, count) + "\n" + TimeLeftText(secondsLeft);
 }
 
 }  // namespace
@@ -27,7 +27,7 @@ void ProgramProgress::Begin(wxWindow* parent, int scenes) {
   m_cancelled = false;
   if (scenes > 0 && m_dialog == nullptr) {
     // Made with the widest text it will show, so that none is cut off.
-    m_dialog = new wxProgressDialog(PROGRESS_PROGRAM_TITLE, ProgramProgressText(scenes, scenes, 35999), scenes,
+    m_dialog = new wxProgressDialog(_(PROGRESS_PROGRAM_TITLE), ProgramProgressText(scenes, scenes, 35999), scenes,
                                     parent, wxPD_APP_MODAL | wxPD_CAN_ABORT);
   }
 }

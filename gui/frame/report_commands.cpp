@@ -10,7 +10,7 @@
 #include "gui/frame/report_printing.h"
 
 ReportCommands::ReportCommands(LumivaneFrame& frame, const Document& document)
-    : m_frame(frame), m_document(document), m_printing(std::make_unique<ReportPrinting>(PRINTING_NAME, &frame)) {
+    : m_frame(frame), m_document(document), m_printing(std::make_unique<ReportPrinting>(_(PRINTING_NAME), &frame)) {
   m_frame.Bind(wxEVT_MENU, &ReportCommands::OnPreview, this, wxID_PREVIEW);
   m_frame.Bind(wxEVT_MENU, &ReportCommands::OnPrint, this, wxID_PRINT);
 }
@@ -21,14 +21,14 @@ wxHtmlEasyPrinting* ReportCommands::Printing() const { return m_printing.get(); 
 
 wxString ReportCommands::BuildReport() const {
   const wxString file = wxString::FromUTF8(m_document.Path());
-  const wxString title = file.empty() ? wxString(TITLE_UNTITLED) : file.AfterLast('/');
+  const wxString title = file.empty() ? wxString(_(TITLE_UNTITLED)) : file.AfterLast('/');
   return wxString::FromUTF8(BuildReportHtml(m_document.GetScenario(), title.utf8_string()));
 }
 
 wxString ReportCommands::BuildReportHeader() const {
   const wxString file = wxString::FromUTF8(m_document.Path());
   return wxString::FromUTF8(
-      BuildReportHeaderHtml((file.empty() ? wxString(TITLE_UNTITLED) : file).utf8_string()));
+      BuildReportHeaderHtml((file.empty() ? wxString(_(TITLE_UNTITLED)) : file).utf8_string()));
 }
 
 void ReportCommands::PreparePrinting() {

@@ -57,18 +57,18 @@ void RowSceneCommands::OnCellRightClick(wxGridEvent& event) {
 wxMenu* RowSceneCommands::BuildContextMenu(wxGrid* grid, int row) {
   m_frame.m_book->SetContext(m_frame.m_book->SceneOfGrid(grid), row);
   auto* menu = new wxMenu;
-  menu->Append(ID_ROW_INSERT, CONTEXT_INSERT_ROW, CONTEXT_INSERT_ROW_HELP);
-  menu->Append(ID_ROW_DELETE, CONTEXT_DELETE_ROW, CONTEXT_DELETE_ROW_HELP);
+  menu->Append(ID_ROW_INSERT, _(CONTEXT_INSERT_ROW), _(CONTEXT_INSERT_ROW_HELP));
+  menu->Append(ID_ROW_DELETE, _(CONTEXT_DELETE_ROW), _(CONTEXT_DELETE_ROW_HELP));
   menu->AppendSeparator();
-  menu->Append(ID_ROW_UP, CONTEXT_ROW_UP, CONTEXT_ROW_UP_HELP);
-  menu->Append(ID_ROW_DOWN, CONTEXT_ROW_DOWN, CONTEXT_ROW_DOWN_HELP);
+  menu->Append(ID_ROW_UP, _(CONTEXT_ROW_UP), _(CONTEXT_ROW_UP_HELP));
+  menu->Append(ID_ROW_DOWN, _(CONTEXT_ROW_DOWN), _(CONTEXT_ROW_DOWN_HELP));
   menu->AppendSeparator();
-  menu->Append(ID_SCENE_LEFT, CONTEXT_SCENE_LEFT, CONTEXT_SCENE_LEFT_HELP);
-  menu->Append(ID_SCENE_RIGHT, CONTEXT_SCENE_RIGHT, CONTEXT_SCENE_RIGHT_HELP);
+  menu->Append(ID_SCENE_LEFT, _(CONTEXT_SCENE_LEFT), _(CONTEXT_SCENE_LEFT_HELP));
+  menu->Append(ID_SCENE_RIGHT, _(CONTEXT_SCENE_RIGHT), _(CONTEXT_SCENE_RIGHT_HELP));
   menu->AppendSeparator();
-  menu->Append(wxID_CUT, CONTEXT_CUT, CONTEXT_CUT_HELP);
-  menu->Append(wxID_COPY, CONTEXT_COPY, CONTEXT_COPY_HELP);
-  menu->Append(wxID_PASTE, CONTEXT_PASTE, CONTEXT_PASTE_HELP);
+  menu->Append(wxID_CUT, _(CONTEXT_CUT), _(CONTEXT_CUT_HELP));
+  menu->Append(wxID_COPY, _(CONTEXT_COPY), _(CONTEXT_COPY_HELP));
+  menu->Append(wxID_PASTE, _(CONTEXT_PASTE), _(CONTEXT_PASTE_HELP));
 
   const int rows = m_document.RowCount(m_frame.m_book->ContextScene());
   if (row < 1) {
@@ -94,12 +94,12 @@ void RowSceneCommands::RowCommand(int command) {
   switch (command) {
     case ID_ROW_INSERT:
       if (!InsertRow(m_document, scene, row).changes.Empty()) {
-        m_frame.SetStatus(MSG_MODIFIED_SCENARIO, STATUS_MESSAGE);
+        m_frame.SetStatus(_(MSG_MODIFIED_SCENARIO), STATUS_MESSAGE);
       }
       break;
     case ID_ROW_DELETE:
       if (!DeleteRow(m_document, scene, row).changes.Empty()) {
-        m_frame.SetStatus(MSG_MODIFIED_SCENARIO, STATUS_MESSAGE);
+        m_frame.SetStatus(_(MSG_MODIFIED_SCENARIO), STATUS_MESSAGE);
       }
       break;
     case ID_ROW_UP: MoveRow(m_document, scene, row, row - 1); break;
@@ -132,7 +132,7 @@ void RowSceneCommands::MoveShownScene(int step) {
 bool RowSceneCommands::CheckSceneName(const wxString& name) {
   for (const Scene& scene : m_document.GetScenario().scenes) {
     if (wxString::FromUTF8(scene.name).IsSameAs(name, false)) {
-      return m_frame.ShowMessage(ASK_DUPLICATE_SCENE_NAME, CAPTION_DUPLICATE_SCENE_NAME,
+      return m_frame.ShowMessage(_(ASK_DUPLICATE_SCENE_NAME), _(CAPTION_DUPLICATE_SCENE_NAME),
                          wxYES_NO | wxICON_QUESTION) == wxYES;
     }
   }
@@ -157,15 +157,15 @@ void RowSceneCommands::OnAddScene(wxCommandEvent&) {
   if (m_frame.SceneCount() >= MAX_SCENES) {
     return;
   }
-  const wxString name = AskSceneName(ASK_NEW_SCENE_NAME, CAPTION_NEW_SCENE,
-                                     wxString::Format(SCENE_NAME_FORMAT, m_frame.SceneCount() + 1));
+  const wxString name = AskSceneName(_(ASK_NEW_SCENE_NAME), _(CAPTION_NEW_SCENE),
+                                     wxString::Format(_(SCENE_NAME_FORMAT), m_frame.SceneCount() + 1));
   if (name.empty() || m_frame.SceneCount() >= MAX_SCENES) {
     return;
   }
   // The new scene hides "To" as the one shown does, and is shown.
   const EditResult added = AddScene(m_document, name.utf8_string(), m_frame.m_view.hideTo);
   if (!added.changes.scenesAdded.empty()) {
-    m_frame.SetStatus(MSG_ADDED_SCENE, STATUS_MESSAGE);
+    m_frame.SetStatus(_(MSG_ADDED_SCENE), STATUS_MESSAGE);
     m_frame.m_book->Select(m_document.IndexOfScene(added.changes.scenesAdded.front()), true);
   }
 }
@@ -182,21 +182,21 @@ void RowSceneCommands::OnDuplicateScene(wxCommandEvent&) {
   // The name dialog waits for the user: the source is copied now, so that
   // whatever happens meanwhile the copy is of the scene the user saw.
   const Scene copy = m_document.GetScene(source);
-  const wxString name = AskSceneName(ASK_NEW_SCENE_NAME, CAPTION_NEW_SCENE,
-                                     wxString::Format(SCENE_NAME_FORMAT, m_frame.SceneCount() + 1));
+  const wxString name = AskSceneName(_(ASK_NEW_SCENE_NAME), _(CAPTION_NEW_SCENE),
+                                     wxString::Format(_(SCENE_NAME_FORMAT), m_frame.SceneCount() + 1));
   if (name.empty()) {
     return;
   }
   const EditResult added = DuplicateScene(m_document, copy, name.utf8_string());
   if (!added.changes.scenesAdded.empty()) {
-    m_frame.SetStatus(MSG_DUPLICATED_SCENE, STATUS_MESSAGE);
+    m_frame.SetStatus(_(MSG_DUPLICATED_SCENE), STATUS_MESSAGE);
     m_frame.m_book->Select(m_document.IndexOfScene(added.changes.scenesAdded.front()), true);
   }
 }
 
 void RowSceneCommands::OnDeleteScene(wxCommandEvent&) {
   m_frame.StopRun();
-  if (m_frame.ShowMessage(ASK_DELETE_SCENE, CAPTION_DELETE_SCENE, wxYES_NO | wxICON_QUESTION) != wxYES) {
+  if (m_frame.ShowMessage(_(ASK_DELETE_SCENE), _(CAPTION_DELETE_SCENE), wxYES_NO | wxICON_QUESTION) != wxYES) {
     return;
   }
   const int scene = m_frame.CurrentScene();
@@ -211,7 +211,7 @@ void RowSceneCommands::OnDeleteScene(wxCommandEvent&) {
   const bool last = m_frame.SceneCount() == 1;
   DeleteScene(m_document, scene);
   if (!last) {
-    m_frame.SetStatus(MSG_DELETED_SCENE, STATUS_MESSAGE);
+    m_frame.SetStatus(_(MSG_DELETED_SCENE), STATUS_MESSAGE);
   }
 }
 
@@ -222,13 +222,13 @@ void RowSceneCommands::OnRenameScene(wxCommandEvent&) {
     return;
   }
   const SceneId id = m_document.IdOfScene(scene);
-  const wxString name = AskSceneName(ASK_RENAME_SCENE, CAPTION_RENAME_SCENE,
+  const wxString name = AskSceneName(_(ASK_RENAME_SCENE), _(CAPTION_RENAME_SCENE),
                                      wxString::FromUTF8(m_document.GetScene(scene).name));
   if (name.empty() || m_document.IndexOfScene(id) != scene) {
     return;
   }
   RenameScene(m_document, scene, name.utf8_string());
-  m_frame.SetStatus(MSG_RENAMED_SCENE, STATUS_MESSAGE);
+  m_frame.SetStatus(_(MSG_RENAMED_SCENE), STATUS_MESSAGE);
 }
 
 // ---------------------------------------------------------------------------

@@ -56,7 +56,7 @@ wxString LumivaneFrame::RunWithoutDialogs() {
     m_document.SetScenesLeftOut(0);
     m_document.MarkSaved();
     m_document.SetModified(false);
-    SetStatus(SavedMessage(MSG_SAVED, RowsLeftOutOfFile(m_document.GetScenario())), STATUS_MESSAGE);
+    SetStatus(SavedMessage(_(MSG_SAVED), RowsLeftOutOfFile(m_document.GetScenario())), STATUS_MESSAGE);
   }
   SwitchAutoTransferOff();
   m_activeScene = CurrentScene();

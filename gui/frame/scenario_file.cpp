@@ -42,7 +42,8 @@ bool LumivaneFrame::ReadScenarioFrom(const wxString& path) {
   int scenesLeftOut = 0;
   const int error = ReadScenarioFile(path.utf8_string(), &scenario, &modified, &scenesLeftOut);
   if (error != 0) {
-    m_scenarioError = error == EFBIG ? wxString::FromUTF8(ScenarioReadErrorText(error)) : wxSysErrorMsgStr(error);
+    m_scenarioError =
+        error == EFBIG ? wxGetTranslation(wxString::FromUTF8(ScenarioReadErrorText(error))) : wxSysErrorMsgStr(error);
     return false;
   }
   // Custom colours the file does not name stay as the user had them.
@@ -55,7 +56,7 @@ bool LumivaneFrame::ReadScenarioFrom(const wxString& path) {
   m_document.SetFileTime(modified);
   m_document.SetScenesLeftOut(scenesLeftOut);
   if (scenesLeftOut > 0) {
-    ShowMessage(wxString::Format(WARN_SCENES_LEFT_OUT, scenesLeftOut, MAX_SCENES), CAPTION_WARNING,
+    ShowMessage(wxString::Format(_(WARN_SCENES_LEFT_OUT), scenesLeftOut, MAX_SCENES), _(CAPTION_WARNING),
                 wxOK | wxICON_WARNING);
   }
   ShowSceneValues(CurrentScene());

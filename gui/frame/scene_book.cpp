@@ -201,7 +201,7 @@ void SceneBook::ShowSceneColumns(int scene) {
       grid->SetColSize(col, values.columnWidths[col]);
     }
   }
-  grid->SetColLabelValue(COL_FROM, values.idLabel ? LABEL_ID : LABEL_FROM);
+  grid->SetColLabelValue(COL_FROM, values.idLabel ? _(LABEL_ID) : _(LABEL_FROM));
   StretchDescription(grid, values.columnWidths[COL_DESCRIPTION]);
 }
 

@@ -80,7 +80,7 @@ void LumivaneFrame::OnHideToColumn(wxCommandEvent& event) {
   // The check has toggled itself; the event carries its new state.
   const bool hide = event.IsChecked();
   if (hide && ToColumnUsed(m_document, scene) &&
-      ShowMessage(ASK_HIDE_TO, CAPTION_WARNING, wxYES_NO | wxICON_QUESTION) != wxYES) {
+      ShowMessage(_(ASK_HIDE_TO), _(CAPTION_WARNING), wxYES_NO | wxICON_QUESTION) != wxYES) {
     m_view.hideTo = false;
     return;
   }
@@ -99,7 +99,7 @@ void LumivaneFrame::DocumentChanged(const ChangeSet& changes) {
   }
   if (changes.markedModified && m_document.IsModified()) {
     StopRun();
-    SetStatus(STATE_MODIFIED, STATUS_STATE);
+    SetStatus(_(STATE_MODIFIED), STATUS_STATE);
   } else if (changes.modifiedChanged && !m_document.IsModified()) {
     if (!IsRunning()) {
       SetStatus("", STATUS_STATE);

@@ -96,9 +96,9 @@ bool SceneTable::DeleteRows(size_t pos, size_t numRows) {
 
 wxString SceneTable::GetColLabelValue(int col) {
   if (col == COL_FROM && m_document->HasScene(m_scene) && m_document->GetScene(m_scene).idLabel) {
-    return LABEL_ID;
+    return _(LABEL_ID);
   }
-  return col >= 0 && col < GRID_COLUMNS ? COLUMN_LABELS[col] : "";
+  return col >= 0 && col < GRID_COLUMNS ? wxGetTranslation(COLUMN_LABELS[col]) : wxString();
 }
 
 wxGridCellAttr* SceneTable::ColourAttr(int colour) {

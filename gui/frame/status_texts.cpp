@@ -30,9 +30,9 @@ int WidestText(wxStatusBar* statusBar, std::initializer_list<wxString> texts, in
 
 void SetStatusFieldWidths(wxStatusBar* statusBar, bool late) {
   const wxString hold = LONGEST_HOLD;
-  const int state = WidestText(statusBar, {STATE_MODIFIED, STATE_RUNNING}, STATUS_STATE_WIDTH);
+  const int state = WidestText(statusBar, {_(STATE_MODIFIED), _(STATE_RUNNING)}, STATUS_STATE_WIDTH);
   const int holdWidth =
-      late ? WidestText(statusBar, {hold + "  " + wxString::Format(MSG_RUN_LATE, LONGEST_LATE_SECONDS)},
+      late ? WidestText(statusBar, {hold + "  " + wxString::Format(_(MSG_RUN_LATE), LONGEST_LATE_SECONDS)},
                         STATUS_LATE_WIDTH)
            : WidestText(statusBar, {hold}, STATUS_HOLD_WIDTH);
   // A fourth field, when there is one, keeps its width (the remotes').
@@ -49,29 +49,29 @@ void ClearStaleMessage(wxStatusBar* statusBar, bool (*stale)(const wxString&)) {
 
 bool IsInputMessage(const wxString& text) {
   for (int input = 1; input <= INPUT_COUNT; ++input) {
-    if (text == wxString::Format(MSG_INPUT_ACTIVE, input) ||
-        text.StartsWith(wxString::Format(MSG_INPUT_ACTIVE, input) + MSG_INPUT_NO_SCENE_SEPARATOR)) {
+    if (text == wxString::Format(_(MSG_INPUT_ACTIVE), input) ||
+        text.StartsWith(wxString::Format(_(MSG_INPUT_ACTIVE), input) + _(MSG_INPUT_NO_SCENE_SEPARATOR))) {
       return true;
     }
   }
   return false;
 }
 
-bool IsModifiedMessage(const wxString& text) { return text == MSG_MODIFIED_SCENARIO; }
+bool IsModifiedMessage(const wxString& text) { return text == _(MSG_MODIFIED_SCENARIO); }
 
 wxString InputActiveMessage(int input, const Scenario& scenario) {
   const int code = input >= 1 && input <= INPUT_COUNT ? scenario.inputs[input - 1] : -1;
   if (code >= static_cast<int>(scenario.scenes.size())) {
-    return wxString::Format(MSG_INPUT_NO_SCENE, input, code + 1);
+    return wxString::Format(_(MSG_INPUT_NO_SCENE), input, code + 1);
   }
-  return wxString::Format(MSG_INPUT_ACTIVE, input);
+  return wxString::Format(_(MSG_INPUT_ACTIVE), input);
 }
 
 wxString SavedMessage(const char* saved, int rowsLeftOut) {
   if (rowsLeftOut <= 0) {
     return saved;
   }
-  return saved + wxString::Format(rowsLeftOut == 1 ? MSG_ROW_LEFT_OUT : MSG_ROWS_LEFT_OUT, rowsLeftOut);
+  return saved + wxString::Format(rowsLeftOut == 1 ? _(MSG_ROW_LEFT_OUT) : _(MSG_ROWS_LEFT_OUT), rowsLeftOut);
 }
 
 const char* LinkText(const wxString& port, const char* serialText, const char* virtualText) {

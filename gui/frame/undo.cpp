@@ -9,6 +9,7 @@
 #include <wx/notebook.h>
 #include <wx/toolbar.h>
 
+#include "core/edit/step_label_parts.h"
 #include "core/model/document.h"
 #include "gui/app/texts.h"
 #include "gui/frame/lumivane_frame.h"
@@ -16,11 +17,20 @@
 
 namespace {
 
-wxString MenuText(const char* verb, const std::string& label, const char* accelerator) {
-  wxString text = verb;
-  if (!label.empty()) {
-    text += " " + wxString::FromUTF8(label);
+// The step's name in the user's language: its pattern translated, with
+// the scene name put back in.
+wxString TranslatedStepLabel(const std::string& label) {
+  const StepLabelParts parts = SplitStepLabel(label);
+  const wxString pattern = wxGetTranslation(wxString::FromUTF8(parts.pattern));
+  return wxString::FromUTF8(FillStepLabel(pattern.utf8_string(), parts.name));
+}
+
+wxString MenuText(const char* verb, const char* verbWithStep, const std::string& label, const char* accelerator) {
+  if (label.empty()) {
+    return wxGetTranslation(verb) + accelerator;
   }
+  wxString text = wxGetTranslation(verbWithStep);
+  text.Replace("%s", TranslatedStepLabel(label), false);
   return text + accelerator;
 }
 
@@ -44,8 +54,8 @@ void UndoCommands::DocumentChanged(const ChangeSet&) {
   m_frame.GetToolBar()->EnableTool(wxID_UNDO, undo);
   m_frame.GetMenuBar()->Enable(wxID_REDO, redo);
   m_frame.GetToolBar()->EnableTool(wxID_REDO, redo);
-  m_frame.GetMenuBar()->SetLabel(wxID_UNDO, MenuText(MENU_UNDO, m_document.UndoLabel(), MENU_UNDO_ACCEL));
-  m_frame.GetMenuBar()->SetLabel(wxID_REDO, MenuText(MENU_REDO, m_document.RedoLabel(), MENU_REDO_ACCEL));
+  m_frame.GetMenuBar()->SetLabel(wxID_UNDO, MenuText(MENU_UNDO, MENU_UNDO_STEP, m_document.UndoLabel(), MENU_UNDO_ACCEL));
+  m_frame.GetMenuBar()->SetLabel(wxID_REDO, MenuText(MENU_REDO, MENU_REDO_STEP, m_document.RedoLabel(), MENU_REDO_ACCEL));
 }
 
 wxMenu* UndoCommands::EditMenu() const {

@@ -12,6 +12,7 @@
 #include <wx/utils.h>
 #include <wx/weakref.h>
 
+#include "gui/app/app_language.h"
 #include "gui/app/app_state.h"
 #include "gui/app/texts.h"
 #include "gui/frame/lumivane_frame.h"
@@ -26,7 +27,7 @@ HelpCommands::HelpCommands(LumivaneFrame& frame, AppState& app) : m_frame(frame)
 }
 
 void HelpCommands::ShowTips() {
-  const wxString path = m_app.docDir + "/" + TIPS_FILE_NAME;
+  const wxString path = TipsFilePath(m_app.docDir, m_app.language);
   // A negative index lies past the last tip, so the provider starts over.
   std::unique_ptr<wxTipProvider> provider(
       wxCreateFileTipProvider(path, static_cast<size_t>(m_app.settings.tip)));
@@ -44,7 +45,7 @@ bool HelpCommands::OpenUserGuide(const wxString& mailcapPath) {
   const wxString guide = m_app.docDir + "/" + USER_GUIDE_FILE_NAME;
   if (!wxFileExists(guide)) {
     // A viewer would only report a missing file in its own words, if at all.
-    m_frame.ShowMessage(wxString::Format(ERR_USER_GUIDE_MISSING, guide), CAPTION_ERROR, wxOK | wxICON_ERROR);
+    m_frame.ShowMessage(wxString::Format(_(ERR_USER_GUIDE_MISSING), guide), _(CAPTION_ERROR), wxOK | wxICON_ERROR);
     return false;
   }
   const std::string command = mailcap_view_command(
@@ -58,18 +59,18 @@ bool HelpCommands::OpenUserGuide(const wxString& mailcapPath) {
   }
   // The desktop's opener may find no viewer either; then the user is told
   // where the guide lies, once it has given up.
-  const wxString noViewer = wxString::Format(ERR_USER_GUIDE_NO_VIEWER, guide);
+  const wxString noViewer = wxString::Format(_(ERR_USER_GUIDE_NO_VIEWER), guide);
   wxWeakRef<LumivaneFrame> frame(&m_frame);
   if (OpenWithDesktop(guide, [frame, noViewer] {
         if (frame) {
           frame->CallAfter([frame, noViewer] {
-            if (frame) frame->ShowMessage(noViewer, CAPTION_ERROR, wxOK | wxICON_ERROR);
+            if (frame) frame->ShowMessage(noViewer, _(CAPTION_ERROR), wxOK | wxICON_ERROR);
           });
         }
       })) {
     return true;
   }
-  m_frame.ShowMessage(noViewer, CAPTION_ERROR, wxOK | wxICON_ERROR);
+  m_frame.ShowMessage(noViewer, _(CAPTION_ERROR), wxOK | wxICON_ERROR);
   return false;
 }
 
@@ -83,7 +84,7 @@ void HelpCommands::OnAbout(wxCommandEvent&) {
   wxAboutDialogInfo info;
   info.SetName(ABOUT_NAME);
   info.SetVersion(ABOUT_VERSION);
-  info.SetDescription(ABOUT_DESCRIPTION);
+  info.SetDescription(_(ABOUT_DESCRIPTION));
   info.SetCopyright(ABOUT_NOTICE);
   info.SetIcon(wxIcon(about48_xpm));
   info.SetWebSite(ABOUT_WEB_SITE);

@@ -12,6 +12,8 @@
 #include "core/board/virtual_chain.h"
 #include "core/model/scenario.h"
 #include "core/board/board_lines.h"
+#include "core/i18n/decimal_text.h"
+#include "gui/app/app_language.h"
 #include "gui/app/texts.h"
 #include "gui/monitor/monitor_placement.h"
 #include "gui/app/rom_record_directory.h"
@@ -136,7 +138,7 @@ BoardMonitor* BoardMonitor::Open(wxWindow* parent, BoardLines& lines) {
 BoardMonitor* BoardMonitor::Instance() { return s_instance; }
 
 BoardMonitor::BoardMonitor(wxWindow* parent, BoardLines& lines)
-    : wxFrame(parent, wxID_ANY, MONITOR_TITLE, wxDefaultPosition, wxSize(500, 360)), m_lines(lines), m_romRecord(RomRecordDirectory()) {
+    : wxFrame(parent, wxID_ANY, _(MONITOR_TITLE), wxDefaultPosition, wxSize(500, 360)), m_lines(lines), m_romRecord(RomRecordDirectory()) {
   auto* sizer = new wxBoxSizer(wxVERTICAL);
   m_tiles = new BoardTiles(this);
   sizer->Add(m_tiles, 1, wxEXPAND);
@@ -144,9 +146,9 @@ BoardMonitor::BoardMonitor(wxWindow* parent, BoardLines& lines)
   m_status = new wxStaticText(this, wxID_ANY, "\n", wxDefaultPosition, wxDefaultSize, wxST_NO_AUTORESIZE);
   sizer->Add(m_status, 0, wxEXPAND | wxALL, 4);
   auto* inputs = new wxBoxSizer(wxHORIZONTAL);
-  inputs->Add(new wxStaticText(this, wxID_ANY, MONITOR_INPUTS), 0, wxALIGN_CENTER_VERTICAL | wxLEFT | wxRIGHT, 4);
+  inputs->Add(new wxStaticText(this, wxID_ANY, _(MONITOR_INPUTS)), 0, wxALIGN_CENTER_VERTICAL | wxLEFT | wxRIGHT, 4);
   for (int input = 1; input <= INPUT_COUNT; ++input) {
-    m_inputs[input - 1] = new wxButton(this, wxID_ANY, wxString::Format(MONITOR_INPUT, input));
+    m_inputs[input - 1] = new wxButton(this, wxID_ANY, wxString::Format(_(MONITOR_INPUT), input));
     m_inputs[input - 1]->Bind(wxEVT_BUTTON, [this, input](wxCommandEvent&) { m_lines.PressInput(input); });
     inputs->Add(m_inputs[input - 1], 0, wxALL, 2);
   }
@@ -198,7 +200,7 @@ void BoardMonitor::Poll() {
     }
   }
   for (int input = 1; input <= INPUT_COUNT; ++input) {
-    const wxString tip = pressable ? wxString::Format(MONITOR_INPUT_TIP, input) : wxString(MONITOR_INPUT_REAL_TIP);
+    const wxString tip = pressable ? wxString::Format(_(MONITOR_INPUT_TIP), input) : wxString(_(MONITOR_INPUT_REAL_TIP));
     if (m_inputs[input - 1]->GetToolTipText() != tip) {
       m_inputs[input - 1]->SetToolTip(tip);
     }
@@ -212,34 +214,34 @@ wxString BoardMonitor::MakeStatus() const {
   const VirtualChain& chain = *line.chain;
   wxString text;
   if (line.port.empty()) {
-    text = MONITOR_NOT_OPENED;
+    text = _(MONITOR_NOT_OPENED);
   } else {
     text = line.isVirtual ? wxString(VIRTUAL_PORT_NAME)
-                          : wxString::Format(MONITOR_MIRROR, wxString::FromUTF8(line.port));
-    text += " | " + wxString::Format(MONITOR_SPEED, line.baud);
+                          : wxString::Format(_(MONITOR_MIRROR), wxString::FromUTF8(line.port));
+    text += " | " + wxString::Format(_(MONITOR_SPEED), line.baud);
     if (chain.SpeedCode() == 2) {
-      text += MONITOR_SPEED_HIGH;
+      text += _(MONITOR_SPEED_HIGH);
     } else if (chain.SpeedCode() >= 0) {
-      text += wxString::Format(MONITOR_SPEED_CODE, chain.SpeedCode());
+      text += wxString::Format(_(MONITOR_SPEED_CODE), chain.SpeedCode());
     }
   }
-  text += " | " + wxString::Format(MONITOR_BYTES, chain.BytesReceived());
+  text += " | " + wxString::Format(_(MONITOR_BYTES), chain.BytesReceived());
   text += " | ";
   if (chain.Resets() == 0) {
-    text += MONITOR_NO_RESET;
+    text += _(MONITOR_NO_RESET);
   } else {
-    text += wxString::Format(MONITOR_LAST_RESET,
+    text += wxString::Format(_(MONITOR_LAST_RESET),
                              wxDateTime(static_cast<time_t>(chain.LastReset())).FormatISOTime());
   }
   text += "\n";
   if (chain.Rom().empty()) {
-    text += MONITOR_ROM_EMPTY;
+    text += _(MONITOR_ROM_EMPTY);
   } else {
-    text += MONITOR_ROM;
+    text += _(MONITOR_ROM);
     bool first = true;
     for (const auto& [number, scene] : chain.Rom()) {
       text += first ? "" : ", ";
-      text += wxString::Format(MONITOR_ROM_SCENE, number, wxString::FromUTF8(HoldText(scene.hold / 2.0)));
+      text += wxString::Format(_(MONITOR_ROM_SCENE), number, wxString::FromUTF8(WithDecimalSeparator(HoldText(scene.hold / 2.0), DecimalSeparator())));
       first = false;
     }
   }
