@@ -299,7 +299,7 @@ TEST_F(WindowRemotesTest, RunOfAScenarioWithoutAFileIsRefusedWithoutADialog) {
   EXPECT_EQ(reply.status, RemoteReply::Status::CONFLICT);
   EXPECT_NE(reply.error.find("no file"), std::string::npos) << reply.error;
   EXPECT_FALSE(m_frame->IsRunning());
-  EXPECT_TRUE(m_frame->IsModified());
+  EXPECT_TRUE(m_frame->GetDocument().IsModified());
 }
 
 TEST_F(WindowRemotesTest, RunSavesAModifiedScenarioThatHasItsFile) {
@@ -313,7 +313,7 @@ TEST_F(WindowRemotesTest, RunSavesAModifiedScenarioThatHasItsFile) {
   m_frame->SetModified(true);
   const RemoteReply reply = SubmitFromAnotherThread(RemoteAction::RUN);
   EXPECT_EQ(reply.status, RemoteReply::Status::OK);
-  EXPECT_FALSE(m_frame->IsModified());
+  EXPECT_FALSE(m_frame->GetDocument().IsModified());
   EXPECT_NE(ReadFileText(path).find("name=Finale"), std::string::npos);
   EXPECT_TRUE(m_frame->IsRunning());
 }

@@ -12,6 +12,8 @@
 #include "gui/app/rom_record_directory.h"
 #include "gui/app/texts.h"
 #include "gui/dialogs/rom_record_dlg.h"
+#include "gui/frame/fade_hold_row.h"
+#include "gui/app/lumivane_app.h"
 #include "gui/frame/lumivane_frame.h"
 #include "support/app_fixture.h"
 #include "support/gui_testing.h"
@@ -73,8 +75,8 @@ class RomRecordWindow : public AppTest {
     m_frame->ProcessWindowEvent(command);
   }
   long long BytesOnTheBoards() {
-    const auto lock = m_frame->Lines().Lock();
-    return m_frame->Lines().VirtualBoards().BytesReceived();
+    const auto lock = App().Lines().Lock();
+    return App().Lines().VirtualBoards().BytesReceived();
   }
   std::string show = HomePath("show.cfg");
 };
@@ -105,14 +107,14 @@ TEST_F(RomRecordWindow, ProgramAsksBeforeWritingTheSameAgainAndTheProgrammedOpen
   EXPECT_EQ(BytesOnTheBoards(), sent) << "declined: nothing went out";
 
   m_frame->Notebook()->SetSelection(1);
-  m_frame->FadeText()->ChangeValue("7");
+  m_frame->FadeHold().FadeText()->ChangeValue("7");
   m_frame->CommitFadeHold();
   // Changed: Program asks nothing.
   SeenRecord changed;
   wxTEST_DIALOG(Command(ID_ROM_RECORD), ExpectRomDialog(true, &changed));
   EXPECT_EQ(changed.lines, std::vector<std::string>{"scene 2 \"Two\": fade (200 in the boards, 7 here)"});
-  EXPECT_EQ(m_frame->Fade(1), 200) << "what was programmed is open";
+  EXPECT_EQ(FadeOf(m_frame, 1), 200) << "what was programmed is open";
   EXPECT_EQ(m_frame->GetDocument().Path(), "");
-  EXPECT_TRUE(m_frame->IsModified());
+  EXPECT_TRUE(m_frame->GetDocument().IsModified());
   EXPECT_NE(ReadFileText(show).find("fade=7"), std::string::npos) << "the changed file was saved first";
 }

@@ -10,6 +10,7 @@
 
 #include "gui/app/lumivane_app.h"
 #include "gui/app/texts.h"
+#include "gui/frame/fade_hold_row.h"
 #include "gui/frame/lumivane_frame.h"
 #include "support/app_fixture.h"
 #include "support/gui_testing.h"
@@ -161,7 +162,7 @@ TEST_F(TranslatedWindow, HoldFieldShowsAndTakesTheDecimalComma) {
     const char* shown;
   } cases[] = {{"1,5", 1.5, "1,5"}, {"2.5", 2.5, "2,5"}, {"3", 3.0, "3,0"}, {"0,25", 0.5, "0,5"}};
   for (const auto& test : cases) {
-    m_frame->HoldText()->ChangeValue(test.typed);
+    m_frame->FadeHold().HoldText()->ChangeValue(test.typed);
     if (test.hold == 0.5) {
       // Rounded to the next half second: the user is told.
       wxTEST_DIALOG(m_frame->CommitFadeHold(),
@@ -172,7 +173,7 @@ TEST_F(TranslatedWindow, HoldFieldShowsAndTakesTheDecimalComma) {
       m_frame->CommitFadeHold();
     }
     EXPECT_EQ(m_frame->GetDocument().GetScene(0).hold.Seconds(), test.hold) << test.typed;
-    EXPECT_EQ(m_frame->HoldText()->GetValue(), test.shown) << test.typed;
+    EXPECT_EQ(m_frame->FadeHold().HoldText()->GetValue(), test.shown) << test.typed;
   }
 }
 

@@ -91,7 +91,7 @@ LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size, AppState
   // From here on the window follows every change of the Document.
   m_document.AddListener(this);
 
-  m_remotes = std::make_unique<WindowRemotes>(*this, m_app);
+  m_remotes = std::make_unique<WindowRemotes>(*this, m_app, m_lines);
 
   m_timer = new wxTimer(this, ID_TIMER);
   Bind(wxEVT_TIMER, [this](wxTimerEvent&) { TimerTick(); }, ID_TIMER);

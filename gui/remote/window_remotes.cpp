@@ -36,9 +36,10 @@ void ShowRemoteField(wxStatusBar* bar, const wxString& text) {
 
 }  // namespace
 
-WindowRemotes::WindowRemotes(LumivaneFrame& frame, AppState& app)
+WindowRemotes::WindowRemotes(LumivaneFrame& frame, AppState& app, BoardLines& lines)
     : m_frame(frame),
       m_app(app),
+      m_lines(lines),
       m_actions(frame.Session(), m_hub,
                 RunActions::Driver{
                     [&frame]() -> const Scenario& { return frame.GetDocument().GetScenario(); },
@@ -72,9 +73,8 @@ WindowRemotes::~WindowRemotes() {
 }
 
 std::vector<uint32_t> WindowRemotes::BoardColours() const {
-  BoardLines& lines = m_frame.Lines();
-  auto lock = lines.Lock();
-  return ChainColours(*lines.Line().chain);
+  auto lock = m_lines.Lock();
+  return ChainColours(*m_lines.Line().chain);
 }
 
 void WindowRemotes::Tick() { m_actions.Publish(); }

@@ -15,12 +15,13 @@
 #include "gui/show/show_window.h"
 
 struct AppState;
+class BoardLines;
 class LumivaneFrame;
 
 class WindowRemotes {
  public:
   // Both outlive this; the frame owns it.
-  WindowRemotes(LumivaneFrame& frame, AppState& app);
+  WindowRemotes(LumivaneFrame& frame, AppState& app, BoardLines& lines);
   ~WindowRemotes();
   WindowRemotes(const WindowRemotes&) = delete;
   WindowRemotes& operator=(const WindowRemotes&) = delete;
@@ -49,6 +50,7 @@ class WindowRemotes {
 
   LumivaneFrame& m_frame;
   AppState& m_app;
+  BoardLines& m_lines;
   RemoteHub m_hub;
   RunActions m_actions;
   RemoteServers m_servers;
