@@ -36,6 +36,95 @@ void AddNotSaved(std::vector<Finding>& findings, int scene, int row) {
       "row " + std::to_string(row + 1) + " has no board number and is not saved");
 }
 
+// Ranges of rows or boards, first to last.
+using Span = std::pair<long, long>;
+
+// Sorted, with overlapping and adjacent ranges joined.
+std::vector<Span> Joined(std::vector<Span> spans) {
+  std::sort(spans.begin(), spans.end());
+  std::vector<Span> joined;
+  for (const Span& span : spans) {
+    if (!joined.empty() && span.first <= joined.back().second + 1) {
+      joined.back().second = std::max(joined.back().second, span.second);
+    } else {
+      joined.push_back(span);
+    }
+  }
+  return joined;
+}
+
+// "3-9, 12"; `offset` is added to every value.
+std::string SpansText(const std::vector<Span>& spans, long offset = 0) {
+  std::string text;
+  for (const Span& span : spans) {
+    text += text.empty() ? "" : ", ";
+    text += std::to_string(span.first + offset);
+    if (span.second != span.first) {
+      text += "-" + std::to_string(span.second + offset);
+    }
+  }
+  return text;
+}
+
+bool OneValue(const std::vector<Span>& spans) { return spans.size() == 1 && spans[0].first == spans[0].second; }
+
+// "row 3" or "rows 3-9, 12", rows counted from 0 in the spans.
+std::string RowsText(const std::vector<Span>& rows) {
+  return (OneValue(rows) ? "row " : "rows ") + SpansText(rows, 1);
+}
+
+std::string BoardsText(const std::vector<Span>& boards) {
+  return (OneValue(boards) ? "board " : "boards ") + SpansText(boards);
+}
+
+// Findings of one kind in one scene, gathered row by row into the finding
+// added for the first of them. A group of one keeps that finding's words.
+struct FindingGroup {
+  int index = -1;  // of the finding in the list
+  int count = 0;
+  std::vector<Span> rows;
+  std::vector<Span> earlierRows;
+  std::vector<Span> boards;
+  std::vector<Span> wireBoards;
+
+  void Join(std::vector<Finding>& findings, FindingKind kind, int scene, int row, const std::string& single) {
+    if (index < 0) {
+      Finding finding;
+      finding.severity = Severity::WARNING;
+      finding.scene = scene;
+      finding.row = row;
+      finding.kind = kind;
+      finding.message = single;
+      findings.push_back(std::move(finding));
+      index = static_cast<int>(findings.size()) - 1;
+    }
+    ++count;
+    rows.emplace_back(row, row);
+  }
+
+  // The message for several findings, and the rows they are about.
+  void Finish(std::vector<Finding>& findings) {
+    if (count < 2) {
+      return;
+    }
+    Finding& finding = findings[index];
+    const std::vector<Span> joinedRows = Joined(rows);
+    if (finding.kind == FindingKind::ALIASED_BOARDS) {
+      finding.message = BoardsText(Joined(boards)) + " go out as " + BoardsText(Joined(wireBoards)) + " on the wire";
+    } else {
+      // The place names the later rows.
+      const std::vector<Span> driven = Joined(boards);
+      finding.message = BoardsText(driven) + (OneValue(driven) ? " is" : " are") + " driven by " +
+                        RowsText(Joined(earlierRows)) + " first; the later row wins";
+    }
+    if (!OneValue(joinedRows)) {
+      for (const Span& span : joinedRows) {
+        finding.rows.emplace_back(static_cast<int>(span.first), static_cast<int>(span.second));
+      }
+    }
+  }
+};
+
 std::string Range(long from, long to) {
   return from == to ? "board " + std::to_string(from)
                     : "boards " + std::to_string(from) + " to " + std::to_string(to);
@@ -83,6 +172,8 @@ void CheckScene(const Scenario& scenario, int index, std::vector<Finding>& findi
   };
   std::vector<Sent> sent;
   long written = 0;
+  FindingGroup aliased;
+  FindingGroup overlapping;
   for (size_t i = 0; i < scene.rows.size(); ++i) {
     const Row& row = scene.rows[i];
     const int r = static_cast<int>(i);
@@ -108,16 +199,20 @@ void CheckScene(const Scenario& scenario, int index, std::vector<Finding>& findi
     const long wireFrom = WireValue(start) + 1;
     const long wireTo = wireFrom + WireValue(count) - 1;
     if (wireFrom != range.from || wireTo != range.to) {
-      Add(findings, Severity::WARNING, index, r,
-          Range(range.from, range.to) + " go out as " + Range(wireFrom, wireTo) + " on the wire");
+      aliased.Join(findings, FindingKind::ALIASED_BOARDS, index, r,
+                   Range(range.from, range.to) + " go out as " + Range(wireFrom, wireTo) + " on the wire");
+      aliased.boards.emplace_back(range.from, range.to);
+      aliased.wireBoards.emplace_back(wireFrom, wireTo);
     }
     for (const Sent& earlier : sent) {
       const long first = std::max(earlier.first, wireFrom);
       const long last = std::min(earlier.last, wireTo);
       if (first <= last) {
-        Add(findings, Severity::WARNING, index, r,
-            "rows " + std::to_string(earlier.row + 1) + " and " + std::to_string(r + 1) + " both drive " +
-                Range(first, last) + "; row " + std::to_string(r + 1) + " wins");
+        overlapping.Join(findings, FindingKind::OVERLAPPING_ROWS, index, r,
+                         "rows " + std::to_string(earlier.row + 1) + " and " + std::to_string(r + 1) +
+                             " both drive " + Range(first, last) + "; row " + std::to_string(r + 1) + " wins");
+        overlapping.earlierRows.emplace_back(earlier.row, earlier.row);
+        overlapping.boards.emplace_back(first, last);
       }
     }
     sent.push_back(Sent{r, wireFrom, wireTo});
@@ -134,6 +229,8 @@ void CheckScene(const Scenario& scenario, int index, std::vector<Finding>& findi
       }
     }
   }
+  aliased.Finish(findings);
+  overlapping.Finish(findings);
   if (sent.empty()) {
     Add(findings, Severity::WARNING, index, -1, "the scene sends no row");
   }
@@ -157,6 +254,7 @@ std::vector<Finding> CheckScenario(const Scenario& scenario) {
     CheckScene(scenario, scene, findings);
     if (run && scenario.scenes[scene].hold.HoldsForever()) {
       Add(findings, Severity::WARNING, scene, -1, "hold 0: a run stays on this scene until an input moves on");
+      findings.back().kind = FindingKind::HOLD_IN_RUN;
     }
   }
   for (int input = 0; input < INPUT_COUNT; ++input) {
@@ -192,7 +290,17 @@ std::string FindingPlace(const Scenario& scenario, const Finding& finding) {
   std::string place = "scene " + std::to_string(finding.scene + 1) + " \"" +
                       scenario.scenes[finding.scene].name + "\"";
   if (finding.row >= 0) {
-    place += ", row " + std::to_string(finding.row + 1);
+    place += (finding.rows.empty() ? ", row " : ", rows ") + FindingRows(finding);
   }
   return place;
+}
+
+std::string FindingRows(const Finding& finding) {
+  if (finding.row < 0) {
+    return std::string();
+  }
+  if (finding.rows.empty()) {
+    return std::to_string(finding.row + 1);
+  }
+  return SpansText(std::vector<Span>(finding.rows.begin(), finding.rows.end()), 1);
 }
