@@ -24,6 +24,7 @@
 
 int Play(const std::vector<std::string>& args);   // play_command.cpp
 int Check(const std::vector<std::string>& args);  // check_command.cpp
+int Info(const std::vector<std::string>& args);   // info_command.cpp
 
 namespace {
 
@@ -43,6 +44,7 @@ const char USAGE[] =
     "  send FILE         send, run, program, clear or reset over a port\n"
     "  play FILE         play on virtual boards in simulated time, their state as JSON\n"
     "  check FILE...     list the mistakes in scenario files, as compilers do\n"
+    "  info FILE         what each scene costs on the line, and Program's time\n"
     "\n"
     "  lumivane-cli COMMAND --help   the options of a command\n"
     "  lumivane-cli --version        the version\n"
@@ -537,7 +539,8 @@ int main(int argc, char** argv) {
   }
   using Command = int (*)(const std::vector<std::string>&);
   const std::map<std::string, Command> commands = {
-      {"normalize", Normalize}, {"bytes", Bytes}, {"send", Send}, {"play", Play}, {"check", Check}};
+      {"normalize", Normalize}, {"bytes", Bytes}, {"send", Send}, {"play", Play}, {"check", Check},
+      {"info", Info}};
   const auto found = commands.find(command);
   if (found == commands.end()) {
     return Usage("", "unknown command '" + command + "'");
