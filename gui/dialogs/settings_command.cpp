@@ -2,6 +2,7 @@
 #include "gui/app/texts.h"
 #include "gui/dialogs/settings_dlg.h"
 #include "gui/frame/lumivane_frame.h"
+#include "gui/frame/scene_budget_status.h"
 
 void LumivaneFrame::OnSettings(wxCommandEvent&) {
   StopRun();
@@ -14,5 +15,6 @@ void LumivaneFrame::OnSettings(wxCommandEvent&) {
     // The next board command opens the link with the new port and rate.
     m_session->Close();
     SetStatus(MSG_SETTINGS_CHANGED, STATUS_MESSAGE);
+    m_budgetStatus->Show();  // at the speed chosen now
   }
 }

@@ -1,5 +1,5 @@
-// Check scenario: the core's checks, listed in a dialog that leads to the
-// row a finding is about.
+// Check scenario: the core's checks, with the line's, listed in a dialog
+// that leads to the row a finding is about.
 #include "gui/frame/lumivane_frame.h"
 
 #include <algorithm>
@@ -7,13 +7,15 @@
 #include <wx/grid.h>
 #include <wx/notebook.h>
 
+#include "core/board/link_budget.h"
 #include "core/model/scenario_check.h"
 #include "gui/app/texts.h"
 #include "gui/dialogs/check_dlg.h"
 
 void LumivaneFrame::OnCheckScenario(wxCommandEvent&) {
   CommitOpenEdits();
-  const std::vector<Finding> findings = CheckScenario(m_document.GetScenario());
+  // At the speed the settings give the link: a transfer's time depends on it.
+  const std::vector<Finding> findings = CheckScenarioOnLine(m_document.GetScenario(), Target().speed);
   if (findings.empty()) {
     ShowMessage(CHECK_NOTHING_FOUND, CHECK_TITLE, wxOK | wxICON_INFORMATION);
     return;

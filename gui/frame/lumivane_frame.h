@@ -36,6 +36,7 @@ class wxToolBar;
 class BoardLines;
 class FadeHoldRow;
 class SceneBook;
+class SceneBudgetStatus;
 
 // The main window: a view of the open Document and the router of its
 // commands to the core (core/edit). The scene book (scene_book.h) shows the
@@ -308,6 +309,8 @@ class LumivaneFrame : public wxFrame, public DocumentListener {
   std::unique_ptr<SceneBook> m_book;
   // The shown scene's fade and hold, and their "Set All" buttons.
   std::unique_ptr<FadeHoldRow> m_fadeHold;
+  // The shown scene's transfer in the status bar.
+  std::unique_ptr<SceneBudgetStatus> m_budgetStatus;
   wxTimer* m_timer;
   // The scene on the boards: the running one, or the last one sent by
   // auto transfer or programming; -1 when none is.

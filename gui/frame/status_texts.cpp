@@ -17,6 +17,8 @@ constexpr int FIELD_PADDING = 24;
 // The longest countdown and lateness the hold field shows.
 constexpr const char* LONGEST_HOLD = "120.0";
 constexpr double LONGEST_LATE_SECONDS = 99.99;
+// The widest figure of a scene's transfer: 512 rows at 9600 bit/s.
+constexpr const char* LONGEST_BUDGET = "4,615 bytes, 4.8 s";
 
 int WidestText(wxStatusBar* statusBar, std::initializer_list<wxString> texts, int least) {
   int widest = 0;
@@ -35,8 +37,9 @@ void SetStatusFieldWidths(wxStatusBar* statusBar, bool late) {
       late ? WidestText(statusBar, {hold + "  " + wxString::Format(MSG_RUN_LATE, LONGEST_LATE_SECONDS)},
                         STATUS_LATE_WIDTH)
            : WidestText(statusBar, {hold}, STATUS_HOLD_WIDTH);
-  const int widths[3] = {-1, state, holdWidth};
-  statusBar->SetStatusWidths(3, widths);
+  const int budget = WidestText(statusBar, {LONGEST_BUDGET}, 0);
+  const int widths[STATUS_FIELDS] = {-1, state, holdWidth, budget};
+  statusBar->SetStatusWidths(STATUS_FIELDS, widths);
 }
 
 void ClearStaleMessage(wxStatusBar* statusBar, bool (*stale)(const wxString&)) {
