@@ -70,10 +70,6 @@ std::string DurationText(double seconds) {
   return text;
 }
 
-std::string SceneBudgetText(const SceneBudget& budget) {
-  return CountText(budget.bytes) + (budget.bytes == 1 ? " byte, " : " bytes, ") + SecondsText(budget.seconds);
-}
-
 bool SlowTransferFinding(const Scene& scene, int index, LinkSpeed speed, Finding* finding) {
   const SceneBudget budget = BudgetOfScene(scene, speed);
   if (!budget.OutlastsHold()) {

@@ -57,8 +57,6 @@ std::string CountText(long count);
 std::string SecondsText(double seconds);
 // A duration as a person reads it: "42 s", "3 min 05 s".
 std::string DurationText(double seconds);
-// The status bar's figure for a scene: "4,606 bytes, 4.8 s".
-std::string SceneBudgetText(const SceneBudget& budget);
 
 // ---- The check ------------------------------------------------------------
 // The warning for a scene whose transfer outlasts its hold (kind

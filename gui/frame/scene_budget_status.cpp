@@ -1,5 +1,6 @@
 #include "gui/frame/scene_budget_status.h"
 
+#include <wx/intl.h>
 #include <wx/notebook.h>
 #include <wx/statusbr.h>
 
@@ -28,7 +29,9 @@ void SceneBudgetStatus::Show() {
   wxString text;
   // Between a page's removal and the next selection no scene is shown.
   if (document.HasScene(selection)) {
-    text = wxString::FromUTF8(SceneBudgetText(BudgetOfScene(document.GetScene(selection), m_speed())));
+    const SceneBudget budget = BudgetOfScene(document.GetScene(selection), m_speed());
+    text = wxString::Format(_("%s bytes, %s"), wxString::FromUTF8(CountText(budget.bytes)),
+                            wxString::FromUTF8(SecondsText(budget.seconds)));
   }
   if (statusBar->GetStatusText(STATUS_BUDGET) != text) {
     statusBar->SetStatusText(text, STATUS_BUDGET);
