@@ -152,6 +152,12 @@ TEST_F(CliTest, WrongUsageGivesOneLineAndStatusTwo) {
       {"play", show, "--seconds", "-1"},
       {"play", show, "--inputs", "1:5"},
       {"play", show, "--inputs", "1:1,"},
+      {"info"},
+      {"info", show, "--speed", "fast"},
+      {"info", show, "--scene", "1"},
+      {"info", show, show},
+      {"check", show, "--speed"},
+      {"check", show, "--speed=slow"},
   };
   for (const std::vector<std::string>& args : cases) {
     std::string line;
@@ -166,7 +172,8 @@ TEST_F(CliTest, WrongUsageGivesOneLineAndStatusTwo) {
 
 TEST_F(CliTest, HelpGoesToStandardOutput) {
   for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-           {"--help"}, {"normalize", "--help"}, {"bytes", "--help"}, {"send", "-h"}, {"play", "-h"}}) {
+           {"--help"}, {"normalize", "--help"}, {"bytes", "--help"}, {"send", "-h"}, {"play", "-h"},
+           {"info", "--help"}, {"check", "--help"}}) {
     const Result result = RunCli(args);
     EXPECT_EQ(result.status, 0) << args[0];
     EXPECT_EQ(result.out.rfind("Usage: lumivane-cli", 0), 0u) << result.out;
@@ -253,6 +260,95 @@ TEST_F(CliTest, CheckCallsScenesPastTheHeldOnesAndFilesTooLargeErrors) {
     EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
     EXPECT_EQ(result.err.rfind("lumivane-cli: " + huge + ": File too large", 0), 0u) << result.err;
   }
+}
+
+// A scene of `rows` rows of one board each, none aliased on the wire.
+std::string SceneText(int number, const char* name, const char* hold, int rows) {
+  std::string text = "\n[Scene" + std::to_string(number) + "]\nname=" + name + "\nhold=" + hold + "\n";
+  for (int row = 0; row < rows; ++row) {
+    const std::string board = std::to_string(row / 128 * 256 + row % 128 + 1);
+    text += "range" + std::to_string(row + 1) + "=" + board + ":" + board + "; 3; 0\n";
+  }
+  return text;
+}
+
+TEST_F(CliTest, CheckWarnsOfTransfersLongerThanTheirHoldAtTheSpeedGiven) {
+  const std::string slow = TestHome() + "/slow.cfg";
+  WriteFile(slow, "# Lumivane scenario\n" + SceneText(1, "Opening", "5.0", 511) + SceneText(2, "Finale", "0.5", 511) +
+                      "\n[Inputs]\ninput1=0\ninput2=-1\ninput3=-2\ninput4=-3\n");
+  const std::string warning = slow + ":520: warning: scene 2 \"Finale\": its transfer takes 4.8 s at 9600 bit/s, "
+                                     "longer than its hold of 0.5 s; a run falls behind here\n";
+  const struct {
+    std::vector<std::string> options;
+    std::string out;
+  } cases[] = {
+      {{}, warning},
+      {{"--speed", "standard"}, warning},
+      {{"--speed=high"}, ""},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> args = {"check", slow};
+    args.insert(args.end(), c.options.begin(), c.options.end());
+    const Result result = RunCli(args);
+    EXPECT_EQ(result.status, 0) << c.options.size();
+    EXPECT_EQ(result.out, c.out) << c.options.size();
+    EXPECT_EQ(result.err, "");
+  }
+}
+
+TEST_F(CliTest, CheckGivesRowsOfOneKindOneLineAtTheFirstRowsLine) {
+  const std::string aliased = TestHome() + "/aliased.cfg";
+  WriteFile(aliased, "# Lumivane scenario\n\n[Scene1]\nname=A\nrange1=1:1; 3; 0\nrange2=129:129; 3; 0\n"
+                     "range3=2:2; 3; 0\nrange4=130:131; 3; 0\n\n[Inputs]\ninput1=0\ninput2=-1\ninput3=-2\ninput4=-3\n");
+  const Result result = RunCli({"check", aliased});
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.out, aliased + ":6: warning: scene 1 \"A\", rows 2, 4: boards 129-131 go out as boards 1-3 on the "
+                                  "wire\n" +
+                            aliased + ":6: warning: scene 1 \"A\", rows 2, 4: boards 1-2 are driven by rows 1, 3 first; "
+                                      "the later row wins\n");
+}
+
+TEST_F(CliTest, InfoGivesEachScenesTransferTheTotalsAndProgramsTime) {
+  Result result = RunCli({"info", show});
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.err, "");
+  EXPECT_EQ(result.out,
+            "Scene  Name   Rows      Bytes   Transfer       Hold\n"
+            "    1  Red       1         16      0.0 s      0.5 s\n"
+            "    2  Two       1         16      0.0 s      0.0 s\n"
+            "Total            2         32      0.0 s      0.5 s\n"
+            "\n"
+            "At 9600 bit/s, 10 bits a byte.\n"
+            "Opening the link: 1.3 s\n"
+            "Program: 4.5 s\n");
+
+  const std::string slow = TestHome() + "/slow.cfg";
+  WriteFile(slow, "# Lumivane scenario\n" + SceneText(1, "Finale", "0.5", 511));
+  result = RunCli({"info", slow});
+  EXPECT_NE(result.out.find("\n    1  Finale    511      4,606      4.8 s      0.5 s  falls behind\n"), std::string::npos)
+      << result.out;
+  EXPECT_EQ(RunCli({"info", slow, "--speed", "high"}).out.find("falls behind"), std::string::npos);
+}
+
+TEST_F(CliTest, InfoAsJsonGivesTheSameFigures) {
+  const Result result = RunCli({"info", "--json", show, "--speed=high"});
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.err, "");
+  // Bytes at 115200 bit/s; Program: the opening with the speed switch,
+  // 58 bytes in all, 3.4 s of pauses (2 s to erase) and two breaks.
+  ASSERT_FALSE(result.out.empty());
+  std::string compact = result.out;
+  compact.erase(std::remove_if(compact.begin(), compact.end(), [](char c) { return c == ' ' || c == '\n'; }),
+                compact.end());
+  EXPECT_EQ(compact,
+            "{\"speed\":\"high\",\"baud\":115200,\"scenes\":["
+            "{\"number\":1,\"name\":\"Red\",\"rows\":1,\"bytes\":16,\"seconds\":0.001,\"hold\":0.5,"
+            "\"falls_behind\":false},"
+            "{\"number\":2,\"name\":\"Two\",\"rows\":1,\"bytes\":16,\"seconds\":0.001,\"hold\":0.0,"
+            "\"falls_behind\":false}],"
+            "\"total\":{\"rows\":2,\"bytes\":32,\"seconds\":0.003,\"hold\":0.5},"
+            "\"opening_seconds\":1.453,\"program_seconds\":4.608}");
+  EXPECT_EQ(result.out.back(), '\n');
 }
 
 TEST_F(CliTest, AFileThatCannotBeReadIsNamedWithTheReason) {

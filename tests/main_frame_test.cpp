@@ -30,16 +30,43 @@ TEST_F(MainFrame, StartsWithOneEmptySceneAndQuietStatusBar) {
   EXPECT_EQ(m_frame->GetTitle(), "Lumivane - [Untitled]");
   EXPECT_EQ(m_frame->SceneCount(), 1);
   EXPECT_EQ(m_frame->Notebook()->GetPageText(0), "Scene 1");
-  EXPECT_EQ(m_frame->GetStatusBar()->GetFieldsCount(), 3);
+  EXPECT_EQ(m_frame->GetStatusBar()->GetFieldsCount(), 4);
   for (int field = 0; field < 3; ++field) {
     EXPECT_EQ(Status(m_frame, field), "");
   }
+  EXPECT_EQ(Status(m_frame, STATUS_BUDGET), "7 bytes, 0.0 s");
   EXPECT_FALSE(m_frame->Commands().undo.EditMenu()->IsEnabled(wxID_UNDO));
   EXPECT_FALSE(m_frame->GetToolBar()->GetToolEnabled(wxID_UNDO));
   EXPECT_FALSE(m_frame->GetDocument().IsModified());
   ASSERT_NE(m_frame->Timer(), nullptr);
   EXPECT_TRUE(m_frame->Timer()->IsRunning());
   EXPECT_EQ(m_frame->Timer()->GetInterval(), 100);
+}
+
+TEST_F(MainFrame, TheStatusBarGivesTheShownScenesTransferAtTheSettingsSpeed) {
+  std::vector<Row> rows(511);
+  for (int row = 0; row < 511; ++row) {
+    rows[row].from = std::to_string(row / 128 * 256 + row % 128 + 1);
+  }
+  const struct {
+    const char* baud;
+    const char* full;
+  } cases[] = {{"0", "4,606 bytes, 4.8 s"}, {"1", "4,606 bytes, 0.4 s"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.baud);
+    WriteSettings(std::string("[Settings]\ncom=\ntip=-1\nbaud=") + c.baud + "\n");
+    Start();
+    m_frame->GetDocument().InsertRows(0, 0, rows);
+    EXPECT_EQ(Status(m_frame, STATUS_BUDGET), c.full);
+    m_frame->CreateScenePage(1, "Finale", false);
+    m_frame->Notebook()->SetSelection(1);
+    EXPECT_EQ(Status(m_frame, STATUS_BUDGET), "7 bytes, 0.0 s");
+    m_frame->GetDocument().SetCellText(1, 0, COL_FROM, "3");
+    EXPECT_EQ(Status(m_frame, STATUS_BUDGET), "16 bytes, 0.0 s");
+    m_frame->Notebook()->SetSelection(0);
+    EXPECT_EQ(Status(m_frame, STATUS_BUDGET), c.full);
+    CloseMainWindow();
+  }
 }
 
 TEST_F(MainFrame, MenusCarryTheirLabelsHelpTextsAndAccelerators) {

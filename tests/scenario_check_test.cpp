@@ -2,6 +2,7 @@
 // one that does not; rows copied as text and back.
 #include <gtest/gtest.h>
 
+#include "bench/bench_scenario.h"
 #include "core/model/row_clipboard.h"
 #include "core/model/scenario_check.h"
 #include "core/model/unsaved_rows.h"
@@ -116,6 +117,42 @@ TEST(ScenarioCheck, RowsWithoutABoardNumberAreListedAsNotSaved) {
                                  "error scene 1 \"Opening\", row 3: From 0 is never sent",
                                  "warning scene 1 \"Opening\", row 3: row 3 has no board number and is not saved",
                              }));
+}
+
+TEST(ScenarioCheck, RowsAliasedOrDrivingTheSameBoardsComeAsOneLineAScene) {
+  struct Case {
+    const char* name;
+    std::vector<Row> rows;
+    std::vector<std::string> expected;
+  } cases[] = {
+      {"aliased in a run", {MakeRow("129"), MakeRow("130"), MakeRow("131")},
+       {"warning scene 1 \"Opening\", rows 1-3: boards 129-131 go out as boards 1-3 on the wire"}},
+      {"aliased apart", {MakeRow("129"), MakeRow("5"), MakeRow("131")},
+       {"warning scene 1 \"Opening\", rows 1, 3: boards 129, 131 go out as boards 1, 3 on the wire"}},
+      {"later rows over one", {MakeRow("1", "10"), MakeRow("2"), MakeRow("3")},
+       {"warning scene 1 \"Opening\", rows 2-3: boards 2-3 are driven by row 1 first; the later row wins"}},
+      {"one row over two", {MakeRow("1"), MakeRow("2"), MakeRow("1", "2")},
+       {"warning scene 1 \"Opening\", row 3: boards 1-2 are driven by rows 1-2 first; the later row wins"}},
+      {"kinds apart, errors one by one", {MakeRow("129"), MakeRow("1"), MakeRow("0"), MakeRow("130")},
+       {"warning scene 1 \"Opening\", rows 1, 4: boards 129-130 go out as boards 1-2 on the wire",
+        "warning scene 1 \"Opening\", row 2: rows 1 and 2 both drive board 1; row 2 wins",
+        "error scene 1 \"Opening\", row 3: From 0 is never sent",
+        "warning scene 1 \"Opening\", row 3: row 3 has no board number and is not saved"}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Lines(OneScene(c.rows)), c.expected) << c.name;
+  }
+}
+
+TEST(ScenarioCheck, TheLargestScenarioGivesAShortList) {
+  const Scenario scenario = BenchScenario(MAX_SCENES, 511);
+  const std::vector<Finding> findings = CheckScenario(scenario);
+  EXPECT_LE(findings.size(), 2u * MAX_SCENES + INPUT_COUNT);
+  ASSERT_FALSE(findings.empty());
+  EXPECT_EQ(findings[0].kind, FindingKind::ALIASED_BOARDS);
+  EXPECT_EQ(FindingPlace(scenario, findings[0]), "scene 1 \"Scene number 1\", rows 33-64, 97-128, 161-192, "
+                                                 "225-256, 289-320, 353-384, 417-448, 481-511");
+  EXPECT_EQ(findings[0].row, 32);
 }
 
 TEST(UnsavedRows, RowsWithContentButNoBoardNumberAreCounted) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/board/link_budget.h"
 #include "core/format/scenario_file.h"
 #include "core/format/scenario_text.h"
 #include "core/model/scenario_check.h"
@@ -13,13 +14,18 @@
 namespace {
 
 const char CHECK_HELP[] =
-    "Usage: lumivane-cli check FILE...\n"
+    "Usage: lumivane-cli check FILE... [--speed standard|high]\n"
     "Checks scenario files for mistakes that would show on the boards: rows\n"
     "never sent, boards addressed as others, rows driving the same boards,\n"
     "inputs jumping to missing scenes, descriptions a save cuts, repeated\n"
-    "scene names, empty scenes, holds of 0 in a run, scenes past the 64 held.\n"
+    "scene names, empty scenes, holds of 0 in a run, scenes past the 64 held,\n"
+    "transfers longer than their scene's hold at the link's speed.\n"
     "One line per finding, an error, a warning or a note:\n"
     "  FILE:LINE: error: scene 2 \"Finale\", row 3: From 0 is never sent\n"
+    "Rows of a scene that alias boards or drive the same boards come as one\n"
+    "line, at the line of the first of them.\n"
+    "\n"
+    "  --speed SPEED    standard (9600 bit/s, the default) or high (115200)\n"
     "\n"
     "Exit status: 0 no error, 1 an error found or a file too large to be a\n"
     "scenario, 2 a file unreadable or wrong usage.\n";
@@ -33,7 +39,7 @@ int LineOf(const ScenarioLines& lines, const Finding& finding) {
     const ScenarioLines::SceneLines& scene = lines.scenes[finding.scene];
     if (finding.row >= 0 && finding.row < static_cast<int>(scene.rows.size())) {
       line = scene.rows[finding.row];
-    } else if (finding.message.rfind("hold", 0) == 0) {
+    } else if (finding.kind == FindingKind::HOLD_IN_RUN || finding.kind == FindingKind::SLOW_TRANSFER) {
       line = scene.hold;
     }
     line = line != 0 ? line : scene.name;
@@ -45,10 +51,30 @@ int LineOf(const ScenarioLines& lines, const Finding& finding) {
 
 int Check(const std::vector<std::string>& args) {
   std::vector<std::string> files;
-  for (const std::string& arg : args) {
+  LinkSpeed speed = LinkSpeed::STANDARD;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
     if (arg == "--help" || arg == "-h") {
       fputs(CHECK_HELP, stdout);
       return fflush(stdout) == 0 ? 0 : 1;
+    }
+    if (arg == "--speed" || arg.rfind("--speed=", 0) == 0) {
+      std::string value;
+      if (arg != "--speed") {
+        value = arg.substr(arg.find('=') + 1);
+      } else if (i + 1 < args.size()) {
+        value = args[++i];
+      } else {
+        fprintf(stderr, "lumivane-cli: option '--speed' needs a value (see lumivane-cli check --help)\n");
+        return 2;
+      }
+      if (value != "standard" && value != "high") {
+        fprintf(stderr, "lumivane-cli: speed '%s' is neither standard nor high (see lumivane-cli check --help)\n",
+                value.c_str());
+        return 2;
+      }
+      speed = value == "high" ? LinkSpeed::HIGH : LinkSpeed::STANDARD;
+      continue;
     }
     if (arg.size() > 1 && arg[0] == '-') {
       fprintf(stderr, "lumivane-cli: unknown option '%s' (see lumivane-cli check --help)\n", arg.c_str());
@@ -79,7 +105,7 @@ int Check(const std::vector<std::string>& args) {
              MAX_SCENES, scenesLeftOut == 1 ? "is" : "are", scenesLeftOut == 1 ? "it" : "them");
       error = true;
     }
-    for (const Finding& finding : CheckScenario(scenario)) {
+    for (const Finding& finding : CheckScenarioOnLine(scenario, speed)) {
       printf("%s:%d: %s: %s: %s\n", file.c_str(), LineOf(lines, finding), SeverityName(finding.severity),
              FindingPlace(scenario, finding).c_str(), finding.message.c_str());
       error = error || finding.severity == Severity::ERROR;

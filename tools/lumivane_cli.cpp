@@ -29,6 +29,7 @@ int Play(const std::vector<std::string>& args);   // play_command.cpp
 int Check(const std::vector<std::string>& args);  // check_command.cpp
 int Render(const std::vector<std::string>& args);  // render_command.cpp
 int Rom(const std::vector<std::string>& args);    // rom_command.cpp
+int Info(const std::vector<std::string>& args);   // info_command.cpp
 
 namespace {
 
@@ -51,6 +52,7 @@ const char USAGE[] =
     "  check FILE...     list the mistakes in scenario files, as compilers do\n"
     "  render FILE       play on virtual boards into a looping animated GIF\n"
     "  rom               what the boards on a port hold, as last programmed\n"
+    "  info FILE         what each scene costs on the line, and Program's time\n"
     "\n"
     "  lumivane-cli COMMAND --help   the options of a command\n"
     "  lumivane-cli --version        the version\n"
@@ -460,7 +462,7 @@ int main(int argc, char** argv) {
   using Command = int (*)(const std::vector<std::string>&);
   const std::map<std::string, Command> commands = {
       {"normalize", Normalize}, {"bytes", Bytes}, {"send", Send}, {"play", Play}, {"check", Check},
-      {"serve", ServeCommand}, {"render", Render}, {"rom", Rom}};
+      {"serve", ServeCommand}, {"render", Render}, {"rom", Rom}, {"info", Info}};
   const auto found = commands.find(command);
   if (found == commands.end()) {
     return Usage("", "unknown command '" + command + "'");

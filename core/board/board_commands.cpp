@@ -4,6 +4,7 @@
 
 #include "core/board/board_link.h"
 #include "core/board/protocol_bytes.h"
+#include "core/board/timing_link.h"
 
 namespace {
 
@@ -27,33 +28,6 @@ BoardOutcome WriteFailed(BoardLink& link, int stored = 0) {
   link.Close();
   return BoardOutcome{BoardResult::WRITE_FAILED, 0, stored};
 }
-
-// A link that reaches no line and counts the time the line would take.
-class TimingLink : public BoardLink {
- public:
-  int Open(const std::string&, int baud) override {
-    m_baud = baud;
-    m_open = true;
-    return 0;
-  }
-  void Close() override { m_open = false; }
-  bool IsOpen() const override { return m_open; }
-  int Write(const unsigned char*, int length) override {
-    seconds += length * BITS_PER_BYTE / static_cast<double>(m_baud > 0 ? m_baud : STANDARD_BAUD);
-    return length;
-  }
-  void Break() override { seconds += BREAK_SECONDS; }
-  void Pause(int milliseconds) override { seconds += milliseconds / 1000.0; }
-  unsigned char ReadInputs() override { return 0x0F; }
-
-  double seconds = 0;
-
- private:
-  static constexpr double BITS_PER_BYTE = 10;  // 8N1
-  static constexpr double BREAK_SECONDS = 0.25;
-  int m_baud = STANDARD_BAUD;
-  bool m_open = false;
-};
 
 void CloseIfOpen(BoardLink& link) {
   if (link.IsOpen()) {
@@ -183,11 +157,11 @@ std::vector<double> ProgramSecondsLeft(const BoardTarget& target, const Scenario
   TimingLink link;
   std::vector<double> startedAt;
   BoardHooks hooks;
-  hooks.sceneStarting = [&](int) { startedAt.push_back(link.seconds); };
+  hooks.sceneStarting = [&](int) { startedAt.push_back(link.Seconds()); };
   ProgramBoards(link, target, scenario, hooks);
-  startedAt.push_back(link.seconds);
+  startedAt.push_back(link.Seconds());
   for (double& at : startedAt) {
-    at = link.seconds - at;
+    at = link.Seconds() - at;
   }
   return startedAt;
 }

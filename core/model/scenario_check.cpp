@@ -63,6 +63,95 @@ Message OverlapMessage(int earlierRow, int row, long first, long last) {
   return Message{first == last ? N_("rows {1} and {2} both drive board {3}; row {2} wins")
                                : N_("rows {1} and {2} both drive boards {3} to {4}; row {2} wins"),
                  {Number(earlierRow + 1), Number(row + 1), Number(first), Number(last)}};
+
+// Ranges of rows or boards, first to last.
+using Span = std::pair<long, long>;
+
+// Sorted, with overlapping and adjacent ranges joined.
+std::vector<Span> Joined(std::vector<Span> spans) {
+  std::sort(spans.begin(), spans.end());
+  std::vector<Span> joined;
+  for (const Span& span : spans) {
+    if (!joined.empty() && span.first <= joined.back().second + 1) {
+      joined.back().second = std::max(joined.back().second, span.second);
+    } else {
+      joined.push_back(span);
+    }
+  }
+  return joined;
+}
+
+// "3-9, 12"; `offset` is added to every value.
+std::string SpansText(const std::vector<Span>& spans, long offset = 0) {
+  std::string text;
+  for (const Span& span : spans) {
+    text += text.empty() ? "" : ", ";
+    text += std::to_string(span.first + offset);
+    if (span.second != span.first) {
+      text += "-" + std::to_string(span.second + offset);
+    }
+  }
+  return text;
+}
+
+bool OneValue(const std::vector<Span>& spans) { return spans.size() == 1 && spans[0].first == spans[0].second; }
+
+// Findings of one kind in one scene, gathered row by row into the finding
+// added for the first of them. A group of one keeps that finding's words.
+struct FindingGroup {
+  int index = -1;  // of the finding in the list
+  int count = 0;
+  std::vector<Span> rows;
+  std::vector<Span> earlierRows;
+  std::vector<Span> boards;
+  std::vector<Span> wireBoards;
+
+  void Join(std::vector<Finding>& findings, FindingKind kind, int scene, int row, Message single) {
+    if (index < 0) {
+      Add(findings, Severity::WARNING, scene, row, std::move(single));
+      findings.back().kind = kind;
+      index = static_cast<int>(findings.size()) - 1;
+    }
+    ++count;
+    rows.emplace_back(row, row);
+  }
+
+  // The message for several findings, and the rows they are about.
+  void Finish(std::vector<Finding>& findings) {
+    if (count < 2) {
+      return;
+    }
+    Finding& finding = findings[index];
+    const std::vector<Span> joinedRows = Joined(rows);
+    if (finding.kind == FindingKind::ALIASED_BOARDS) {
+      const std::vector<Span> from = Joined(boards);
+      const std::vector<Span> wire = Joined(wireBoards);
+      const char* const patterns[2][2] = {
+          {N_("boards {1} go out as boards {2} on the wire"), N_("boards {1} go out as board {2} on the wire")},
+          {N_("board {1} go out as boards {2} on the wire"), N_("board {1} go out as board {2} on the wire")}};
+      finding.pattern = patterns[OneValue(from)][OneValue(wire)];
+      finding.arguments = {SpansText(from), SpansText(wire)};
+    } else {
+      // The place names the later rows.
+      const std::vector<Span> driven = Joined(boards);
+      const std::vector<Span> earlier = Joined(earlierRows);
+      const char* const patterns[2][2] = {
+          {N_("boards {1} are driven by rows {2} first; the later row wins"),
+           N_("boards {1} are driven by row {2} first; the later row wins")},
+          {N_("board {1} is driven by rows {2} first; the later row wins"),
+           N_("board {1} is driven by row {2} first; the later row wins")}};
+      finding.pattern = patterns[OneValue(driven)][OneValue(earlier)];
+      finding.arguments = {SpansText(driven), SpansText(earlier, 1)};
+    }
+    finding.message = FillPattern(finding.pattern, finding.arguments);
+    if (!OneValue(joinedRows)) {
+      for (const Span& span : joinedRows) {
+        finding.rows.emplace_back(static_cast<int>(span.first), static_cast<int>(span.second));
+      }
+    }
+  }
+};
+
 }
 
 // Why a row with content never goes out, or empty when it does.
@@ -108,6 +197,8 @@ void CheckScene(const Scenario& scenario, int index, std::vector<Finding>& findi
   };
   std::vector<Sent> sent;
   long written = 0;
+  FindingGroup aliased;
+  FindingGroup overlapping;
   for (size_t i = 0; i < scene.rows.size(); ++i) {
     const Row& row = scene.rows[i];
     const int r = static_cast<int>(i);
@@ -133,13 +224,17 @@ void CheckScene(const Scenario& scenario, int index, std::vector<Finding>& findi
     const long wireFrom = WireValue(start) + 1;
     const long wireTo = wireFrom + WireValue(count) - 1;
     if (wireFrom != range.from || wireTo != range.to) {
-      Add(findings, Severity::WARNING, index, r, WireMessage(range.from, range.to, wireFrom, wireTo));
+      aliased.Join(findings, FindingKind::ALIASED_BOARDS, index, r, WireMessage(range.from, range.to, wireFrom, wireTo));
+      aliased.boards.emplace_back(range.from, range.to);
+      aliased.wireBoards.emplace_back(wireFrom, wireTo);
     }
     for (const Sent& earlier : sent) {
       const long first = std::max(earlier.first, wireFrom);
       const long last = std::min(earlier.last, wireTo);
       if (first <= last) {
-        Add(findings, Severity::WARNING, index, r, OverlapMessage(earlier.row, r, first, last));
+        overlapping.Join(findings, FindingKind::OVERLAPPING_ROWS, index, r, OverlapMessage(earlier.row, r, first, last));
+        overlapping.earlierRows.emplace_back(earlier.row, earlier.row);
+        overlapping.boards.emplace_back(first, last);
       }
     }
     sent.push_back(Sent{r, wireFrom, wireTo});
@@ -156,6 +251,8 @@ void CheckScene(const Scenario& scenario, int index, std::vector<Finding>& findi
       }
     }
   }
+  aliased.Finish(findings);
+  overlapping.Finish(findings);
   if (sent.empty()) {
     Add(findings, Severity::WARNING, index, -1, Message{N_("the scene sends no row"), {}});
   }
@@ -179,6 +276,7 @@ std::vector<Finding> CheckScenario(const Scenario& scenario) {
     if (run && scenario.scenes[scene].hold.HoldsForever()) {
       Add(findings, Severity::WARNING, scene, -1,
           Message{N_("hold 0: a run stays on this scene until an input moves on"), {}});
+      findings.back().kind = FindingKind::HOLD_IN_RUN;
     }
   }
   for (int input = 0; input < INPUT_COUNT; ++input) {
@@ -212,7 +310,17 @@ std::string FindingPlace(const Scenario& scenario, const Finding& finding) {
   std::string place = "scene " + std::to_string(finding.scene + 1) + " \"" +
                       scenario.scenes[finding.scene].name + "\"";
   if (finding.row >= 0) {
-    place += ", row " + std::to_string(finding.row + 1);
+    place += (finding.rows.empty() ? ", row " : ", rows ") + FindingRows(finding);
   }
   return place;
+}
+
+std::string FindingRows(const Finding& finding) {
+  if (finding.row < 0) {
+    return std::string();
+  }
+  if (finding.rows.empty()) {
+    return std::to_string(finding.row + 1);
+  }
+  return SpansText(std::vector<Span>(finding.rows.begin(), finding.rows.end()), 1);
 }

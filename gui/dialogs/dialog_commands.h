@@ -6,8 +6,9 @@ class BoardLines;
 class LumivaneFrame;
 struct AppState;
 
-// Settings: the port, its speed and the program's options.
-void RunSettingsCommand(LumivaneFrame& frame, AppState& app);
+// Settings: the port, its speed and the program's options; true when the
+// user changed them.
+bool RunSettingsCommand(LumivaneFrame& frame, AppState& app);
 // Input configuration: the functions of the adapter's four inputs.
 void RunInputConfigCommand(LumivaneFrame& frame, Document& document);
 // Check scenario: the findings, leading to the row one is about.

@@ -6,8 +6,9 @@
 #include "gui/app/texts.h"
 #include "gui/dialogs/settings_dlg.h"
 #include "gui/frame/lumivane_frame.h"
+#include "gui/frame/scene_budget_status.h"
 
-void RunSettingsCommand(LumivaneFrame& frame, AppState& app) {
+bool RunSettingsCommand(LumivaneFrame& frame, AppState& app) {
   frame.StopRun();
   // Free the adapter in use, so that the port list can open and show it.
   frame.Session().Close();
@@ -18,5 +19,7 @@ void RunSettingsCommand(LumivaneFrame& frame, AppState& app) {
     // The next board command opens the link with the new port and rate.
     frame.Session().Close();
     frame.SetStatus(_(MSG_SETTINGS_CHANGED), STATUS_MESSAGE);
+    return true;
   }
+  return false;
 }

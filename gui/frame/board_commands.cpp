@@ -11,6 +11,7 @@
 
 
 #include "core/board/board_commands.h"
+#include "core/board/link_budget.h"
 #include "gui/app/app_state.h"
 #include "gui/frame/scene_book.h"
 #include "gui/app/texts.h"
@@ -116,7 +117,7 @@ void LumivaneFrame::OnProgramBoards(wxCommandEvent&) {
   m_linkBusy.Begin();
   const Scenario& scenario = m_document.GetScenario();
   const int scenes = static_cast<int>(scenario.scenes.size());
-  m_programProgress.Begin(this, scenes);
+  m_programProgress.Begin(this, scenes, BudgetOfScenario(scenario, Target().speed).programSeconds);
   m_session->Program(Target(), scenario);
 }
 

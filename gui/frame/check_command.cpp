@@ -1,5 +1,5 @@
-// Check scenario: the core's checks, listed in a dialog that leads to the
-// row a finding is about.
+// Check scenario: the core's checks, with the line's, listed in a dialog
+// that leads to the row a finding is about.
 #include "gui/dialogs/dialog_commands.h"
 
 #include "gui/frame/lumivane_frame.h"
@@ -9,13 +9,15 @@
 #include <wx/grid.h>
 #include <wx/notebook.h>
 
+#include "core/board/link_budget.h"
 #include "core/model/scenario_check.h"
 #include "gui/app/texts.h"
 #include "gui/dialogs/check_dlg.h"
 
 void RunCheckCommand(LumivaneFrame& frame, const Document& document) {
   frame.CommitOpenEdits();
-  const std::vector<Finding> findings = CheckScenario(document.GetScenario());
+  // At the speed the settings give the link: a transfer's time depends on it.
+  const std::vector<Finding> findings = CheckScenarioOnLine(document.GetScenario(), frame.Target().speed);
   if (findings.empty()) {
     frame.ShowMessage(_(CHECK_NOTHING_FOUND), _(CHECK_TITLE), wxOK | wxICON_INFORMATION);
     return;

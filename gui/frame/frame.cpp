@@ -22,6 +22,7 @@
 #include "gui/frame/grid_clipboard_keys.h"
 #include "gui/frame/report_printing.h"
 #include "gui/frame/scene_book.h"
+#include "gui/frame/scene_budget_status.h"
 #include "gui/frame/status_texts.h"
 #include "gui/remote/window_remotes.h"
 #include "resources/icons.h"
@@ -47,7 +48,7 @@ LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size, AppState
   SetSizeHints(wxDefaultSize, wxDefaultSize);
   SetIcon(wxIcon(lumivane32_xpm));
 
-  SetStatusFieldWidths(CreateStatusBar(3, wxST_SIZEGRIP | wxFULL_REPAINT_ON_RESIZE), false);
+  SetStatusFieldWidths(CreateStatusBar(STATUS_FIELDS, wxST_SIZEGRIP | wxFULL_REPAINT_ON_RESIZE), false);
 
   Bind(wxEVT_CLOSE_WINDOW, &LumivaneFrame::OnCloseWindow, this);
 
@@ -90,6 +91,7 @@ LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size, AppState
   UpdateTitle();
   // From here on the window follows every change of the Document.
   m_document.AddListener(this);
+  m_budgetStatus = std::make_unique<SceneBudgetStatus>(this, [this] { return Target().speed; });
 
   m_remotes = std::make_unique<WindowRemotes>(*this, m_app, m_lines);
 
@@ -113,6 +115,7 @@ LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size, AppState
 LumivaneFrame::~LumivaneFrame() {
   // The remotes go first: they drive the session and hear the Document.
   m_remotes.reset();
+  m_budgetStatus.reset();
   m_document.RemoveListener(this);
   Notebook()->Unbind(wxEVT_NOTEBOOK_PAGE_CHANGED, &LumivaneFrame::OnPageChanged, this);
   // Cancels what the link still had to do and closes the port; nothing it

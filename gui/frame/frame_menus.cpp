@@ -11,6 +11,7 @@
 #include "gui/dialogs/dialog_commands.h"
 #include "gui/frame/frame_commands.h"
 #include "gui/frame/menu_keys.h"
+#include "gui/frame/scene_budget_status.h"
 #include "gui/frame/scene_book.h"
 #include "gui/preview/preview_export_command.h"
 #include "resources/icons.h"
@@ -133,7 +134,14 @@ void LumivaneFrame::BindCommands() {
   // updates its controls (at idle time, and as a menu opens).
   Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Check(m_view.hideTo); }, ID_HIDE_TO);
   Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Check(m_session->Snapshot().autoTransfer); }, ID_AUTO_TRANSFER);
-  Bind(wxEVT_MENU, [this](wxCommandEvent&) { RunSettingsCommand(*this, m_app); }, wxID_PROPERTIES);
+  Bind(
+      wxEVT_MENU,
+      [this](wxCommandEvent&) {
+        if (RunSettingsCommand(*this, m_app)) {
+          m_budgetStatus->Show();  // at the speed chosen now
+        }
+      },
+      wxID_PROPERTIES);
   Bind(wxEVT_MENU, &LumivaneFrame::OnResetBoards, this, ID_RESET_BOARDS);
   Bind(wxEVT_MENU, &LumivaneFrame::OnProgramBoards, this, ID_PROGRAM_BOARDS);
   Bind(wxEVT_MENU, &LumivaneFrame::OnClearBoards, this, ID_ERASE_BOARDS);

@@ -38,7 +38,8 @@ enum { ID_EXPORT_PREVIEW = 150 };
 enum { ID_REMOTE_CONTROL = 190, ID_SHOW_MODE = 191 };
 
 // Status bar fields.
-enum StatusField { STATUS_MESSAGE = 0, STATUS_STATE = 1, STATUS_HOLD = 2 };
+enum StatusField { STATUS_MESSAGE = 0, STATUS_STATE = 1, STATUS_HOLD = 2, STATUS_BUDGET = 3 };
+constexpr int STATUS_FIELDS = 4;
 // Widths of the state and hold fields; the hold field widens while it
 // tells how late a run is.
 constexpr int STATUS_STATE_WIDTH = 60;

@@ -38,6 +38,7 @@ class FadeHoldRow;
 struct FrameCommands;
 class SceneBook;
 class WindowRemotes;
+class SceneBudgetStatus;
 
 // The main window: a view of the open Document and the router of its
 // commands to the core (core/edit). The scene book (scene_book.h) shows the
@@ -172,6 +173,8 @@ class LumivaneFrame : public wxFrame, public DocumentListener {
   // The texts of a command's warnings, in their boxes.
   void ShowWarnings(const std::vector<EditWarning>& warnings);
   void CommitOpenEdits();
+  // The port and speed the board commands go to.
+  BoardTarget Target() const;
   // The fade/hold row shows a scene's values.
   void ShowSceneValues(int scene);
 
@@ -221,8 +224,6 @@ class LumivaneFrame : public wxFrame, public DocumentListener {
   bool ConfirmLosingChanges();
   void WatchScenarioFile();
   void GoToScene(int scene);
-  // The port and speed the board commands go to.
-  BoardTarget Target() const;
   // Hands the link the current page's scene to send and play from.
   void StartRun();
 
@@ -233,6 +234,8 @@ class LumivaneFrame : public wxFrame, public DocumentListener {
   std::unique_ptr<SceneBook> m_book;
   // The shown scene's fade and hold, and their "Set All" buttons.
   std::unique_ptr<FadeHoldRow> m_fadeHold;
+  // The shown scene's transfer in the status bar.
+  std::unique_ptr<SceneBudgetStatus> m_budgetStatus;
   wxTimer* m_timer;
   // The scene on the boards: the running one, or the last one sent by
   // auto transfer or programming; -1 when none is.

@@ -23,12 +23,13 @@ wxString ProgramProgressText(int scene, int count, long secondsLeft) {
 
 }  // namespace
 
-void ProgramProgress::Begin(wxWindow* parent, int scenes) {
+void ProgramProgress::Begin(wxWindow* parent, int scenes, double seconds) {
   m_cancelled = false;
   if (scenes > 0 && m_dialog == nullptr) {
     // Made with the widest text it will show, so that none is cut off.
     m_dialog = new wxProgressDialog(_(PROGRESS_PROGRAM_TITLE), ProgramProgressText(scenes, scenes, 35999), scenes,
                                     parent, wxPD_APP_MODAL | wxPD_CAN_ABORT);
+    m_dialog->Update(0, ProgramProgressText(1, scenes, std::max(0L, std::lround(seconds))));
   }
 }
 

@@ -9,8 +9,9 @@ class wxWindow;
 class ProgramProgress {
  public:
   // A dialog over `parent` for `scenes` scenes, unless one is open or there
-  // is no scene.
-  void Begin(wxWindow* parent, int scenes);
+  // is no scene. Until the first scene goes out it shows the link budget's
+  // estimate of the whole, `seconds`.
+  void Begin(wxWindow* parent, int scenes, double seconds);
   // The scene under way and the time left, or the session told to cancel.
   void Show(BoardSession& session);
   void End();

@@ -17,6 +17,8 @@ constexpr int FIELD_PADDING = 24;
 // The longest countdown and lateness the hold field shows.
 constexpr const char* LONGEST_HOLD = "120.0";
 constexpr double LONGEST_LATE_SECONDS = 99.99;
+// The widest figure of a scene's transfer: 512 rows at 9600 bit/s.
+constexpr const char* LONGEST_BUDGET = "4,615 bytes, 4.8 s";
 
 int WidestText(wxStatusBar* statusBar, std::initializer_list<wxString> texts, int least) {
   int widest = 0;
@@ -35,10 +37,12 @@ void SetStatusFieldWidths(wxStatusBar* statusBar, bool late) {
       late ? WidestText(statusBar, {hold + "  " + wxString::Format(_(MSG_RUN_LATE), LONGEST_LATE_SECONDS)},
                         STATUS_LATE_WIDTH)
            : WidestText(statusBar, {hold}, STATUS_HOLD_WIDTH);
-  // A fourth field, when there is one, keeps its width (the remotes').
+  const int budget = WidestText(statusBar, {LONGEST_BUDGET}, 0);
+  // A field after the bar's own, when there is one, keeps its width (the remotes').
   const int fields = statusBar->GetFieldsCount();
-  const int widths[4] = {-1, state, holdWidth, fields > 3 ? statusBar->GetStatusWidth(3) : 0};
-  statusBar->SetStatusWidths(fields > 3 ? 4 : 3, widths);
+  const int widths[STATUS_FIELDS + 1] = {-1, state, holdWidth, budget,
+                                         fields > STATUS_FIELDS ? statusBar->GetStatusWidth(STATUS_FIELDS) : 0};
+  statusBar->SetStatusWidths(fields > STATUS_FIELDS ? STATUS_FIELDS + 1 : STATUS_FIELDS, widths);
 }
 
 void ClearStaleMessage(wxStatusBar* statusBar, bool (*stale)(const wxString&)) {
