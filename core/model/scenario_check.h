@@ -30,16 +30,13 @@ struct Finding {
   int row = -1;    // from 0; -1 for the scene as a whole; a group's first row
   int input = -1;  // from 0, for a finding about an input
   std::string message;
-<<<<<<< HEAD
   // The message's English pattern and what fills its places (FillPattern),
   // for the window to show it translated.
   std::string pattern;
   std::vector<std::string> arguments;
-=======
   FindingKind kind = FindingKind::OTHER;
   // A finding that stands for several rows: them, in order; empty for one row.
   std::vector<RowSpan> rows;
->>>>>>> budget
 };
 
 // Every finding, in scene and row order, then the inputs'. Boards aliased
