@@ -1,5 +1,6 @@
 #include "core/format/app_settings.h"
 
+#include "core/format/recent_files.h"
 #include "core/model/scenario.h"
 
 namespace {
@@ -15,6 +16,37 @@ constexpr const char* KEY_FRAME = "frame";
 constexpr const char* KEY_ACTIVE_DIR = "activedir";
 constexpr const char* KEY_COPY_DIR = "copydir";
 constexpr const char* KEY_FILE = "file";
+constexpr const char* SECTION_RECENT = "Recent";
+constexpr const char* KEY_RECENT_PREFIX = "file";  // file1 .. file9
+
+std::string RecentKey(int number) { return KEY_RECENT_PREFIX + std::to_string(number); }
+
+// No value read from a line holds a newline, so it marks a missing key.
+constexpr const char* MISSING = "\n";
+
+std::vector<std::string> ReadRecentFiles(const Utf8SettingsFile& file) {
+  std::vector<std::string> list;
+  for (int number = RECENT_FILES_LIMIT; number >= 1; --number) {
+    list = WithRecentFile(std::move(list), file.ReadString(SECTION_RECENT, RecentKey(number), ""));
+  }
+  return list;
+}
+
+// Keys past the list's end are emptied when the file has them, so that a
+// shorter list does not bring old entries back; a file that never had the
+// section does not get one for an empty list.
+bool WriteRecentFiles(const Utf8SettingsFile& file, const std::vector<std::string>& list) {
+  bool written = true;
+  for (int number = 1; number <= RECENT_FILES_LIMIT; ++number) {
+    const size_t index = static_cast<size_t>(number - 1);
+    if (index < list.size()) {
+      written = file.WriteString(SECTION_RECENT, RecentKey(number), list[index]) && written;
+    } else if (file.ReadString(SECTION_RECENT, RecentKey(number), MISSING) != MISSING) {
+      written = file.WriteString(SECTION_RECENT, RecentKey(number), "") && written;
+    }
+  }
+  return written;
+}
 
 // A part of the window size counts by its leading number; 0 without one.
 int SizePart(const std::string& text) { return static_cast<int>(LeadingNumber(text)); }
@@ -25,7 +57,7 @@ bool Settings::operator==(const Settings& other) const {
   return port == other.port && baudIndex == other.baudIndex && autoTransfer == other.autoTransfer &&
          tip == other.tip && activeDir == other.activeDir && copyDir == other.copyDir &&
          scenarioFile == other.scenarioFile && sizeStored == other.sizeStored && width == other.width &&
-         height == other.height;
+         height == other.height && recentFiles == other.recentFiles;
 }
 
 Settings ReadSettings(const Utf8SettingsFile& file, const std::string& firstPort) {
@@ -50,6 +82,7 @@ Settings ReadSettings(const Utf8SettingsFile& file, const std::string& firstPort
   settings.activeDir = file.ReadString(SECTION_SESSION, KEY_ACTIVE_DIR, "");
   settings.copyDir = file.ReadString(SECTION_SESSION, KEY_COPY_DIR, "");
   settings.scenarioFile = file.ReadString(SECTION_SESSION, KEY_FILE, "");
+  settings.recentFiles = ReadRecentFiles(file);
   return settings;
 }
 
@@ -65,5 +98,6 @@ bool WriteSettings(const Utf8SettingsFile& file, const Settings& settings) {
   written = file.WriteString(SECTION_POSITION, KEY_FRAME,
                              std::to_string(settings.width) + " " + std::to_string(settings.height)) &&
             written;
+  written = WriteRecentFiles(file, settings.recentFiles) && written;
   return written;
 }

@@ -9,105 +9,30 @@
 #include "gui/app/app_state.h"
 #include "gui/app/texts.h"
 #include "gui/frame/menu_keys.h"
+#include "gui/frame/menu_table.h"
 #include "gui/frame/scene_book.h"
-#include "resources/icons.h"
-
-namespace {
-
-// A menu item with a 16x16 icon.
-void AppendWithIcon(wxMenu* menu, int id, const wxString& label, const wxString& help,
-                    const char* const* xpm) {
-  auto* item = new wxMenuItem(menu, id, label, help);
-  item->SetBitmap(wxBitmap(xpm));
-  menu->Append(item);
-}
-
-}  // namespace
+#include "resources/icon_bundles.h"
 
 void LumivaneFrame::BuildMenus() {
-  // An empty label lets the toolkit supply the stock label, accelerator and help.
-  auto* menuFile = new wxMenu;
-  menuFile->Append(wxID_NEW);
-  menuFile->Append(wxID_OPEN);
-  menuFile->Append(wxID_SAVE);
-  menuFile->Append(wxID_SAVEAS);
-  menuFile->Append(ID_SAVE_COPY, "Save &Copy as...", "Save a copy of this scenario");
-  menuFile->AppendSeparator();
-  menuFile->Append(wxID_REVERT_TO_SAVED);
-  menuFile->AppendSeparator();
-  menuFile->Append(wxID_PRINT);
-  menuFile->Append(wxID_PREVIEW);
-  menuFile->AppendSeparator();
-  menuFile->Append(wxID_EXIT);
-
-  auto* menuEdit = new wxMenu;
-  menuEdit->Append(wxID_ADD, "&Add scene", "Add another scene to this scenario");
-  menuEdit->Append(wxID_DELETE, "&Delete scene", "Delete this scene");
-  menuEdit->Append(wxID_EDIT, "&Rename scene", "Rename this scene");
-  menuEdit->Append(wxID_DUPLICATE, "D&uplicate scene", "Duplicate this scene");
-  menuEdit->AppendSeparator();
-  menuEdit->Append(wxID_UNDO, "Undo\tCtrl-Z", "Undo the recent changes");
-  menuEdit->Append(wxID_REDO, "Redo\tCtrl-Y", "Redo what was undone");
-  menuEdit->AppendSeparator();
-  menuEdit->Append(wxID_CUT, "Cu&t\tCtrl-X", "Cut the selected rows to the clipboard");
-  menuEdit->Append(wxID_COPY, "&Copy\tCtrl-C", "Copy the selected rows to the clipboard");
-  menuEdit->Append(wxID_PASTE, "&Paste\tCtrl-V", "Paste rows above the selected row");
-  menuEdit->AppendSeparator();
-  menuEdit->AppendCheckItem(ID_HIDE_TO, "&Hide \"To\" column",
-                              "Hide (or show) the \"To\" column in the grid");
-  menuEdit->Append(ID_INPUT_CONFIG, "&Input configuration",
-                     "Configure the functions of the auxiliary inputs");
-  menuEdit->AppendSeparator();
-  menuEdit->Append(ID_CHECK_SCENARIO, "Chec&k scenario\tCtrl-K",
-                     "List the mistakes that would show on the boards");
-
-  auto* menuControl = new wxMenu;
-  AppendWithIcon(menuControl, ID_TRANSFER, "&Transfer / run\tF5",
-                 "Run the scenario, take \"hold\" times into account", transfer16_xpm);
-  AppendWithIcon(menuControl, ID_STOP, "&Stop\tShift+F5", "Stop the scenario", stop16_xpm);
-  menuControl->Append(wxID_BACKWARD, "Pre&vious scene\tPgUp", "Move to the previous scene");
-  menuControl->Append(wxID_FORWARD, "&Next scene\tPgDn", "Move to the next scene");
-  menuControl->AppendSeparator();
-  menuControl->Append(ID_RESET_BOARDS, "&Reset Lumivanes",
-                        "Reset the Lumivanes and the serial port");
-  menuControl->Append(ID_PROGRAM_BOARDS, "&Program Lumivanes",
-                        "Store the scenario in the Lumivanes' ROM");
-  menuControl->Append(ID_ERASE_BOARDS, "&Clear (erase) Lumivanes' program",
-                        "Erase the Lumivane's ROM (containing the scenario and settings)");
-  menuControl->AppendSeparator();
-  menuControl->Append(wxID_PROPERTIES, "S&ettings\tF2", "Set program configuration and options");
-  menuControl->Append(ID_BOARD_MONITOR, "Board &monitor\tF3", "Show what the boards on the line hold");
-
-  auto* menuHelp = new wxMenu;
-  menuHelp->Append(wxID_HELP, "&User Guide", "Display the User Guide");
-  menuHelp->Append(wxID_HELP_PROCEDURES, "&Tips",
-                     "Display the usage tips (\"tip of the day\")");
-  menuHelp->AppendSeparator();
-  menuHelp->Append(wxID_ABOUT);
-
-  auto* menuBar = new wxMenuBar;
-  menuBar->Append(menuFile, "&File");
-  menuBar->Append(menuEdit, "&Edit");
-  menuBar->Append(menuControl, "&Control");
-  menuBar->Append(menuHelp, "&Help");
-  SetMenuBar(menuBar);
+  // The table holds the items, their keys and their icons (menu_table.h).
+  SetMenuBar(BuildMenuBar(MainMenus()));
 }
 
 void LumivaneFrame::BuildToolBar() {
   wxToolBar* tools = wxFrame::CreateToolBar();
-  tools->AddTool(wxID_NEW, "", wxBitmap(new16_xpm), "New file...");
-  tools->AddTool(wxID_OPEN, "", wxBitmap(open16_xpm), "Open file...");
-  tools->AddTool(wxID_SAVE, "", wxBitmap(save16_xpm), "Save current file");
+  tools->AddTool(wxID_NEW, "", IconBundle("new"), "New file...");
+  tools->AddTool(wxID_OPEN, "", IconBundle("open"), "Open file...");
+  tools->AddTool(wxID_SAVE, "", IconBundle("save"), "Save current file");
   tools->AddSeparator();
-  tools->AddTool(wxID_UNDO, "", wxBitmap(undo16_xpm), "Undo recent change");
-  tools->AddTool(wxID_REDO, "", wxBitmap(redo16_xpm), "Redo what was undone");
+  tools->AddTool(wxID_UNDO, "", IconBundle("undo"), "Undo recent change");
+  tools->AddTool(wxID_REDO, "", IconBundle("redo"), "Redo what was undone");
   tools->AddSeparator();
-  tools->AddTool(ID_TRANSFER, "", wxBitmap(transfer16_xpm), wxNullBitmap, wxITEM_NORMAL,
+  tools->AddTool(ID_TRANSFER, "", IconBundle("transfer"), wxBitmapBundle(), wxITEM_NORMAL,
                      "Transfer the scene(s)",
                      "Run the scenario, take \"hold\" times into account");
-  tools->AddTool(ID_STOP, "", wxBitmap(stop16_xpm), wxNullBitmap, wxITEM_NORMAL,
+  tools->AddTool(ID_STOP, "", IconBundle("stop"), wxBitmapBundle(), wxITEM_NORMAL,
                      "Stop the scenario", "Stop running the scenario");
-  tools->AddTool(ID_AUTO_TRANSFER, "Auto transfer", wxBitmap(auto16_xpm), wxNullBitmap,
+  tools->AddTool(ID_AUTO_TRANSFER, "Auto transfer", IconBundle("auto"), wxBitmapBundle(),
                      wxITEM_CHECK, "Automatically transfer changes",
                      "Transfer the current scene after every change, but ignore \"hold\" "
                      "times (i.e. do not switch scenes)");

@@ -35,6 +35,7 @@ class wxTimer;
 class wxToolBar;
 class BoardLines;
 class FadeHoldRow;
+class RecentFilesMenu;
 class SceneBook;
 
 // The main window: a view of the open Document and the router of its
@@ -127,6 +128,10 @@ class LumivaneFrame : public wxFrame, public DocumentListener {
   void OnSaveCopy(wxCommandEvent& event);
   void OnRevert(wxCommandEvent& event);
   void OnExit(wxCommandEvent& event);
+  // Opens the scenario file `path` as File > Open does, unsaved changes
+  // saved first; an empty path asks for the file. Used by Open, Open
+  // Recent and files dropped on the window. False when nothing was opened.
+  bool OpenScenario(const wxString& path);
 
   // Scenario runner (serial/runner.cpp).
   void OnTransferRun(wxCommandEvent& event);
@@ -308,6 +313,8 @@ class LumivaneFrame : public wxFrame, public DocumentListener {
   std::unique_ptr<SceneBook> m_book;
   // The shown scene's fade and hold, and their "Set All" buttons.
   std::unique_ptr<FadeHoldRow> m_fadeHold;
+  // File > Open Recent; it keeps the list in the settings.
+  std::unique_ptr<RecentFilesMenu> m_recent;
   wxTimer* m_timer;
   // The scene on the boards: the running one, or the last one sent by
   // auto transfer or programming; -1 when none is.

@@ -14,6 +14,8 @@
 
 #include "gui/app/app_state.h"
 #include "gui/app/texts.h"
+#include "gui/dialogs/shortcuts_dlg.h"
+#include "gui/frame/menu_table.h"
 #include "core/mailcap/mailcap.h"
 #include "gui/help/desktop_opener.h"
 #include "resources/icons.h"
@@ -91,4 +93,11 @@ void LumivaneFrame::BindHelpCommands() {
   Bind(wxEVT_MENU, &LumivaneFrame::OnTips, this, wxID_HELP_PROCEDURES);
   Bind(wxEVT_MENU, &LumivaneFrame::OnUserGuide, this, wxID_HELP);
   Bind(wxEVT_MENU, &LumivaneFrame::OnAbout, this, wxID_ABOUT);
+  Bind(wxEVT_MENU,
+       [this](wxCommandEvent&) {
+         ShortcutsDlg dialog(this, KeyboardShortcuts(MainMenus(), ExtraMenuKeys()));
+         ModalScope modal(this);
+         dialog.ShowModal();
+       },
+       ID_KEYBOARD_SHORTCUTS);
 }

@@ -14,6 +14,7 @@
 #include "core/model/scenario.h"
 #include "core/board/board_lines.h"
 #include "gui/app/texts.h"
+#include "gui/frame/colour_tips.h"
 #include "gui/monitor/monitor_placement.h"
 
 namespace {
@@ -58,6 +59,35 @@ BoardTiles::BoardTiles(wxWindow* parent)
   m_tiles.resize(MONITOR_MIN_TILES);
   Bind(wxEVT_PAINT, &BoardTiles::OnPaint, this);
   Bind(wxEVT_SIZE, &BoardTiles::OnSize, this);
+  Bind(wxEVT_MOTION, &BoardTiles::OnMouseMove, this);
+}
+
+long BoardTiles::TileAt(const wxPoint& point) const {
+  if (point.x < MARGIN || point.y < MARGIN) {
+    return 0;
+  }
+  const long column = (point.x - MARGIN) / TILE_WIDTH;
+  const long row = (point.y - MARGIN) / TILE_HEIGHT;
+  const long number = row * m_columns + column + 1;
+  return column < m_columns && number <= TileCount() ? number : 0;
+}
+
+wxString BoardTiles::TileTip(long number) const {
+  if (number < 1 || number > TileCount()) {
+    return wxString();
+  }
+  const Tile& tile = m_tiles[static_cast<size_t>(number - 1)];
+  return BoardTileTip(number, tile.given, tile.colour);
+}
+
+void BoardTiles::OnMouseMove(wxMouseEvent& event) {
+  event.Skip();
+  const wxString tip = TileTip(TileAt(CalcUnscrolledPosition(event.GetPosition())));
+  if (tip.empty()) {
+    UnsetToolTip();
+  } else if (GetToolTipText() != tip) {
+    SetToolTip(tip);
+  }
 }
 
 bool BoardTiles::Update(const VirtualChain& chain, long long nowMs) {
