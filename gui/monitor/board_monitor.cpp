@@ -246,6 +246,9 @@ BoardMonitor::BoardMonitor(wxWindow* parent, BoardLines& lines)
     if (place.mainWindow != main.GetPosition()) {
       parent->Move(place.mainWindow);
     }
+    if (place.mainWidth != main.width) {
+      parent->SetSize(place.mainWidth, main.height);
+    }
     SetSize(place.monitor);
   }
   m_timer.SetOwner(this);
