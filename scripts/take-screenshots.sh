@@ -15,13 +15,16 @@ BUILD_DIR=${1:-${BUILD_DIR:-build}}
 PROGRAM=$ROOT/$BUILD_DIR/bin/lumivane
 OUT=$ROOT/resources/userguide
 
-if [ "${1:-}" != "--inside" ]; then
+MODE=${1:-}
+if [ "$MODE" != "--inside" ] && [ "$MODE" != "--scaled" ]; then
   [ -x "$PROGRAM" ] || { echo "No program at $PROGRAM: build it first." >&2; exit 1; }
   for tool in xvfb-run xdotool import convert python3; do
     command -v "$tool" >/dev/null || { echo "Missing tool: $tool" >&2; exit 1; }
   done
   export SHOT_PROGRAM=$PROGRAM SHOT_OUT=$OUT
-  exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" --inside
+  xvfb-run -a -s "-screen 0 1024x768x24" "$0" --inside
+  # A screen scaled by two needs twice the pixels for the same picture.
+  exec xvfb-run -a -s "-screen 0 2048x1000x24" "$0" --scaled
 fi
 
 PROGRAM=$SHOT_PROGRAM
@@ -157,6 +160,20 @@ keys() {
 
 echo "Screenshots into $OUT:"
 
+if [ "$MODE" = "--scaled" ]; then
+  # GDK_SCALE=2: sharp icons and texts, and the board monitor beside the
+  # main window, placed in logical units.
+  export GDK_SCALE=2
+  settings "Virtual boards" -1 "$ROOT/resources/examples/rainbow.cfg" "500 440"
+  start
+  keys F5
+  find_window "^Board monitor$" > /dev/null
+  sleep 1.5
+  shot_area scaled 2048 900
+  stop
+  exit 0
+fi
+
 # First start: an empty scenario and the tip of the day.
 "$PROGRAM" > /dev/null 2>&1 &
 APP=$!
@@ -235,3 +252,22 @@ keys F5
 sleep 1.5  # the first scene's fade is over
 shot monitor "^Board monitor$"
 stop
+
+# Help > Keyboard shortcuts.
+settings "$PORT" -1 "$WORK/shows/concert.cfg"
+start
+keys alt+h k
+shot shortcuts "^Keyboard shortcuts$"
+dialog_key "^Keyboard shortcuts$" Escape
+stop
+
+# The same window under a light and a dark theme, a row selected.
+for theme in light dark; do
+  if [ "$theme" = dark ]; then export GTK_THEME=Adwaita:dark; else unset GTK_THEME; fi
+  start
+  xdotool mousemove --window "$MAIN" 10 184 click 1
+  xdotool mousemove 1020 760
+  shot "theme-$theme" "^Lumivane - concert.cfg"
+  stop
+done
+unset GTK_THEME

@@ -142,3 +142,25 @@ TEST_F(BoardMonitorTest, ShowsWhatARealPortTookWithTheRomAndSpeed) {
   EXPECT_TRUE(status.Contains("\nROM: scene 1 (hold 0 s), scene 2 (hold 2.5 s) | Record: complete, 2 scenes, programmed "))
       << status;
 }
+
+TEST_F(BoardMonitorTest, EachTileTellsItsBoardAndColour) {
+  Play(VIRTUAL_PORT_NAME);
+  BoardMonitor* monitor = BoardMonitor::Instance();
+  ASSERT_NE(monitor, nullptr);
+  monitor->Poll();
+  BoardTiles* tiles = monitor->Tiles();
+  const struct {
+    long board;
+    const char* tip;
+  } cases[] = {
+      {1, "Board 1: colour 180, red 5, green 0, blue 0"},
+      {5, "Board 5: colour 30, red 0, green 5, blue 0"},
+      {6, "Board 6: no colour given yet"},
+  };
+  for (const auto& c : cases) {
+    const wxRect field = tiles->FieldRect(c.board);
+    EXPECT_EQ(tiles->TileAt(field.GetPosition() + wxPoint(field.width / 2, field.height / 2)), c.board);
+    EXPECT_EQ(tiles->TileTip(c.board), c.tip);
+  }
+  EXPECT_EQ(tiles->TileAt(wxPoint(1, 1)), 0) << "the margin is no tile";
+}

@@ -4,6 +4,7 @@ add_executable(ini_tests
   ${CMAKE_CURRENT_LIST_DIR}/ini_write_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/settings_file_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/app_settings_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/recent_files_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ini_test_files.h)
 target_link_libraries(ini_tests PRIVATE lumivane_core test_main)
 target_compile_definitions(ini_tests PRIVATE LUMIVANE_TEST_DATA="${LUMIVANE_TEST_DATA}")

@@ -49,18 +49,31 @@ TEST(MonitorPlacement, BesideTheMainWindowAndNeverOverIt) {
     wxRect main;
     MonitorPlacement expected;
   } cases[] = {
-      {"room on the right", wxRect(0, 0, 700, 500), {wxRect(712, 0, 500, 360), wxPoint(0, 0)}},
-      {"short room on the right: narrower", wxRect(0, 0, 900, 600), {wxRect(912, 0, 368, 360), wxPoint(0, 0)}},
-      {"room on the left", wxRect(700, 100, 580, 400), {wxRect(188, 100, 500, 360), wxPoint(700, 100)}},
+      {"room on the right", wxRect(0, 0, 700, 500), {wxRect(712, 0, 500, 360), wxPoint(0, 0), 700}},
+      {"short room on the right: narrower", wxRect(0, 0, 900, 600),
+       {wxRect(912, 0, 368, 360), wxPoint(0, 0), 900}},
+      {"room on the left", wxRect(700, 100, 580, 400), {wxRect(188, 100, 500, 360), wxPoint(700, 100), 580}},
       {"no room either side: the main window moves", wxRect(200, 50, 900, 600),
-       {wxRect(912, 50, 368, 360), wxPoint(0, 50)}},
-      {"a screen too small for both", wxRect(0, 0, 1200, 600), {wxRect(780, 0, 500, 360), wxPoint(0, 0)}},
+       {wxRect(912, 50, 368, 360), wxPoint(0, 50), 900}},
+      {"a screen too small for both: the main window narrows", wxRect(0, 0, 1200, 600),
+       {wxRect(980, 0, 300, 360), wxPoint(0, 0), 968}},
   };
   for (const Case& c : cases) {
     const MonitorPlacement place = PlaceMonitor(c.main, wanted, screen, 12, 300);
     EXPECT_EQ(place.monitor, c.expected.monitor) << c.what;
     EXPECT_EQ(place.mainWindow, c.expected.mainWindow) << c.what;
+    EXPECT_EQ(place.mainWidth, c.expected.mainWidth) << c.what;
   }
+  // 1920 x 1080 pixels scaled by two, with a first start's 900 x 540 window.
+  const MonitorPlacement scaled = PlaceMonitor(wxRect(30, 0, 900, 540), wanted, wxRect(0, 0, 960, 540), 12, 300);
+  EXPECT_EQ(scaled.monitor, wxRect(660, 0, 300, 360));
+  EXPECT_EQ(scaled.mainWindow, wxPoint(0, 0));
+  EXPECT_EQ(scaled.mainWidth, 648);
+  // A screen too small even for a narrowed main window: the monitor keeps
+  // to the screen's right edge.
+  const MonitorPlacement tiny = PlaceMonitor(wxRect(0, 0, 500, 400), wanted, wxRect(0, 0, 600, 400), 12, 300);
+  EXPECT_EQ(tiny.monitor, wxRect(100, 0, 500, 360));
+  EXPECT_EQ(tiny.mainWidth, 500);
 }
 
 TEST_F(WindowLayout, StatusFieldsAreWideEnoughForTheirTexts) {

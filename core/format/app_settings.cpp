@@ -1,5 +1,6 @@
 #include "core/format/app_settings.h"
 
+#include "core/format/recent_files.h"
 #include "core/model/scenario.h"
 
 namespace {
@@ -25,6 +26,37 @@ constexpr long HIGHEST_PORT = 65535;
 
 // A port number as the file gives it; 0 (off) for one that is no port.
 int PortNumber(long value) { return value > 0 && value <= HIGHEST_PORT ? static_cast<int>(value) : 0; }
+constexpr const char* SECTION_RECENT = "Recent";
+constexpr const char* KEY_RECENT_PREFIX = "file";  // file1 .. file9
+
+std::string RecentKey(int number) { return KEY_RECENT_PREFIX + std::to_string(number); }
+
+// No value read from a line holds a newline, so it marks a missing key.
+constexpr const char* MISSING = "\n";
+
+std::vector<std::string> ReadRecentFiles(const Utf8SettingsFile& file) {
+  std::vector<std::string> list;
+  for (int number = RECENT_FILES_LIMIT; number >= 1; --number) {
+    list = WithRecentFile(std::move(list), file.ReadString(SECTION_RECENT, RecentKey(number), ""));
+  }
+  return list;
+}
+
+// Keys past the list's end are emptied when the file has them, so that a
+// shorter list does not bring old entries back; a file that never had the
+// section does not get one for an empty list.
+bool WriteRecentFiles(const Utf8SettingsFile& file, const std::vector<std::string>& list) {
+  bool written = true;
+  for (int number = 1; number <= RECENT_FILES_LIMIT; ++number) {
+    const size_t index = static_cast<size_t>(number - 1);
+    if (index < list.size()) {
+      written = file.WriteString(SECTION_RECENT, RecentKey(number), list[index]) && written;
+    } else if (file.ReadString(SECTION_RECENT, RecentKey(number), MISSING) != MISSING) {
+      written = file.WriteString(SECTION_RECENT, RecentKey(number), "") && written;
+    }
+  }
+  return written;
+}
 
 // A part of the window size counts by its leading number; 0 without one.
 int SizePart(const std::string& text) { return static_cast<int>(LeadingNumber(text)); }
@@ -37,7 +69,8 @@ bool Settings::operator==(const Settings& other) const {
          scenarioFile == other.scenarioFile && sizeStored == other.sizeStored && width == other.width &&
          height == other.height && oscPort == other.oscPort && httpPort == other.httpPort &&
          remoteNetwork == other.remoteNetwork && remoteToken == other.remoteToken &&
-         language == other.language;
+         language == other.language &&
+         recentFiles == other.recentFiles;
 }
 
 Settings ReadSettings(const Utf8SettingsFile& file, const std::string& firstPort) {
@@ -68,6 +101,7 @@ Settings ReadSettings(const Utf8SettingsFile& file, const std::string& firstPort
   settings.httpPort = PortNumber(file.ReadLong(SECTION_REMOTE, KEY_HTTP, 0));
   settings.remoteNetwork = file.ReadLong(SECTION_REMOTE, KEY_NETWORK, 0) != 0;
   settings.remoteToken = file.ReadString(SECTION_REMOTE, KEY_TOKEN, "");
+  settings.recentFiles = ReadRecentFiles(file);
   return settings;
 }
 
@@ -100,5 +134,6 @@ bool WriteSettings(const Utf8SettingsFile& file, const Settings& settings) {
     written = file.WriteLong(SECTION_REMOTE, KEY_NETWORK, settings.remoteNetwork ? 1 : 0) && written;
     written = file.WriteString(SECTION_REMOTE, KEY_TOKEN, settings.remoteToken) && written;
   }
+  written = WriteRecentFiles(file, settings.recentFiles) && written;
   return written;
 }

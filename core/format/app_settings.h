@@ -3,6 +3,7 @@
 // handed to the dialogs that edit them as copies, and written back when the
 // main window closes. Only the application object keeps the current value.
 #include <string>
+#include <vector>
 
 #include "core/format/settings_file.h"
 
@@ -36,6 +37,8 @@ struct Settings {
   // The window's language ("de", "en"), taken at the next start; empty
   // follows the desktop.
   std::string language;
+  // The scenarios opened or saved last, newest first (recent_files.h).
+  std::vector<std::string> recentFiles;
 
   bool operator==(const Settings& other) const;
   bool operator!=(const Settings& other) const { return !(*this == other); }

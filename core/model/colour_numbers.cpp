@@ -19,3 +19,9 @@ Rgb IndexToColour(int index) {
   const unsigned value = static_cast<unsigned>(index);
   return Rgb{Level((value / 36) % 6), Level((value / 6) % 6), Level(value % 6)};
 }
+
+CubeLevels LevelsOfIndex(int index) {
+  const unsigned value = static_cast<unsigned>(index);
+  return CubeLevels{static_cast<int>((value / 36) % 6), static_cast<int>((value / 6) % 6),
+                    static_cast<int>(value % 6)};
+}

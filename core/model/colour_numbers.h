@@ -15,3 +15,12 @@ int ColourToIndex(unsigned char red, unsigned char green, unsigned char blue);
 
 // The cube colour of an index (taken modulo the cube per channel).
 Rgb IndexToColour(int index);
+
+// A colour's level index (0..5) in each channel, as its number names them:
+// number = 36 x red + 6 x green + blue.
+struct CubeLevels {
+  int red;
+  int green;
+  int blue;
+};
+CubeLevels LevelsOfIndex(int index);

@@ -16,6 +16,7 @@
 #include "gui/app/app_state.h"
 #include "gui/app/texts.h"
 #include "gui/frame/fade_hold_row.h"
+#include "gui/frame/recent_files_menu.h"
 #include "gui/frame/scene_book.h"
 #include "gui/frame/status_texts.h"
 
@@ -112,6 +113,7 @@ bool LumivaneFrame::SaveScenario(bool force, bool askName, bool asCopy) {
     m_document.MarkSaved();
     m_document.SetModified(false);
     SetStatus(SavedMessage(_(MSG_SAVED), RowsLeftOutOfFile(m_document.GetScenario())), STATUS_MESSAGE);
+    m_recent->Note(file);
   }
   return true;
 }
@@ -138,37 +140,43 @@ void LumivaneFrame::OnNew(wxCommandEvent&) {
   SetStatus(_(MSG_NEW), STATUS_MESSAGE);
 }
 
-void LumivaneFrame::OnOpen(wxCommandEvent&) {
+void LumivaneFrame::OnOpen(wxCommandEvent&) { OpenScenario(wxString()); }
+
+bool LumivaneFrame::OpenScenario(const wxString& chosen) {
   StopRun();
   if (!SaveScenario(false, false, false)) {
-    return;
+    return false;
   }
-  wxFileDialog dialog(this, _(DIALOG_OPEN_TITLE), wxString::FromUTF8(m_app.settings.activeDir), wxString(),
-                      _(SCENARIO_FILE_FILTER),
-                      wxFD_OPEN | wxFD_FILE_MUST_EXIST);
-  {
+  wxString picked = chosen;
+  if (picked.empty()) {
+    wxFileDialog dialog(this, _(DIALOG_OPEN_TITLE), wxString::FromUTF8(m_app.settings.activeDir), wxString(),
+                        _(SCENARIO_FILE_FILTER),
+                        wxFD_OPEN | wxFD_FILE_MUST_EXIST);
     ModalScope modal(this);
     if (dialog.ShowModal() != wxID_OK) {
-      return;
+      return false;
     }
+    picked = dialog.GetPath();
   }
-  const wxString path = WithScenarioExtension(dialog.GetPath());
+  const wxString path = WithScenarioExtension(picked);
   if (!wxFileName::FileExists(path)) {
     // A file of another extension chosen under "All files": there is no
     // scenario of that name, and the open one stays as it is.
     ShowMessage(wxString::Format(_(ERR_OPEN_MISSING), path), _(CAPTION_FILE_NOT_FOUND), wxOK | wxICON_ERROR);
-    return;
+    return false;
   }
   // A file that cannot be read changes nothing: not the scenario shown,
   // not its name, not whether it was modified.
   if (!ReadScenarioFrom(path)) {
     ShowError(wxString::Format(_(ERR_READ_FAILED), path, m_scenarioError));
-    return;
+    return false;
   }
   m_document.SetPath(path.utf8_string());
   m_app.settings.activeDir = wxFileName(path).GetPath().utf8_string();
   m_document.SetModified(false);
   SetStatus(_(MSG_LOADED), STATUS_MESSAGE);
+  m_recent->Note(path);
+  return true;
 }
 
 void LumivaneFrame::OnSave(wxCommandEvent&) { SaveScenario(false, false, false); }

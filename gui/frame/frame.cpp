@@ -17,6 +17,9 @@
 #include "gui/app/app_state.h"
 #include "gui/app/texts.h"
 #include "gui/frame/link_view.h"
+#include "gui/frame/colour_tips.h"
+#include "gui/frame/recent_files_menu.h"
+#include "gui/frame/scenario_drop_target.h"
 #include "gui/frame/fade_hold_row.h"
 #include "gui/frame/frame_commands.h"
 #include "gui/frame/grid_clipboard_keys.h"
@@ -26,6 +29,7 @@
 #include "gui/frame/status_texts.h"
 #include "gui/remote/window_remotes.h"
 #include "resources/icons.h"
+#include "resources/icon_bundles.h"
 
 LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size, AppState& app, BoardLines& lines,
                              BoardSession::Mode mode)
@@ -46,13 +50,19 @@ LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size, AppState
   m_session->SetWaker([view = m_linkView.get()] { view->Wake(); });
   WatchScenarioFile();
   SetSizeHints(wxDefaultSize, wxDefaultSize);
-  SetIcon(wxIcon(lumivane32_xpm));
+  SetIcons(AppIcons());
 
   SetStatusFieldWidths(CreateStatusBar(STATUS_FIELDS, wxST_SIZEGRIP | wxFULL_REPAINT_ON_RESIZE), false);
 
   Bind(wxEVT_CLOSE_WINDOW, &LumivaneFrame::OnCloseWindow, this);
 
   BuildMenus();
+  m_recent = std::make_unique<RecentFilesMenu>(
+      this, GetMenuBar()->FindItem(ID_OPEN_RECENT)->GetSubMenu(), m_app.settings,
+      [this](const wxString& path) { return OpenScenario(path); },
+      [this](const wxString& text, const wxString& caption, long style) { ShowMessage(text, caption, style); });
+  SetDropTarget(new ScenarioDropTarget([this](const wxString& path) { return OpenScenario(path); },
+                                       [this](const wxString& text) { SetStatus(text, STATUS_MESSAGE); }));
   BuildToolBar();
   BindCommands();
 
@@ -66,6 +76,10 @@ LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size, AppState
     m_commands->cells.BindGrid(grid);
     grid->Bind(wxEVT_GRID_CELL_RIGHT_CLICK, &RowSceneCommands::OnCellRightClick, &m_commands->rows);
     RouteClipboardKeys(grid, this);
+    ShowColourCellTips(grid, [this, grid](int row) {
+      const int scene = m_book->SceneOfGrid(grid);
+      return row < m_document.RowCount(scene) ? m_document.GetRow(scene, row).colour : NO_COLOUR;
+    });
   });
   sizer->Add(m_book->Notebook(), 1, wxEXPAND);
   m_fadeHold = std::make_unique<FadeHoldRow>(this, sizer);
@@ -80,6 +94,7 @@ LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size, AppState
   if (!m_document.Path().empty()) {
     if (ReadScenario()) {
       SetStatus(_(MSG_LOADED_RECENT), STATUS_MESSAGE);
+      m_recent->Note(wxString::FromUTF8(m_document.Path()));
     } else {
       m_document.SetPath(std::string());
       SetStatus(_(MSG_FAILED_RECENT), STATUS_MESSAGE);

@@ -37,6 +37,16 @@ enum { ID_EXPORT_PREVIEW = 150 };
 // Remote control and show mode.
 enum { ID_REMOTE_CONTROL = 190, ID_SHOW_MODE = 191 };
 
+// File > Open Recent, its entries (newest first) and the entry shown when
+// the list is empty; Help > Keyboard shortcuts.
+enum {
+  ID_OPEN_RECENT = 160,
+  ID_RECENT_FIRST = 161,
+  ID_RECENT_LAST = 169,
+  ID_RECENT_NONE = 170,
+  ID_KEYBOARD_SHORTCUTS = 171
+};
+
 // Status bar fields.
 enum StatusField { STATUS_MESSAGE = 0, STATUS_STATE = 1, STATUS_HOLD = 2, STATUS_BUDGET = 3 };
 constexpr int STATUS_FIELDS = 4;

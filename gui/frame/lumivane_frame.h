@@ -36,6 +36,7 @@ class wxToolBar;
 class BoardLines;
 class FadeHoldRow;
 struct FrameCommands;
+class RecentFilesMenu;
 class SceneBook;
 class WindowRemotes;
 class SceneBudgetStatus;
@@ -130,6 +131,10 @@ class LumivaneFrame : public wxFrame, public DocumentListener {
   void OnSaveCopy(wxCommandEvent& event);
   void OnRevert(wxCommandEvent& event);
   void OnExit(wxCommandEvent& event);
+  // Opens the scenario file `path` as File > Open does, unsaved changes
+  // saved first; an empty path asks for the file. Used by Open, Open
+  // Recent and files dropped on the window. False when nothing was opened.
+  bool OpenScenario(const wxString& path);
 
   // Scenario runner (serial/runner.cpp).
   void OnTransferRun(wxCommandEvent& event);
@@ -236,6 +241,8 @@ class LumivaneFrame : public wxFrame, public DocumentListener {
   std::unique_ptr<FadeHoldRow> m_fadeHold;
   // The shown scene's transfer in the status bar.
   std::unique_ptr<SceneBudgetStatus> m_budgetStatus;
+  // File > Open Recent; it keeps the list in the settings.
+  std::unique_ptr<RecentFilesMenu> m_recent;
   wxTimer* m_timer;
   // The scene on the boards: the running one, or the last one sent by
   // auto transfer or programming; -1 when none is.

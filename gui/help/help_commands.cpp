@@ -16,6 +16,8 @@
 #include "gui/app/app_state.h"
 #include "gui/app/texts.h"
 #include "gui/frame/lumivane_frame.h"
+#include "gui/dialogs/shortcuts_dlg.h"
+#include "gui/frame/menu_table.h"
 #include "core/mailcap/mailcap.h"
 #include "gui/help/desktop_opener.h"
 #include "resources/icons.h"
@@ -24,6 +26,15 @@ HelpCommands::HelpCommands(LumivaneFrame& frame, AppState& app) : m_frame(frame)
   m_frame.Bind(wxEVT_MENU, &HelpCommands::OnTips, this, wxID_HELP_PROCEDURES);
   m_frame.Bind(wxEVT_MENU, &HelpCommands::OnUserGuide, this, wxID_HELP);
   m_frame.Bind(wxEVT_MENU, &HelpCommands::OnAbout, this, wxID_ABOUT);
+  // The keys are looked up during a show too: the run goes on.
+  m_frame.Bind(
+      wxEVT_MENU,
+      [this](wxCommandEvent&) {
+        ShortcutsDlg dialog(&m_frame, KeyboardShortcuts(MainMenus(), ExtraMenuKeys()));
+        LumivaneFrame::ModalScope modal(&m_frame);
+        dialog.ShowModal();
+      },
+      ID_KEYBOARD_SHORTCUTS);
 }
 
 void HelpCommands::ShowTips() {

@@ -15,6 +15,7 @@
 #include "core/i18n/decimal_text.h"
 #include "gui/app/app_language.h"
 #include "gui/app/texts.h"
+#include "gui/frame/colour_tips.h"
 #include "gui/monitor/monitor_placement.h"
 #include "gui/app/rom_record_directory.h"
 
@@ -50,6 +51,35 @@ BoardTiles::BoardTiles(wxWindow* parent)
   SetScrollRate(0, SCROLL_STEP);
   Bind(wxEVT_PAINT, &BoardTiles::OnPaint, this);
   Bind(wxEVT_SIZE, &BoardTiles::OnSize, this);
+  Bind(wxEVT_MOTION, &BoardTiles::OnMouseMove, this);
+}
+
+long BoardTiles::TileAt(const wxPoint& point) const {
+  if (point.x < MARGIN || point.y < MARGIN) {
+    return 0;
+  }
+  const long column = (point.x - MARGIN) / TILE_WIDTH;
+  const long row = (point.y - MARGIN) / TILE_HEIGHT;
+  const long number = row * m_columns + column + 1;
+  return column < m_columns && number <= TileCount() ? number : 0;
+}
+
+wxString BoardTiles::TileTip(long number) const {
+  if (number < 1 || number > TileCount()) {
+    return wxString();
+  }
+  const Tile& tile = m_tiles[static_cast<size_t>(number - 1)];
+  return BoardTileTip(number, tile.given, tile.colour);
+}
+
+void BoardTiles::OnMouseMove(wxMouseEvent& event) {
+  event.Skip();
+  const wxString tip = TileTip(TileAt(CalcUnscrolledPosition(event.GetPosition())));
+  if (tip.empty()) {
+    UnsetToolTip();
+  } else if (GetToolTipText() != tip) {
+    SetToolTip(tip);
+  }
 }
 
 bool BoardTiles::Update(const VirtualChain& chain, long long nowMs) {
@@ -165,6 +195,9 @@ BoardMonitor::BoardMonitor(wxWindow* parent, BoardLines& lines)
     const MonitorPlacement place = PlaceMonitor(main, GetSize(), screen, MONITOR_GAP, MONITOR_MIN_WIDTH);
     if (place.mainWindow != main.GetPosition()) {
       parent->Move(place.mainWindow);
+    }
+    if (place.mainWidth != main.width) {
+      parent->SetSize(place.mainWidth, main.height);
     }
     SetSize(place.monitor);
   }

@@ -41,10 +41,15 @@ class BoardTiles : public wxScrolledCanvas {
   // What board `number`'s field shows at `nowMs`; unset for a board never
   // given a colour or blink.
   wxColour ShownColour(long number, long long nowMs) const;
+  // The board whose tile holds `point` (unscrolled coordinates), or 0.
+  long TileAt(const wxPoint& point) const;
+  // The tooltip of board `number`'s tile: its number and colour.
+  wxString TileTip(long number) const;
 
  private:
   void OnPaint(wxPaintEvent& event);
   void OnSize(wxSizeEvent& event);
+  void OnMouseMove(wxMouseEvent& event);
   void Relayout();
 
   BoardFrameRenderer m_renderer;
