@@ -178,7 +178,7 @@ TEST_F(Desktop, ADropOnUnsavedChangesSavesThemFirst) {
   // An untitled scenario asks for a name; cancelling keeps it and opens nothing.
   wxTEST_DIALOG(EXPECT_FALSE(Drop({Show("dropped.cfg")})), CancelFileDialog());
   EXPECT_EQ(OpenFile(), "");
-  EXPECT_TRUE(m_frame->IsModified());
+  EXPECT_TRUE(m_frame->GetDocument().IsModified());
 
   wxTEST_DIALOG(EXPECT_TRUE(Drop({HomePath("dropped.cfg")})), ExpectFileDialog(HomePath("mine.cfg")));
   EXPECT_NE(ReadFileText(HomePath("mine.cfg")).find("range1=7"), std::string::npos);

@@ -25,9 +25,9 @@ TEST_F(ScaledWindow, IconsAreDrawnForTheScreensScale) {
   ASSERT_EQ(m_frame->GetContentScaleFactor(), 2.0) << "run with GDK_SCALE=2";
   const int tools[] = {wxID_NEW, wxID_OPEN, wxID_SAVE, wxID_UNDO, ID_TRANSFER, ID_STOP, ID_AUTO_TRANSFER};
   for (int id : tools) {
-    const wxBitmapBundle bundle = m_frame->ToolBar()->FindById(id)->GetNormalBitmapBundle();
+    const wxBitmapBundle bundle = m_frame->GetToolBar()->FindById(id)->GetNormalBitmapBundle();
     // Drawn at twice its 16 logical pixels, not enlarged from 16 pixels.
-    const wxBitmap bitmap = bundle.GetBitmapFor(m_frame->ToolBar());
+    const wxBitmap bitmap = bundle.GetBitmapFor(m_frame->GetToolBar());
     ASSERT_TRUE(bitmap.IsOk()) << id;
     EXPECT_EQ(bitmap.GetWidth(), 32) << "tool " << id;
   }

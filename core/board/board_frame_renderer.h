@@ -48,6 +48,11 @@ class BoardFrameRenderer {
   // Every board as shown at `nowMs`, board 1 first.
   std::vector<ShownBoard> Frame(long long nowMs) const;
 
+  // The colour number board `number` (from 1) was given, or -1 when none.
+  int ColourNumber(long number) const {
+    return number >= 1 && number <= BoardCount() && m_boards[number - 1].given ? m_boards[number - 1].colour : -1;
+  }
+
   // Whether a given board blinks; frames then change without an Update.
   bool Blinking() const { return m_blinking; }
   // When the last fade under way ends.

@@ -63,6 +63,7 @@ Message OverlapMessage(int earlierRow, int row, long first, long last) {
   return Message{first == last ? N_("rows {1} and {2} both drive board {3}; row {2} wins")
                                : N_("rows {1} and {2} both drive boards {3} to {4}; row {2} wins"),
                  {Number(earlierRow + 1), Number(row + 1), Number(first), Number(last)}};
+}
 
 // Ranges of rows or boards, first to last.
 using Span = std::pair<long, long>;
@@ -151,8 +152,6 @@ struct FindingGroup {
     }
   }
 };
-
-}
 
 // Why a row with content never goes out, or empty when it does.
 Message NeverSent(const Row& row) {

@@ -68,8 +68,8 @@ wxString BoardTiles::TileTip(long number) const {
   if (number < 1 || number > TileCount()) {
     return wxString();
   }
-  const Tile& tile = m_tiles[static_cast<size_t>(number - 1)];
-  return BoardTileTip(number, tile.given, tile.colour);
+  const int colour = m_renderer.ColourNumber(number);
+  return BoardTileTip(number, colour >= 0, colour);
 }
 
 void BoardTiles::OnMouseMove(wxMouseEvent& event) {
