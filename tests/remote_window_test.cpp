@@ -17,6 +17,7 @@
 
 #include "gui/app/lumivane_app.h"
 #include "gui/dialogs/remote_control_dlg.h"
+#include "gui/frame/ids.h"
 #include "gui/frame/lumivane_frame.h"
 #include "gui/remote/window_remotes.h"
 #include "gui/show/show_keys.h"
@@ -393,7 +394,7 @@ TEST_F(WindowRemotesTest, DialogTakesTheRemotesIntoTheSettingsAndMakesATokenForT
   EXPECT_FALSE(settings.remoteNetwork);
   // The token made stays for the next time the network is allowed.
   EXPECT_EQ(wxString(settings.remoteToken), after->token);
-  EXPECT_EQ(m_frame->GetStatusBar()->GetFieldsCount(), 3);
+  EXPECT_EQ(m_frame->GetStatusBar()->GetFieldsCount(), STATUS_FIELDS);
 
   // Cancel keeps the settings; the dialog shows them as they are.
   const wxString token = after->token;
@@ -412,7 +413,7 @@ TEST_F(WindowRemotesTest, RemotesOfTheSettingsFileStartWithTheWindow) {
   const HeldPort udp(SOCK_DGRAM);
   WriteSettings("[Settings]\ncom=\ntip=-1\n[Remote]\nosc=" + std::to_string(udp.Port()) + "\nhttp=0\n");
   wxTEST_DIALOG(Start(), ExpectRemoteProblem({wxString::Format("port %d", udp.Port())}));
-  EXPECT_EQ(m_frame->GetStatusBar()->GetFieldsCount(), 3);
+  EXPECT_EQ(m_frame->GetStatusBar()->GetFieldsCount(), STATUS_FIELDS);
   EXPECT_EQ(App().State().settings.oscPort, udp.Port());  // kept for the next start
 }
 
@@ -430,8 +431,8 @@ TEST_F(WindowRemotesTest, StatusBarSaysWhichRemotesListenAndForgetsThemWhenOff) 
                 "\nhttp=" + std::to_string(httpPort) + "\n");
   Start();
   wxStatusBar* bar = m_frame->GetStatusBar();
-  ASSERT_EQ(bar->GetFieldsCount(), 4);
-  EXPECT_EQ(bar->GetStatusText(3), wxString::Format("Remote: OSC %d, web %d", oscPort, httpPort));
+  ASSERT_EQ(bar->GetFieldsCount(), STATUS_FIELDS + 1);
+  EXPECT_EQ(bar->GetStatusText(STATUS_FIELDS), wxString::Format("Remote: OSC %d, web %d", oscPort, httpPort));
 
   auto before = std::make_shared<RemoteDialogSeen>();
   auto after = std::make_shared<RemoteDialogSeen>();
@@ -440,5 +441,5 @@ TEST_F(WindowRemotesTest, StatusBarSaysWhichRemotesListenAndForgetsThemWhenOff) 
   wxTEST_DIALOG(m_frame->ProcessWindowEvent(command), ExpectRemoteDialog(wxID_OK, before, after, &off));
   EXPECT_TRUE(before->osc);
   EXPECT_TRUE(before->url.StartsWith(wxString::Format("http://127.0.0.1:%d", httpPort))) << before->url;
-  EXPECT_EQ(bar->GetFieldsCount(), 3);
+  EXPECT_EQ(bar->GetFieldsCount(), STATUS_FIELDS);
 }

@@ -7,15 +7,17 @@
 #include "core/remote/board_colours.h"
 #include "gui/app/app_state.h"
 #include "gui/dialogs/remote_control_dlg.h"
+#include "gui/frame/ids.h"
 #include "gui/frame/lumivane_frame.h"
 #include "gui/show/show_window.h"
 
 namespace {
 
-constexpr int REMOTE_FIELD = 3;
+// After the bar's own fields.
+constexpr int REMOTE_FIELD = STATUS_FIELDS;
 constexpr int FIELD_PADDING = 24;
 
-// The status bar's remote field, after its three own: there while a remote
+// The status bar's remote field, after its own: there while a remote
 // listens, gone otherwise, so the bar looks as before without remotes.
 void ShowRemoteField(wxStatusBar* bar, const wxString& text) {
   const int fields = bar->GetFieldsCount();
