@@ -11,6 +11,7 @@
 #include "gui/app/lumivane_app.h"
 #include "gui/app/texts.h"
 #include "gui/dialogs/shortcuts_dlg.h"
+#include "gui/frame/frame_commands.h"
 #include "gui/frame/lumivane_frame.h"
 #include "gui/frame/menu_table.h"
 #include "gui/frame/scenario_drop_target.h"
@@ -83,10 +84,10 @@ TEST_F(Desktop, OpenRecentListsOpenedAndSavedFilesNewestFirst) {
   EXPECT_EQ(RecentLabels(), std::vector<wxString>{"No recent scenarios"});
   EXPECT_FALSE(RecentMenu()->FindItemByPosition(0)->IsEnabled());
 
-  ASSERT_TRUE(m_frame->OpenScenario(Show("a.cfg")));
-  ASSERT_TRUE(m_frame->OpenScenario(Show("b.cfg")));
+  ASSERT_TRUE(m_frame->Commands().documents.OpenScenario(Show("a.cfg")));
+  ASSERT_TRUE(m_frame->Commands().documents.OpenScenario(Show("b.cfg")));
   wxTEST_DIALOG(Command(wxID_SAVEAS), ExpectFileDialog(HomePath("c.cfg")));
-  ASSERT_TRUE(m_frame->OpenScenario(HomePath("b.cfg")));
+  ASSERT_TRUE(m_frame->Commands().documents.OpenScenario(HomePath("b.cfg")));
   EXPECT_EQ(RecentLabels(), (std::vector<wxString>{"&1 b.cfg", "&2 c.cfg", "&3 a.cfg"}));
   EXPECT_EQ(RecentMenu()->GetHelpString(ID_RECENT_FIRST), HomePath("b.cfg"));
 
@@ -107,7 +108,7 @@ TEST_F(Desktop, OpenRecentKeepsNineFromTheSettingsFile) {
   StartWith(recent);
   EXPECT_EQ(RecentLabels().size(), 9u);
   EXPECT_EQ(RecentLabels().front(), "&1 1.cfg");
-  ASSERT_TRUE(m_frame->OpenScenario(Show("new.cfg")));
+  ASSERT_TRUE(m_frame->Commands().documents.OpenScenario(Show("new.cfg")));
   ASSERT_EQ(RecentLabels().size(), 9u);
   EXPECT_EQ(RecentLabels().front(), "&1 new.cfg");
   EXPECT_EQ(RecentLabels().back(), "&9 8.cfg");
@@ -115,8 +116,8 @@ TEST_F(Desktop, OpenRecentKeepsNineFromTheSettingsFile) {
 
 TEST_F(Desktop, ChoosingARecentFileOpensIt) {
   StartWith("");
-  ASSERT_TRUE(m_frame->OpenScenario(Show("a.cfg")));
-  ASSERT_TRUE(m_frame->OpenScenario(Show("b.cfg")));
+  ASSERT_TRUE(m_frame->Commands().documents.OpenScenario(Show("a.cfg")));
+  ASSERT_TRUE(m_frame->Commands().documents.OpenScenario(Show("b.cfg")));
   Command(ID_RECENT_FIRST + 1);
   EXPECT_EQ(OpenFile(), HomePath("a.cfg"));
   EXPECT_EQ(m_frame->GetTitle(), "Lumivane - a.cfg");
@@ -187,7 +188,7 @@ TEST_F(Desktop, ADropOnUnsavedChangesSavesThemFirst) {
 
 TEST_F(Desktop, ColourCellsTellTheirNumberAndLevels) {
   StartWith("");
-  ASSERT_TRUE(m_frame->OpenScenario(Show("show.cfg")));
+  ASSERT_TRUE(m_frame->Commands().documents.OpenScenario(Show("show.cfg")));
   wxGrid* grid = m_frame->Grid(0);
   m_frame->Show();
   Pump();

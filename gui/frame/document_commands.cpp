@@ -1,6 +1,9 @@
-// The commands that tie the open scenario to files: New, Open, Save, Save
-// as, Save a copy, Revert, Exit and closing the window. Unsaved changes are
-// saved without asking; only a scenario without a file asks for a name.
+// The open scenario and its file: saving it (unsaved changes without
+// asking; only a scenario without a file asks for a name), a new empty
+// one, closing the window; and the File menu's commands that use them
+// (document_commands.h).
+#include "gui/frame/document_commands.h"
+
 #include "gui/frame/lumivane_frame.h"
 
 #include <wx/filedlg.h>
@@ -16,6 +19,7 @@
 #include "gui/app/app_state.h"
 #include "gui/app/texts.h"
 #include "gui/frame/fade_hold_row.h"
+#include "gui/frame/frame_commands.h"
 #include "gui/frame/recent_files_menu.h"
 #include "gui/frame/scene_book.h"
 #include "gui/frame/status_texts.h"
@@ -30,16 +34,6 @@ wxString WithScenarioExtension(const wxString& path) {
 }
 
 }  // namespace
-
-void LumivaneFrame::BindDocumentCommands() {
-  Bind(wxEVT_MENU, &LumivaneFrame::OnNew, this, wxID_NEW);
-  Bind(wxEVT_MENU, &LumivaneFrame::OnOpen, this, wxID_OPEN);
-  Bind(wxEVT_MENU, &LumivaneFrame::OnSave, this, wxID_SAVE);
-  Bind(wxEVT_MENU, &LumivaneFrame::OnSaveAs, this, wxID_SAVEAS);
-  Bind(wxEVT_MENU, &LumivaneFrame::OnSaveCopy, this, ID_SAVE_COPY);
-  Bind(wxEVT_MENU, &LumivaneFrame::OnRevert, this, wxID_REVERT_TO_SAVED);
-  Bind(wxEVT_MENU, &LumivaneFrame::OnExit, this, wxID_EXIT);
-}
 
 void LumivaneFrame::CommitOpenEdits() {
   m_book->CloseEditor(m_book->Selection());
@@ -128,101 +122,10 @@ void LumivaneFrame::StartEmptyScenario() {
   m_fadeHold->ClearFields();
 }
 
-void LumivaneFrame::OnNew(wxCommandEvent&) {
-  StopRun();
-  if (!SaveScenario(false, false, false)) {
-    return;
-  }
-  m_document.SetPath(std::string());
-  StartEmptyScenario();
-  m_document.SetFileTime(-1);
-  m_document.SetModified(false);
-  SetStatus(_(MSG_NEW), STATUS_MESSAGE);
-}
 
-void LumivaneFrame::OnOpen(wxCommandEvent&) { OpenScenario(wxString()); }
-
-bool LumivaneFrame::OpenScenario(const wxString& chosen) {
-  StopRun();
-  if (!SaveScenario(false, false, false)) {
-    return false;
-  }
-  wxString picked = chosen;
-  if (picked.empty()) {
-    wxFileDialog dialog(this, _(DIALOG_OPEN_TITLE), wxString::FromUTF8(m_app.settings.activeDir), wxString(),
-                        _(SCENARIO_FILE_FILTER),
-                        wxFD_OPEN | wxFD_FILE_MUST_EXIST);
-    ModalScope modal(this);
-    if (dialog.ShowModal() != wxID_OK) {
-      return false;
-    }
-    picked = dialog.GetPath();
-  }
-  const wxString path = WithScenarioExtension(picked);
-  if (!wxFileName::FileExists(path)) {
-    // A file of another extension chosen under "All files": there is no
-    // scenario of that name, and the open one stays as it is.
-    ShowMessage(wxString::Format(_(ERR_OPEN_MISSING), path), _(CAPTION_FILE_NOT_FOUND), wxOK | wxICON_ERROR);
-    return false;
-  }
-  // A file that cannot be read changes nothing: not the scenario shown,
-  // not its name, not whether it was modified.
-  if (!ReadScenarioFrom(path)) {
-    ShowError(wxString::Format(_(ERR_READ_FAILED), path, m_scenarioError));
-    return false;
-  }
-  m_document.SetPath(path.utf8_string());
-  m_app.settings.activeDir = wxFileName(path).GetPath().utf8_string();
-  m_document.SetModified(false);
-  SetStatus(_(MSG_LOADED), STATUS_MESSAGE);
-  m_recent->Note(path);
-  return true;
-}
-
-void LumivaneFrame::OnSave(wxCommandEvent&) { SaveScenario(false, false, false); }
-
-void LumivaneFrame::OnSaveAs(wxCommandEvent&) {
-  StopRun();
-  SaveScenario(true, true, false);
-}
-
-void LumivaneFrame::OnSaveCopy(wxCommandEvent&) {
-  StopRun();
-  SaveScenario(true, true, true);
-}
-
-void LumivaneFrame::OnRevert(wxCommandEvent&) {
-  StopRun();
-  const wxString file = wxString::FromUTF8(m_document.Path());
-  if (!file.empty()) {
-    if (!wxFileName::FileExists(file)) {
-      ShowMessage(_(ERR_REVERT_MISSING), _(CAPTION_FILE_NOT_FOUND), wxOK | wxICON_ERROR);
-      return;
-    }
-    if (!ReadScenario()) {
-      ShowError(wxString::Format(_(ERR_READ_FAILED), file, m_scenarioError));
-      return;
-    }
-  } else {
-    StartEmptyScenario();
-  }
-  m_document.SetModified(false);
-  SetStatus(_(MSG_RELOADED), STATUS_MESSAGE);
-}
-
-bool LumivaneFrame::ConfirmLosingChanges() {
-  return ShowMessage(_(ASK_EXIT_LOSE), _(CAPTION_EXIT_LOSE), wxYES_NO | wxICON_QUESTION) == wxYES;
-}
-
-void LumivaneFrame::OnExit(wxCommandEvent&) {
-  if (!SaveScenario(false, false, false) && !ConfirmLosingChanges()) {
-    return;
-  }
-  Close(true);
-}
 
 void LumivaneFrame::OnCloseWindow(wxCloseEvent& event) {
-  if (!SaveScenario(false, false, false) && !ConfirmLosingChanges()) {
+  if (!SaveScenario(false, false, false) && !m_commands->documents.ConfirmLosingChanges()) {
     if (event.CanVeto()) {
       event.Veto();
     }
@@ -237,4 +140,106 @@ void LumivaneFrame::OnCloseWindow(wxCloseEvent& event) {
   settings.height = GetSize().GetHeight();
   WriteSettings(Utf8SettingsFile(m_app.settingsPath), settings);
   Destroy();
+}
+
+// ---------------------------------------------------------------------------
+// The File menu's commands.
+
+DocumentCommands::DocumentCommands(LumivaneFrame& frame, Document& document) : m_frame(frame), m_document(document) {
+  m_frame.Bind(wxEVT_MENU, &DocumentCommands::OnNew, this, wxID_NEW);
+  m_frame.Bind(wxEVT_MENU, [this](wxCommandEvent&) { OpenScenario(wxString()); }, wxID_OPEN);
+  m_frame.Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_frame.SaveScenario(false, false, false); }, wxID_SAVE);
+  m_frame.Bind(wxEVT_MENU, &DocumentCommands::OnSaveAs, this, wxID_SAVEAS);
+  m_frame.Bind(wxEVT_MENU, &DocumentCommands::OnSaveCopy, this, ID_SAVE_COPY);
+  m_frame.Bind(wxEVT_MENU, &DocumentCommands::OnRevert, this, wxID_REVERT_TO_SAVED);
+  m_frame.Bind(wxEVT_MENU, &DocumentCommands::OnExit, this, wxID_EXIT);
+}
+
+void DocumentCommands::OnNew(wxCommandEvent&) {
+  m_frame.StopRun();
+  if (!m_frame.SaveScenario(false, false, false)) {
+    return;
+  }
+  m_document.SetPath(std::string());
+  m_frame.StartEmptyScenario();
+  m_document.SetFileTime(-1);
+  m_document.SetModified(false);
+  m_frame.SetStatus(_(MSG_NEW), STATUS_MESSAGE);
+}
+
+bool DocumentCommands::OpenScenario(const wxString& chosen) {
+  m_frame.StopRun();
+  if (!m_frame.SaveScenario(false, false, false)) {
+    return false;
+  }
+  wxString picked = chosen;
+  if (picked.empty()) {
+    wxFileDialog dialog(&m_frame, _(DIALOG_OPEN_TITLE), wxString::FromUTF8(m_frame.m_app.settings.activeDir), wxString(),
+                        _(SCENARIO_FILE_FILTER),
+                        wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+    LumivaneFrame::ModalScope modal(&m_frame);
+    if (dialog.ShowModal() != wxID_OK) {
+      return false;
+    }
+    picked = dialog.GetPath();
+  }
+  const wxString path = WithScenarioExtension(picked);
+  if (!wxFileName::FileExists(path)) {
+    // A file of another extension chosen under "All files": there is no
+    // scenario of that name, and the open one stays as it is.
+    m_frame.ShowMessage(wxString::Format(_(ERR_OPEN_MISSING), path), _(CAPTION_FILE_NOT_FOUND), wxOK | wxICON_ERROR);
+    return false;
+  }
+  // A file that cannot be read changes nothing: not the scenario shown,
+  // not its name, not whether it was modified.
+  if (!m_frame.ReadScenarioFrom(path)) {
+    m_frame.ShowError(wxString::Format(_(ERR_READ_FAILED), path, m_frame.m_scenarioError));
+    return false;
+  }
+  m_document.SetPath(path.utf8_string());
+  m_frame.m_app.settings.activeDir = wxFileName(path).GetPath().utf8_string();
+  m_document.SetModified(false);
+  m_frame.SetStatus(_(MSG_LOADED), STATUS_MESSAGE);
+  m_frame.m_recent->Note(path);
+  return true;
+}
+
+void DocumentCommands::OnRevert(wxCommandEvent&) {
+  m_frame.StopRun();
+  const wxString file = wxString::FromUTF8(m_document.Path());
+  if (!file.empty()) {
+    if (!wxFileName::FileExists(file)) {
+      m_frame.ShowMessage(_(ERR_REVERT_MISSING), _(CAPTION_FILE_NOT_FOUND), wxOK | wxICON_ERROR);
+      return;
+    }
+    if (!m_frame.ReadScenario()) {
+      m_frame.ShowError(wxString::Format(_(ERR_READ_FAILED), file, m_frame.m_scenarioError));
+      return;
+    }
+  } else {
+    m_frame.StartEmptyScenario();
+  }
+  m_document.SetModified(false);
+  m_frame.SetStatus(_(MSG_RELOADED), STATUS_MESSAGE);
+}
+
+bool DocumentCommands::ConfirmLosingChanges() {
+  return m_frame.ShowMessage(_(ASK_EXIT_LOSE), _(CAPTION_EXIT_LOSE), wxYES_NO | wxICON_QUESTION) == wxYES;
+}
+
+void DocumentCommands::OnExit(wxCommandEvent&) {
+  if (!m_frame.SaveScenario(false, false, false) && !ConfirmLosingChanges()) {
+    return;
+  }
+  m_frame.Close(true);
+}
+
+void DocumentCommands::OnSaveAs(wxCommandEvent&) {
+  m_frame.StopRun();
+  m_frame.SaveScenario(true, true, false);
+}
+
+void DocumentCommands::OnSaveCopy(wxCommandEvent&) {
+  m_frame.StopRun();
+  m_frame.SaveScenario(true, true, true);
 }

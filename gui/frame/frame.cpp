@@ -59,9 +59,9 @@ LumivaneFrame::LumivaneFrame(const wxString& title, const wxSize& size, AppState
   BuildMenus();
   m_recent = std::make_unique<RecentFilesMenu>(
       this, GetMenuBar()->FindItem(ID_OPEN_RECENT)->GetSubMenu(), m_app.settings,
-      [this](const wxString& path) { return OpenScenario(path); },
+      [this](const wxString& path) { return m_commands->documents.OpenScenario(path); },
       [this](const wxString& text, const wxString& caption, long style) { ShowMessage(text, caption, style); });
-  SetDropTarget(new ScenarioDropTarget([this](const wxString& path) { return OpenScenario(path); },
+  SetDropTarget(new ScenarioDropTarget([this](const wxString& path) { return m_commands->documents.OpenScenario(path); },
                                        [this](const wxString& text) { SetStatus(text, STATUS_MESSAGE); }));
   BuildToolBar();
   BindCommands();

@@ -3,6 +3,7 @@
 // their own menu items. The frame owns them as one and hands them out.
 #include "gui/frame/cell_edit_commands.h"
 #include "gui/frame/clipboard_commands.h"
+#include "gui/frame/document_commands.h"
 #include "gui/frame/report_commands.h"
 #include "gui/frame/row_scene_commands.h"
 #include "gui/frame/undo_commands.h"
@@ -10,12 +11,14 @@
 
 struct FrameCommands {
   FrameCommands(LumivaneFrame& frame, AppState& app, Document& document)
-      : cells(frame, document),
+      : documents(frame, document),
+        cells(frame, document),
         rows(frame, document),
         help(frame, app),
         report(frame, document),
         clipboard(frame, document),
         undo(frame, document) {}
+  DocumentCommands documents;
   CellEditCommands cells;
   RowSceneCommands rows;
   HelpCommands help;

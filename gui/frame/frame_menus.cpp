@@ -65,7 +65,6 @@ void LumivaneFrame::BindCommands() {
   Bind(wxEVT_MENU, &LumivaneFrame::OnClearBoards, this, ID_ERASE_BOARDS);
   Bind(wxEVT_MENU, [this](wxCommandEvent&) { RunInputConfigCommand(*this, m_document); }, ID_INPUT_CONFIG);
   Bind(wxEVT_MENU, [this](wxCommandEvent&) { RunCheckCommand(*this, m_document); }, ID_CHECK_SCENARIO);
-  BindDocumentCommands();
   Bind(wxEVT_MENU, &LumivaneFrame::OnTransferRun, this, ID_TRANSFER);
   Bind(wxEVT_MENU, [this](wxCommandEvent&) { StopRun(); }, ID_STOP);
   Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { SetAllFade(m_document, SetAllSource()); }, ID_FADE_SET_ALL);

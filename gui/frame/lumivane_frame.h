@@ -61,7 +61,8 @@ class SceneBudgetStatus;
 //   board_commands.cpp      the board session, opening
 //                           the link, transfers, reset/clear/program
 //                           (program_progress.h: Program's dialog)
-//   document_commands.cpp   new, open, save, revert, exit, closing
+//   document_commands.cpp   saving and closing; the File commands
+//                           (document_commands.h: new, open, revert...)
 //   runner.cpp              running a scenario, the timer, the file watch
 // Commands that live apart, bound to their items here or by themselves:
 //   ../dialogs/dialog_commands.h  settings, input configuration, check,
@@ -124,17 +125,6 @@ class LumivaneFrame : public wxFrame, public DocumentListener {
 
   // Document commands (storage/document_commands.cpp).
   bool SaveScenario(bool force, bool askName, bool asCopy);
-  void OnNew(wxCommandEvent& event);
-  void OnOpen(wxCommandEvent& event);
-  void OnSave(wxCommandEvent& event);
-  void OnSaveAs(wxCommandEvent& event);
-  void OnSaveCopy(wxCommandEvent& event);
-  void OnRevert(wxCommandEvent& event);
-  void OnExit(wxCommandEvent& event);
-  // Opens the scenario file `path` as File > Open does, unsaved changes
-  // saved first; an empty path asks for the file. Used by Open, Open
-  // Recent and files dropped on the window. False when nothing was opened.
-  bool OpenScenario(const wxString& path);
 
   // Scenario runner (serial/runner.cpp).
   void OnTransferRun(wxCommandEvent& event);
@@ -216,6 +206,7 @@ class LumivaneFrame : public wxFrame, public DocumentListener {
   // Row and scene commands change what the frame shows and follow a run.
   friend class RowSceneCommands;
   friend class CellEditCommands;
+  friend class DocumentCommands;
   void BuildMenus();
   void BuildToolBar();
   void BindCommands();
@@ -224,9 +215,7 @@ class LumivaneFrame : public wxFrame, public DocumentListener {
   // "Set All" copies, or -1.
   int SetAllSource();
   void SwitchAutoTransferOff();
-  void BindDocumentCommands();
   void StartEmptyScenario();
-  bool ConfirmLosingChanges();
   void WatchScenarioFile();
   void GoToScene(int scene);
   // Hands the link the current page's scene to send and play from.
