@@ -171,7 +171,7 @@ void BM_SaveScenario(benchmark::State& state) {
   Settle();
   SetScenarioPath(g_directory + "/saved" + std::to_string(scenes) + ".cfg");
   for (auto _ : state) {
-    if (!Frame()->WriteScenario()) {
+    if (!Frame()->WriteScenario(wxString::FromUTF8(Frame()->GetDocument().Path()))) {
       state.SkipWithError("WriteScenario failed");
       return;
     }

@@ -172,7 +172,7 @@ TEST_F(BoardCommands, PortThatWillNotOpenWarnsOnceAndSwitchesAutoTransferOff) {
                 ExpectMessageBox(wxString(ERR_PORT_INIT) + ERR_AUTO_TRANSMIT_OFF, "Error", wxOK));
   EXPECT_FALSE(m_frame->Session().Snapshot().autoTransfer);
   // Further edits stay quiet.
-  m_frame->SetModified(true);
+  m_frame->GetDocument().SetModified(true);
   EXPECT_FALSE(m_frame->AutoTransfer(-1));
 }
 

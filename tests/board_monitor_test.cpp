@@ -41,7 +41,7 @@ class BoardMonitorTest : public AppTest {
     Command(ID_TRANSFER);
     m_frame->Timer()->Stop();
     Pump();  // the monitor opens once the transfer is told
-    ASSERT_TRUE(m_frame->IsRunning());
+    ASSERT_TRUE(m_frame->Session().Running());
   }
   void Command(int id) {
     wxCommandEvent event(wxEVT_MENU, id);

@@ -175,7 +175,7 @@ TEST_F(Desktop, DroppedFilesTable) {
 TEST_F(Desktop, ADropOnUnsavedChangesSavesThemFirst) {
   StartWith("");
   m_frame->Grid(0)->SetCellValue(0, COL_FROM, "7");
-  m_frame->SetModified(true);
+  m_frame->GetDocument().SetModified(true);
   // An untitled scenario asks for a name; cancelling keeps it and opens nothing.
   wxTEST_DIALOG(EXPECT_FALSE(Drop({Show("dropped.cfg")})), CancelFileDialog());
   EXPECT_EQ(OpenFile(), "");

@@ -40,7 +40,7 @@ class DocumentCommands : public AppTest {
     wxGrid* grid = m_frame->Grid(m_frame->CurrentScene());
     grid->SetCellValue(0, COL_FROM, "1");
     grid->SetCellValue(0, COL_DESCRIPTION, description);
-    m_frame->SetModified(true);
+    m_frame->GetDocument().SetModified(true);
   }
   wxString Status() { return m_frame->GetStatusBar()->GetStatusText(0); }
   std::string Home(const std::string& name) { return HomePath(name); }
@@ -325,19 +325,19 @@ TEST_F(DocumentCommands, ASaveTellsHowManyRowsWithoutABoardNumberItLeftOut) {
   grid->AppendRows(3);
   grid->SetCellValue(0, COL_FROM, "1");
   grid->SetCellValue(1, COL_DESCRIPTION, "spare note");
-  m_frame->SetModified(true);
+  m_frame->GetDocument().SetModified(true);
   SaveAs(Home("a.cfg"));
   EXPECT_EQ(Status(), "Saved scenario; 1 row without a board number is not saved");
   EXPECT_EQ(ReadFileText(Home("a.cfg")).find("spare note"), std::string::npos);
 
   grid->SetCellValue(2, COL_TO, "4");
-  m_frame->SetModified(true);
+  m_frame->GetDocument().SetModified(true);
   Command(wxID_SAVE);
   EXPECT_EQ(Status(), "Saved scenario; 2 rows without a board number are not saved");
 
   grid->SetCellValue(1, COL_FROM, "2");
   grid->SetCellValue(2, COL_FROM, "3");
-  m_frame->SetModified(true);
+  m_frame->GetDocument().SetModified(true);
   Command(wxID_SAVE);
   EXPECT_EQ(Status(), MSG_SAVED);
 }

@@ -39,7 +39,7 @@ class InputConfig : public AppTest {
     WriteFileText(path, text);
     m_frame->GetDocument().SetPath(path);
     ASSERT_TRUE(m_frame->ReadScenario());
-    m_frame->SetModified(false);
+    m_frame->GetDocument().SetModified(false);
     m_frame->GetStatusBar()->SetStatusText("", STATUS_MESSAGE);
   }
 

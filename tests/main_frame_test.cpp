@@ -171,17 +171,17 @@ TEST_F(MainFrame, StopRunWithNothingRunningChangesNothing) {
 
 TEST_F(MainFrame, SetModifiedShowsTheStateWordAndAutoTransferMarksTheScene) {
   Start();
-  m_frame->SetModified(true);
+  m_frame->GetDocument().SetModified(true);
   EXPECT_TRUE(m_frame->GetDocument().IsModified());
   EXPECT_EQ(Status(m_frame, 1), "Modified");
-  m_frame->SetModified(false);
+  m_frame->GetDocument().SetModified(false);
   EXPECT_EQ(Status(m_frame, 1), "");
 
   // With the tool on, auto transfer makes the current scene the active one;
   // an edit then ends that state again.
   m_frame->AutoTransfer(-1);
   EXPECT_EQ(m_frame->ActiveScene(), 0);
-  m_frame->SetModified(true);
+  m_frame->GetDocument().SetModified(true);
   EXPECT_EQ(m_frame->ActiveScene(), -1);
 }
 

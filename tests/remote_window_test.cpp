@@ -232,7 +232,7 @@ class WindowRemotesTest : public AppTest {
     wxCommandEvent run(wxEVT_MENU, ID_TRANSFER);
     m_frame->ProcessWindowEvent(run);
     m_frame->Timer()->Stop();
-    ASSERT_TRUE(m_frame->IsRunning());
+    ASSERT_TRUE(m_frame->Session().Running());
   }
   // Hands `command` in from a thread of its own, as a remote does, while
   // the window's event loop runs; returns the reply.
@@ -282,24 +282,24 @@ TEST_F(WindowRemotesTest, ACommandFromAnotherThreadMovesTheRunAndThePageFollows)
 
   reply = SubmitFromAnotherThread(RemoteAction::STOP);
   EXPECT_EQ(reply.state.run, RemoteState::Run::STOPPED);
-  EXPECT_FALSE(m_frame->IsRunning());
+  EXPECT_FALSE(m_frame->Session().Running());
   EXPECT_EQ(m_frame->GetStatusBar()->GetStatusText(STATUS_STATE), "");
 
   // Run starts as Transfer/run does, from the page shown.
   reply = SubmitFromAnotherThread(RemoteAction::RUN);
   EXPECT_EQ(reply.status, RemoteReply::Status::OK);
-  EXPECT_TRUE(m_frame->IsRunning());
+  EXPECT_TRUE(m_frame->Session().Running());
   EXPECT_EQ(m_frame->ActiveScene(), 2);
 }
 
 TEST_F(WindowRemotesTest, RunOfAScenarioWithoutAFileIsRefusedWithoutADialog) {
   Start();
   m_frame->Timer()->Stop();
-  m_frame->SetModified(true);
+  m_frame->GetDocument().SetModified(true);
   const RemoteReply reply = SubmitFromAnotherThread(RemoteAction::RUN);
   EXPECT_EQ(reply.status, RemoteReply::Status::CONFLICT);
   EXPECT_NE(reply.error.find("no file"), std::string::npos) << reply.error;
-  EXPECT_FALSE(m_frame->IsRunning());
+  EXPECT_FALSE(m_frame->Session().Running());
   EXPECT_TRUE(m_frame->GetDocument().IsModified());
 }
 
@@ -311,12 +311,12 @@ TEST_F(WindowRemotesTest, RunSavesAModifiedScenarioThatHasItsFile) {
   m_frame->GetDocument().SetPath(path);
   ASSERT_TRUE(m_frame->ReadScenario());
   SetSceneName(m_frame, 1, "Finale");
-  m_frame->SetModified(true);
+  m_frame->GetDocument().SetModified(true);
   const RemoteReply reply = SubmitFromAnotherThread(RemoteAction::RUN);
   EXPECT_EQ(reply.status, RemoteReply::Status::OK);
   EXPECT_FALSE(m_frame->GetDocument().IsModified());
   EXPECT_NE(ReadFileText(path).find("name=Finale"), std::string::npos);
-  EXPECT_TRUE(m_frame->IsRunning());
+  EXPECT_TRUE(m_frame->Session().Running());
 }
 
 TEST_F(WindowRemotesTest, ShowModeKeysActOnTheRunAndEscapeLeaves) {
@@ -358,7 +358,7 @@ TEST_F(WindowRemotesTest, ShowModeKeysActOnTheRunAndEscapeLeaves) {
   ShowModeKey(WXK_ESCAPE);
   Pump(50);
   EXPECT_EQ(m_frame->Remotes().Show(), nullptr);
-  EXPECT_TRUE(m_frame->IsRunning());
+  EXPECT_TRUE(m_frame->Session().Running());
 }
 
 TEST_F(WindowRemotesTest, DialogTakesTheRemotesIntoTheSettingsAndMakesATokenForTheNetwork) {

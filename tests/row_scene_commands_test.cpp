@@ -380,7 +380,7 @@ TEST_F(RowSceneMenu, MovingSceneTwoLeftTakesItsNameRowsFadeHoldAndHiddenToAlong)
   // Saving writes the new order.
   const std::string path = HomePath("moved.cfg");
   m_frame->GetDocument().SetPath(path);
-  ASSERT_TRUE(m_frame->WriteScenario());
+  ASSERT_TRUE(m_frame->WriteScenario(wxString::FromUTF8(m_frame->GetDocument().Path())));
   const std::string text = ReadFileText(path);
   const size_t b = text.find("[Scene1]\nname=B\nfade=25\nhold=2.5\nto-column=0\n");
   const size_t a = text.find("[Scene2]\nname=A\nfade=10\nhold=1.5\nto-column=1\n");
@@ -419,7 +419,7 @@ TEST_F(RowSceneMenu, DeletingSceneTwoOfFourThenAddingPutsTheNewSceneLast) {
   }
   Show(1);
   m_frame->FadeHold().FadeText()->ChangeValue("99");  // typed into the scene that goes
-  m_frame->SetModified(false);
+  m_frame->GetDocument().SetModified(false);
 
   wxTEST_DIALOG(Command(wxID_DELETE), ExpectMessageBox(ASK_DELETE, "Delete scene", wxYES));
   EXPECT_EQ(Names(), (std::vector<std::string>{"Scene 1", "Scene 3", "Scene 4"}));
@@ -486,7 +486,7 @@ TEST_F(RowSceneMenu, DeletingTheOnlySceneLeavesOneEmptyRow) {
   FillRow(0, 0, "1", "", 5, "", "a");
   FillRow(0, 1, "2", "", 6, "", "b");
   FillRow(0, 2, "3", "", 7, "", "c");
-  m_frame->SetModified(false);
+  m_frame->GetDocument().SetModified(false);
 
   wxTEST_DIALOG(Command(wxID_DELETE), ExpectMessageBox(ASK_DELETE, "Delete scene", wxNO));
   EXPECT_EQ(m_frame->Grid(0)->GetNumberRows(), 4);
@@ -557,7 +557,7 @@ TEST_F(RowSceneMenu, PageDownOnTheLastSceneShowsTheFirstAndPageUpOnTheFirstTheLa
   AddScene("");
   SetFadeHold(0, "7", "1");
   SetFadeHold(2, "9", "3");
-  m_frame->SetModified(false);
+  m_frame->GetDocument().SetModified(false);
   // From the grid, which would scroll with these keys; a page change
   // leaves the focus in the new page's grid.
   m_frame->Grid(2)->SetFocus();
@@ -591,13 +591,13 @@ TEST_F(RowSceneCommandsOnTheLink, NextDuringARunKeepsItGoingFromTheSceneNowSent)
   AddScene("");
   SetFadeHold(1, "17", "5");
   Show(0);
-  m_frame->SetModified(false);
+  m_frame->GetDocument().SetModified(false);
   Command(ID_TRANSFER);
-  ASSERT_TRUE(m_frame->IsRunning());
+  ASSERT_TRUE(m_frame->Session().Running());
 
   const size_t before = FtdiSimLineTrace().size();
   Command(wxID_FORWARD);
-  EXPECT_TRUE(m_frame->IsRunning());
+  EXPECT_TRUE(m_frame->Session().Running());
   EXPECT_EQ(Selected(), 1);
   EXPECT_EQ(m_frame->ActiveScene(), 1);
   const std::vector<std::string> sent = FtdiSimLineTrace();
@@ -611,7 +611,7 @@ TEST_F(RowSceneCommandsOnTheLink, NextDuringARunKeepsItGoingFromTheSceneNowSent)
                 ExpectMessageBox("Failed to transmit scene data (serial transmission error).",
                                  "Error", wxOK));
   EXPECT_EQ(Selected(), 0);
-  EXPECT_FALSE(m_frame->IsRunning());
+  EXPECT_FALSE(m_frame->Session().Running());
 }
 
 // ---------------------------------------------------------------------------

@@ -59,7 +59,7 @@ class WindowRunner : public AppTest {
     wxCommandEvent run(wxEVT_MENU, ID_TRANSFER);
     m_frame->ProcessWindowEvent(run);
     m_frame->Timer()->Stop();  // the run started it again
-    ASSERT_TRUE(m_frame->IsRunning());
+    ASSERT_TRUE(m_frame->Session().Running());
   }
   // Ticks until the active scene changes; returns the number of ticks, or -1.
   int TicksUntilNextScene(int limit = 300) {
@@ -119,7 +119,7 @@ TEST_F(WindowRunner, KeepAliveGoesOutOnceASecondRunningOrNot) {
   EXPECT_EQ(SyncBytes() - before, 3);
   wxCommandEvent stop(wxEVT_MENU, ID_STOP);
   m_frame->ProcessWindowEvent(stop);
-  EXPECT_FALSE(m_frame->IsRunning());
+  EXPECT_FALSE(m_frame->Session().Running());
   Tick(20);
   EXPECT_EQ(SyncBytes() - before, 5);
 }
@@ -159,7 +159,7 @@ TEST_F(WindowRunner, InputForASceneTheScenarioLacksSaysTheSceneDoesNotExist) {
   Tick(1);
   EXPECT_EQ(m_frame->ActiveScene(), 0);
   EXPECT_EQ(Status(0), "Input 2 active: scene 6 does not exist");
-  EXPECT_TRUE(m_frame->IsRunning());
+  EXPECT_TRUE(m_frame->Session().Running());
   // The message goes once the run is stopped.
   wxCommandEvent stop(wxEVT_MENU, ID_STOP);
   m_frame->ProcessWindowEvent(stop);
@@ -214,7 +214,7 @@ TEST_F(WindowRunner, FileChangedOutsideAsksWhenIdleAndReloadsSilentlyWhenRunning
   wxCommandEvent stop(wxEVT_MENU, ID_STOP);
   m_frame->ProcessWindowEvent(stop);
   wxCommandEvent save(wxEVT_MENU, wxID_SAVE);
-  m_frame->SetModified(true);
+  m_frame->GetDocument().SetModified(true);
   m_frame->ProcessWindowEvent(save);  // sets the watch again
   WriteFileText(path, ScenarioText({"0", "0", "0"}));
   wxDateTime later = wxDateTime::Now() + wxTimeSpan::Minutes(2);

@@ -110,7 +110,7 @@ class ScenarioFile : public AppTest {
   }
   bool Save(const std::string& path) {
     m_frame->GetDocument().SetPath(path);
-    return m_frame->WriteScenario();
+    return m_frame->WriteScenario(wxString::FromUTF8(m_frame->GetDocument().Path()));
   }
   std::string SaveText() {
     const std::string path = ShowPath("saved.cfg");

@@ -67,7 +67,21 @@ class Cli {
   Result Wait() {
     Result result;
     int status = 0;
-    if (m_pid > 0 && waitpid(m_pid, &status, 0) == m_pid && WIFEXITED(status)) result.status = WEXITSTATUS(status);
+    // Bounded: a player that does not end fails the test instead of hanging it.
+    for (int waited = 0; m_pid > 0 && waited < 200; ++waited) {
+      const pid_t ended = waitpid(m_pid, &status, WNOHANG);
+      if (ended == m_pid) {
+        if (WIFEXITED(status)) result.status = WEXITSTATUS(status);
+        m_pid = -1;
+        break;
+      }
+      usleep(50 * 1000);
+    }
+    if (m_pid > 0) {
+      kill(m_pid, SIGKILL);
+      waitpid(m_pid, nullptr, 0);
+      result.status = -1;
+    }
     m_pid = -1;
     result.out = ReadFile(Out());
     result.err = ReadFile(Err());

@@ -37,7 +37,7 @@ TEST_F(WindowLayout, DescriptionTakesTheWidthLeftWhileTheSceneKeepsItsOwn) {
   EXPECT_GT(grid->GetColSize(COL_DESCRIPTION), 300);
   const std::string path = HomePath("wide.cfg");
   m_frame->GetDocument().SetPath(path);
-  ASSERT_TRUE(m_frame->WriteScenario());
+  ASSERT_TRUE(m_frame->WriteScenario(wxString::FromUTF8(m_frame->GetDocument().Path())));
   EXPECT_NE(ReadFileText(path).find("columns=40 40 50 40 300\n"), std::string::npos) << ReadFileText(path);
 }
 

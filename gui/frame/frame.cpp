@@ -163,7 +163,6 @@ void LumivaneFrame::StopRun() {
   m_linkView->ShowHoldField();
 }
 
-void LumivaneFrame::SetModified(bool on) { m_document.SetModified(on); }
 
 bool LumivaneFrame::AutoTransfer(int scene) {
   // The session's policy decides what goes out.

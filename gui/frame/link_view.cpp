@@ -172,7 +172,7 @@ void LumivaneFrame::LinkView::AskAboutChangedFile() {
       return;
     }
   }
-  if (m_frame->IsRunning()) {
+  if (m_frame->Session().Running()) {
     ReloadScenario();
     return;
   }

@@ -93,7 +93,6 @@ class LumivaneFrame : public wxFrame, public DocumentListener {
 
   // Frame-wide operations.
   void StopRun();
-  void SetModified(bool on);
   bool AutoTransfer(int scene);
   int CurrentScene();
   void ResetScenes();
@@ -114,7 +113,6 @@ class LumivaneFrame : public wxFrame, public DocumentListener {
   // Scenario file (storage/scenario_file.cpp).
   // Writes the open scenario to `path`: its own file, or a copy.
   bool WriteScenario(const wxString& path);
-  bool WriteScenario() { return WriteScenario(wxString::FromUTF8(m_document.Path())); }
   bool ReadScenario();
   // Reads the file at `path` into the window; false, with the reason in
   // LastScenarioError(), when it cannot be read, and nothing changes.
@@ -184,7 +182,6 @@ class LumivaneFrame : public wxFrame, public DocumentListener {
   // Auto transfer and Hide "To" as the commands left them; tests set them
   // the way a click on the tool or the check would before its command.
   ViewState& View() { return m_view; }
-  bool IsRunning() const { return m_session->Running(); }
   BoardSession& Session() { return *m_session; }
   int ActiveScene() const { return m_activeScene; }
   wxTimer* Timer() const { return m_timer; }

@@ -245,7 +245,7 @@ void RowSceneCommands::StepScene(int step) {
   }
   const int target = (count + scene + step) % count;
   m_frame.m_book->Select(target, false);
-  if (m_frame.IsRunning()) {
+  if (m_frame.Session().Running()) {
     // The link sends the scene, and the run goes on from it with a new
     // plan; a send that fails ends the run.
     m_frame.m_activeScene = target;

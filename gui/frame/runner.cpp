@@ -50,7 +50,7 @@ wxString LumivaneFrame::RunWithoutDialogs() {
     if (m_document.ScenesLeftOut() > 0) {
       return _("Saving would lose scenes of the file; save it in the window first");
     }
-    if (!WriteScenario()) {
+    if (!WriteScenario(wxString::FromUTF8(m_document.Path()))) {
       return wxString::Format(_("The scenario could not be saved: %s"), LastScenarioError());
     }
     m_document.SetScenesLeftOut(0);

@@ -35,7 +35,6 @@ wxNotebook* LumivaneFrame::Notebook() const { return m_book->Notebook(); }
 
 wxGrid* LumivaneFrame::ExistingGrid(int scene) const { return m_book->ExistingGrid(scene); }
 
-void LumivaneFrame::RefreshScene(int scene) { m_book->RefreshScene(scene); }
 
 int LumivaneFrame::SceneCount() const { return m_document.SceneCount(); }
 
@@ -90,6 +89,8 @@ void LumivaneFrame::OnHideToColumn(wxCommandEvent& event) {
   HideTo(m_document, scene, hide);
 }
 
+void LumivaneFrame::RefreshScene(int scene) { m_book->RefreshScene(scene); }
+
 void LumivaneFrame::DocumentChanged(const ChangeSet& changes) {
   if (changes.typedIntoCell) {
     return;  // the cell edit's command follows and says what changed
@@ -101,7 +102,7 @@ void LumivaneFrame::DocumentChanged(const ChangeSet& changes) {
     StopRun();
     SetStatus(_(STATE_MODIFIED), STATUS_STATE);
   } else if (changes.modifiedChanged && !m_document.IsModified()) {
-    if (!IsRunning()) {
+    if (!m_session->Running()) {
       SetStatus("", STATUS_STATE);
     }
     // "Modified scenario" no longer holds.
