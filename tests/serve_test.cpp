@@ -12,7 +12,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <gtest/gtest.h>
+include <gtest/gtest.h>
+
+#include <chrono>
 
 #include <fstream>
 #include <sstream>
@@ -146,16 +148,23 @@ class ServeTest : public testing::Test {
     close(slave);
   }
   // What arrives on the line, keep-alives left out, until `count` bytes
-  // came or it went quiet for `quietMs`.
+  // came, or nothing but keep-alives came for `quietMs` (they go out every
+  // second, so a line quiet but for them ends the wait too).
   Bytes ReadLine(size_t count, int quietMs) {
     Bytes bytes;
     unsigned char buffer[256];
     pollfd p{master, POLLIN, 0};
-    while (bytes.size() < count && poll(&p, 1, quietMs) > 0 && (p.revents & POLLIN)) {
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(quietMs);
+    while (bytes.size() < count && std::chrono::steady_clock::now() < deadline && poll(&p, 1, quietMs) > 0 &&
+           (p.revents & POLLIN)) {
       const ssize_t n = read(master, buffer, std::min(sizeof buffer, count - bytes.size()));
       if (n <= 0) break;
+      const size_t before = bytes.size();
       for (ssize_t i = 0; i < n; ++i) {
         if (buffer[i] != 0xF8) bytes.push_back(buffer[i]);
+      }
+      if (bytes.size() > before) {
+        deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(quietMs);
       }
     }
     return bytes;
