@@ -12,10 +12,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-include <gtest/gtest.h>
+#include <gtest/gtest.h>
 
 #include <chrono>
-
 #include <fstream>
 #include <sstream>
 
