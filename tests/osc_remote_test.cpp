@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include <functional>
 #include <thread>
 
@@ -30,6 +32,13 @@ bool Eventually(const std::function<bool()>& done) {
 }
 
 // A liblo client with a port of its own, so the remote can answer it.
+template <typename T>
+T Aligned(const lo_arg* argument) {
+  T value;
+  std::memcpy(&value, argument, sizeof value);
+  return value;
+}
+
 class OscClient {
  public:
   explicit OscClient(int port) {
@@ -69,14 +78,15 @@ class OscClient {
   static int OnState(const char*, const char*, lo_arg** argv, int, lo_message, void* self) {
     auto* client = static_cast<OscClient*>(self);
     client->m_state = RemoteState{};
-    client->m_state.scene = argv[0]->i;
+    // The arguments lie 4-byte aligned in the message; lo_arg wants 8.
+    client->m_state.scene = Aligned<int32_t>(argv[0]);
     client->m_state.name = &argv[1]->s;
     const std::string run = &argv[2]->s;
     client->m_state.run = run == "running"  ? RemoteState::Run::RUNNING
                           : run == "paused" ? RemoteState::Run::PAUSED
                                             : RemoteState::Run::STOPPED;
-    client->m_state.remaining = argv[3]->f;
-    client->m_state.late = argv[4]->f;
+    client->m_state.remaining = Aligned<float>(argv[3]);
+    client->m_state.late = Aligned<float>(argv[4]);
     client->m_received = true;
     return 0;
   }

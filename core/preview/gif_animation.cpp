@@ -87,6 +87,7 @@ GifAnimation::GifAnimation(int width, int height, const std::vector<Rgb>& palett
 GifAnimation::~GifAnimation() {
   if (m_gif != nullptr) {
     int error = 0;
+    DropImageTable();
     EGifCloseFile(m_gif, &error);
   }
 }
@@ -108,6 +109,7 @@ const std::string& GifAnimation::Finish() {
   WritePending();
   if (m_gif != nullptr) {
     int error = 0;
+    DropImageTable();
     m_failed = EGifCloseFile(m_gif, &error) != GIF_OK || m_failed;
     m_gif = nullptr;
   }
@@ -193,6 +195,7 @@ bool GifAnimation::Encode(const Area& area, const std::vector<Rgb>& pixels, bool
     return false;
   }
   ColorMapObject* table = ownTable ? MakeTable(ownColours, TableSize(ownColours.size() + 1)) : nullptr;
+  DropImageTable();
   const bool described = (!ownTable || table != nullptr) &&
                          EGifPutImageDesc(m_gif, area.left, area.top, area.width, area.height, false, table) == GIF_OK;
   GifFreeMapObject(table);
@@ -215,4 +218,11 @@ bool GifAnimation::Encode(const Area& area, const std::vector<Rgb>& pixels, bool
     }
   }
   return true;
+}
+
+void GifAnimation::DropImageTable() {
+  if (m_gif != nullptr && m_gif->Image.ColorMap != nullptr) {
+    GifFreeMapObject(m_gif->Image.ColorMap);
+    m_gif->Image.ColorMap = nullptr;
+  }
 }

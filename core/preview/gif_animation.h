@@ -36,6 +36,10 @@ class GifAnimation {
   long FrameCount() const { return m_frames; }
 
  private:
+  // The encoder keeps a copy of the last image's own colour table and, in
+  // the giflib Debian ships, drops it unfreed when the next image comes or
+  // the file closes: it is freed here first.
+  void DropImageTable();
   struct Area {
     int left = 0;
     int top = 0;

@@ -41,6 +41,17 @@ struct Subscriber {
   }
 };
 
+// An int argument: arguments lie 4-byte aligned in a message, and lo_arg
+// wants 8, so it is copied out rather than read through the union.
+int32_t IntArgument(const lo_arg* argument) {
+  int32_t value;
+  memcpy(&value, argument, sizeof value);
+  return value;
+}
+
+// A string argument; its characters need no alignment.
+const char* StringArgument(const lo_arg* argument) { return reinterpret_cast<const char*>(argument); }
+
 // The command a message names, or false when it names none of ours or its
 // arguments are not the ones that command takes.
 bool CommandOf(const std::string& name, const std::string& types, lo_arg** argv, RemoteCommand* command) {
@@ -49,18 +60,18 @@ bool CommandOf(const std::string& name, const std::string& types, lo_arg** argv,
       command->action = RemoteAction::TOGGLE_PAUSE;
       return true;
     }
-    if (types != "i" || (argv[0]->i != 0 && argv[0]->i != 1)) return false;
-    command->action = argv[0]->i == 1 ? RemoteAction::PAUSE : RemoteAction::RESUME;
+    if (types != "i" || (IntArgument(argv[0]) != 0 && IntArgument(argv[0]) != 1)) return false;
+    command->action = IntArgument(argv[0]) == 1 ? RemoteAction::PAUSE : RemoteAction::RESUME;
     return true;
   }
   if (name == "scene") {
     command->action = RemoteAction::JUMP;
     if (types == "i") {
-      command->scene = argv[0]->i;
+      command->scene = IntArgument(argv[0]);
       return true;
     }
-    if (types == "s" && argv[0]->s != '\0') {
-      command->sceneName = &argv[0]->s;
+    if (types == "s" && *StringArgument(argv[0]) != '\0') {
+      command->sceneName = StringArgument(argv[0]);
       return true;
     }
     return false;
