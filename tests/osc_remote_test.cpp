@@ -80,8 +80,8 @@ class OscClient {
     client->m_state = RemoteState{};
     // The arguments lie 4-byte aligned in the message; lo_arg wants 8.
     client->m_state.scene = Aligned<int32_t>(argv[0]);
-    client->m_state.name = &argv[1]->s;
-    const std::string run = &argv[2]->s;
+    client->m_state.name = reinterpret_cast<const char*>(argv[1]);
+    const std::string run = reinterpret_cast<const char*>(argv[2]);
     client->m_state.run = run == "running"  ? RemoteState::Run::RUNNING
                           : run == "paused" ? RemoteState::Run::PAUSED
                                             : RemoteState::Run::STOPPED;
