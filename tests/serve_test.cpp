@@ -185,7 +185,7 @@ TEST_F(ServeTest, EachRemoteJumpPutsThatScenesTransferOnTheLine) {
   };
   const int port = FreeUdpPort();
   Cli serve({"serve", show, "--port", path, "--osc", "127.0.0.1:" + std::to_string(port)});
-  ASSERT_EQ(ReadLine(Transfer(1).size(), 3000), Transfer(1)) << "scene 1 at once";
+  ASSERT_EQ(ReadLine(Transfer(1).size(), 10000), Transfer(1)) << "scene 1 at once";
   lo_address remote = lo_address_new("127.0.0.1", std::to_string(port).c_str());
   for (const auto& step : steps) {
     const int at = static_cast<int>(&step - steps);
@@ -194,13 +194,13 @@ TEST_F(ServeTest, EachRemoteJumpPutsThatScenesTransferOnTheLine) {
     } else {
       lo_send(remote, step.path, "i", step.argument);
     }
-    EXPECT_EQ(ReadLine(Transfer(step.scene).size(), 2000), Transfer(step.scene)) << at << " " << step.path;
+    EXPECT_EQ(ReadLine(Transfer(step.scene).size(), 8000), Transfer(step.scene)) << at << " " << step.path;
   }
   lo_send(remote, "/lumivane/stop", "");
   lo_send(remote, "/lumivane/next", "");  // no run: refused, nothing sent
   EXPECT_EQ(ReadLine(1, 400), Bytes{});
   lo_send(remote, "/lumivane/run", "");
-  EXPECT_EQ(ReadLine(Transfer(1).size(), 2000), Transfer(1)) << "a run again from scene 1";
+  EXPECT_EQ(ReadLine(Transfer(1).size(), 8000), Transfer(1)) << "a run again from scene 1";
   lo_address_free(remote);
   serve.Signal(SIGINT);
   const Result result = serve.Wait();
