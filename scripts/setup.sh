@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 PACKAGES=(
-  build-essential cmake ninja-build pkg-config
+  build-essential cmake ninja-build pkg-config mold
   libwxgtk3.2-dev libgtk-3-dev libftdi1-dev libcurl4-openssl-dev
   libgtest-dev libbenchmark-dev
   xvfb xauth curl
