@@ -2,6 +2,7 @@
 # Installs what a fresh Debian 12 machine lacks to build Lumivane, then
 # configures and builds it in build/. Safe to run again: it only installs
 # missing packages and rebuilds what changed.
+#   scripts/setup.sh [--packages-only]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -36,6 +37,10 @@ if [ ${#missing[@]} -gt 0 ]; then
   fi
   "${SUDO[@]}" apt-get update -qq
   DEBIAN_FRONTEND=noninteractive "${SUDO[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+if [ "${1:-}" = --packages-only ]; then
+  exit 0
 fi
 
 BUILD_DIR=${BUILD_DIR:-build}

@@ -8,4 +8,4 @@ add_executable(ftdi_usb_test
 # lumivane_hardware answers the core's FT_* and pause calls; the libusb
 # calls of libftdi1 bind to the emulation linked into the test itself.
 target_link_libraries(ftdi_usb_test PRIVATE lumivane_core lumivane_hardware test_main)
-gtest_discover_tests(ftdi_usb_test PROPERTIES TIMEOUT 120)
+lumivane_test_program(ftdi_usb_test)

@@ -11,8 +11,7 @@ if(LUMIVANE_GUI)
   function(lumivane_gui_test name)
     add_executable(${name} ${ARGN})
     target_link_libraries(${name} PRIVATE gui_test_support)
-    # Listed at test time, when the display is there.
-    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES LABELS gui RESOURCE_LOCK display)
+    lumivane_window_test_program(${name})
   endfunction()
 
   lumivane_gui_test(app_startup_test

@@ -11,7 +11,7 @@ add_executable(i18n_test ${CMAKE_CURRENT_LIST_DIR}/i18n_texts_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/locale_numbers_test.cpp)
 target_link_libraries(i18n_test PRIVATE lumivane_core test_main)
 target_compile_definitions(i18n_test PRIVATE LUMIVANE_TEST_DATA="${LUMIVANE_TEST_DATA}")
-gtest_discover_tests(i18n_test PROPERTIES FIXTURES_REQUIRED german_locale)
+lumivane_test_program(i18n_test PROPERTIES FIXTURES_REQUIRED german_locale)
 
 # Every catalogue complete, none fuzzy, and the template made from the
 # sources as they are now.
@@ -22,6 +22,5 @@ if(LUMIVANE_GUI)
   # A window test as lumivane_gui_test makes one, which needs the locale too.
   add_executable(translated_window_test ${CMAKE_CURRENT_LIST_DIR}/translated_window_test.cpp)
   target_link_libraries(translated_window_test PRIVATE gui_test_support)
-  gtest_discover_tests(translated_window_test DISCOVERY_MODE PRE_TEST
-                       PROPERTIES LABELS gui RESOURCE_LOCK display FIXTURES_REQUIRED german_locale)
+  lumivane_window_test_program(translated_window_test FIXTURES_REQUIRED german_locale)
 endif()

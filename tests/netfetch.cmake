@@ -8,4 +8,4 @@ add_executable(netfetch_test
 target_compile_definitions(netfetch_test PRIVATE NETFETCH_PATH="$<TARGET_FILE:netfetch>")
 target_link_libraries(netfetch_test PRIVATE test_main Threads::Threads)
 add_dependencies(netfetch_test netfetch)
-gtest_discover_tests(netfetch_test)
+lumivane_test_program(netfetch_test)

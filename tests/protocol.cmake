@@ -1,3 +1,3 @@
 add_executable(protocol_tests ${CMAKE_CURRENT_LIST_DIR}/protocol_bytes_test.cpp)
 target_link_libraries(protocol_tests PRIVATE lumivane_core test_hardware test_main)
-gtest_discover_tests(protocol_tests)
+lumivane_test_program(protocol_tests)

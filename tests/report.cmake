@@ -1,7 +1,7 @@
 # The mailcap reader (no display needed).
 add_executable(mailcap_test ${CMAKE_CURRENT_LIST_DIR}/mailcap_test.cpp)
 target_link_libraries(mailcap_test PRIVATE lumivane_core test_main)
-gtest_discover_tests(mailcap_test)
+lumivane_test_program(mailcap_test)
 
 if(LUMIVANE_GUI)
   # The report, preview and print, and the Help menu, in a real window.

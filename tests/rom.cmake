@@ -2,13 +2,13 @@
 # lumivane-cli rom as a child process.
 add_executable(rom_record_test ${CMAKE_CURRENT_LIST_DIR}/rom_record_test.cpp)
 target_link_libraries(rom_record_test PRIVATE lumivane_core test_hardware test_main)
-gtest_discover_tests(rom_record_test)
+lumivane_test_program(rom_record_test)
 
 add_executable(rom_cli_test ${CMAKE_CURRENT_LIST_DIR}/rom_cli_test.cpp)
 target_compile_definitions(rom_cli_test PRIVATE LUMIVANE_CLI_PATH="$<TARGET_FILE:lumivane-cli>")
 target_link_libraries(rom_cli_test PRIVATE lumivane_core test_hardware test_main)
 add_dependencies(rom_cli_test lumivane-cli)
-gtest_discover_tests(rom_cli_test)
+lumivane_test_program(rom_cli_test)
 
 if(LUMIVANE_GUI)
   lumivane_gui_test(rom_record_window_test ${CMAKE_CURRENT_LIST_DIR}/rom_record_window_test.cpp)

@@ -3,7 +3,7 @@ add_executable(ini_snapshot_test
   ${CMAKE_CURRENT_LIST_DIR}/ini_snapshot_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ini_test_files.h)
 target_link_libraries(ini_snapshot_test PRIVATE lumivane_core test_main)
-gtest_discover_tests(ini_snapshot_test)
+lumivane_test_program(ini_snapshot_test)
 
 # The scenario writer and reader in the real main window (under Xvfb).
 if(LUMIVANE_GUI)

@@ -5,4 +5,4 @@ add_executable(scenario_text_tests
   ${CMAKE_CURRENT_LIST_DIR}/ini_test_files.h)
 target_link_libraries(scenario_text_tests PRIVATE lumivane_core test_main)
 target_compile_definitions(scenario_text_tests PRIVATE LUMIVANE_TEST_DATA="${LUMIVANE_TEST_DATA}")
-gtest_discover_tests(scenario_text_tests)
+lumivane_test_program(scenario_text_tests)

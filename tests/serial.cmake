@@ -8,4 +8,4 @@ add_executable(serial_tests
 # lumivane_core first: its FT_* and pause calls are answered by test_hardware.
 find_package(Threads REQUIRED)
 target_link_libraries(serial_tests PRIVATE lumivane_core test_hardware test_main util Threads::Threads)
-gtest_discover_tests(serial_tests)
+lumivane_test_program(serial_tests)

@@ -4,7 +4,7 @@ add_executable(virtual_boards_tests
   ${CMAKE_CURRENT_LIST_DIR}/virtual_chain_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/board_lines_test.cpp)
 target_link_libraries(virtual_boards_tests PRIVATE lumivane_core test_hardware test_main util)
-gtest_discover_tests(virtual_boards_tests)
+lumivane_test_program(virtual_boards_tests)
 
 # The board monitor in a real window under Xvfb.
 if(LUMIVANE_GUI)
@@ -23,7 +23,7 @@ add_executable(preview_tests
 target_compile_definitions(preview_tests PRIVATE LUMIVANE_CLI_PATH="$<TARGET_FILE:lumivane-cli>")
 target_link_libraries(preview_tests PRIVATE gif_frames_support lumivane_core test_hardware test_main)
 add_dependencies(preview_tests lumivane-cli)
-gtest_discover_tests(preview_tests)
+lumivane_test_program(preview_tests)
 if(LUMIVANE_GUI)
   lumivane_gui_test(preview_export_window_test ${CMAKE_CURRENT_LIST_DIR}/preview_export_window_test.cpp)
   target_link_libraries(preview_export_window_test PRIVATE gif_frames_support)

@@ -4,13 +4,12 @@ if(LUMIVANE_GUI)
   lumivane_gui_test(desktop_test ${CMAKE_CURRENT_LIST_DIR}/desktop_test.cpp)
   add_executable(colour_tips_test ${CMAKE_CURRENT_LIST_DIR}/colour_tips_test.cpp)
   target_link_libraries(colour_tips_test PRIVATE lumivane_gui test_main)
-  gtest_discover_tests(colour_tips_test)
+  lumivane_test_program(colour_tips_test)
 endif()
 
 # The same window on a screen scaled by two.
 if(LUMIVANE_GUI)
   add_executable(scaled_window_test ${CMAKE_CURRENT_LIST_DIR}/scaled_window_test.cpp)
   target_link_libraries(scaled_window_test PRIVATE gui_test_support)
-  gtest_discover_tests(scaled_window_test DISCOVERY_MODE PRE_TEST
-                       PROPERTIES LABELS gui RESOURCE_LOCK display ENVIRONMENT GDK_SCALE=2)
+  lumivane_window_test_program(scaled_window_test ENVIRONMENT GDK_SCALE=2)
 endif()
