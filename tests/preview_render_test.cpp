@@ -4,7 +4,6 @@
 // written.
 #include <gtest/gtest.h>
 
-#include <dirent.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
 
@@ -19,6 +18,7 @@
 #include "core/preview/preview_render.h"
 #include "core/preview/simulated_run.h"
 #include "support/gif_frames.h"
+#include "support/directory_entries.h"
 #include "support/temp_home.h"
 
 namespace {
@@ -49,18 +49,6 @@ std::string ReadFile(const std::string& path) {
   std::ostringstream text;
   text << in.rdbuf();
   return text.str();
-}
-
-std::vector<std::string> Entries(const std::string& dir) {
-  std::vector<std::string> names;
-  if (DIR* d = opendir(dir.c_str())) {
-    while (dirent* entry = readdir(d)) {
-      const std::string name = entry->d_name;
-      if (name != "." && name != "..") names.push_back(name);
-    }
-    closedir(d);
-  }
-  return names;
 }
 
 std::vector<Rgb> Filled(int pixels, Rgb colour) { return std::vector<Rgb>(static_cast<size_t>(pixels), colour); }
@@ -269,7 +257,7 @@ TEST(PreviewExport, AFileThatCannotBeWrittenLeavesNothingBehind) {
   PreviewResult result;
   ASSERT_EQ(ExportPreview(scenario, PreviewOptions{}, written, {}, &result), 0);
   EXPECT_EQ(ReadFile(written), result.gif);
-  EXPECT_EQ(Entries(TestHome()).size(), 1u) << "no temporary left";
+  EXPECT_EQ(DirectoryEntries(TestHome()).size(), 1u) << "no temporary left";
 }
 
 TEST(PreviewExport, AFullDiskKeepsTheOldFileWhole) {
@@ -291,6 +279,6 @@ TEST(PreviewExport, AFullDiskKeepsTheOldFileWhole) {
   options.seconds = 60;
   EXPECT_EQ(ExportPreview(ParseScenarioText(text), options, dir + "/show.gif"), ENOSPC);
   EXPECT_EQ(ReadFile(dir + "/show.gif"), old);
-  EXPECT_EQ(Entries(dir).size(), 2u) << "no temporary left";
+  EXPECT_EQ(DirectoryEntries(dir).size(), 2u) << "no temporary left";
   umount2(dir.c_str(), MNT_DETACH);
 }
