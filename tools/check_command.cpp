@@ -59,18 +59,10 @@ int Check(const std::vector<std::string>& args) {
       return ShowHelp(CHECK_HELP);
     }
     if (arg == "--speed" || arg.rfind("--speed=", 0) == 0) {
-      std::string value;
-      if (arg != "--speed") {
-        value = arg.substr(arg.find('=') + 1);
-      } else if (i + 1 < args.size()) {
-        value = args[++i];
-      } else {
-        return Usage("check", "option '--speed' needs a value");
+      const std::string error = TakeSpeedOption(args, i, &speed);
+      if (!error.empty()) {
+        return Usage("check", error);
       }
-      if (value != "standard" && value != "high") {
-        return Usage("check", "speed '" + value + "' is neither standard nor high");
-      }
-      speed = value == "high" ? LinkSpeed::HIGH : LinkSpeed::STANDARD;
       continue;
     }
     if (arg.size() > 1 && arg[0] == '-') {

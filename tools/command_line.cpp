@@ -45,6 +45,30 @@ bool ReadScenario(const std::string& path, Scenario* scenario, time_t* modificat
   return true;
 }
 
+std::string ParseSpeed(const std::string& value, LinkSpeed* speed) {
+  if (value == "standard") {
+    *speed = LinkSpeed::STANDARD;
+  } else if (value == "high") {
+    *speed = LinkSpeed::HIGH;
+  } else {
+    return "speed '" + value + "' is neither standard nor high";
+  }
+  return "";
+}
+
+std::string TakeSpeedOption(const std::vector<std::string>& args, size_t& i, LinkSpeed* speed) {
+  const std::string& arg = args[i];
+  std::string value;
+  if (arg != "--speed") {
+    value = arg.substr(arg.find('=') + 1);
+  } else if (i + 1 < args.size()) {
+    value = args[++i];
+  } else {
+    return "option '--speed' needs a value";
+  }
+  return ParseSpeed(value, speed);
+}
+
 std::string TakeScenarioArguments(const std::vector<std::string>& args, bool* help, std::string* file,
                                   const OptionTaker& option) {
   std::vector<std::string> files;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/board/board_commands.h"
 #include "core/model/scenario.h"
 
 constexpr int EXIT_OK = 0;
@@ -29,6 +30,12 @@ int FinishOutput(int status);
 
 // Reads a scenario file; a failure is printed.
 bool ReadScenario(const std::string& path, Scenario* scenario, time_t* modificationTime = nullptr);
+
+// SPEED of --speed: standard or high. Returns an error text, or "".
+std::string ParseSpeed(const std::string& value, LinkSpeed* speed);
+// Takes "--speed SPEED" or "--speed=SPEED" at args[i], moving i past a value
+// in the next argument. Returns an error text, or "".
+std::string TakeSpeedOption(const std::vector<std::string>& args, size_t& i, LinkSpeed* speed);
 
 // Takes the option at args[i] (and its value, moving i past it); returns an
 // error text, or "" when it was taken.

@@ -48,19 +48,7 @@ std::string ParseInfoRequest(const std::vector<std::string>& args, InfoRequest* 
     if (arg != "--speed" && arg.rfind("--speed=", 0) != 0) {
       return "unknown option '" + arg + "'";
     }
-    std::string value;
-    if (arg != "--speed") {
-      value = arg.substr(arg.find('=') + 1);
-    } else if (i + 1 < args.size()) {
-      value = args[++i];
-    } else {
-      return "option '--speed' needs a value";
-    }
-    if (value != "standard" && value != "high") {
-      return "speed '" + value + "' is neither standard nor high";
-    }
-    request->speed = value == "high" ? LinkSpeed::HIGH : LinkSpeed::STANDARD;
-    return "";
+    return TakeSpeedOption(args, i, &request->speed);
   });
 }
 

@@ -172,12 +172,9 @@ Request ParseRequest(const std::vector<std::string>& args, const std::vector<std
     } else if (name == "port") {
       request.port = value;
     } else if (name == "speed") {
-      if (value == "standard") {
-        request.speed = LinkSpeed::STANDARD;
-      } else if (value == "high") {
-        request.speed = LinkSpeed::HIGH;
-      } else {
-        throw UsageError{"speed '" + value + "' is neither standard nor high"};
+      const std::string speedError = ParseSpeed(value, &request.speed);
+      if (!speedError.empty()) {
+        throw UsageError{speedError};
       }
     } else if (name == "osc" || name == "http") {
       if (!ParseListenAddress(value, name == "osc" ? &request.osc : &request.http)) {
