@@ -33,10 +33,6 @@ const char SHOW[] =
 const Rgb BLACK{0, 0, 0};
 const Rgb BACKGROUND{24, 24, 24};
 
-std::string Text(const Rgb& colour) {
-  return std::to_string(colour.red) + "," + std::to_string(colour.green) + "," + std::to_string(colour.blue);
-}
-
 // The middle of board `number`'s tile.
 Rgb TileColour(const ShownGif& gif, long long ms, long number, int columns = 8, int tile = 24) {
   const long index = number - 1;
@@ -115,7 +111,7 @@ TEST(PreviewRender, TilesShowAtEachTimeWhatTheBoardsShow) {
       {2000, 2, IndexToColour(5)},   {2999, 2, IndexToColour(5)},   {2999, 3, IndexToColour(180)},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(Text(TileColour(gif, c.ms, c.board)), Text(c.colour)) << "board " << c.board << " at " << c.ms;
+    EXPECT_EQ(ColourText(TileColour(gif, c.ms, c.board)), ColourText(c.colour)) << "board " << c.board << " at " << c.ms;
   }
 
   // Frames only where something changes: blink 3 every 300 ms, the fade every 100 ms.
@@ -153,7 +149,7 @@ TEST(PreviewRender, EveryTileAgreesWithTheRendererEveryFrame) {
     }
     for (long board = 1; board <= 8; ++board) {
       const ShownBoard shown = renderer.Shown(board, ms);
-      EXPECT_EQ(Text(TileColour(gif, ms, board, 3, 10)), Text(shown.given ? shown.colour : BACKGROUND))
+      EXPECT_EQ(ColourText(TileColour(gif, ms, board, 3, 10)), ColourText(shown.given ? shown.colour : BACKGROUND))
           << "board " << board << " at " << ms;
     }
   }
@@ -165,8 +161,8 @@ TEST(PreviewRender, InputsMoveTheRunAsInPlay) {
   options.inputs[5] = 0x0D;  // input 2 at 0.5 s: scene 2
   const ShownGif gif = ReadShownGif(RenderPreview(ParseScenarioText(SHOW), options).gif);
   ASSERT_TRUE(gif.ok);
-  EXPECT_EQ(Text(TileColour(gif, 400, 2)), Text(IndexToColour(180)));
-  EXPECT_EQ(Text(TileColour(gif, 900, 2)), "169,40,126") << "fading to colour 5 since 0.5 s";
+  EXPECT_EQ(ColourText(TileColour(gif, 400, 2)), ColourText(IndexToColour(180)));
+  EXPECT_EQ(ColourText(TileColour(gif, 900, 2)), "169,40,126") << "fading to colour 5 since 0.5 s";
 }
 
 TEST(PreviewRender, ProgressCountsFramesAndCancels) {
@@ -218,10 +214,10 @@ TEST(GifAnimation, WritesOnlyWhatAFrameChanges) {
     EXPECT_EQ(gif.frames[c.frame].startMs, c.startMs) << "frame " << c.frame;
     EXPECT_EQ(gif.frames[c.frame].delayCs, c.delayCs) << "frame " << c.frame;
   }
-  EXPECT_EQ(Text(gif.Pixel(200, 7, 5)), "40,40,255");
-  EXPECT_EQ(Text(gif.Pixel(200, 8, 5)), "0,0,0") << "inside the changed area, kept as it was";
-  EXPECT_EQ(Text(gif.Pixel(250, 0, 0)), "1,2,3");
-  EXPECT_EQ(Text(gif.Pixel(250, 9, 6)), "40,40,255");
+  EXPECT_EQ(ColourText(gif.Pixel(200, 7, 5)), "40,40,255");
+  EXPECT_EQ(ColourText(gif.Pixel(200, 8, 5)), "0,0,0") << "inside the changed area, kept as it was";
+  EXPECT_EQ(ColourText(gif.Pixel(250, 0, 0)), "1,2,3");
+  EXPECT_EQ(ColourText(gif.Pixel(250, 9, 6)), "40,40,255");
   EXPECT_EQ(gif.ownTables, 1) << "only the frame with a colour outside the palette";
 }
 
@@ -241,7 +237,7 @@ TEST(GifAnimation, AFrameOfMoreColoursThanATableTakesTheNearestOfThePalette) {
     const char* colour;
   } cases[] = {{0, "0,0,0"}, {100, "0,0,0"}, {200, "255,255,255"}, {299, "255,255,255"}};
   for (const auto& c : cases) {
-    EXPECT_EQ(Text(gif.Pixel(0, c.x, 0)), c.colour) << "x " << c.x;
+    EXPECT_EQ(ColourText(gif.Pixel(0, c.x, 0)), c.colour) << "x " << c.x;
   }
   EXPECT_EQ(gif.ownTables, 0);
 }

@@ -18,10 +18,6 @@ const char SHOW[] =
     "[Scene1]\nname=One\nfade=0\nhold=1\nrange1=1:3; 180; 0\n\n"
     "[Scene2]\nname=Two\nfade=0\nhold=1\nrange1=2:2; 5; 0\n";
 
-std::string Text(const Rgb& colour) {
-  return std::to_string(colour.red) + "," + std::to_string(colour.green) + "," + std::to_string(colour.blue);
-}
-
 class RenderCommand : public testing::Test {
  protected:
   void SetUp() override { std::ofstream(show) << SHOW; }
@@ -50,14 +46,14 @@ TEST_F(RenderCommand, WritesTheRunAsALoopingGif) {
       {1000, 15, 5, IndexToColour(5)}, {1999, 5, 5, IndexToColour(180)}, {0, 5, 15, {24, 24, 24}},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(Text(shown.Pixel(c.ms, c.x, c.y)), Text(c.colour)) << c.x << "," << c.y << " at " << c.ms;
+    EXPECT_EQ(ColourText(shown.Pixel(c.ms, c.x, c.y)), ColourText(c.colour)) << c.x << "," << c.y << " at " << c.ms;
   }
   ASSERT_EQ(shown.frames.size(), 2u) << "one frame a scene";
   EXPECT_EQ(shown.frames[1].startMs, 1000);
 
   const ProgramResult early = RunCli({"render", show, "--output=" + gif, "--seconds", "2", "--inputs", "0.4:2"});
   ASSERT_EQ(early.status, 0) << early.err;
-  EXPECT_EQ(Text(ReadShownGif(ReadWholeFile(gif)).Pixel(500, 24 + 12, 12)), Text(IndexToColour(5)))
+  EXPECT_EQ(ColourText(ReadShownGif(ReadWholeFile(gif)).Pixel(500, 24 + 12, 12)), ColourText(IndexToColour(5)))
       << "input 2 went to scene 2 at 0.4 s";
 }
 
