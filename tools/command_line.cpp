@@ -45,6 +45,17 @@ bool ReadScenario(const std::string& path, Scenario* scenario, time_t* modificat
   return true;
 }
 
+int BeginOnScenario(const std::string& command, const std::string& parseError, bool help, const char* helpText,
+                    const std::string& file, Scenario* scenario) {
+  if (!parseError.empty()) {
+    return Usage(command, parseError);
+  }
+  if (help) {
+    return ShowHelp(helpText);
+  }
+  return ReadScenario(file, scenario) ? GO_ON : EXIT_FAILED;
+}
+
 std::string ParseSpeed(const std::string& value, LinkSpeed* speed) {
   if (value == "standard") {
     *speed = LinkSpeed::STANDARD;

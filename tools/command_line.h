@@ -31,6 +31,13 @@ int FinishOutput(int status);
 // Reads a scenario file; a failure is printed.
 bool ReadScenario(const std::string& path, Scenario* scenario, time_t* modificationTime = nullptr);
 
+// How a command on one scenario file begins: `parseError` is wrong usage,
+// --help prints `helpText`, else `file` is read into `scenario`. Returns
+// the exit status when the command ends there, else GO_ON.
+constexpr int GO_ON = -1;
+int BeginOnScenario(const std::string& command, const std::string& parseError, bool help, const char* helpText,
+                    const std::string& file, Scenario* scenario);
+
 // SPEED of --speed: standard or high. Returns an error text, or "".
 std::string ParseSpeed(const std::string& value, LinkSpeed* speed);
 // Takes "--speed SPEED" or "--speed=SPEED" at args[i], moving i past a value

@@ -128,15 +128,10 @@ std::string Table(const Scenario& scenario, const ScenarioBudget& budget) {
 int Info(const std::vector<std::string>& args) {
   InfoRequest request;
   const std::string error = ParseInfoRequest(args, &request);
-  if (!error.empty()) {
-    return Usage("info", error);
-  }
-  if (request.help) {
-    return ShowHelp(INFO_HELP);
-  }
   Scenario scenario;
-  if (!ReadScenario(request.file, &scenario)) {
-    return EXIT_FAILED;
+  const int begun = BeginOnScenario("info", error, request.help, INFO_HELP, request.file, &scenario);
+  if (begun != GO_ON) {
+    return begun;
   }
   const ScenarioBudget budget = BudgetOfScenario(scenario, request.speed);
   const std::string text = request.json ? Json(scenario, budget) : Table(scenario, budget);

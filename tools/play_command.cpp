@@ -146,15 +146,10 @@ class PlayOutput : public RunnerOutput {
 int Play(const std::vector<std::string>& args) {
   PlayRequest request;
   const std::string error = ParsePlay(args, &request);
-  if (!error.empty()) {
-    return Usage("play", error);
-  }
-  if (request.help) {
-    return ShowHelp(PLAY_HELP);
-  }
   Scenario scenario;
-  if (!ReadScenario(request.file, &scenario)) {
-    return EXIT_FAILED;
+  const int begun = BeginOnScenario("play", error, request.help, PLAY_HELP, request.file, &scenario);
+  if (begun != GO_ON) {
+    return begun;
   }
   PlayOutput output(scenario, request.seconds);
   Runner runner(scenario, output);

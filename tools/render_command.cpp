@@ -127,15 +127,10 @@ std::string SecondsText(double seconds) {
 int Render(const std::vector<std::string>& args) {
   RenderRequest request;
   const std::string error = ParseRender(args, &request);
-  if (!error.empty()) {
-    return Usage("render", error);
-  }
-  if (request.help) {
-    return ShowHelp(RENDER_HELP);
-  }
   Scenario scenario;
-  if (!ReadScenario(request.file, &scenario)) {
-    return EXIT_FAILED;
+  const int begun = BeginOnScenario("render", error, request.help, RENDER_HELP, request.file, &scenario);
+  if (begun != GO_ON) {
+    return begun;
   }
   PreviewResult result;
   const int writeError = ExportPreview(scenario, request.options, request.output, {}, &result);
