@@ -13,6 +13,7 @@
 #include <wx/listctrl.h>
 
 #include "bench/bench_scenario.h"
+#include "bench/window_events.h"
 #include "core/model/scenario_check.h"
 #include "gui/dialogs/check_dlg.h"
 
@@ -22,23 +23,6 @@ const int SCENES = 64;
 const int ROWS = 511;
 
 wxFrame* g_parent = nullptr;
-
-void HandleWaitingEvents() {
-  wxEventLoopBase* loop = wxEventLoopBase::GetActive();
-  for (int round = 0; round < 100; ++round) {
-    while (loop->Pending()) {
-      loop->Dispatch();
-    }
-    wxTheApp->ProcessPendingEvents();
-    if (!wxTheApp->ProcessIdle() && !loop->Pending() && !wxTheApp->HasPendingEvents()) {
-      return;
-    }
-  }
-}
-
-GLogWriterOutput DiscardLogMessage(GLogLevelFlags, const GLogField*, gsize, gpointer) {
-  return G_LOG_WRITER_HANDLED;
-}
 
 void BM_CheckScenario(benchmark::State& state) {
   const Scenario scenario = BenchScenario(SCENES, ROWS);

@@ -22,6 +22,7 @@
 #include <wx/grid.h>
 #include <wx/init.h>
 
+#include "bench/window_events.h"
 #include "gui/app/lumivane_app.h"
 #include "gui/frame/lumivane_frame.h"
 
@@ -73,27 +74,6 @@ std::string ScenarioFile(int scenes) {
 LumivaneFrame* Frame() { return static_cast<LumivaneApp*>(wxTheApp)->Frame(); }
 
 void SetScenarioPath(const std::string& path) { Frame()->GetDocument().SetPath(path); }
-
-// The toolkit's warnings go nowhere, as in the program.
-GLogWriterOutput DiscardLogMessage(GLogLevelFlags, const GLogField*, gsize, gpointer) {
-  return G_LOG_WRITER_HANDLED;
-}
-
-// Handles what is waiting: the display's events, the events posted to the
-// program and the idle handlers, until none asks for more.
-void HandleWaitingEvents() {
-  wxEventLoopBase* loop = wxEventLoopBase::GetActive();
-  for (int round = 0; round < 100; ++round) {
-    while (loop->Pending()) {
-      loop->Dispatch();
-    }
-    wxTheApp->ProcessPendingEvents();
-    const bool moreIdle = wxTheApp->ProcessIdle();
-    if (!moreIdle && !loop->Pending() && !wxTheApp->HasPendingEvents()) {
-      return;
-    }
-  }
-}
 
 // Until the window is idle: events handled, what they changed painted (Update
 // waits for the display server and paints at once), and what painting

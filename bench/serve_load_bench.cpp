@@ -8,18 +8,12 @@
 // tells its subscribers, with and without the traffic, and the processor
 // time the player used (a figure that a busy machine does not blur).
 //   build/bin/serve_load_bench [seconds]
-#include <arpa/inet.h>
-#include <fcntl.h>
 #include <lo/lo.h>
 #include <netinet/in.h>
 #include <poll.h>
-#include <pty.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -33,54 +27,20 @@
 #include <thread>
 #include <vector>
 
+#include "bench/paced_line.h"
 #include "core/format/scenario_text.h"
 #include "core/model/scenario.h"
-
-
-extern char** environ;
+#include "support/loopback_port.h"
+#include "support/pseudo_terminal.h"
+#include "support/spawned_program.h"
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
 
 constexpr int SCENES = 4;
 constexpr int ROWS = 20;
 constexpr double HOLD = 0.5;
 constexpr int DATAGRAMS_A_SECOND = 1000;
 constexpr int REQUESTS_A_SECOND = 100;
-
-Scenario TimedScenario() {
-  Scenario scenario;
-  scenario.scenes.clear();
-  for (int number = 1; number <= SCENES; ++number) {
-    Scene scene;
-    scene.name = "Scene " + std::to_string(number);
-    scene.fade = number;
-    scene.hold = HOLD;
-    scene.rows.clear();
-    for (int i = 1; i <= ROWS; ++i) {
-      Row row;
-      row.from = std::to_string(i);
-      row.colour = (number * 7 + i) % 216;
-      scene.rows.push_back(row);
-    }
-    scene.rows.emplace_back();
-    scenario.scenes.push_back(scene);
-  }
-  return scenario;
-}
-
-int FreePort(int type) {
-  const int probe = socket(AF_INET, type, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof address);
-  socklen_t length = sizeof address;
-  getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length);
-  close(probe);
-  return ntohs(address.sin_port);
-}
 
 // The datagrams a flood cycles through: none of them moves the run.
 std::vector<std::vector<char>> FloodDatagrams() {
@@ -179,22 +139,6 @@ void HearState(int port, const std::atomic<bool>& stop, double* worstLate) {
   lo_server_free(server);
 }
 
-struct Arrival {
-  Clock::time_point at;
-  unsigned char byte;
-};
-
-std::vector<Clock::time_point> SceneStarts(const std::vector<Arrival>& bytes) {
-  static const unsigned char SELECT_ALL[] = {0xF5, 0x00, 0x00, 0x7F, 0x7E};
-  std::vector<Clock::time_point> starts;
-  for (size_t i = 0; i + 5 <= bytes.size(); ++i) {
-    bool match = true;
-    for (size_t j = 0; j < 5 && match; ++j) match = bytes[i + j].byte == SELECT_ALL[j];
-    if (match) starts.push_back(bytes[i].at);
-  }
-  return starts;
-}
-
 struct Lateness {
   size_t scenes = 0;
   double worstMs = 0;
@@ -205,43 +149,30 @@ struct Lateness {
 
 // Plays for `seconds` after the first scene, with or without the traffic.
 Lateness Measure(const std::string& home, double seconds, bool flood) {
-  int master = -1;
-  int slave = -1;
-  char slaveName[256];
-  if (openpty(&master, &slave, slaveName, nullptr, nullptr) != 0) {
+  PseudoTerminal line;
+  if (!line.IsOpen()) {
     perror("openpty");
     std::exit(1);
   }
   const std::string scenarioFile = home + "/timing.cfg";
   FILE* file = fopen(scenarioFile.c_str(), "w");
-  const std::string text = WriteScenarioText(TimedScenario());
+  const std::string text = WriteScenarioText(TimedScenario(SCENES, ROWS, HOLD));
   fwrite(text.data(), 1, text.size(), file);
   fclose(file);
 
-  const int oscPort = FreePort(SOCK_DGRAM);
-  const int httpPort = FreePort(SOCK_STREAM);
-  std::vector<std::string> arguments = {LUMIVANE_CLI_PATH, "serve", scenarioFile, "--port", slaveName,
-                                        "--osc", std::to_string(oscPort)};
-  arguments.push_back("--http");
-  arguments.push_back(std::to_string(httpPort));
-  std::vector<char*> argv;
-  for (std::string& argument : arguments) argv.push_back(&argument[0]);
-  argv.push_back(nullptr);
-  const std::string homeVariable = "HOME=" + home;
-  const std::string preload = std::string("LD_PRELOAD=") + LINE_PACE_PATH;
-  const std::string paced = std::string("LUMIVANE_PACED_TTY=") + slaveName;
-  std::vector<char*> environment = {const_cast<char*>(homeVariable.c_str()), const_cast<char*>(preload.c_str()),
-                                    const_cast<char*>(paced.c_str()), nullptr};
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-  pid_t pid = -1;
-  if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environment.data()) != 0) {
-    fprintf(stderr, "cannot start %s\n", argv[0]);
+  const int oscPort = FreeLoopbackPort(SOCK_DGRAM);
+  const int httpPort = FreeLoopbackPort(SOCK_STREAM);
+  std::vector<std::string> environment = PacedEnvironment(home, line.Path());
+  std::vector<char*> environmentPointers;
+  for (std::string& variable : environment) environmentPointers.push_back(variable.data());
+  environmentPointers.push_back(nullptr);
+  SpawnedProgram serve({LUMIVANE_CLI_PATH, "serve", scenarioFile, "--port", line.Path(), "--osc",
+                        std::to_string(oscPort), "--http", std::to_string(httpPort)},
+                       "/dev/null", "/dev/null", environmentPointers.data());
+  if (!serve.Started()) {
+    fprintf(stderr, "cannot start %s\n", LUMIVANE_CLI_PATH);
     std::exit(1);
   }
-  posix_spawn_file_actions_destroy(&actions);
   const Clock::time_point spawned = Clock::now();
 
   std::atomic<bool> stop{false};
@@ -254,32 +185,13 @@ Lateness Measure(const std::string& home, double seconds, bool flood) {
     floods.emplace_back(FloodOsc, oscPort, std::cref(stop), &datagrams);
     floods.emplace_back(FloodHttp, httpPort, std::cref(stop), &requests);
   }
-  std::vector<Arrival> bytes;
-  Clock::time_point end = Clock::now() + std::chrono::seconds(30);
-  bool first = false;
-  while (Clock::now() < end) {
-    pollfd pfd = {master, POLLIN, 0};
-    if (poll(&pfd, 1, 50) > 0 && (pfd.revents & POLLIN)) {
-      unsigned char buffer[256];
-      const ssize_t n = read(master, buffer, sizeof buffer);
-      const Clock::time_point now = Clock::now();
-      for (ssize_t i = 0; i < n; ++i) bytes.push_back(Arrival{now, buffer[i]});
-    }
-    if (!first && !SceneStarts(bytes).empty()) {
-      first = true;
-      end = SceneStarts(bytes).front() +
-            std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds + HOLD / 2));
-    }
-  }
+  const std::vector<Arrival> bytes = ReadArrivals(line.Master(), seconds, HOLD);
   stop = true;
   for (std::thread& thread : floods) thread.join();
-  kill(pid, SIGTERM);
-  int status = 0;
+  serve.Signal(SIGTERM);
   rusage usage{};
-  wait4(pid, &status, 0, &usage);
+  serve.Wait(-1, &usage);
   const double lived = std::chrono::duration<double>(Clock::now() - spawned).count();
-  close(master);
-  close(slave);
   if (flood) printf("  sent %ld datagrams and %ld HTTP requests\n", datagrams, requests);
 
   Lateness lateness;
@@ -288,13 +200,9 @@ Lateness Measure(const std::string& home, double seconds, bool flood) {
   lateness.runLateMs = worstLate * 1000;
   lateness.cpuShare = (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
                        (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6) / lived;
-  double sum = 0;
-  for (size_t k = 0; k < starts.size(); ++k) {
-    const double off = std::chrono::duration<double>(starts[k] - starts[0]).count() - k * HOLD;
-    lateness.worstMs = std::max(lateness.worstMs, std::fabs(off) * 1000);
-    sum += off;
-  }
-  lateness.meanMs = starts.empty() ? 0 : sum / starts.size() * 1000;
+  const PlanOffsets offsets = OffsetsFromPlan(starts, HOLD);
+  lateness.worstMs = offsets.worstMs;
+  lateness.meanMs = offsets.meanMs;
   return lateness;
 }
 

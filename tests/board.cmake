@@ -8,6 +8,6 @@ lumivane_test_program(board_core_tests)
 
 add_executable(cli_test ${CMAKE_CURRENT_LIST_DIR}/cli_test.cpp)
 target_compile_definitions(cli_test PRIVATE LUMIVANE_CLI_PATH="$<TARGET_FILE:lumivane-cli>")
-target_link_libraries(cli_test PRIVATE lumivane_core test_hardware test_main util)
+target_link_libraries(cli_test PRIVATE lumivane_core process_support test_hardware test_main)
 add_dependencies(cli_test lumivane-cli)
 lumivane_test_program(cli_test)

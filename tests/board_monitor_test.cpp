@@ -33,11 +33,8 @@ class BoardMonitorTest : public AppTest {
   // Starts with `port` and plays SHOW.
   void Play(const std::string& port) {
     WriteSettings("[Settings]\ncom=" + port + "\nautorun=0\ntip=-1\n");
-    WriteFileText(HomePath("show.cfg"), SHOW);
-    Start();
-    m_frame->Timer()->Stop();  // the test ticks by hand, from before the run
-    m_frame->GetDocument().SetPath(HomePath("show.cfg"));
-    ASSERT_TRUE(m_frame->ReadScenario());
+    StartWithScenario(HomePath("show.cfg"), SHOW);
+    ASSERT_FALSE(HasFatalFailure());
     Command(ID_TRANSFER);
     m_frame->Timer()->Stop();
     Pump();  // the monitor opens once the transfer is told

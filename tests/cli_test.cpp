@@ -1,90 +1,28 @@
 // lumivane-cli run as a child process: what each command prints, its exit
 // status and its one-line errors, and `send` on a real pseudo-terminal.
 #include <fcntl.h>
-#include <poll.h>
-#include <pty.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <termios.h>
-#include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <chrono>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "core/format/scenario_text.h"
+#include "support/cli_child.h"
+#include "support/pseudo_terminal.h"
 #include "support/temp_home.h"
 
-extern char** environ;
-
 namespace {
-
-struct Result {
-  int status = -1;  // exit status, or -1 when the program did not exit
-  std::string out;
-  std::string err;
-};
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 void WriteFile(const std::string& path, const std::string& text) {
   std::ofstream(path, std::ios::binary) << text;
 }
-
-// The program started with its output going to files in the test's HOME.
-class Cli {
- public:
-  explicit Cli(const std::vector<std::string>& args) {
-    std::vector<std::string> all = {LUMIVANE_CLI_PATH};
-    all.insert(all.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (std::string& arg : all) argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, OutPath().c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    posix_spawn_file_actions_addopen(&actions, 2, ErrPath().c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    if (posix_spawn(&m_pid, argv[0], &actions, nullptr, argv.data(), environ) != 0) m_pid = -1;
-    posix_spawn_file_actions_destroy(&actions);
-  }
-  void Signal(int signal) const { kill(m_pid, signal); }
-  Result Wait() {
-    Result result;
-    int status = 0;
-    if (m_pid > 0 && waitpid(m_pid, &status, 0) == m_pid && WIFEXITED(status)) {
-      result.status = WEXITSTATUS(status);
-    }
-    m_pid = -1;
-    result.out = ReadFile(OutPath());
-    result.err = ReadFile(ErrPath());
-    return result;
-  }
-  ~Cli() {
-    if (m_pid > 0) {
-      kill(m_pid, SIGKILL);
-      waitpid(m_pid, nullptr, 0);
-    }
-  }
-
- private:
-  static std::string OutPath() { return TestHome() + "/cli.out"; }
-  static std::string ErrPath() { return TestHome() + "/cli.err"; }
-  pid_t m_pid = -1;
-};
-
-Result RunCli(const std::vector<std::string>& args) { return Cli(args).Wait(); }
 
 // Scene 1 holds half a second; scene 2 stays.
 const char SHOW[] =
@@ -107,7 +45,7 @@ class CliTest : public testing::Test {
 TEST_F(CliTest, NormalizePrintsWhatSavingWouldWrite) {
   const std::string messy = "[Scene1]\nname=Only\nhold=2.50\nfade=3\nrange1=2:9; 7; 1; left\n[Inputs]\ninput2=-3\n";
   WriteFile(show, messy);
-  const Result result = RunCli({"normalize", show});
+  const ProgramResult result = RunCli({"normalize", show});
   EXPECT_EQ(result.status, 0);
   EXPECT_EQ(result.err, "");
   EXPECT_EQ(result.out, WriteScenarioText(ParseScenarioText(messy)));
@@ -116,7 +54,7 @@ TEST_F(CliTest, NormalizePrintsWhatSavingWouldWrite) {
 }
 
 TEST_F(CliTest, BytesPrintsTheTransferOfAScene) {
-  Result result = RunCli({"bytes", show});
+  ProgramResult result = RunCli({"bytes", show});
   EXPECT_EQ(result.status, 0);
   EXPECT_EQ(result.err, "");
   EXPECT_EQ(result.out, OPENING + RED);
@@ -162,7 +100,7 @@ TEST_F(CliTest, WrongUsageGivesOneLineAndStatusTwo) {
   for (const std::vector<std::string>& args : cases) {
     std::string line;
     for (const std::string& arg : args) line += " " + arg;
-    const Result result = RunCli(args);
+    const ProgramResult result = RunCli(args);
     EXPECT_EQ(result.status, 2) << line;
     EXPECT_EQ(result.out, "") << line;
     EXPECT_EQ(result.err.rfind("lumivane-cli: ", 0), 0u) << line << ": " << result.err;
@@ -174,7 +112,7 @@ TEST_F(CliTest, HelpGoesToStandardOutput) {
   for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
            {"--help"}, {"normalize", "--help"}, {"bytes", "--help"}, {"send", "-h"}, {"play", "-h"},
            {"info", "--help"}, {"check", "--help"}}) {
-    const Result result = RunCli(args);
+    const ProgramResult result = RunCli(args);
     EXPECT_EQ(result.status, 0) << args[0];
     EXPECT_EQ(result.out.rfind("Usage: lumivane-cli", 0), 0u) << result.out;
     EXPECT_EQ(result.err, "");
@@ -202,7 +140,7 @@ TEST_F(CliTest, PlayPrintsTheBoardsAfterEveryTransferInSimulatedTime) {
   for (const auto& c : cases) {
     std::vector<std::string> args = {"play", show};
     args.insert(args.end(), c.options.begin(), c.options.end());
-    const Result result = RunCli(args);
+    const ProgramResult result = RunCli(args);
     EXPECT_EQ(result.status, 0) << args.size();
     EXPECT_EQ(result.out, c.out) << args.size();
     EXPECT_EQ(result.err, "");
@@ -224,7 +162,7 @@ TEST_F(CliTest, CheckPrintsFindingsAsCompilersDoWithTheirStatus) {
     }
     return text;
   };
-  Result result = RunCli({"check", clean});
+  ProgramResult result = RunCli({"check", clean});
   EXPECT_EQ(result.status, 0);
   EXPECT_EQ(result.out, notes(clean, {2, 3, 4}));
   result = RunCli({"check", clean, faulty});
@@ -246,7 +184,7 @@ TEST_F(CliTest, CheckCallsScenesPastTheHeldOnesAndFilesTooLargeErrors) {
     text += "[Scene" + std::to_string(scene) + "]\nname=S" + std::to_string(scene) + "\nrange1=1:1; 3; 0\n";
   }
   WriteFile(many, text);
-  Result result = RunCli({"check", many});
+  ProgramResult result = RunCli({"check", many});
   EXPECT_EQ(result.status, 1);
   EXPECT_EQ(result.out, many + ":194: error: scenario: 6 scenes past the 64th are left out; a save drops them\n");
 
@@ -289,7 +227,7 @@ TEST_F(CliTest, CheckWarnsOfTransfersLongerThanTheirHoldAtTheSpeedGiven) {
   for (const auto& c : cases) {
     std::vector<std::string> args = {"check", slow};
     args.insert(args.end(), c.options.begin(), c.options.end());
-    const Result result = RunCli(args);
+    const ProgramResult result = RunCli(args);
     EXPECT_EQ(result.status, 0) << c.options.size();
     EXPECT_EQ(result.out, c.out) << c.options.size();
     EXPECT_EQ(result.err, "");
@@ -300,7 +238,7 @@ TEST_F(CliTest, CheckGivesRowsOfOneKindOneLineAtTheFirstRowsLine) {
   const std::string aliased = TestHome() + "/aliased.cfg";
   WriteFile(aliased, "# Lumivane scenario\n\n[Scene1]\nname=A\nrange1=1:1; 3; 0\nrange2=129:129; 3; 0\n"
                      "range3=2:2; 3; 0\nrange4=130:131; 3; 0\n\n[Inputs]\ninput1=0\ninput2=-1\ninput3=-2\ninput4=-3\n");
-  const Result result = RunCli({"check", aliased});
+  const ProgramResult result = RunCli({"check", aliased});
   EXPECT_EQ(result.status, 0);
   EXPECT_EQ(result.out, aliased + ":6: warning: scene 1 \"A\", rows 2, 4: boards 129-131 go out as boards 1-3 on the "
                                   "wire\n" +
@@ -309,7 +247,7 @@ TEST_F(CliTest, CheckGivesRowsOfOneKindOneLineAtTheFirstRowsLine) {
 }
 
 TEST_F(CliTest, InfoGivesEachScenesTransferTheTotalsAndProgramsTime) {
-  Result result = RunCli({"info", show});
+  ProgramResult result = RunCli({"info", show});
   EXPECT_EQ(result.status, 0);
   EXPECT_EQ(result.err, "");
   EXPECT_EQ(result.out,
@@ -331,7 +269,7 @@ TEST_F(CliTest, InfoGivesEachScenesTransferTheTotalsAndProgramsTime) {
 }
 
 TEST_F(CliTest, InfoAsJsonGivesTheSameFigures) {
-  const Result result = RunCli({"info", "--json", show, "--speed=high"});
+  const ProgramResult result = RunCli({"info", "--json", show, "--speed=high"});
   EXPECT_EQ(result.status, 0);
   EXPECT_EQ(result.err, "");
   // Bytes at 115200 bit/s; Program: the opening with the speed switch,
@@ -353,7 +291,7 @@ TEST_F(CliTest, InfoAsJsonGivesTheSameFigures) {
 
 TEST_F(CliTest, AFileThatCannotBeReadIsNamedWithTheReason) {
   const std::string missing = TestHome() + "/missing.cfg";
-  Result result = RunCli({"bytes", missing});
+  ProgramResult result = RunCli({"bytes", missing});
   EXPECT_EQ(result.status, 1);
   EXPECT_EQ(result.out, "");
   EXPECT_EQ(result.err, "lumivane-cli: " + missing + ": No such file or directory\n");
@@ -368,7 +306,7 @@ TEST_F(CliTest, APortThatWillNotOpenIsNamedWithTheReason) {
       {"Lumivane No Such Adapter (9)", "No such device or address"},
   };
   for (const auto& [port, reason] : cases) {
-    const Result result = RunCli({"send", show, "--port", port, "--erase"});
+    const ProgramResult result = RunCli({"send", show, "--port", port, "--erase"});
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.out, "");
     EXPECT_EQ(result.err, std::string("lumivane-cli: ") + port + ": " + reason + "\n");
@@ -383,32 +321,13 @@ class CliOnPty : public CliTest {
  protected:
   void SetUp() override {
     CliTest::SetUp();
-    char name[256];
-    ASSERT_EQ(openpty(&master, &slave, name, nullptr, nullptr), 0);
-    path = name;
-    // The program must not inherit the master: closing it here must cut the line.
-    fcntl(master, F_SETFD, FD_CLOEXEC);
-    fcntl(slave, F_SETFD, FD_CLOEXEC);
-    tcgetattr(master, &before);
-  }
-  void TearDown() override {
-    if (master >= 0) close(master);
-    close(slave);
+    ASSERT_TRUE(line.IsOpen());
+    path = line.Path();
+    tcgetattr(line.Master(), &before);
   }
   // Reads from the master until `count` bytes came or the line went quiet.
-  std::vector<unsigned char> ReadMaster(size_t count, int quietMs) {
-    std::vector<unsigned char> bytes;
-    unsigned char buffer[256];
-    pollfd p{master, POLLIN, 0};
-    while (bytes.size() < count && poll(&p, 1, quietMs) > 0 && (p.revents & POLLIN)) {
-      const ssize_t n = read(master, buffer, std::min(sizeof buffer, count - bytes.size()));
-      if (n <= 0) break;
-      bytes.insert(bytes.end(), buffer, buffer + n);
-    }
-    return bytes;
-  }
-  int master = -1;
-  int slave = -1;
+  std::vector<unsigned char> ReadMaster(size_t count, int quietMs) { return line.Read(count, quietMs); }
+  PseudoTerminal line;
   std::string path;
   termios before{};
 };
@@ -429,12 +348,12 @@ TEST_F(CliOnPty, SendPutsTheSceneOnTheLineAndLeavesTheTtyAsItWas) {
   Cli send({"send", show, "--port", path, "--scene", "2"});
   // Read while it runs: closing the port discards what was not read yet.
   EXPECT_EQ(ReadMaster(1 + TWO_BYTES.size(), 1500), Concat({{0xF8}, TWO_BYTES}));
-  const Result result = send.Wait();
+  const ProgramResult result = send.Wait();
   EXPECT_EQ(result.status, 0);
   EXPECT_EQ(result.out, "Scene 2: Two\n");
   EXPECT_EQ(result.err, "");
   termios after{};
-  tcgetattr(master, &after);
+  tcgetattr(line.Master(), &after);
   EXPECT_EQ(after.c_cflag, before.c_cflag);
   EXPECT_EQ(after.c_lflag, before.c_lflag);
 }
@@ -447,7 +366,7 @@ TEST_F(CliOnPty, RunPlaysTheHoldTimesUntilTerminated) {
   EXPECT_EQ(ReadMaster(TWO_BYTES.size(), 2000), TWO_BYTES);
   EXPECT_GE(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(1400));
   run.Signal(SIGTERM);
-  const Result result = run.Wait();
+  const ProgramResult result = run.Wait();
   EXPECT_EQ(result.status, 0);
   EXPECT_EQ(result.out, "Scene 1: Red\nScene 2: Two\n");
   EXPECT_EQ(result.err, "");
@@ -471,7 +390,7 @@ TEST_F(CliOnPty, ARunPlaysTheFileAsChangedFromTheNextTransferOn) {
   // The keep-alives of ticks 10 and 20, then scene 2 as changed.
   EXPECT_EQ(ReadMaster(2 + blinks.size(), 4000), Concat({{0xF8, 0xF8}, blinks}));
   run.Signal(SIGTERM);
-  const Result result = run.Wait();
+  const ProgramResult result = run.Wait();
   EXPECT_EQ(result.out, "Scene 1: Red\nReloaded " + show + "\nScene 2: Blinks\n");
   EXPECT_EQ(result.err, "");
 }
@@ -479,9 +398,8 @@ TEST_F(CliOnPty, ARunPlaysTheFileAsChangedFromTheNextTransferOn) {
 TEST_F(CliOnPty, ALineThatGoesAwayDuringARunEndsItWithAnError) {
   Cli run({"send", show, "--port", path, "--run"});
   ASSERT_EQ(ReadMaster(1 + RED_BYTES.size(), 3000).size(), 1 + RED_BYTES.size());
-  close(master);
-  master = -1;
-  const Result result = run.Wait();
+  line.CloseMaster();
+  const ProgramResult result = run.Wait();
   EXPECT_EQ(result.status, 1);
   EXPECT_EQ(result.out, "Scene 1: Red\nScene 2: Two\n");
   EXPECT_EQ(result.err, "lumivane-cli: " + path + ": Input/output error\n");

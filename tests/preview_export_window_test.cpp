@@ -20,10 +20,6 @@ const char SHOW[] =
     "[Scene1]\nname=One\nfade=0\nhold=1\nrange1=1:3; 180; 0\n\n"
     "[Scene2]\nname=Two\nfade=0\nhold=1\nrange1=2:2; 5; 0\n";
 
-std::string Text(const Rgb& colour) {
-  return std::to_string(colour.red) + "," + std::to_string(colour.green) + "," + std::to_string(colour.blue);
-}
-
 class PreviewExportWindowTest : public AppTest {
  protected:
   void Open() {
@@ -62,7 +58,7 @@ TEST_F(PreviewExportWindowTest, WritesThePreviewOfTheOpenScenarioOrSaysWhyNot) {
     Rgb colour;
   } cases[] = {{0, 12, IndexToColour(180)}, {0, 36, IndexToColour(180)}, {1000, 36, IndexToColour(5)}};
   for (const auto& c : cases) {
-    EXPECT_EQ(Text(gif.Pixel(c.ms, c.x, 12)), Text(c.colour)) << c.x << " at " << c.ms;
+    EXPECT_EQ(ColourText(gif.Pixel(c.ms, c.x, 12)), ColourText(c.colour)) << c.x << " at " << c.ms;
   }
 
   wxTEST_DIALOG(Command(ID_EXPORT_PREVIEW), CancelFileDialog());

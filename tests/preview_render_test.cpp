@@ -4,7 +4,6 @@
 // written.
 #include <gtest/gtest.h>
 
-#include <dirent.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
 
@@ -19,6 +18,7 @@
 #include "core/preview/preview_render.h"
 #include "core/preview/simulated_run.h"
 #include "support/gif_frames.h"
+#include "support/directory_entries.h"
 #include "support/temp_home.h"
 
 namespace {
@@ -33,10 +33,6 @@ const char SHOW[] =
 const Rgb BLACK{0, 0, 0};
 const Rgb BACKGROUND{24, 24, 24};
 
-std::string Text(const Rgb& colour) {
-  return std::to_string(colour.red) + "," + std::to_string(colour.green) + "," + std::to_string(colour.blue);
-}
-
 // The middle of board `number`'s tile.
 Rgb TileColour(const ShownGif& gif, long long ms, long number, int columns = 8, int tile = 24) {
   const long index = number - 1;
@@ -49,18 +45,6 @@ std::string ReadFile(const std::string& path) {
   std::ostringstream text;
   text << in.rdbuf();
   return text.str();
-}
-
-std::vector<std::string> Entries(const std::string& dir) {
-  std::vector<std::string> names;
-  if (DIR* d = opendir(dir.c_str())) {
-    while (dirent* entry = readdir(d)) {
-      const std::string name = entry->d_name;
-      if (name != "." && name != "..") names.push_back(name);
-    }
-    closedir(d);
-  }
-  return names;
 }
 
 std::vector<Rgb> Filled(int pixels, Rgb colour) { return std::vector<Rgb>(static_cast<size_t>(pixels), colour); }
@@ -127,7 +111,7 @@ TEST(PreviewRender, TilesShowAtEachTimeWhatTheBoardsShow) {
       {2000, 2, IndexToColour(5)},   {2999, 2, IndexToColour(5)},   {2999, 3, IndexToColour(180)},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(Text(TileColour(gif, c.ms, c.board)), Text(c.colour)) << "board " << c.board << " at " << c.ms;
+    EXPECT_EQ(ColourText(TileColour(gif, c.ms, c.board)), ColourText(c.colour)) << "board " << c.board << " at " << c.ms;
   }
 
   // Frames only where something changes: blink 3 every 300 ms, the fade every 100 ms.
@@ -165,7 +149,7 @@ TEST(PreviewRender, EveryTileAgreesWithTheRendererEveryFrame) {
     }
     for (long board = 1; board <= 8; ++board) {
       const ShownBoard shown = renderer.Shown(board, ms);
-      EXPECT_EQ(Text(TileColour(gif, ms, board, 3, 10)), Text(shown.given ? shown.colour : BACKGROUND))
+      EXPECT_EQ(ColourText(TileColour(gif, ms, board, 3, 10)), ColourText(shown.given ? shown.colour : BACKGROUND))
           << "board " << board << " at " << ms;
     }
   }
@@ -177,8 +161,8 @@ TEST(PreviewRender, InputsMoveTheRunAsInPlay) {
   options.inputs[5] = 0x0D;  // input 2 at 0.5 s: scene 2
   const ShownGif gif = ReadShownGif(RenderPreview(ParseScenarioText(SHOW), options).gif);
   ASSERT_TRUE(gif.ok);
-  EXPECT_EQ(Text(TileColour(gif, 400, 2)), Text(IndexToColour(180)));
-  EXPECT_EQ(Text(TileColour(gif, 900, 2)), "169,40,126") << "fading to colour 5 since 0.5 s";
+  EXPECT_EQ(ColourText(TileColour(gif, 400, 2)), ColourText(IndexToColour(180)));
+  EXPECT_EQ(ColourText(TileColour(gif, 900, 2)), "169,40,126") << "fading to colour 5 since 0.5 s";
 }
 
 TEST(PreviewRender, ProgressCountsFramesAndCancels) {
@@ -230,10 +214,10 @@ TEST(GifAnimation, WritesOnlyWhatAFrameChanges) {
     EXPECT_EQ(gif.frames[c.frame].startMs, c.startMs) << "frame " << c.frame;
     EXPECT_EQ(gif.frames[c.frame].delayCs, c.delayCs) << "frame " << c.frame;
   }
-  EXPECT_EQ(Text(gif.Pixel(200, 7, 5)), "40,40,255");
-  EXPECT_EQ(Text(gif.Pixel(200, 8, 5)), "0,0,0") << "inside the changed area, kept as it was";
-  EXPECT_EQ(Text(gif.Pixel(250, 0, 0)), "1,2,3");
-  EXPECT_EQ(Text(gif.Pixel(250, 9, 6)), "40,40,255");
+  EXPECT_EQ(ColourText(gif.Pixel(200, 7, 5)), "40,40,255");
+  EXPECT_EQ(ColourText(gif.Pixel(200, 8, 5)), "0,0,0") << "inside the changed area, kept as it was";
+  EXPECT_EQ(ColourText(gif.Pixel(250, 0, 0)), "1,2,3");
+  EXPECT_EQ(ColourText(gif.Pixel(250, 9, 6)), "40,40,255");
   EXPECT_EQ(gif.ownTables, 1) << "only the frame with a colour outside the palette";
 }
 
@@ -253,7 +237,7 @@ TEST(GifAnimation, AFrameOfMoreColoursThanATableTakesTheNearestOfThePalette) {
     const char* colour;
   } cases[] = {{0, "0,0,0"}, {100, "0,0,0"}, {200, "255,255,255"}, {299, "255,255,255"}};
   for (const auto& c : cases) {
-    EXPECT_EQ(Text(gif.Pixel(0, c.x, 0)), c.colour) << "x " << c.x;
+    EXPECT_EQ(ColourText(gif.Pixel(0, c.x, 0)), c.colour) << "x " << c.x;
   }
   EXPECT_EQ(gif.ownTables, 0);
 }
@@ -269,7 +253,7 @@ TEST(PreviewExport, AFileThatCannotBeWrittenLeavesNothingBehind) {
   PreviewResult result;
   ASSERT_EQ(ExportPreview(scenario, PreviewOptions{}, written, {}, &result), 0);
   EXPECT_EQ(ReadFile(written), result.gif);
-  EXPECT_EQ(Entries(TestHome()).size(), 1u) << "no temporary left";
+  EXPECT_EQ(DirectoryEntries(TestHome()).size(), 1u) << "no temporary left";
 }
 
 TEST(PreviewExport, AFullDiskKeepsTheOldFileWhole) {
@@ -291,6 +275,6 @@ TEST(PreviewExport, AFullDiskKeepsTheOldFileWhole) {
   options.seconds = 60;
   EXPECT_EQ(ExportPreview(ParseScenarioText(text), options, dir + "/show.gif"), ENOSPC);
   EXPECT_EQ(ReadFile(dir + "/show.gif"), old);
-  EXPECT_EQ(Entries(dir).size(), 2u) << "no temporary left";
+  EXPECT_EQ(DirectoryEntries(dir).size(), 2u) << "no temporary left";
   umount2(dir.c_str(), MNT_DETACH);
 }

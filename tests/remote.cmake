@@ -8,7 +8,7 @@ lumivane_test_program(remote_tests)
 # `lumivane-cli serve` as a child process, on a pseudo-terminal and OSC.
 add_executable(serve_test ${CMAKE_CURRENT_LIST_DIR}/serve_test.cpp)
 target_compile_definitions(serve_test PRIVATE LUMIVANE_CLI_PATH="$<TARGET_FILE:lumivane-cli>")
-target_link_libraries(serve_test PRIVATE lumivane_core test_hardware test_main util)
+target_link_libraries(serve_test PRIVATE lumivane_core process_support test_hardware test_main)
 add_dependencies(serve_test lumivane-cli)
 lumivane_test_program(serve_test)
 

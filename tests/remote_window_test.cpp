@@ -222,18 +222,7 @@ class WindowRemotesTest : public AppTest {
     WriteSettings("[Settings]\ncom=Lumivane USB (1)\nautorun=0\ntip=-1\n");
   }
   // Opens a scenario of `scenes` scenes and runs it, ticked by hand.
-  void RunScenario(int scenes) {
-    const std::string path = HomePath("show.cfg");
-    WriteFileText(path, ScenarioText(scenes));
-    Start();
-    m_frame->Timer()->Stop();
-    m_frame->GetDocument().SetPath(path);
-    ASSERT_TRUE(m_frame->ReadScenario());
-    wxCommandEvent run(wxEVT_MENU, ID_TRANSFER);
-    m_frame->ProcessWindowEvent(run);
-    m_frame->Timer()->Stop();
-    ASSERT_TRUE(m_frame->Session().Running());
-  }
+  void RunScenario(int scenes) { StartRunningScenario(HomePath("show.cfg"), ScenarioText(scenes)); }
   // Hands `command` in from a thread of its own, as a remote does, while
   // the window's event loop runs; returns the reply.
   RemoteReply SubmitFromAnotherThread(RemoteAction action, int scene = 0) {
@@ -305,11 +294,8 @@ TEST_F(WindowRemotesTest, RunOfAScenarioWithoutAFileIsRefusedWithoutADialog) {
 
 TEST_F(WindowRemotesTest, RunSavesAModifiedScenarioThatHasItsFile) {
   const std::string path = HomePath("show.cfg");
-  WriteFileText(path, ScenarioText(2));
-  Start();
-  m_frame->Timer()->Stop();
-  m_frame->GetDocument().SetPath(path);
-  ASSERT_TRUE(m_frame->ReadScenario());
+  StartWithScenario(path, ScenarioText(2));
+  ASSERT_FALSE(HasFatalFailure());
   SetSceneName(m_frame, 1, "Finale");
   m_frame->GetDocument().SetModified(true);
   const RemoteReply reply = SubmitFromAnotherThread(RemoteAction::RUN);

@@ -1,67 +1,22 @@
 // lumivane-cli render as a child process: the GIF it writes, read back;
 // absurd options as wrong usage; a file it cannot write.
-#include <fcntl.h>
-#include <spawn.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
 
+#include "support/cli_child.h"
 #include "support/gif_frames.h"
 #include "support/temp_home.h"
 
-extern char** environ;
-
 namespace {
-
-struct Result {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-Result RunCli(std::vector<std::string> args) {
-  args.insert(args.begin(), LUMIVANE_CLI_PATH);
-  std::vector<char*> argv;
-  for (std::string& arg : args) argv.push_back(arg.data());
-  argv.push_back(nullptr);
-  const std::string out = TestHome() + "/cli.out", err = TestHome() + "/cli.err";
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  Result result;
-  pid_t pid = -1;
-  int status = 0;
-  if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0 && waitpid(pid, &status, 0) == pid &&
-      WIFEXITED(status)) {
-    result.status = WEXITSTATUS(status);
-  }
-  posix_spawn_file_actions_destroy(&actions);
-  result.out = ReadFile(out);
-  result.err = ReadFile(err);
-  return result;
-}
 
 // Scene 1 for 1 s: boards 1-3 colour 180; scene 2 for 1 s: board 2 colour 5.
 const char SHOW[] =
     "# Lumivane scenario\n\n"
     "[Scene1]\nname=One\nfade=0\nhold=1\nrange1=1:3; 180; 0\n\n"
     "[Scene2]\nname=Two\nfade=0\nhold=1\nrange1=2:2; 5; 0\n";
-
-std::string Text(const Rgb& colour) {
-  return std::to_string(colour.red) + "," + std::to_string(colour.green) + "," + std::to_string(colour.blue);
-}
 
 class RenderCommand : public testing::Test {
  protected:
@@ -73,12 +28,12 @@ class RenderCommand : public testing::Test {
 }  // namespace
 
 TEST_F(RenderCommand, WritesTheRunAsALoopingGif) {
-  const Result result = RunCli({"render", show, "-o", gif, "--fps", "5", "--columns", "4", "--tile", "10"});
+  const ProgramResult result = RunCli({"render", show, "-o", gif, "--fps", "5", "--columns", "4", "--tile", "10"});
   ASSERT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(result.err, "");
-  EXPECT_EQ(result.out, gif + ": 10 frames of 40 x 20 pixels, 2 s, " + std::to_string(ReadFile(gif).size()) +
+  EXPECT_EQ(result.out, gif + ": 10 frames of 40 x 20 pixels, 2 s, " + std::to_string(ReadWholeFile(gif).size()) +
                             " bytes\n");
-  const ShownGif shown = ReadShownGif(ReadFile(gif));
+  const ShownGif shown = ReadShownGif(ReadWholeFile(gif));
   ASSERT_TRUE(shown.ok);
   EXPECT_TRUE(shown.loops);
   EXPECT_EQ(shown.LengthMs(), 2000);
@@ -91,14 +46,14 @@ TEST_F(RenderCommand, WritesTheRunAsALoopingGif) {
       {1000, 15, 5, IndexToColour(5)}, {1999, 5, 5, IndexToColour(180)}, {0, 5, 15, {24, 24, 24}},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(Text(shown.Pixel(c.ms, c.x, c.y)), Text(c.colour)) << c.x << "," << c.y << " at " << c.ms;
+    EXPECT_EQ(ColourText(shown.Pixel(c.ms, c.x, c.y)), ColourText(c.colour)) << c.x << "," << c.y << " at " << c.ms;
   }
   ASSERT_EQ(shown.frames.size(), 2u) << "one frame a scene";
   EXPECT_EQ(shown.frames[1].startMs, 1000);
 
-  const Result early = RunCli({"render", show, "--output=" + gif, "--seconds", "2", "--inputs", "0.4:2"});
+  const ProgramResult early = RunCli({"render", show, "--output=" + gif, "--seconds", "2", "--inputs", "0.4:2"});
   ASSERT_EQ(early.status, 0) << early.err;
-  EXPECT_EQ(Text(ReadShownGif(ReadFile(gif)).Pixel(500, 24 + 12, 12)), Text(IndexToColour(5)))
+  EXPECT_EQ(ColourText(ReadShownGif(ReadWholeFile(gif)).Pixel(500, 24 + 12, 12)), ColourText(IndexToColour(5)))
       << "input 2 went to scene 2 at 0.4 s";
 }
 
@@ -123,12 +78,12 @@ TEST_F(RenderCommand, AbsurdOptionsAreWrongUsage) {
   for (const auto& c : cases) {
     std::vector<std::string> args = {"render", show, "-o", gif};
     args.insert(args.end(), c.options.begin(), c.options.end());
-    const Result result = RunCli(args);
+    const ProgramResult result = RunCli(args);
     EXPECT_EQ(result.status, 2) << c.error;
     EXPECT_EQ(result.err, std::string("lumivane-cli: ") + c.error + " (see lumivane-cli render --help)\n");
     EXPECT_EQ(result.out, "");
   }
-  const Result noOutput = RunCli({"render", show});
+  const ProgramResult noOutput = RunCli({"render", show});
   EXPECT_EQ(noOutput.status, 2);
   EXPECT_EQ(noOutput.err, "lumivane-cli: no output file given (-o OUT.gif) (see lumivane-cli render --help)\n");
   struct stat info;
@@ -137,7 +92,7 @@ TEST_F(RenderCommand, AbsurdOptionsAreWrongUsage) {
 
 TEST_F(RenderCommand, AFileThatCannotBeWrittenIsNamed) {
   const std::string missing = TestHome() + "/gone/show.gif";
-  const Result result = RunCli({"render", show, "-o", missing});
+  const ProgramResult result = RunCli({"render", show, "-o", missing});
   EXPECT_EQ(result.status, 1);
   EXPECT_EQ(result.err, "lumivane-cli: " + missing + ": No such file or directory\n");
   EXPECT_EQ(result.out, "");

@@ -6,7 +6,7 @@ lumivane_test_program(rom_record_test)
 
 add_executable(rom_cli_test ${CMAKE_CURRENT_LIST_DIR}/rom_cli_test.cpp)
 target_compile_definitions(rom_cli_test PRIVATE LUMIVANE_CLI_PATH="$<TARGET_FILE:lumivane-cli>")
-target_link_libraries(rom_cli_test PRIVATE lumivane_core test_hardware test_main)
+target_link_libraries(rom_cli_test PRIVATE lumivane_core process_support test_hardware test_main)
 add_dependencies(rom_cli_test lumivane-cli)
 lumivane_test_program(rom_cli_test)
 

@@ -1,60 +1,18 @@
 // lumivane-cli rom as a child process: the record that send --program and
 // --erase leave, printed and compared, with its exit statuses.
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "core/board/rom_record.h"
+#include "support/cli_child.h"
 #include "support/temp_home.h"
-
-extern char** environ;
 
 namespace {
 
-struct Result {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 void WriteFile(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
-
-Result RunCli(std::vector<std::string> args) {
-  const std::string out = TestHome() + "/cli.out";
-  const std::string err = TestHome() + "/cli.err";
-  args.insert(args.begin(), LUMIVANE_CLI_PATH);
-  std::vector<char*> argv;
-  for (std::string& arg : args) argv.push_back(arg.data());
-  argv.push_back(nullptr);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  pid_t pid = -1;
-  Result result;
-  if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0) {
-    int status = 0;
-    if (waitpid(pid, &status, 0) == pid && WIFEXITED(status)) result.status = WEXITSTATUS(status);
-  }
-  posix_spawn_file_actions_destroy(&actions);
-  result.out = ReadFile(out);
-  result.err = ReadFile(err);
-  return result;
-}
 
 const char SHOW[] =
     "# Lumivane scenario\n\n"
@@ -78,7 +36,7 @@ class RomCli : public testing::Test {
 TEST_F(RomCli, SendProgramLeavesARecordThatComparesWithTheFile) {
   ASSERT_EQ(RunCli({"send", show, "--port", VIRTUAL, "--program"}).status, 0);
 
-  Result result = RunCli({"rom", "--port", VIRTUAL});
+  ProgramResult result = RunCli({"rom", "--port", VIRTUAL});
   EXPECT_EQ(result.status, 0) << result.err;
   EXPECT_NE(result.out.find("Port: Virtual boards\n"), std::string::npos) << result.out;
   EXPECT_NE(result.out.find("Scenes: 2\nState: complete\n"), std::string::npos) << result.out;
@@ -104,13 +62,13 @@ TEST_F(RomCli, SendProgramLeavesARecordThatComparesWithTheFile) {
 TEST_F(RomCli, SendEraseLeavesAnErasedRecord) {
   ASSERT_EQ(RunCli({"send", show, "--port", VIRTUAL, "--erase"}).status, 0);
   EXPECT_NE(RunCli({"rom", "--port", VIRTUAL}).out.find("State: erased\n"), std::string::npos);
-  const Result result = RunCli({"rom", "--port", VIRTUAL, "--compare", show});
+  const ProgramResult result = RunCli({"rom", "--port", VIRTUAL, "--compare", show});
   EXPECT_EQ(result.status, 1);
   EXPECT_EQ(result.out, "the boards hold no scenes: their ROM was erased\n");
 }
 
 TEST_F(RomCli, NoRecordOrADamagedOneIsStatusOneAndWrongUsageTwo) {
-  Result result = RunCli({"rom", "--port", "/dev/ttyUSB7", "--compare", show});
+  ProgramResult result = RunCli({"rom", "--port", "/dev/ttyUSB7", "--compare", show});
   EXPECT_EQ(result.status, 1);
   EXPECT_EQ(result.out, "");
   EXPECT_EQ(result.err, "lumivane-cli: /dev/ttyUSB7: no record of what the boards hold\n");

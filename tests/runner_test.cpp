@@ -47,19 +47,10 @@ class WindowRunner : public AppTest {
   void TearDown() override {
     AppTest::TearDown();
   }
-  // Opens the scenario and runs it. The test ticks by hand: the window's
-  // timer is stopped before anything can tick, however slow the machine.
+  // Opens the scenario and runs it, ticked by hand.
   void RunScenario(const std::string& text) {
     path = HomePath("show.cfg");
-    WriteFileText(path, text);
-    Start();
-    m_frame->Timer()->Stop();
-    m_frame->GetDocument().SetPath(path);
-    ASSERT_TRUE(m_frame->ReadScenario());
-    wxCommandEvent run(wxEVT_MENU, ID_TRANSFER);
-    m_frame->ProcessWindowEvent(run);
-    m_frame->Timer()->Stop();  // the run started it again
-    ASSERT_TRUE(m_frame->Session().Running());
+    StartRunningScenario(path, text);
   }
   // Ticks until the active scene changes; returns the number of ticks, or -1.
   int TicksUntilNextScene(int limit = 300) {

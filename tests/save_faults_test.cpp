@@ -4,7 +4,6 @@
 // old file and reports why.
 #include <gtest/gtest.h>
 
-#include <dirent.h>
 #include <grp.h>
 #include <signal.h>
 #include <sys/mount.h>
@@ -26,23 +25,12 @@
 #include "core/format/scenario_text.h"
 #include "ini_test_files.h"
 #include "support/child_process.h"
+#include "support/directory_entries.h"
 
 namespace {
 
 constexpr int KILLS = 200;
 constexpr uid_t NOBODY = 65534;
-
-std::vector<std::string> Entries(const std::string& dir) {
-  std::vector<std::string> names;
-  if (DIR* d = opendir(dir.c_str())) {
-    while (dirent* entry = readdir(d)) {
-      const std::string name = entry->d_name;
-      if (name != "." && name != "..") names.push_back(name);
-    }
-    closedir(d);
-  }
-  return names;
-}
 
 // A scenario of some kilobytes a scene, big enough that writing it takes
 // a while.
@@ -127,7 +115,7 @@ int KillWhileSaving(const std::string& path, const std::string versions[3], Save
                     << content.substr(0, 200);
       return leftovers;
     }
-    leftovers += Entries(dir).size() > 1 ? 1 : 0;
+    leftovers += DirectoryEntries(dir).size() > 1 ? 1 : 0;
     save(2);
     if (ReadBytes(path) != versions[2]) {
       ADD_FAILURE() << "the save after kill " << kill << " did not go through";
@@ -181,7 +169,7 @@ TEST(SaveFaults, KilledSettingsWritesLeaveTheOldOrTheNewFileWhole) {
     ASSERT_EQ(1, IniWriteString("Settings", "port", values[version].c_str(), path.c_str()));
   });
   EXPECT_GT(leftovers, 0) << "no kill came in the middle of a write";
-  EXPECT_EQ(std::vector<std::string>{"lumivane.ini"}, Entries(TestHome()));  // the leftover went
+  EXPECT_EQ(std::vector<std::string>{"lumivane.ini"}, DirectoryEntries(TestHome()));  // the leftover went
 }
 
 TEST(SaveFaults, AFullFileSystemFailsWithEnospcAndKeepsTheOldFiles) {
@@ -211,12 +199,12 @@ TEST(SaveFaults, AFullFileSystemFailsWithEnospcAndKeepsTheOldFiles) {
   EXPECT_EQ(ENOSPC, errno);
   EXPECT_EQ(oldShow, ReadBytes(show));
   EXPECT_EQ("[Settings]\nport=/dev/ttyUSB0\n", ReadBytes(settings));
-  EXPECT_EQ(3u, Entries(dir).size()) << "a temporary was left";
+  EXPECT_EQ(3u, DirectoryEntries(dir).size()) << "a temporary was left";
   // Room again: both go through.
   unlink((dir + "/filler").c_str());
   EXPECT_EQ(0, SaveScenarioFile(show, BigScenario("new", 1), nullptr));
   EXPECT_EQ(1, IniWriteString("Settings", "port", "/dev/ttyS1", settings.c_str()));
-  EXPECT_EQ(2u, Entries(dir).size());
+  EXPECT_EQ(2u, DirectoryEntries(dir).size());
   umount2(dir.c_str(), MNT_DETACH);
 }
 
@@ -256,7 +244,7 @@ TEST(SaveFaults, ReadOnlyPlacesFailWithEaccesForANormalUserAndKeepTheOldFiles) {
     if (c.settingsError != 0) {
       EXPECT_EQ(oldSettings, ReadBytes(settings));
     }
-    EXPECT_EQ(2u, Entries(dir).size()) << "a temporary was left";
+    EXPECT_EQ(2u, DirectoryEntries(dir).size()) << "a temporary was left";
   }
   chmod(dir.c_str(), 0755);
 }

@@ -2,7 +2,6 @@
 // save that fails on the way leaves the file already there as it was.
 #include <gtest/gtest.h>
 
-#include <dirent.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -16,6 +15,7 @@
 
 #include "ini_test_files.h"
 #include "support/child_process.h"
+#include "support/directory_entries.h"
 #include "core/format/scenario_file.h"
 #include "core/format/scenario_text.h"
 #include "core/fs/replace_test_hook.h"
@@ -25,21 +25,6 @@ namespace {
 bool g_killBeforeRename = false;
 
 const std::string OLD_CONTENT = "old content\n";
-
-std::vector<std::string> DirectoryEntries() {
-  std::vector<std::string> names;
-  if (DIR* dir = opendir(TestHome().c_str())) {
-    while (dirent* entry = readdir(dir)) {
-      const std::string name = entry->d_name;
-      if (name != "." && name != "..") {
-        names.push_back(name);
-      }
-    }
-    closedir(dir);
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
 
 Scenario Named(const std::string& name) {
   Scenario scenario;
@@ -113,7 +98,7 @@ TEST(ScenarioFileIo, AKillBeforeTheRenameLeavesTheOldFileWhole) {
   EXPECT_EQ(SIGKILL, WTERMSIG(status));
   EXPECT_EQ(OLD_CONTENT, ReadBytes(path));
   // The new content was complete, under the temporary name.
-  const std::vector<std::string> names = DirectoryEntries();
+  const std::vector<std::string> names = DirectoryEntries(TestHome());
   ASSERT_EQ(2u, names.size());
   const std::string temporary = ReadBytes(TestPath(names[0] == "show.cfg" ? names[1] : names[0]));
   EXPECT_EQ(WriteScenarioText(Named("New")), temporary);
@@ -140,7 +125,7 @@ TEST(ScenarioFileIo, AFullDiskFailsTheSaveAndKeepsTheOldFile) {
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(0, WEXITSTATUS(status));
   EXPECT_EQ(OLD_CONTENT, ReadBytes(path));
-  EXPECT_EQ(std::vector<std::string>{"show.cfg"}, DirectoryEntries());
+  EXPECT_EQ(std::vector<std::string>{"show.cfg"}, DirectoryEntries(TestHome()));
 }
 
 TEST(ScenarioFileIo, ReadOnlyDirectoriesAndFilesFailTheSaveAndKeepTheOldFile) {
@@ -153,12 +138,12 @@ TEST(ScenarioFileIo, ReadOnlyDirectoriesAndFilesFailTheSaveAndKeepTheOldFile) {
   EXPECT_EQ(EACCES, SaveScenarioFile(path, Named("New"), nullptr));
   chmod(TestHome().c_str(), 0755);
   EXPECT_EQ(OLD_CONTENT, ReadBytes(path));
-  EXPECT_EQ(std::vector<std::string>{"show.cfg"}, DirectoryEntries());
+  EXPECT_EQ(std::vector<std::string>{"show.cfg"}, DirectoryEntries(TestHome()));
 
   ASSERT_EQ(0, chmod(path.c_str(), 0444));
   EXPECT_EQ(EACCES, SaveScenarioFile(path, Named("New"), nullptr));
   EXPECT_EQ(OLD_CONTENT, ReadBytes(path));
-  EXPECT_EQ(std::vector<std::string>{"show.cfg"}, DirectoryEntries());
+  EXPECT_EQ(std::vector<std::string>{"show.cfg"}, DirectoryEntries(TestHome()));
 }
 
 TEST(ScenarioFileIo, ASaveThatCannotCreateTheFileReportsWhy) {
@@ -169,7 +154,7 @@ TEST(ScenarioFileIo, ASaveThatCannotCreateTheFileReportsWhy) {
   ASSERT_EQ(0, mkdir(directory.c_str(), 0700));
   EXPECT_EQ(EISDIR, SaveScenarioFile(directory, Named("x"), &time));
   EXPECT_EQ(42, time);
-  EXPECT_EQ(std::vector<std::string>{"dir.cfg"}, DirectoryEntries());
+  EXPECT_EQ(std::vector<std::string>{"dir.cfg"}, DirectoryEntries(TestHome()));
 }
 
 TEST(ScenarioFileIo, SavingThroughASymbolicLinkReplacesItsTargetAndKeepsPermissions) {

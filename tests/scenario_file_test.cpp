@@ -2,7 +2,6 @@
 // the recent scenario at start, and what it says when a save fails. The
 // format itself is tested in the core (scenario_text_test.cpp,
 // scenario_file_io_test.cpp).
-#include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -22,6 +21,7 @@
 #include "gui/frame/frame_commands.h"
 #include "gui/frame/lumivane_frame.h"
 #include "support/app_fixture.h"
+#include "support/directory_entries.h"
 #include "support/gui_testing.h"
 
 namespace {
@@ -71,20 +71,6 @@ void ExpectWidths(wxGrid* grid, std::vector<int> widths) {
   for (int col = 0; col < GRID_COLUMNS; ++col) {
     EXPECT_EQ(grid->GetColSize(col), widths[static_cast<size_t>(col)]) << "column " << col;
   }
-}
-
-std::vector<std::string> DirectoryEntries(const std::string& path) {
-  std::vector<std::string> names;
-  if (DIR* dir = opendir(path.c_str())) {
-    while (dirent* entry = readdir(dir)) {
-      const std::string name = entry->d_name;
-      if (name != "." && name != "..") {
-        names.push_back(name);
-      }
-    }
-    closedir(dir);
-  }
-  return names;
 }
 
 }  // namespace

@@ -1,99 +1,29 @@
 // `lumivane-cli serve` as a child process on a pseudo-terminal, driven by
 // OSC datagrams on 127.0.0.1: what each remote jump puts on the line, and
 // the exit status and one-line error of each way it ends.
-#include <fcntl.h>
 #include <lo/lo.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <pty.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/socket.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <fstream>
-#include <sstream>
+#include <thread>
 
 #include "core/board/board_commands.h"
 #include "core/board/recording_link.h"
 #include "core/format/scenario_text.h"
+#include "support/cli_child.h"
+#include "support/loopback_port.h"
+#include "support/pseudo_terminal.h"
 #include "support/temp_home.h"
-
-extern char** environ;
 
 namespace {
 
 using Bytes = std::vector<unsigned char>;
-
-struct Result {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-// The program with its output going to files in the test's HOME.
-class Cli {
- public:
-  explicit Cli(const std::vector<std::string>& args) {
-    std::vector<std::string> all = {LUMIVANE_CLI_PATH};
-    all.insert(all.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (std::string& arg : all) argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, Out().c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    posix_spawn_file_actions_addopen(&actions, 2, Err().c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    if (posix_spawn(&m_pid, argv[0], &actions, nullptr, argv.data(), environ) != 0) m_pid = -1;
-    posix_spawn_file_actions_destroy(&actions);
-  }
-  ~Cli() {
-    if (m_pid > 0) {
-      kill(m_pid, SIGKILL);
-      waitpid(m_pid, nullptr, 0);
-    }
-  }
-  void Signal(int signal) const { kill(m_pid, signal); }
-  Result Wait() {
-    Result result;
-    int status = 0;
-    // Bounded: a player that does not end fails the test instead of hanging it.
-    for (int waited = 0; m_pid > 0 && waited < 200; ++waited) {
-      const pid_t ended = waitpid(m_pid, &status, WNOHANG);
-      if (ended == m_pid) {
-        if (WIFEXITED(status)) result.status = WEXITSTATUS(status);
-        m_pid = -1;
-        break;
-      }
-      usleep(50 * 1000);
-    }
-    if (m_pid > 0) {
-      kill(m_pid, SIGKILL);
-      waitpid(m_pid, nullptr, 0);
-      result.status = -1;
-    }
-    m_pid = -1;
-    result.out = ReadFile(Out());
-    result.err = ReadFile(Err());
-    return result;
-  }
-
- private:
-  static std::string Out() { return TestHome() + "/serve.out"; }
-  static std::string Err() { return TestHome() + "/serve.err"; }
-  pid_t m_pid = -1;
-};
 
 // Three scenes that stay until a remote moves the run.
 const char SHOW[] =
@@ -119,59 +49,31 @@ Bytes Transfer(int number) {
   return bytes;
 }
 
-// A UDP port free a moment ago.
-int FreeUdpPort() {
-  const int probe = socket(AF_INET, SOCK_DGRAM, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof address);
-  socklen_t length = sizeof address;
-  getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length);
-  close(probe);
-  return ntohs(address.sin_port);
-}
-
 class ServeTest : public testing::Test {
  protected:
   void SetUp() override {
     std::ofstream(show, std::ios::binary) << SHOW;
-    char name[256];
-    ASSERT_EQ(openpty(&master, &slave, name, nullptr, nullptr), 0);
-    path = name;
-    fcntl(master, F_SETFD, FD_CLOEXEC);
-    fcntl(slave, F_SETFD, FD_CLOEXEC);
-  }
-  void TearDown() override {
-    close(master);
-    close(slave);
+    ASSERT_TRUE(line.IsOpen());
+    path = line.Path();
   }
   // What arrives on the line, keep-alives left out, until `count` bytes
   // came, or nothing but keep-alives came for `quietMs` (they go out every
   // second, so a line quiet but for them ends the wait too).
-  Bytes ReadLine(size_t count, int quietMs) {
-    Bytes bytes;
-    unsigned char buffer[256];
-    pollfd p{master, POLLIN, 0};
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(quietMs);
-    while (bytes.size() < count && std::chrono::steady_clock::now() < deadline && poll(&p, 1, quietMs) > 0 &&
-           (p.revents & POLLIN)) {
-      const ssize_t n = read(master, buffer, std::min(sizeof buffer, count - bytes.size()));
-      if (n <= 0) break;
-      const size_t before = bytes.size();
-      for (ssize_t i = 0; i < n; ++i) {
-        if (buffer[i] != 0xF8) bytes.push_back(buffer[i]);
-      }
-      if (bytes.size() > before) {
-        deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(quietMs);
-      }
-    }
-    return bytes;
-  }
+  Bytes ReadLine(size_t count, int quietMs) { return line.ReadSkipping(0xF8, count, quietMs); }
   std::string show = TestHome() + "/show.cfg";
-  int master = -1;
-  int slave = -1;
+  PseudoTerminal line;
   std::string path;
+};
+
+// The player as these tests run it: a wait that does not end fails the
+// test instead of hanging it.
+class Serve : public Cli {
+ public:
+  explicit Serve(const std::vector<std::string>& args) : Cli(args, "serve") {}
+  ProgramResult Wait() { return Cli::Wait(WAIT_MS); }
+
+ private:
+  static constexpr int WAIT_MS = 10000;
 };
 
 TEST_F(ServeTest, EachRemoteJumpPutsThatScenesTransferOnTheLine) {
@@ -183,8 +85,8 @@ TEST_F(ServeTest, EachRemoteJumpPutsThatScenesTransferOnTheLine) {
       {"/lumivane/scene", 3, 3}, {"/lumivane/previous", -1, 2}, {"/lumivane/next", -1, 3},
       {"/lumivane/next", -1, 1}, {"/lumivane/scene", 2, 2},     {"/lumivane/restart", -1, 1},
   };
-  const int port = FreeUdpPort();
-  Cli serve({"serve", show, "--port", path, "--osc", "127.0.0.1:" + std::to_string(port)});
+  const int port = FreeLoopbackPort(SOCK_DGRAM);
+  Serve serve({"serve", show, "--port", path, "--osc", "127.0.0.1:" + std::to_string(port)});
   ASSERT_EQ(ReadLine(Transfer(1).size(), 10000), Transfer(1)) << "scene 1 at once";
   lo_address remote = lo_address_new("127.0.0.1", std::to_string(port).c_str());
   for (const auto& step : steps) {
@@ -203,7 +105,7 @@ TEST_F(ServeTest, EachRemoteJumpPutsThatScenesTransferOnTheLine) {
   EXPECT_EQ(ReadLine(Transfer(1).size(), 8000), Transfer(1)) << "a run again from scene 1";
   lo_address_free(remote);
   serve.Signal(SIGINT);
-  const Result result = serve.Wait();
+  const ProgramResult result = serve.Wait();
   EXPECT_EQ(result.status, 0);
   EXPECT_EQ(result.out,
             "Scene 1: Red\nScene 3: Far\nScene 2: Two\nScene 3: Far\nScene 1: Red\nScene 2: Two\nScene 1: Red\n"
@@ -212,14 +114,10 @@ TEST_F(ServeTest, EachRemoteJumpPutsThatScenesTransferOnTheLine) {
 }
 
 TEST_F(ServeTest, TheWayItEndsGivesItsStatusAndOneLine) {
-  const int taken = socket(AF_INET, SOCK_DGRAM, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  ASSERT_EQ(bind(taken, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-  socklen_t length = sizeof address;
-  getsockname(taken, reinterpret_cast<sockaddr*>(&address), &length);
-  const std::string takenPort = std::to_string(ntohs(address.sin_port));
+  int takenNumber = 0;
+  const int taken = BoundLoopbackSocket(SOCK_DGRAM, &takenNumber);
+  ASSERT_GE(taken, 0);
+  const std::string takenPort = std::to_string(takenNumber);
   const std::string missing = TestHome() + "/missing.cfg";
   const struct {
     std::vector<std::string> args;
@@ -240,7 +138,7 @@ TEST_F(ServeTest, TheWayItEndsGivesItsStatusAndOneLine) {
        "lumivane-cli: " + TestHome() + "/no-tty: No such file or directory\n"},
   };
   for (const auto& c : cases) {
-    const Result result = Cli(c.args).Wait();
+    const ProgramResult result = Serve(c.args).Wait();
     const int at = static_cast<int>(&c - cases);
     EXPECT_EQ(result.status, c.status) << at;
     if (c.err.size() > 3 && c.err.compare(c.err.size() - 3, 3, "...") == 0) {
@@ -256,13 +154,13 @@ TEST_F(ServeTest, TheWayItEndsGivesItsStatusAndOneLine) {
 }
 
 TEST_F(ServeTest, OnTheVirtualBoardsItPlaysUntilTerminated) {
-  Cli serve({"serve", show});
+  Serve serve({"serve", show});
   // The virtual boards open as a line does: a second of start-up first.
-  for (int i = 0; i < 50 && ReadFile(TestHome() + "/serve.out").empty(); ++i) {
+  for (int i = 0; i < 50 && ReadWholeFile(TestHome() + "/serve.out").empty(); ++i) {
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
   }
   serve.Signal(SIGTERM);
-  const Result result = serve.Wait();
+  const ProgramResult result = serve.Wait();
   EXPECT_EQ(result.status, 0);
   EXPECT_EQ(result.out, "Scene 1: Red\n");
   EXPECT_EQ(result.err, "");

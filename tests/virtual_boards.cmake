@@ -21,7 +21,7 @@ add_executable(preview_tests
   ${CMAKE_CURRENT_LIST_DIR}/preview_render_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/render_command_test.cpp)
 target_compile_definitions(preview_tests PRIVATE LUMIVANE_CLI_PATH="$<TARGET_FILE:lumivane-cli>")
-target_link_libraries(preview_tests PRIVATE gif_frames_support lumivane_core test_hardware test_main)
+target_link_libraries(preview_tests PRIVATE gif_frames_support lumivane_core process_support test_hardware test_main)
 add_dependencies(preview_tests lumivane-cli)
 lumivane_test_program(preview_tests)
 if(LUMIVANE_GUI)

@@ -10,6 +10,7 @@
 #include "core/format/scenario_file.h"
 #include "core/format/scenario_text.h"
 #include "core/model/scenario_check.h"
+#include "tools/command_line.h"
 
 namespace {
 
@@ -55,36 +56,22 @@ int Check(const std::vector<std::string>& args) {
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     if (arg == "--help" || arg == "-h") {
-      fputs(CHECK_HELP, stdout);
-      return fflush(stdout) == 0 ? 0 : 1;
+      return ShowHelp(CHECK_HELP);
     }
     if (arg == "--speed" || arg.rfind("--speed=", 0) == 0) {
-      std::string value;
-      if (arg != "--speed") {
-        value = arg.substr(arg.find('=') + 1);
-      } else if (i + 1 < args.size()) {
-        value = args[++i];
-      } else {
-        fprintf(stderr, "lumivane-cli: option '--speed' needs a value (see lumivane-cli check --help)\n");
-        return 2;
+      const std::string error = TakeSpeedOption(args, i, &speed);
+      if (!error.empty()) {
+        return Usage("check", error);
       }
-      if (value != "standard" && value != "high") {
-        fprintf(stderr, "lumivane-cli: speed '%s' is neither standard nor high (see lumivane-cli check --help)\n",
-                value.c_str());
-        return 2;
-      }
-      speed = value == "high" ? LinkSpeed::HIGH : LinkSpeed::STANDARD;
       continue;
     }
     if (arg.size() > 1 && arg[0] == '-') {
-      fprintf(stderr, "lumivane-cli: unknown option '%s' (see lumivane-cli check --help)\n", arg.c_str());
-      return 2;
+      return Usage("check", "unknown option '" + arg + "'");
     }
     files.push_back(arg);
   }
   if (files.empty()) {
-    fprintf(stderr, "lumivane-cli: no scenario file given (see lumivane-cli check --help)\n");
-    return 2;
+    return Usage("check", "no scenario file given");
   }
   bool unreadable = false;
   bool error = false;
@@ -94,7 +81,7 @@ int Check(const std::vector<std::string>& args) {
     int scenesLeftOut = 0;
     const int failure = ReadScenarioFileLines(file, &scenario, &lines, &scenesLeftOut);
     if (failure != 0) {
-      fprintf(stderr, "lumivane-cli: %s: %s\n", file.c_str(), ScenarioReadErrorText(failure).c_str());
+      PrintError(file, ScenarioReadErrorText(failure));
       // A file too large is no scenario: an error in it, not a failure to read.
       (failure == EFBIG ? error : unreadable) = true;
       continue;

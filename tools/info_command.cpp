@@ -12,14 +12,12 @@
 
 #include "core/board/link_budget.h"
 #include "core/format/scenario_file.h"
+#include "tools/command_line.h"
 
 int Info(const std::vector<std::string>& args);
 
 namespace {
 
-constexpr int EXIT_OK = 0;
-constexpr int EXIT_FAILED = 1;
-constexpr int EXIT_USAGE = 2;
 
 const char INFO_HELP[] =
     "Usage: lumivane-cli info FILE [--speed standard|high] [--json]\n"
@@ -32,11 +30,6 @@ const char INFO_HELP[] =
     "  --speed SPEED    standard (9600 bit/s, the default) or high (115200)\n"
     "  --json           the same as one JSON object, times in seconds\n";
 
-int Usage(const std::string& text) {
-  fprintf(stderr, "lumivane-cli: %s (see lumivane-cli info --help)\n", text.c_str());
-  return EXIT_USAGE;
-}
-
 struct InfoRequest {
   std::string file;
   LinkSpeed speed = LinkSpeed::STANDARD;
@@ -46,46 +39,17 @@ struct InfoRequest {
 
 // An error text, or "" when the arguments were taken.
 std::string ParseInfoRequest(const std::vector<std::string>& args, InfoRequest* request) {
-  std::vector<std::string> files;
-  bool optionsEnded = false;
-  for (size_t i = 0; i < args.size(); ++i) {
+  return TakeScenarioArguments(args, &request->help, &request->file, [&](size_t& i) -> std::string {
     const std::string& arg = args[i];
-    if (optionsEnded || arg == "-" || arg.empty() || arg[0] != '-') {
-      files.push_back(arg);
-    } else if (arg == "--") {
-      optionsEnded = true;
-    } else if (arg == "--help" || arg == "-h") {
-      request->help = true;
-    } else if (arg == "--json") {
+    if (arg == "--json") {
       request->json = true;
-    } else if (arg == "--speed" || arg.rfind("--speed=", 0) == 0) {
-      std::string value;
-      if (arg != "--speed") {
-        value = arg.substr(arg.find('=') + 1);
-      } else if (i + 1 < args.size()) {
-        value = args[++i];
-      } else {
-        return "option '--speed' needs a value";
-      }
-      if (value != "standard" && value != "high") {
-        return "speed '" + value + "' is neither standard nor high";
-      }
-      request->speed = value == "high" ? LinkSpeed::HIGH : LinkSpeed::STANDARD;
-    } else {
+      return "";
+    }
+    if (arg != "--speed" && arg.rfind("--speed=", 0) != 0) {
       return "unknown option '" + arg + "'";
     }
-  }
-  if (request->help) {
-    return std::string();
-  }
-  if (files.empty()) {
-    return "no scenario file given";
-  }
-  if (files.size() > 1) {
-    return "one scenario file only, not also '" + files[1] + "'";
-  }
-  request->file = files[0];
-  return std::string();
+    return TakeSpeedOption(args, i, &request->speed);
+  });
 }
 
 // Seconds to the millisecond, as JSON numbers.
@@ -164,25 +128,13 @@ std::string Table(const Scenario& scenario, const ScenarioBudget& budget) {
 int Info(const std::vector<std::string>& args) {
   InfoRequest request;
   const std::string error = ParseInfoRequest(args, &request);
-  if (!error.empty()) {
-    return Usage(error);
-  }
-  if (request.help) {
-    fputs(INFO_HELP, stdout);
-    return fflush(stdout) == 0 ? EXIT_OK : EXIT_FAILED;
-  }
   Scenario scenario;
-  const int failure = ReadScenarioFile(request.file, &scenario, nullptr);
-  if (failure != 0) {
-    fprintf(stderr, "lumivane-cli: %s: %s\n", request.file.c_str(), strerror(failure));
-    return EXIT_FAILED;
+  const int begun = BeginOnScenario("info", error, request.help, INFO_HELP, request.file, &scenario);
+  if (begun != GO_ON) {
+    return begun;
   }
   const ScenarioBudget budget = BudgetOfScenario(scenario, request.speed);
   const std::string text = request.json ? Json(scenario, budget) : Table(scenario, budget);
   fwrite(text.data(), 1, text.size(), stdout);
-  if (fflush(stdout) != 0 || ferror(stdout)) {
-    fprintf(stderr, "lumivane-cli: standard output: %s\n", strerror(errno != 0 ? errno : EIO));
-    return EXIT_FAILED;
-  }
-  return EXIT_OK;
+  return FinishOutput(EXIT_OK);
 }

@@ -33,10 +33,6 @@ int Info(const std::vector<std::string>& args);   // info_command.cpp
 
 namespace {
 
-constexpr int EXIT_OK = 0;
-constexpr int EXIT_FAILED = 1;
-constexpr int EXIT_USAGE = 2;
-
 const char PROGRAM[] = "lumivane-cli";
 
 const char USAGE[] =
@@ -111,13 +107,6 @@ struct UsageError {
   std::string text;
 };
 
-int Usage(const std::string& command, const std::string& text) {
-  const std::string help = command.empty() ? std::string(PROGRAM) + " --help"
-                                           : std::string(PROGRAM) + " " + command + " --help";
-  fprintf(stderr, "%s: %s (see %s)\n", PROGRAM, text.c_str(), help.c_str());
-  return EXIT_USAGE;
-}
-
 // What a command line asks for, checked against the options its command has.
 struct Request {
   std::string file;
@@ -144,22 +133,8 @@ Request ParseRequest(const std::vector<std::string>& args, const std::vector<std
     }
     return false;
   };
-  std::vector<std::string> files;
-  bool optionsEnded = false;
-  for (size_t i = 0; i < args.size(); ++i) {
+  const std::string error = TakeScenarioArguments(args, &request.help, &request.file, [&](size_t& i) {
     const std::string& arg = args[i];
-    if (optionsEnded || arg == "-" || arg[0] != '-') {
-      files.push_back(arg);
-      continue;
-    }
-    if (arg == "--") {
-      optionsEnded = true;  // a file name may begin with "-" after it
-      continue;
-    }
-    if (arg == "--help" || arg == "-h") {
-      request.help = true;
-      continue;
-    }
     if (arg.compare(0, 2, "--") != 0) {
       throw UsageError{"unknown option '" + arg + "'"};
     }
@@ -197,12 +172,9 @@ Request ParseRequest(const std::vector<std::string>& args, const std::vector<std
     } else if (name == "port") {
       request.port = value;
     } else if (name == "speed") {
-      if (value == "standard") {
-        request.speed = LinkSpeed::STANDARD;
-      } else if (value == "high") {
-        request.speed = LinkSpeed::HIGH;
-      } else {
-        throw UsageError{"speed '" + value + "' is neither standard nor high"};
+      const std::string speedError = ParseSpeed(value, &request.speed);
+      if (!speedError.empty()) {
+        throw UsageError{speedError};
       }
     } else if (name == "osc" || name == "http") {
       if (!ParseListenAddress(value, name == "osc" ? &request.osc : &request.http)) {
@@ -216,17 +188,14 @@ Request ParseRequest(const std::vector<std::string>& args, const std::vector<std
       }
       request.action = name;
     }
+    return std::string();
+  });
+  if (!error.empty()) {
+    throw UsageError{error};
   }
   if (request.help) {
     return request;
   }
-  if (files.empty()) {
-    throw UsageError{"no scenario file given"};
-  }
-  if (files.size() > 1) {
-    throw UsageError{"one scenario file only, not also '" + files[1] + "'"};
-  }
-  request.file = files[0];
   if (request.action.empty()) {
     request.action = "scene";
   } else if (request.sceneGiven && request.action != "run") {
@@ -243,15 +212,6 @@ bool HasScene(const Request& request, const Scenario& scenario) {
     return false;
   }
   return true;
-}
-
-// Standard output that failed (a full disk, a closed pipe) is a failure.
-int FinishOutput(int status) {
-  if (fflush(stdout) != 0 || ferror(stdout)) {
-    PrintError("standard output", strerror(errno != 0 ? errno : EIO));
-    return EXIT_FAILED;
-  }
-  return status;
 }
 
 int Normalize(const std::vector<std::string>& args) {

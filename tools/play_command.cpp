@@ -14,15 +14,13 @@
 #include "core/board/runner.h"
 #include "core/board/virtual_chain.h"
 #include "core/format/scenario_file.h"
+#include "tools/command_line.h"
 #include "tools/input_list.h"
 
 int Play(const std::vector<std::string>& args);
 
 namespace {
 
-constexpr int EXIT_OK = 0;
-constexpr int EXIT_FAILED = 1;
-constexpr int EXIT_USAGE = 2;
 constexpr double DEFAULT_SECONDS = 10;
 constexpr double MOST_SECONDS = 24 * 3600;
 constexpr long TICKS_PER_SECOND = 1000 / RUNNER_TICK_MS;
@@ -41,11 +39,6 @@ const char PLAY_HELP[] =
     "  --inputs LIST    input K (1..4) active at T seconds for one tick; it\n"
     "                   does what the file's input configuration says\n";
 
-int Usage(const std::string& text) {
-  fprintf(stderr, "lumivane-cli: %s (see lumivane-cli play --help)\n", text.c_str());
-  return EXIT_USAGE;
-}
-
 struct PlayRequest {
   std::string file;
   double seconds = DEFAULT_SECONDS;
@@ -55,50 +48,30 @@ struct PlayRequest {
 
 // An error text, or "" when the request was understood.
 std::string ParsePlay(const std::vector<std::string>& args, PlayRequest* request) {
-  std::vector<std::string> files;
-  bool optionsEnded = false;
-  for (size_t i = 0; i < args.size(); ++i) {
+  return TakeScenarioArguments(args, &request->help, &request->file, [&](size_t& i) -> std::string {
     std::string arg = args[i];
-    if (optionsEnded || arg == "-" || arg[0] != '-') {
-      files.push_back(arg);
-    } else if (arg == "--") {
-      optionsEnded = true;
-    } else if (arg == "--help" || arg == "-h") {
-      request->help = true;
-    } else {
-      std::string value;
-      const size_t equals = arg.find('=');
-      if (equals != std::string::npos) {
-        value = arg.substr(equals + 1);
-        arg.erase(equals);
-      } else if (arg == "--seconds" || arg == "--inputs") {
-        if (i + 1 == args.size()) {
-          return "option '" + arg + "' needs a value";
-        }
-        value = args[++i];
+    std::string value;
+    const size_t equals = arg.find('=');
+    if (equals != std::string::npos) {
+      value = arg.substr(equals + 1);
+      arg.erase(equals);
+    } else if (arg == "--seconds" || arg == "--inputs") {
+      if (i + 1 == args.size()) {
+        return "option '" + arg + "' needs a value";
       }
-      if (arg == "--seconds") {
-        if (!ParseSeconds(value, &request->seconds) || request->seconds > MOST_SECONDS) {
-          return "seconds '" + value + "' is not a number from 0 to 86400";
-        }
-      } else if (arg == "--inputs") {
-        const std::string error = ParseInputList(value, &request->inputs);
-        if (!error.empty()) {
-          return error;
-        }
-      } else {
-        return "unknown option '" + arg + "'";
-      }
+      value = args[++i];
     }
-  }
-  if (request->help) {
-    return "";
-  }
-  if (files.size() != 1) {
-    return files.empty() ? "no scenario file given" : "one scenario file only, not also '" + files[1] + "'";
-  }
-  request->file = files[0];
-  return "";
+    if (arg == "--seconds") {
+      if (!ParseSeconds(value, &request->seconds) || request->seconds > MOST_SECONDS) {
+        return "seconds '" + value + "' is not a number from 0 to 86400";
+      }
+      return "";
+    }
+    if (arg == "--inputs") {
+      return ParseInputList(value, &request->inputs);
+    }
+    return "unknown option '" + arg + "'";
+  });
 }
 
 // "0", "0.5", "12": ticks as seconds.
@@ -173,18 +146,10 @@ class PlayOutput : public RunnerOutput {
 int Play(const std::vector<std::string>& args) {
   PlayRequest request;
   const std::string error = ParsePlay(args, &request);
-  if (!error.empty()) {
-    return Usage(error);
-  }
-  if (request.help) {
-    fputs(PLAY_HELP, stdout);
-    return fflush(stdout) == 0 ? EXIT_OK : EXIT_FAILED;
-  }
   Scenario scenario;
-  const int readError = ReadScenarioFile(request.file, &scenario, nullptr);
-  if (readError != 0) {
-    fprintf(stderr, "lumivane-cli: %s: %s\n", request.file.c_str(), strerror(readError));
-    return EXIT_FAILED;
+  const int begun = BeginOnScenario("play", error, request.help, PLAY_HELP, request.file, &scenario);
+  if (begun != GO_ON) {
+    return begun;
   }
   PlayOutput output(scenario, request.seconds);
   Runner runner(scenario, output);
@@ -197,9 +162,5 @@ int Play(const std::vector<std::string>& args) {
     output.Link().SetInputs(input == request.inputs.end() ? 0x0F : input->second);
     runner.Tick(output.Link());
   }
-  if (fflush(stdout) != 0 || ferror(stdout)) {
-    fprintf(stderr, "lumivane-cli: standard output: %s\n", strerror(errno != 0 ? errno : EIO));
-    return EXIT_FAILED;
-  }
-  return EXIT_OK;
+  return FinishOutput(EXIT_OK);
 }

@@ -11,15 +11,13 @@
 
 #include "core/format/scenario_file.h"
 #include "core/preview/preview_render.h"
+#include "tools/command_line.h"
 #include "tools/input_list.h"
 
 int Render(const std::vector<std::string>& args);
 
 namespace {
 
-constexpr int EXIT_OK = 0;
-constexpr int EXIT_FAILED = 1;
-constexpr int EXIT_USAGE = 2;
 
 const char RENDER_HELP[] =
     "Usage: lumivane-cli render FILE -o OUT.gif [--seconds S] [--fps F] [--columns N]\n"
@@ -36,11 +34,6 @@ const char RENDER_HELP[] =
     "  --tile PX        a tile's side in pixels, 4 to 128 (default 24)\n"
     "  --inputs LIST    input K (1..4) active at T seconds for one tick; it\n"
     "                   does what the file's input configuration says\n";
-
-int Usage(const std::string& text) {
-  fprintf(stderr, "lumivane-cli: %s (see lumivane-cli render --help)\n", text.c_str());
-  return EXIT_USAGE;
-}
 
 struct RenderRequest {
   std::string file;
@@ -95,43 +88,26 @@ std::string TakeOption(const std::string& name, const std::string& value, Render
 
 // An error text, or "" when the request was understood.
 std::string ParseRender(const std::vector<std::string>& args, RenderRequest* request) {
-  std::vector<std::string> files;
-  bool optionsEnded = false;
-  for (size_t i = 0; i < args.size(); ++i) {
+  const std::string error = TakeScenarioArguments(args, &request->help, &request->file, [&](size_t& i) {
     std::string arg = args[i];
-    if (optionsEnded || arg == "-" || arg[0] != '-') {
-      files.push_back(arg);
-    } else if (arg == "--") {
-      optionsEnded = true;
-    } else if (arg == "--help" || arg == "-h") {
-      request->help = true;
+    std::string value;
+    const size_t equals = arg.find('=');
+    if (arg.compare(0, 2, "--") == 0 && equals != std::string::npos) {
+      value = arg.substr(equals + 1);
+      arg.erase(equals);
+    } else if (i + 1 == args.size()) {
+      return "option '" + arg + "' needs a value";
     } else {
-      std::string value;
-      const size_t equals = arg.find('=');
-      if (arg.compare(0, 2, "--") == 0 && equals != std::string::npos) {
-        value = arg.substr(equals + 1);
-        arg.erase(equals);
-      } else if (i + 1 == args.size()) {
-        return "option '" + arg + "' needs a value";
-      } else {
-        value = args[++i];
-      }
-      const std::string error = TakeOption(arg == "-o" ? "--output" : arg, value, request);
-      if (!error.empty()) {
-        return error;
-      }
+      value = args[++i];
     }
-  }
-  if (request->help) {
-    return "";
-  }
-  if (files.size() != 1) {
-    return files.empty() ? "no scenario file given" : "one scenario file only, not also '" + files[1] + "'";
+    return TakeOption(arg == "-o" ? "--output" : arg, value, request);
+  });
+  if (!error.empty() || request->help) {
+    return error;
   }
   if (request->output.empty()) {
     return "no output file given (-o OUT.gif)";
   }
-  request->file = files[0];
   return "";
 }
 
@@ -151,18 +127,10 @@ std::string SecondsText(double seconds) {
 int Render(const std::vector<std::string>& args) {
   RenderRequest request;
   const std::string error = ParseRender(args, &request);
-  if (!error.empty()) {
-    return Usage(error);
-  }
-  if (request.help) {
-    fputs(RENDER_HELP, stdout);
-    return fflush(stdout) == 0 ? EXIT_OK : EXIT_FAILED;
-  }
   Scenario scenario;
-  const int readError = ReadScenarioFile(request.file, &scenario, nullptr);
-  if (readError != 0) {
-    fprintf(stderr, "lumivane-cli: %s: %s\n", request.file.c_str(), strerror(readError));
-    return EXIT_FAILED;
+  const int begun = BeginOnScenario("render", error, request.help, RENDER_HELP, request.file, &scenario);
+  if (begun != GO_ON) {
+    return begun;
   }
   PreviewResult result;
   const int writeError = ExportPreview(scenario, request.options, request.output, {}, &result);
@@ -172,14 +140,10 @@ int Render(const std::vector<std::string>& args) {
     return EXIT_FAILED;
   }
   if (writeError != 0) {
-    fprintf(stderr, "lumivane-cli: %s: %s\n", request.output.c_str(), strerror(writeError));
+    PrintError(request.output, strerror(writeError));
     return EXIT_FAILED;
   }
   printf("%s: %ld frames of %d x %d pixels, %s s, %zu bytes\n", request.output.c_str(), result.frames, result.width,
          result.height, SecondsText(result.seconds).c_str(), result.gif.size());
-  if (fflush(stdout) != 0 || ferror(stdout)) {
-    fprintf(stderr, "lumivane-cli: standard output: %s\n", strerror(errno != 0 ? errno : EIO));
-    return EXIT_FAILED;
-  }
-  return EXIT_OK;
+  return FinishOutput(EXIT_OK);
 }

@@ -12,14 +12,13 @@
 #include "core/board/rom_record.h"
 #include "core/format/app_settings.h"
 #include "core/format/scenario_file.h"
+#include "tools/command_line.h"
 
 int Rom(const std::vector<std::string>& args);
 
 namespace {
 
-constexpr int EXIT_OK = 0;
-constexpr int EXIT_DIFFERENT = 1;
-constexpr int EXIT_USAGE = 2;
+constexpr int EXIT_DIFFERENT = EXIT_FAILED;
 
 const char ROM_HELP[] =
     "Usage: lumivane-cli rom [--port PORT] [--compare FILE] [--text]\n"
@@ -41,11 +40,6 @@ struct RomRequest {
   bool text = false;
   bool help = false;
 };
-
-int Usage(const std::string& text) {
-  fprintf(stderr, "lumivane-cli: %s (see lumivane-cli rom --help)\n", text.c_str());
-  return EXIT_USAGE;
-}
 
 // An error text, or "" when the arguments were taken.
 std::string ParseRom(const std::vector<std::string>& args, RomRequest* request) {
@@ -109,35 +103,27 @@ void PrintRecord(const RomRecord& record) {
   printf("SHA-256: %s\n", record.sha256.c_str());
 }
 
-int Finish(int status) {
-  if (fflush(stdout) != 0 || ferror(stdout)) {
-    fprintf(stderr, "lumivane-cli: standard output: %s\n", strerror(errno != 0 ? errno : EIO));
-    return EXIT_DIFFERENT;
-  }
-  return status;
-}
-
 }  // namespace
 
 int Rom(const std::vector<std::string>& args) {
   RomRequest request;
   const std::string error = ParseRom(args, &request);
   if (!error.empty()) {
-    return Usage(error);
+    return Usage("rom", error);
   }
   if (request.help) {
     fputs(ROM_HELP, stdout);
-    return Finish(EXIT_OK);
+    return FinishOutput(EXIT_OK);
   }
   const std::string port = request.portGiven ? request.port : SettingsPort();
   if (port.empty()) {
-    return Usage("no port given (--port), and the settings name none");
+    return Usage("rom", "no port given (--port), and the settings name none");
   }
   Scenario scenario;
   if (!request.compare.empty()) {
     const int readError = ReadScenarioFile(request.compare, &scenario, nullptr);
     if (readError != 0) {
-      fprintf(stderr, "lumivane-cli: %s: %s\n", request.compare.c_str(), ScenarioReadErrorText(readError).c_str());
+      PrintError(request.compare, ScenarioReadErrorText(readError));
       return EXIT_DIFFERENT;
     }
   }
@@ -146,24 +132,24 @@ int Rom(const std::vector<std::string>& args) {
     fprintf(stderr, "lumivane-cli: warning: %s\n", read.warning.c_str());
   }
   if (!read.Found()) {
-    fprintf(stderr, "lumivane-cli: %s: no record of what the boards hold\n", port.c_str());
+    PrintError(port, "no record of what the boards hold");
     return EXIT_DIFFERENT;
   }
   if (request.text) {
     fwrite(read.record.text.data(), 1, read.record.text.size(), stdout);
-    return Finish(EXIT_OK);
+    return FinishOutput(EXIT_OK);
   }
   if (request.compare.empty()) {
     PrintRecord(read.record);
-    return Finish(EXIT_OK);
+    return FinishOutput(EXIT_OK);
   }
   const RomComparison comparison = CompareRomWithScenario(read.record, scenario);
   if (comparison.same) {
     printf("Same as %s\n", request.compare.c_str());
-    return Finish(EXIT_OK);
+    return FinishOutput(EXIT_OK);
   }
   for (const std::string& difference : comparison.differences) {
     printf("%s\n", difference.c_str());
   }
-  return Finish(EXIT_DIFFERENT);
+  return FinishOutput(EXIT_DIFFERENT);
 }

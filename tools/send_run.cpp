@@ -9,26 +9,11 @@
 
 namespace {
 
-const char PROGRAM[] = "lumivane-cli";
-
 volatile sig_atomic_t g_interrupted = 0;
 
 void OnInterrupt(int) { g_interrupted = 1; }
 
 }  // namespace
-
-void PrintError(const std::string& subject, const std::string& reason) {
-  fprintf(stderr, "%s: %s: %s\n", PROGRAM, subject.c_str(), reason.c_str());
-}
-
-bool ReadScenario(const std::string& path, Scenario* scenario, time_t* modificationTime) {
-  const int error = ReadScenarioFile(path, scenario, modificationTime);
-  if (error != 0) {
-    PrintError(path, strerror(error));
-    return false;
-  }
-  return true;
-}
 
 // Without SA_RESTART, so that the wait for the next tick ends at once.
 void CatchInterrupts() {

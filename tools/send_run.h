@@ -12,10 +12,8 @@
 #include "core/format/scenario_file.h"
 #include "core/model/scenario.h"
 #include "core/serial/pause.h"
+#include "tools/command_line.h"
 
-void PrintError(const std::string& subject, const std::string& reason);
-// Reads a scenario file; a failure is printed.
-bool ReadScenario(const std::string& path, Scenario* scenario, time_t* modificationTime = nullptr);
 void PrintScene(const Scenario& scenario, int scene);
 
 // SIGINT and SIGTERM set a flag instead of ending the program.

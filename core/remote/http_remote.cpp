@@ -2,9 +2,7 @@
 
 #include <arpa/inet.h>
 #include <fcntl.h>
-#include <ifaddrs.h>
 #include <microhttpd.h>
-#include <net/if.h>
 #include <netdb.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
@@ -21,6 +19,7 @@
 #include <vector>
 
 #include "core/remote/http_rules.h"
+#include "core/remote/listen_address.h"
 #include "core/remote/remote_page.h"
 #include "core/remote/state_json.h"
 
@@ -70,21 +69,10 @@ bool IsWildcard(const std::string& address) {
   return bare == "0.0.0.0" || bare == "::";
 }
 
-// This computer's first IPv4 address on a network that is up, for a URL that
-// another device can open; the host name when there is none.
+// This computer's address for a URL that another device can open; the host
+// name when it has no network address.
 std::string NetworkAddress() {
-  ifaddrs* list = nullptr;
-  std::string found;
-  if (getifaddrs(&list) == 0) {
-    for (ifaddrs* entry = list; entry && found.empty(); entry = entry->ifa_next) {
-      if (!entry->ifa_addr || entry->ifa_addr->sa_family != AF_INET) continue;
-      if ((entry->ifa_flags & IFF_UP) == 0 || (entry->ifa_flags & IFF_LOOPBACK) != 0) continue;
-      char text[INET_ADDRSTRLEN] = {};
-      const auto* address = reinterpret_cast<const sockaddr_in*>(entry->ifa_addr);
-      if (inet_ntop(AF_INET, &address->sin_addr, text, sizeof text)) found = text;
-    }
-    freeifaddrs(list);
-  }
+  std::string found = FirstNetworkAddress();
   if (found.empty()) {
     char name[256] = {};
     found = gethostname(name, sizeof name - 1) == 0 && name[0] ? name : "127.0.0.1";

@@ -1,6 +1,9 @@
 #include "core/remote/listen_address.h"
 
 #include <arpa/inet.h>
+#include <ifaddrs.h>
+#include <net/if.h>
+#include <netinet/in.h>
 
 #include <cerrno>
 #include <cstdlib>
@@ -35,4 +38,19 @@ bool IsLoopbackAddress(const std::string& address) {
   if (inet_pton(AF_INET, address.c_str(), &v4) == 1) return (ntohl(v4.s_addr) >> 24) == 127;
   in6_addr v6{};
   return inet_pton(AF_INET6, address.c_str(), &v6) == 1 && IN6_IS_ADDR_LOOPBACK(&v6);
+}
+
+std::string FirstNetworkAddress() {
+  ifaddrs* list = nullptr;
+  if (getifaddrs(&list) != 0) return "";
+  std::string found;
+  for (ifaddrs* entry = list; entry != nullptr && found.empty(); entry = entry->ifa_next) {
+    if (entry->ifa_addr == nullptr || entry->ifa_addr->sa_family != AF_INET) continue;
+    if ((entry->ifa_flags & IFF_UP) == 0 || (entry->ifa_flags & IFF_LOOPBACK) != 0) continue;
+    char text[INET_ADDRSTRLEN] = {};
+    const auto* address = reinterpret_cast<const sockaddr_in*>(entry->ifa_addr);
+    if (inet_ntop(AF_INET, &address->sin_addr, text, sizeof text) != nullptr) found = text;
+  }
+  freeifaddrs(list);
+  return found;
 }

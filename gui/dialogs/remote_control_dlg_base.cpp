@@ -5,9 +5,10 @@
 #include <wx/sizer.h>
 #include <wx/spinctrl.h>
 #include <wx/statbmp.h>
-#include <wx/statline.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
+
+#include "gui/dialogs/ok_cancel_foot.h"
 
 namespace {
 
@@ -58,18 +59,10 @@ RemoteControlDlgBase::RemoteControlDlgBase(wxWindow* parent, wxWindowID id, cons
   m_qrBitmap = new wxStaticBitmap(this, wxID_ANY, wxNullBitmap);
   topSizer->Add(m_qrBitmap, 0, wxALL | wxALIGN_CENTER_HORIZONTAL, 5);
 
-  topSizer->Add(new wxStaticLine(this, wxID_ANY), 0, wxEXPAND | wxALL, 5);
-  m_buttonSizer = new wxStdDialogButtonSizer();
-  m_okButton = new wxButton(this, wxID_OK);
-  m_buttonSizer->AddButton(m_okButton);
-  m_cancelButton = new wxButton(this, wxID_CANCEL);
-  m_buttonSizer->AddButton(m_cancelButton);
-  m_buttonSizer->Realize();
-  topSizer->Add(m_buttonSizer, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 5);
-
-  SetSizer(topSizer);
-  Layout();
-  topSizer->Fit(this);
+  const OkCancelFoot foot = AddOkCancelFoot(this, topSizer, 0);
+  m_buttonSizer = foot.buttons;
+  m_okButton = foot.ok;
+  m_cancelButton = foot.cancel;
 
   m_oscCheck->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent& event) { OnSwitch(event); });
   m_httpCheck->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent& event) { OnSwitch(event); });

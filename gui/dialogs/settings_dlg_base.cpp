@@ -3,10 +3,10 @@
 #include <wx/button.h>
 #include <wx/choice.h>
 #include <wx/sizer.h>
-#include <wx/statline.h>
 #include <wx/stattext.h>
 
 #include "gui/app/texts.h"
+#include "gui/dialogs/ok_cancel_foot.h"
 
 SettingsDlg::SettingsDlg(wxWindow* parent, const wxArrayString& ports, const wxArrayString& languages,
                          wxWindowID id,
@@ -49,20 +49,11 @@ SettingsDlg::SettingsDlg(wxWindow* parent, const wxArrayString& ports, const wxA
   m_languageNote = new wxStaticText(this, wxID_ANY, _(NOTE_LANGUAGE_NEXT_START));
   topSizer->Add(m_languageNote, 0, wxLEFT | wxRIGHT, 10);
 
-  m_staticLine = new wxStaticLine(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxLI_HORIZONTAL);
-  topSizer->Add(m_staticLine, 0, wxEXPAND | wxALL, 5);
-
-  m_buttonSizer = new wxStdDialogButtonSizer();
-  m_okButton = new wxButton(this, wxID_OK);
-  m_buttonSizer->AddButton(m_okButton);
-  m_cancelButton = new wxButton(this, wxID_CANCEL);
-  m_buttonSizer->AddButton(m_cancelButton);
-  m_buttonSizer->Realize();
-  topSizer->Add(m_buttonSizer, 1, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 5);
-
-  SetSizer(topSizer);
-  Layout();
-  topSizer->Fit(this);
+  const OkCancelFoot foot = AddOkCancelFoot(this, topSizer, 1);
+  m_staticLine = foot.line;
+  m_buttonSizer = foot.buttons;
+  m_okButton = foot.ok;
+  m_cancelButton = foot.cancel;
 
   m_cancelButton->Bind(wxEVT_BUTTON, &SettingsDlg::OnCancelClick, this);
   m_okButton->Bind(wxEVT_BUTTON, &SettingsDlg::OnOkClick, this);

@@ -1,15 +1,9 @@
 #include "gui/remote/remote_servers.h"
 
-#include <arpa/inet.h>
-#include <ifaddrs.h>
-#include <net/if.h>
-#include <netinet/in.h>
-
-
-#include "core/remote/remote_hub.h"
-
-#include "core/remote/osc_remote.h"
 #include "core/remote/http_remote.h"
+#include "core/remote/listen_address.h"
+#include "core/remote/osc_remote.h"
+#include "core/remote/remote_hub.h"
 
 struct RemoteServers::Servers {
   explicit Servers(RemoteHub& remoteHub) : hub(remoteHub) {}
@@ -100,16 +94,6 @@ std::string RemoteServers::RemoteUrl(const std::string& address, int port, const
 }
 
 std::string RemoteServers::NetworkAddress() {
-  ifaddrs* list = nullptr;
-  if (getifaddrs(&list) != 0) return LOOPBACK_ADDRESS;
-  std::string found;
-  for (ifaddrs* entry = list; entry != nullptr && found.empty(); entry = entry->ifa_next) {
-    if (entry->ifa_addr == nullptr || entry->ifa_addr->sa_family != AF_INET) continue;
-    if ((entry->ifa_flags & IFF_UP) == 0 || (entry->ifa_flags & IFF_LOOPBACK) != 0) continue;
-    char text[INET_ADDRSTRLEN] = {};
-    const auto* address = reinterpret_cast<const sockaddr_in*>(entry->ifa_addr);
-    if (inet_ntop(AF_INET, &address->sin_addr, text, sizeof text) != nullptr) found = text;
-  }
-  freeifaddrs(list);
+  const std::string found = FirstNetworkAddress();
   return found.empty() ? LOOPBACK_ADDRESS : found;
 }

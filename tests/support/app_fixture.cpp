@@ -11,6 +11,7 @@
 #include <wx/utils.h>
 
 #include "gui/app/lumivane_app.h"
+#include "gui/frame/ids.h"
 #include "gui/frame/lumivane_frame.h"
 #include "support/temp_home.h"
 
@@ -24,6 +25,23 @@ std::string ReadFileText(const std::string& path) {
 void WriteFileText(const std::string& path, const std::string& text) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out << text;
+}
+
+void AppTest::StartWithScenario(const std::string& path, const std::string& text) {
+  WriteFileText(path, text);
+  Start();
+  m_frame->Timer()->Stop();
+  m_frame->GetDocument().SetPath(path);
+  ASSERT_TRUE(m_frame->ReadScenario());
+}
+
+void AppTest::StartRunningScenario(const std::string& path, const std::string& text) {
+  StartWithScenario(path, text);
+  if (HasFatalFailure()) return;
+  wxCommandEvent run(wxEVT_MENU, ID_TRANSFER);
+  m_frame->ProcessWindowEvent(run);
+  m_frame->Timer()->Stop();
+  ASSERT_TRUE(m_frame->Session().Running());
 }
 
 LumivaneApp& AppTest::App() { return *static_cast<LumivaneApp*>(wxTheApp); }

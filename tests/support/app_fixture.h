@@ -25,6 +25,14 @@ class AppTest : public testing::Test {
   // expects the dialogs.
   LumivaneFrame* StartAsIs(const wxArrayString& arguments = wxArrayString());
 
+  // Writes `text` to the scenario file `path`, starts the program and opens
+  // the file. The test ticks by hand: the window's timer is stopped before
+  // anything can tick, however slow the machine.
+  void StartWithScenario(const std::string& path, const std::string& text);
+  // The same, then Transfer / run, the timer stopped again as the run
+  // started it.
+  void StartRunningScenario(const std::string& path, const std::string& text);
+
   // Closes the main window through its close handler, as the user would.
   void CloseMainWindow();
 

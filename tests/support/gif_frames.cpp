@@ -83,3 +83,7 @@ ShownGif ReadShownGif(const std::string& bytes) {
   DGifCloseFile(gif, &error);
   return shown;
 }
+
+std::string ColourText(const Rgb& colour) {
+  return std::to_string(colour.red) + "," + std::to_string(colour.green) + "," + std::to_string(colour.blue);
+}

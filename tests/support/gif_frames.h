@@ -29,3 +29,6 @@ struct ShownGif {
 };
 
 ShownGif ReadShownGif(const std::string& bytes);
+
+// "R,G,B": a colour as a failed comparison shows it.
+std::string ColourText(const Rgb& colour);
