@@ -8,6 +8,6 @@ if(LUMIVANE_GUI)
     ${CMAKE_CURRENT_LIST_DIR}/paced_line.h)
   target_compile_definitions(run_timing_bench PRIVATE LUMIVANE_PATH="$<TARGET_FILE:lumivane>"
                              LINE_PACE_PATH="$<TARGET_FILE:lumivane_line_pace>")
-  target_link_libraries(run_timing_bench PRIVATE lumivane_core process_support)
+  target_link_libraries(run_timing_bench PRIVATE lumivane_core process_support lumivane_hardware)
   add_dependencies(run_timing_bench lumivane lumivane_line_pace)
 endif()

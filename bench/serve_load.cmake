@@ -9,5 +9,5 @@ add_executable(serve_load_bench ${CMAKE_CURRENT_LIST_DIR}/serve_load_bench.cpp
   ${CMAKE_CURRENT_LIST_DIR}/paced_line.h)
 target_compile_definitions(serve_load_bench PRIVATE LUMIVANE_CLI_PATH="$<TARGET_FILE:lumivane-cli>"
                            LINE_PACE_PATH="$<TARGET_FILE:lumivane_line_pace>")
-target_link_libraries(serve_load_bench PRIVATE lumivane_core process_support)
+target_link_libraries(serve_load_bench PRIVATE lumivane_core process_support lumivane_hardware)
 add_dependencies(serve_load_bench lumivane-cli lumivane_line_pace)

@@ -9,7 +9,7 @@ set_tests_properties(Locale.GermanGenerated PROPERTIES FIXTURES_SETUP german_loc
 
 add_executable(i18n_test ${CMAKE_CURRENT_LIST_DIR}/i18n_texts_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/locale_numbers_test.cpp)
-target_link_libraries(i18n_test PRIVATE lumivane_core test_main)
+target_link_libraries(i18n_test PRIVATE lumivane_core test_main test_hardware)
 target_compile_definitions(i18n_test PRIVATE LUMIVANE_TEST_DATA="${LUMIVANE_TEST_DATA}")
 lumivane_test_program(i18n_test PROPERTIES FIXTURES_REQUIRED german_locale)
 

@@ -4,5 +4,5 @@ add_executable(scenario_model_test ${CMAKE_CURRENT_LIST_DIR}/scenario_model_test
   ${CMAKE_CURRENT_LIST_DIR}/scenario_check_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/hold_time_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/edit_commands_test.cpp)
-target_link_libraries(scenario_model_test PRIVATE lumivane_core test_main)
+target_link_libraries(scenario_model_test PRIVATE lumivane_core test_main test_hardware)
 lumivane_test_program(scenario_model_test)

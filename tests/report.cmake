@@ -1,6 +1,6 @@
 # The mailcap reader (no display needed).
 add_executable(mailcap_test ${CMAKE_CURRENT_LIST_DIR}/mailcap_test.cpp)
-target_link_libraries(mailcap_test PRIVATE lumivane_core test_main)
+target_link_libraries(mailcap_test PRIVATE lumivane_core test_main test_hardware)
 lumivane_test_program(mailcap_test)
 
 if(LUMIVANE_GUI)

@@ -2,7 +2,7 @@
 add_executable(ini_snapshot_test
   ${CMAKE_CURRENT_LIST_DIR}/ini_snapshot_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ini_test_files.h)
-target_link_libraries(ini_snapshot_test PRIVATE lumivane_core test_main)
+target_link_libraries(ini_snapshot_test PRIVATE lumivane_core test_main test_hardware)
 lumivane_test_program(ini_snapshot_test)
 
 # The scenario writer and reader in the real main window (under Xvfb).

@@ -3,7 +3,7 @@
 if(LUMIVANE_GUI)
   lumivane_gui_test(desktop_test ${CMAKE_CURRENT_LIST_DIR}/desktop_test.cpp)
   add_executable(colour_tips_test ${CMAKE_CURRENT_LIST_DIR}/colour_tips_test.cpp)
-  target_link_libraries(colour_tips_test PRIVATE lumivane_gui test_main)
+  target_link_libraries(colour_tips_test PRIVATE lumivane_gui lumivane_core test_main test_hardware)
   lumivane_test_program(colour_tips_test)
 endif()
 

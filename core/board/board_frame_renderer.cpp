@@ -6,8 +6,6 @@
 
 namespace {
 
-const Rgb BLACK{0, 0, 0};
-
 unsigned char Mix(unsigned char from, unsigned char to, double part) {
   return static_cast<unsigned char>(from + (to - from) * part + 0.5);
 }
@@ -40,7 +38,7 @@ bool BoardFrameRenderer::Update(const VirtualChain& chain, long long nowMs) {
     Board& board = m_boards[i];
     if (state.given != board.given || state.colour != board.colour) {
       // From what the board shows now, so that a fade cut short goes on smoothly.
-      board.from = board.given ? Blended(board, nowMs) : BLACK;
+      board.from = board.given ? Blended(board, nowMs) : RGB_BLACK;
       board.to = IndexToColour(state.colour);
       board.fadeStart = nowMs;
       board.fadeMs = state.fade * BOARD_FADE_STEP_MS;
@@ -73,7 +71,7 @@ ShownBoard BoardFrameRenderer::Shown(long number, long long nowMs) const {
   }
   const Board& board = m_boards[number - 1];
   if (board.blink != 0 && (nowMs / (board.blink * BOARD_BLINK_STEP_MS)) % 2 == 1) {
-    return ShownBoard{true, BLACK};  // the dark half of a blink
+    return ShownBoard{true, RGB_BLACK};  // the dark half of a blink
   }
   return ShownBoard{true, Blended(board, nowMs)};
 }

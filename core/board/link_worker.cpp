@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr LinkDuration TICK = std::chrono::milliseconds(LinkWorker::TICK_MS);
+constexpr LinkDuration WORKER_TICK = std::chrono::milliseconds(LinkWorker::TICK_MS);
 
 }  // namespace
 
@@ -119,7 +119,7 @@ LinkWorker::LinkWorker(BoardLink& link, LinkClock& clock, LinkListener& listener
       m_link(link, m_cancel),
       m_runView(std::make_unique<RunView>(*this)),
       m_runner(m_runScenario, *m_runView, [&clock] { return clock.Now(); }) {
-  m_nextTick = m_clock.Now() + TICK;
+  m_nextTick = m_clock.Now() + WORKER_TICK;
   if (m_mode == Mode::THREAD) {
     m_thread = std::thread(&LinkWorker::ThreadMain, this);
   }
@@ -375,7 +375,7 @@ bool LinkWorker::Step(std::unique_lock<std::mutex>& lock) {
     }
     const bool tick = m_nextTick <= now;
     while (m_nextTick <= now) {
-      m_nextTick += TICK;  // ticks missed during long work are dropped, as a timer's are
+      m_nextTick += WORKER_TICK;  // ticks missed during long work are dropped, as a timer's are
     }
     m_executing = true;
     lock.unlock();
@@ -396,7 +396,7 @@ bool LinkWorker::Step(std::unique_lock<std::mutex>& lock) {
   m_due = due;
   if (m_reanchor) {
     m_reanchor = false;
-    m_nextTick = m_anchor + TICK;
+    m_nextTick = m_anchor + WORKER_TICK;
   }
   if (m_mode == Mode::THREAD) {
     m_idle.notify_all();

@@ -15,7 +15,7 @@ constexpr int COUNTDOWN_TICKS = 5;
 constexpr int DEBOUNCE_STEP_MS = 5;
 constexpr int DEBOUNCE_EQUAL_READINGS = 5;
 constexpr int DEBOUNCE_MAX_READINGS = 40;  // about 200 ms, then try again next tick
-constexpr LinkDuration TICK = std::chrono::milliseconds(RUNNER_TICK_MS);
+constexpr LinkDuration RUNNER_TICK = std::chrono::milliseconds(RUNNER_TICK_MS);
 
 std::string Countdown(long ticks) {
   const CNumericScope decimalPoint;
@@ -47,7 +47,7 @@ long Runner::HoldTicks() const {
   if (!m_running) {
     return 0;
   }
-  return static_cast<long>(((m_paused ? m_pausedAt : Now()) - m_planStart) / TICK);
+  return static_cast<long>(((m_paused ? m_pausedAt : Now()) - m_planStart) / RUNNER_TICK);
 }
 
 bool Runner::NextDue(LinkTime* due) const {
@@ -56,14 +56,14 @@ bool Runner::NextDue(LinkTime* due) const {
     return false;
   }
   const LinkDuration hold = HoldOf(std::min(m_active, count - 1));
-  if (hold < TICK) {
+  if (hold < RUNNER_TICK) {
     return false;
   }
   *due = m_planStart + hold;
   return true;
 }
 
-LinkDuration Runner::HoldOf(int scene) const { return m_scenario.scenes[scene].hold.Ticks() * TICK; }
+LinkDuration Runner::HoldOf(int scene) const { return m_scenario.scenes[scene].hold.Ticks() * RUNNER_TICK; }
 
 void Runner::PlanFromNow() {
   const LinkTime now = Now();
@@ -107,7 +107,7 @@ void Runner::KeepAlive(BoardLink& link) {
 
 void Runner::AdvanceHold() {
   if (!m_clock) {
-    m_tickTime += TICK;
+    m_tickTime += RUNNER_TICK;
   }
   const int count = static_cast<int>(m_scenario.scenes.size());
   if (!m_running || count == 0 || m_active < 0) {
@@ -118,7 +118,7 @@ void Runner::AdvanceHold() {
   }
   const LinkTime now = Now();
   LinkDuration hold = HoldOf(m_active);
-  if (hold < TICK) {
+  if (hold < RUNNER_TICK) {
     return;  // no hold time: the scene stays until the user or an input moves on
   }
   if (!m_paused && now >= m_planStart + hold) {
@@ -133,12 +133,12 @@ void Runner::AdvanceHold() {
     }
     m_output.ShowHold("");
     hold = HoldOf(m_active);
-    if (hold < TICK) {
+    if (hold < RUNNER_TICK) {
       return;
     }
   }
   const LinkDuration remaining = m_planStart + hold - (m_paused ? m_pausedAt : now);
-  const long ticks = std::lround(std::chrono::duration<double>(remaining) / std::chrono::duration<double>(TICK));
+  const long ticks = std::lround(std::chrono::duration<double>(remaining) / std::chrono::duration<double>(RUNNER_TICK));
   if (ticks > 0 && ticks % COUNTDOWN_TICKS == 0) {
     m_output.ShowHold(Countdown(ticks));
   }

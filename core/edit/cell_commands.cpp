@@ -6,10 +6,6 @@
 
 namespace {
 
-bool HasRow(const Document& document, int scene, int row) {
-  return document.HasScene(scene) && row >= 0 && row < document.RowCount(scene);
-}
-
 // The empty row the user appends to stays last.
 void AppendAfterLast(Document& document, int scene, int row) {
   if (row + 1 >= document.RowCount(scene)) {
@@ -39,7 +35,7 @@ void CheckTyped(const Document& document, int scene, int column, const std::stri
 EditResult EditCell(Document& document, int scene, int row, int column, const std::string& text) {
   EditResult result;
   document.TakeLastChanges();
-  if (!HasRow(document, scene, row) || column < 0 || column >= GRID_COLUMNS || column == COL_COLOUR) {
+  if (!document.HasRow(scene, row) || column < 0 || column >= GRID_COLUMNS || column == COL_COLOUR) {
     return result;
   }
   // What the edit brings with it belongs to the grid's step of the cell.
@@ -72,7 +68,7 @@ EditResult SetColour(Document& document, int scene, int row, int colour,
                      const std::array<std::optional<PaletteColour>, PALETTE_SIZE>& palette) {
   EditResult result;
   document.TakeLastChanges();
-  if (!HasRow(document, scene, row)) {
+  if (!document.HasRow(scene, row)) {
     return result;
   }
   document.BeginStep(STEP_COLOUR, EditPlace{scene, row, COL_COLOUR});

@@ -31,14 +31,10 @@ EditResult Step(Document& document, const std::string& label, EditPlace place, E
   return result;
 }
 
-bool HasRow(const Document& document, int scene, int row) {
-  return document.HasScene(scene) && row >= 0 && row < document.RowCount(scene);
-}
-
 }  // namespace
 
 EditResult InsertRow(Document& document, int scene, int row) {
-  if (!HasRow(document, scene, row)) {
+  if (!document.HasRow(scene, row)) {
     return EditResult();
   }
   return Step(document, STEP_INSERT_ROW, EditPlace{scene, row, COL_FROM},
@@ -57,7 +53,7 @@ EditResult DeleteRow(Document& document, int scene, int row) {
 }
 
 EditResult MoveRow(Document& document, int scene, int from, int to) {
-  if (!HasRow(document, scene, from) || !HasRow(document, scene, to) || from == to) {
+  if (!document.HasRow(scene, from) || !document.HasRow(scene, to) || from == to) {
     return EditResult();
   }
   return Step(document, STEP_MOVE_ROW, EditPlace{scene, to, COL_FROM},
@@ -70,7 +66,7 @@ bool PasteRows(Document& document, int scene, int row, const std::string& text, 
   if (!RowsFromText(text, &rows, &suspect)) {
     return false;
   }
-  if (!HasRow(document, scene, row)) {
+  if (!document.HasRow(scene, row)) {
     *result = EditResult();
     return true;
   }

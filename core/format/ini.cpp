@@ -23,8 +23,6 @@ static const size_t MAX_SECTION_NAME = 507;
 static const size_t MAX_KEY = 508;
 static const size_t MAX_KEY_LINE = 510;
 
-static const int NUMBER_BUFFER_SIZE = 64;
-
 // The file is read in blocks of this size and cut into lines in memory.
 static const size_t READ_BLOCK_SIZE = 8192;
 
@@ -93,15 +91,6 @@ static bool ReadLine(IniReader* reader, IniLine* line) {
   return n > 0;
 }
 
-// Copies text into buffer, cut to bufferSize - 1 bytes and NUL-terminated.
-// Returns the number of bytes copied.
-static size_t CopyCut(char* buffer, size_t bufferSize, const char* text, size_t length) {
-  const size_t copied = length < bufferSize - 1 ? length : bufferSize - 1;
-  memmove(buffer, text, copied);
-  buffer[copied] = '\0';
-  return copied;
-}
-
 // Cuts at the first newline, which would otherwise start a line of its own
 // in the file, and then at limit bytes.
 static IniText CutText(const char* text, size_t limit) {
@@ -133,7 +122,7 @@ static int IniFindValue(IniReader* reader, IniText section, IniText key, char* b
       return -1;
     }
     if (piece.kind == IniPiece::KEY && IniSameName(piece.name, key)) {
-      return static_cast<int>(CopyCut(buffer, bufferSize, piece.value.text, piece.value.length));
+      return static_cast<int>(IniCopyCut(buffer, bufferSize, piece.value.text, piece.value.length));
     }
   }
   return -1;
@@ -309,13 +298,13 @@ int IniReadString(const char* section, const char* key, const char* defaultValue
   }
   if (found < 0) {
     const char* fallback = defaultValue ? defaultValue : "";
-    CopyCut(buffer, static_cast<size_t>(bufferSize), fallback, strlen(fallback));
+    IniCopyCut(buffer, static_cast<size_t>(bufferSize), fallback, strlen(fallback));
   }
   return static_cast<int>(strlen(buffer));
 }
 
 long IniReadLong(const char* section, const char* key, long defaultValue, const char* fileName) {
-  char text[NUMBER_BUFFER_SIZE];
+  char text[INI_NUMBER_BUFFER_SIZE];
   if (IniReadString(section, key, "", text, sizeof text, fileName) == 0) {
     return defaultValue;
   }
@@ -367,7 +356,7 @@ int IniWriteString(const char* section, const char* key, const char* value, cons
 }
 
 int IniWriteLong(const char* section, const char* key, long value, const char* fileName) {
-  char text[NUMBER_BUFFER_SIZE];
+  char text[INI_NUMBER_BUFFER_SIZE];
   snprintf(text, sizeof text, "%ld", value);
   return IniWriteString(section, key, text, fileName);
 }

@@ -8,6 +8,13 @@ char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 
 
 }  // namespace
 
+size_t IniCopyCut(char* buffer, size_t bufferSize, const char* text, size_t length) {
+  const size_t copied = length < bufferSize - 1 ? length : bufferSize - 1;
+  memmove(buffer, text, copied);
+  buffer[copied] = '\0';
+  return copied;
+}
+
 size_t IniPieceLength(const char* text, size_t available) {
   const size_t scan = available < INI_MAX_PIECE ? available : INI_MAX_PIECE;
   const void* newline = memchr(text, '\n', scan);

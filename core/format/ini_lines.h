@@ -8,6 +8,13 @@
 // 512-byte buffer less its NUL), each read as a line of its own.
 constexpr size_t INI_MAX_PIECE = 511;
 
+// IniReadLong reads a value through a buffer of this size.
+constexpr int INI_NUMBER_BUFFER_SIZE = 64;
+
+// Copies text into buffer, cut to bufferSize - 1 bytes and NUL-terminated.
+// Returns the number of bytes copied.
+size_t IniCopyCut(char* buffer, size_t bufferSize, const char* text, size_t length);
+
 // A byte string that need not be NUL-terminated.
 struct IniText {
   const char* text;

@@ -13,10 +13,8 @@
 
 #include "core/format/ini_lines.h"
 
-// IniReadLong reads the value through a buffer of this size.
-static const int NUMBER_BUFFER_SIZE = 64;
-
-static const size_t READ_BLOCK_SIZE = 65536;
+// The whole file is read into memory in blocks of this size.
+static const size_t SNAPSHOT_BLOCK_SIZE = 65536;
 
 // A value's bytes within the snapshot's content.
 struct IniSpan {
@@ -84,7 +82,7 @@ static void BuildIndex(IniSnapshot* snapshot) {
 // it ends the scanner's reading.
 static void ReadAll(int fd, size_t sizeHint, std::string* content) {
   content->reserve(sizeHint);
-  std::vector<char> block(READ_BLOCK_SIZE);
+  std::vector<char> block(SNAPSHOT_BLOCK_SIZE);
   for (;;) {
     const ssize_t got = read(fd, block.data(), block.size());
     if (got < 0 && errno == EINTR) {
@@ -110,13 +108,6 @@ static const IniSpan* FindValue(const IniSnapshot* snapshot, const char* section
   const IniKeys& keys = snapshot->segments[segment];
   const auto found = keys.find(LowerAscii(key, strlen(key)));
   return found == keys.end() ? nullptr : &found->second;
-}
-
-// Copies text into buffer, cut to bufferSize - 1 bytes and NUL-terminated.
-static void CopyCut(char* buffer, size_t bufferSize, const char* text, size_t length) {
-  const size_t copied = length < bufferSize - 1 ? length : bufferSize - 1;
-  memmove(buffer, text, copied);
-  buffer[copied] = '\0';
 }
 
 IniSnapshot* IniSnapshotOpen(const char* fileName) {
@@ -157,11 +148,11 @@ int IniSnapshotReadString(const IniSnapshot* snapshot, const char* section, cons
   }
   const IniSpan* value = snapshot ? FindValue(snapshot, section, key) : nullptr;
   if (value != nullptr) {
-    CopyCut(buffer, static_cast<size_t>(bufferSize), snapshot->content.data() + value->offset,
+    IniCopyCut(buffer, static_cast<size_t>(bufferSize), snapshot->content.data() + value->offset,
             value->length);
   } else {
     const char* fallback = defaultValue ? defaultValue : "";
-    CopyCut(buffer, static_cast<size_t>(bufferSize), fallback, strlen(fallback));
+    IniCopyCut(buffer, static_cast<size_t>(bufferSize), fallback, strlen(fallback));
   }
   // A value may hold NUL bytes; the text ends at the first one.
   return static_cast<int>(strlen(buffer));
@@ -169,7 +160,7 @@ int IniSnapshotReadString(const IniSnapshot* snapshot, const char* section, cons
 
 long IniSnapshotReadLong(const IniSnapshot* snapshot, const char* section, const char* key,
                          long defaultValue) {
-  char text[NUMBER_BUFFER_SIZE];
+  char text[INI_NUMBER_BUFFER_SIZE];
   if (IniSnapshotReadString(snapshot, section, key, "", text, sizeof text) == 0) {
     return defaultValue;
   }

@@ -10,6 +10,8 @@ struct Rgb {
   unsigned char blue;
 };
 
+constexpr Rgb RGB_BLACK{0, 0, 0};
+
 // Cube index of any colour, by truncating each channel to its level index.
 int ColourToIndex(unsigned char red, unsigned char green, unsigned char blue);
 

@@ -18,6 +18,7 @@ class Document {
   const Scenario& GetScenario() const { return m_scenario; }
   int SceneCount() const { return static_cast<int>(m_scenario.scenes.size()); }
   bool HasScene(int scene) const { return scene >= 0 && scene < SceneCount(); }
+  bool HasRow(int scene, int row) const { return HasScene(scene) && row >= 0 && row < RowCount(scene); }
   const Scene& GetScene(int scene) const { return m_scenario.scenes[scene]; }
   // The scene's row, or an empty row past its end.
   const Row& GetRow(int scene, int row) const;

@@ -20,7 +20,6 @@ constexpr int LEAST_EDGED_TILE = 8;
 const Rgb BACKGROUND{24, 24, 24};
 const Rgb GIVEN_EDGE{64, 64, 64};    // as the monitor outlines a board's field
 const Rgb UNSET_EDGE{160, 160, 160};  // as the monitor outlines a board never given a colour
-const Rgb BLACK{0, 0, 0};
 
 // The cube, then what blink and the tiles' frames add.
 std::vector<Rgb> PreviewPalette() {
@@ -28,7 +27,7 @@ std::vector<Rgb> PreviewPalette() {
   for (int index = 0; index < COLOUR_COUNT; ++index) {
     palette.push_back(IndexToColour(index));
   }
-  palette.insert(palette.end(), {BLACK, BACKGROUND, GIVEN_EDGE, UNSET_EDGE});
+  palette.insert(palette.end(), {RGB_BLACK, BACKGROUND, GIVEN_EDGE, UNSET_EDGE});
   return palette;
 }
 

@@ -31,16 +31,6 @@ bool SameAtAGlance(const RemoteState& a, const RemoteState& b) {
   return a.scene == b.scene && a.name == b.name && a.run == b.run && a.late == b.late && a.scenes == b.scenes;
 }
 
-struct Subscriber {
-  sockaddr_storage address{};
-  socklen_t length = 0;
-  Clock::time_point lapses;
-
-  bool Is(const sockaddr_storage& other, socklen_t otherLength) const {
-    return length == otherLength && memcmp(&address, &other, length) == 0;
-  }
-};
-
 // An int argument: arguments lie 4-byte aligned in a message, and lo_arg
 // wants 8, so it is copied out rather than read through the union.
 int32_t IntArgument(const lo_arg* argument) {
@@ -97,6 +87,17 @@ bool CommandOf(const std::string& name, const std::string& types, lo_arg** argv,
 // The listening socket and the thread's side of the remote.
 class OscRemote::Listener {
  public:
+  // A client that asked to hear the state, until it lapses.
+  struct Subscriber {
+    sockaddr_storage address{};
+    socklen_t length = 0;
+    Clock::time_point lapses;
+
+    bool Is(const sockaddr_storage& other, socklen_t otherLength) const {
+      return length == otherLength && memcmp(&address, &other, length) == 0;
+    }
+  };
+
   Listener(RemoteHub& hub, int socket, int wake, std::chrono::milliseconds lifetime)
       : m_hub(hub), m_socket(socket), m_wake(wake), m_lifetime(lifetime) {
     m_told = m_hub.Latest();

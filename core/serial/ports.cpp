@@ -10,8 +10,6 @@
 
 namespace {
 
-const char kFtdiPrefix[] = "Lumivane";
-
 bool StartsWith(const char* text, const char* prefix) {
   return std::strncmp(text, prefix, std::strlen(prefix)) == 0;
 }
@@ -35,7 +33,7 @@ std::vector<std::string> serial_list_ftdi() {
     char description[64] = {};
     FT_GetDeviceInfo(handle, &type, &id, serial_number, description, nullptr);
     description[sizeof description - 1] = '\0';
-    if (StartsWith(description, kFtdiPrefix)) {
+    if (StartsWith(description, FTDI_DESCRIPTION_PREFIX)) {
       names.push_back(std::string(description) + " (" + std::to_string(i + 1) + ")");
     }
     FT_Close(handle);

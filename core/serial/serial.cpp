@@ -9,10 +9,8 @@
 
 namespace {
 
-const char kFtdiPrefix[] = "Lumivane";
-
 bool IsFtdiName(const char* name) {
-  return std::strncmp(name, kFtdiPrefix, sizeof kFtdiPrefix - 1) == 0;
+  return std::strncmp(name, FTDI_DESCRIPTION_PREFIX, sizeof FTDI_DESCRIPTION_PREFIX - 1) == 0;
 }
 
 bool IsOpen(const serial_port* port) {

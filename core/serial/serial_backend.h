@@ -10,6 +10,10 @@
 
 #include "core/serial/ftdi_layer.h"
 
+// Our adapters' USB description begins with this; so do the port names
+// the port list makes of them.
+constexpr char FTDI_DESCRIPTION_PREFIX[] = "Lumivane";
+
 struct serial_port {
   enum Kind { TTY, FTDI };
   std::string name;
