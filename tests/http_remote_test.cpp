@@ -23,6 +23,14 @@ struct Remote {
 
 bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
+// A request with its headers, and the status it must get.
+struct HeaderCase {
+  const char* method;
+  const char* target;
+  std::vector<std::string> headers;
+  int status;
+};
+
 TEST(HttpRemote, EveryRouteAnswersWithItsStatus) {
   const struct {
     const char* method;
@@ -77,12 +85,7 @@ TEST(HttpRemote, APlayerThatDoesNotAnswerIsUnavailable) {
 }
 
 TEST(HttpRemote, ATokenIsNeededByEveryRequestWhenThereIsOne) {
-  const struct {
-    const char* method;
-    const char* target;
-    std::vector<std::string> headers;
-    int status;
-  } cases[] = {
+  const HeaderCase cases[] = {
       {"GET", "/", {}, 401},
       {"GET", "/api/state", {}, 401},
       {"GET", "/api/events", {}, 401},
@@ -108,12 +111,7 @@ TEST(HttpRemote, ATokenIsNeededByEveryRequestWhenThereIsOne) {
 }
 
 TEST(HttpRemote, ForeignOriginsAndHostsAreRefused) {
-  const struct {
-    const char* method;
-    const char* target;
-    std::vector<std::string> headers;
-    int status;
-  } cases[] = {
+  const HeaderCase cases[] = {
       {"POST", "/api/next", {"Origin: http://evil.example"}, 403},
       {"POST", "/api/stop", {"Origin: null"}, 403},
       {"GET", "/api/state", {"Origin: http://evil.example"}, 200},

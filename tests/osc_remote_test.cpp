@@ -11,12 +11,10 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-
 #include <functional>
 #include <thread>
 
-#include "core/board/recording_link.h"
-#include "core/remote/run_actions.h"
+#include "support/ticked_run_player.h"
 
 namespace {
 
@@ -213,31 +211,10 @@ TEST(OscRemote, DatagramsThatAreNoMessagesAreCountedAndTheRemoteGoesOn) {
   EXPECT_EQ(player.commands[0].action, A::NEXT);
 }
 
-Scene Named(const std::string& name) {
-  Scene scene;
-  scene.name = name;
-  scene.hold = 1.0;
-  return scene;
-}
-
-// The run's actions on a ticked session. The remote's thread performs its
-// commands the moment they arrive, as the only thread that uses the session
-// once the remote listens.
-struct ThreadedPlayer {
-  ManualLinkClock clock;
-  Scenario scenario;
-  RemoteHub hub;
-  BoardSession session{[](const std::string&) { return std::make_unique<RecordingBoardLink>(); }, clock,
-                       BoardSession::Mode::TICKED};
-  RunActions actions{session, hub,
-                     RunActions::Driver{[this]() -> const Scenario& { return scenario; },
-                                        [this] {
-                                          session.Run({"p", LinkSpeed::STANDARD}, scenario, 0);
-                                          return std::string();
-                                        },
-                                        [this] { session.Stop(); }, nullptr}};
+// The remote's thread performs the commands the moment they arrive, as the
+// only thread that uses the session once the remote listens.
+struct ThreadedPlayer : TickedRunPlayer {
   ThreadedPlayer() {
-    scenario.scenes = {Named("Intro"), Named("Verse"), Named("Finale")};
     actions.Publish();
     hub.SetWaker([this] { hub.DeliverCommands(); });
   }

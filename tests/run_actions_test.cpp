@@ -4,33 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include "core/board/recording_link.h"
+#include "support/ticked_run_player.h"
 
 namespace {
 
-Scene Named(const std::string& name) {
-  Scene scene;
-  scene.name = name;
-  scene.hold = 1.0;
-  return scene;
-}
-
-struct Player {
-  ManualLinkClock clock;
-  BoardSession session{[](const std::string&) { return std::make_unique<RecordingBoardLink>(); }, clock,
-                       BoardSession::Mode::TICKED};
-  RemoteHub hub;
-  Scenario scenario;
-  std::string refusal;  // why a run cannot start, "" when it can
-  RunActions actions{session, hub,
-                     RunActions::Driver{[this]() -> const Scenario& { return scenario; },
-                                        [this] {
-                                          if (refusal.empty()) session.Run({"p", LinkSpeed::STANDARD}, scenario, 0);
-                                          return refusal;
-                                        },
-                                        [this] { session.Stop(); }, nullptr}};
-  Player() { scenario.scenes = {Named("Intro"), Named("Verse"), Named("Finale")}; }
-};
+using Player = TickedRunPlayer;
 
 using S = RemoteReply::Status;
 using R = RemoteState::Run;
