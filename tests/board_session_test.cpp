@@ -219,6 +219,20 @@ TEST_F(Session, RemoteActionsMoveAndPauseTheRun) {
   EXPECT_EQ(static_cast<int>(events.all.size()), told) << "no run, nothing moves";
 }
 
+// Two quick remote "next"s step two scenes: the second steps on from the
+// scene the first went to, though the worker has not told that one yet.
+TEST_F(Session, AJumpIsWhereTheRunIsBeforeTheWorkerTellsIt) {
+  BoardSession& board = Make(BoardSession::Mode::THREAD);
+  board.Run(target, ScenarioOf({SceneWith(1), SceneWith(2), SceneWith(3)}), 0);
+  board.WaitIdle();
+  board.Jump(2);
+  EXPECT_EQ(board.Snapshot().scene, 2);
+  board.WaitIdle();
+  EXPECT_EQ(board.Snapshot().scene, 2);
+  EXPECT_EQ(events.Numbers(LinkReport::RUN_SCENE), std::vector<int>{2});
+  board.Close();
+}
+
 TEST_F(Session, AReportOfASceneGoneWithAReloadIsNotTold) {
   BoardSession& board = Make(BoardSession::Mode::THREAD);
   std::mutex mutex;

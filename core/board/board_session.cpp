@@ -264,6 +264,9 @@ void BoardSession::Step(int step) {
 
 void BoardSession::Jump(int scene) {
   if (m_run != 0) {
+    // Where the run goes, before the worker tells it: a second remote
+    // "next" that comes first then steps on from this scene.
+    m_snapshot.scene = scene;
     m_worker->MoveRunTo(scene);
   }
 }
