@@ -82,6 +82,9 @@ bool BoardSession::Told(const LinkReport& report) const {
   if (m_closing || (report.job == LinkJob::RUN && report.run != m_run)) {
     return false;  // for a driver going away, or a run stopped since
   }
+  if (report.kind == LinkReport::RUN_SCENE && report.number < 0) {
+    return false;  // a jump the run could not make
+  }
   const bool namesScene = report.kind == LinkReport::RUN_SCENE || report.kind == LinkReport::PROGRAM_SCENE;
   if (namesScene && m_sceneCount >= 0) {
     // A scene of the scenario before a reload that has fewer.
@@ -92,6 +95,9 @@ bool BoardSession::Told(const LinkReport& report) const {
 }
 
 void BoardSession::Handle(LinkReport report) {
+  if (report.moved && report.run == m_run && m_run != 0 && m_movesAhead > 0) {
+    --m_movesAhead;  // counted even for a scene a reload took away
+  }
   if (!Told(report)) {
     return;
   }
@@ -115,7 +121,9 @@ void BoardSession::Handle(LinkReport report) {
       m_snapshot.scene = report.number;
       break;
     case LinkReport::RUN_SCENE:
-      m_snapshot.scene = report.number;
+      if (m_movesAhead == 0) {
+        m_snapshot.scene = report.number;
+      }
       break;
     case LinkReport::RUN_HOLD:
       m_snapshot.remaining = report.text;
@@ -240,6 +248,7 @@ int BoardSession::Run(const BoardTarget& target, const Scenario& scenario, int s
 
 void BoardSession::EndRun() {
   m_run = 0;
+  m_movesAhead = 0;
   if (!m_programming) {
     m_snapshot.state = BoardSnapshot::State::IDLE;
   }
@@ -265,8 +274,11 @@ void BoardSession::Step(int step) {
 void BoardSession::Jump(int scene) {
   if (m_run != 0) {
     // Where the run goes, before the worker tells it: a second remote
-    // "next" that comes first then steps on from this scene.
+    // "next" that comes first then steps on from this scene. Until the
+    // worker has answered every jump, the scenes it tells on the way (an
+    // earlier jump, a hold that ran out) are not where the run goes.
     m_snapshot.scene = scene;
+    ++m_movesAhead;
     m_worker->MoveRunTo(scene);
   }
 }

@@ -163,6 +163,7 @@ class BoardSession {
   std::vector<BoardSessionListener*> m_listeners;
   BoardSnapshot m_snapshot;
   int m_run = 0;
+  int m_movesAhead = 0;  // Jumps of this run the worker has not answered yet
   int m_runs = 0;
   int m_sceneCount = -1;  // of the scenario the driver has now; -1 before any
   bool m_programming = false;

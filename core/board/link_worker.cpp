@@ -553,20 +553,26 @@ void LinkWorker::Execute(Job& job) {
     case LinkJob::STEP_RUN:
     {
       const int count = static_cast<int>(m_runScenario.scenes.size());
-      if (!m_runner.Running() || count == 0) {
+      if (!m_runner.Running() || (count == 0 && job.kind != LinkJob::MOVE_RUN)) {
         break;
       }
       const int scene = job.kind == LinkJob::MOVE_RUN ? job.key : StepTarget(m_runner.ActiveScene(), job.key, count);
-      if (scene < 0 || scene >= count) {
+      const bool possible = scene >= 0 && scene < count;
+      if (!possible && job.kind != LinkJob::MOVE_RUN) {
         break;
       }
+      // A move is always answered: the session counts the moves it still
+      // waits for (board_session.cpp).
       LinkReport report;
       report.kind = LinkReport::RUN_SCENE;
       report.job = LinkJob::RUN;
       report.run = m_run;
-      report.number = scene;
+      report.number = possible ? scene : -1;
+      report.moved = job.kind == LinkJob::MOVE_RUN;
       Report(report);
-      m_runner.MoveTo(scene);
+      if (possible) {
+        m_runner.MoveTo(scene);
+      }
       break;
     }
     case LinkJob::PAUSE_RUN:

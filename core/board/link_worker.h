@@ -73,6 +73,7 @@ struct LinkReport {
   Kind kind = FINISHED;
   LinkJob job = LinkJob::OPEN;  // the work it belongs to (RUN for the run's own reports)
   bool automatic = false;       // SEND: an automatic one
+  bool moved = false;           // RUN_SCENE: the answer to MoveRunTo (`number` -1: the run could not move)
   int run = 0;                  // the run's number (StartRun) for the run's reports
   int number = 0;
   int count = 0;
