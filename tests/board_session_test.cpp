@@ -19,6 +19,7 @@
 #include "core/board/board_session.h"
 #include "core/board/recording_link.h"
 #include "core/serial/pause.h"
+#include "support/line_link.h"
 #include "support/temp_home.h"
 
 namespace {
@@ -219,45 +220,15 @@ TEST_F(Session, RemoteActionsMoveAndPauseTheRun) {
   EXPECT_EQ(static_cast<int>(events.all.size()), told) << "no run, nothing moves";
 }
 
-namespace {
-
-// A link whose writes wait while `closed`, as a slow line keeps the worker
-// inside a scene's send.
-class GatedLink : public RecordingBoardLink {
- public:
-  int Write(const unsigned char* data, int length) override {
-    std::unique_lock<std::mutex> lock(mutex);
-    ++writes;
-    changed.notify_all();
-    changed.wait(lock, [this] { return !closed; });
-    return RecordingBoardLink::Write(data, length);
-  }
-  void Set(bool close) {
-    std::lock_guard<std::mutex> lock(mutex);
-    closed = close;
-    changed.notify_all();
-  }
-  void AwaitWrites(int count) {
-    std::unique_lock<std::mutex> lock(mutex);
-    changed.wait(lock, [&] { return writes >= count; });
-  }
-  std::mutex mutex;
-  std::condition_variable changed;
-  bool closed = false;
-  int writes = 0;
-};
-
-}  // namespace
-
 // Quick remote jumps each step on from the one before, though the worker
 // tells them late: the snapshot names where the run goes, and the scenes
 // the worker tells on the way (an earlier jump) do not take it back.
 TEST(SessionJumps, AJumpIsWhereTheRunGoesBeforeTheWorkerTellsIt) {
   ManualLinkClock clock;
-  GatedLink* link = nullptr;
+  LineLink* link = nullptr;
   BoardSession board(
       [&](const std::string&) {
-        auto made = std::make_unique<GatedLink>();
+        auto made = std::make_unique<LineLink>(clock);
         link = made.get();
         return made;
       },
@@ -266,16 +237,15 @@ TEST(SessionJumps, AJumpIsWhereTheRunGoesBeforeTheWorkerTellsIt) {
   board.AddListener(&events);
   board.Run(BoardTarget{"p", LinkSpeed::STANDARD}, ScenarioOf({SceneWith(1), SceneWith(2), SceneWith(3)}), 0);
   board.WaitIdle();
-  const int before = link->writes;
-  link->Set(true);
+  link->Hold();
   board.Jump(1);
   EXPECT_EQ(board.Snapshot().scene, 1) << "at once";
-  link->AwaitWrites(before + 1);  // the worker is inside scene 2's send
+  link->WaitUntilHeld();  // the worker is inside scene 2's send
   board.Jump(2);
   board.DeliverEvents();  // the worker told scene 2
   EXPECT_EQ(events.Numbers(LinkReport::RUN_SCENE), std::vector<int>{1});
   EXPECT_EQ(board.Snapshot().scene, 2) << "not taken back to the first jump";
-  link->Set(false);
+  link->Release();
   board.WaitIdle();
   EXPECT_EQ(events.Numbers(LinkReport::RUN_SCENE), (std::vector<int>{1, 2}));
   EXPECT_EQ(board.Snapshot().scene, 2);

@@ -95,7 +95,7 @@ bool BoardSession::Told(const LinkReport& report) const {
 }
 
 void BoardSession::Handle(LinkReport report) {
-  if (report.moved && report.run == m_run && m_run != 0 && m_movesAhead > 0) {
+  if (report.moved && report.run == m_run && m_movesAhead > 0) {
     --m_movesAhead;  // counted even for a scene a reload took away
   }
   if (!Told(report)) {

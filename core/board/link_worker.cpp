@@ -553,14 +553,12 @@ void LinkWorker::Execute(Job& job) {
     case LinkJob::STEP_RUN:
     {
       const int count = static_cast<int>(m_runScenario.scenes.size());
-      if (!m_runner.Running() || (count == 0 && job.kind != LinkJob::MOVE_RUN)) {
+      const bool moving = job.kind == LinkJob::MOVE_RUN;
+      if (!m_runner.Running() || (count == 0 && !moving)) {
         break;
       }
-      const int scene = job.kind == LinkJob::MOVE_RUN ? job.key : StepTarget(m_runner.ActiveScene(), job.key, count);
-      const bool possible = scene >= 0 && scene < count;
-      if (!possible && job.kind != LinkJob::MOVE_RUN) {
-        break;
-      }
+      const int scene = moving ? job.key : StepTarget(m_runner.ActiveScene(), job.key, count);
+      const bool possible = scene >= 0 && scene < count;  // not a jump a reload took away
       // A move is always answered: the session counts the moves it still
       // waits for (board_session.cpp).
       LinkReport report;
@@ -568,7 +566,7 @@ void LinkWorker::Execute(Job& job) {
       report.job = LinkJob::RUN;
       report.run = m_run;
       report.number = possible ? scene : -1;
-      report.moved = job.kind == LinkJob::MOVE_RUN;
+      report.moved = moving;
       Report(report);
       if (possible) {
         m_runner.MoveTo(scene);
